@@ -1,0 +1,311 @@
+#include "files.h"
+
+#include "format.h"
+#include "paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr size_t kBufferSize = 1 << 16;
+}
+
+struct FileHandle {
+    int fd = -1;
+    bool ownsFd = true;
+    char *buf = nullptr;
+    size_t start = 0;    // read: next unread byte; write: unused
+    size_t end = 0;      // read: bytes valid in buf; write: bytes waiting to be written
+    bool writing = false;
+    bool failed = false;
+};
+
+namespace {
+FileHandle *MakeHandle(int fd, bool owns)
+{
+    auto *fh = new FileHandle;
+    fh->fd = fd;
+    fh->ownsFd = owns;
+    fh->buf = static_cast<char *>(std::malloc(kBufferSize));
+    return fh;
+}
+
+bool WriteAll(int fd, const char *p, size_t n)
+{
+    while (n) {
+        ssize_t w = ::write(fd, p, n);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return false;
+        p += w;
+        n -= size_t(w);
+    }
+    return true;
+}
+
+bool FlushWrites(FileHandle *fh)
+{
+    if (!fh->writing)
+        return true;
+    bool ok = WriteAll(fh->fd, fh->buf, fh->end);
+    fh->end = 0;
+    fh->writing = false;
+    if (!ok)
+        fh->failed = true;
+    return ok;
+}
+
+// Gives back read-ahead bytes, so the descriptor's position is the logical one.
+void DropReadAhead(FileHandle *fh)
+{
+    if (!fh->writing && fh->end > fh->start)
+        ::lseek(fh->fd, -off_t(fh->end - fh->start), SEEK_CUR);
+    fh->start = fh->end = 0;
+}
+
+bool Refill(FileHandle *fh)
+{
+    if (!FlushWrites(fh))
+        return false;
+    for (;;) {
+        ssize_t r = ::read(fh->fd, fh->buf, kBufferSize);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            fh->failed = true;
+        fh->start = 0;
+        fh->end = r > 0 ? size_t(r) : 0;
+        return r > 0;
+    }
+}
+
+// Opening never blocks (a named pipe) and never yields a directory or a device:
+// only regular files are documents.
+int OpenRegular(const std::string &path, int flags)
+{
+    int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return -1;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EISDIR;
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+FileHandle *stdOut = nullptr;
+FileHandle *stdIn = nullptr;
+}
+
+FileHandle *Open(CONST_STRPTR name, LONG mode)
+{
+    if (!name || !*name)
+        return nullptr;
+    std::string path = HostPath(name);
+    int flags = 0;
+    switch (mode) {
+    case MODE_OLDFILE: flags = O_RDWR; break;
+    case MODE_NEWFILE: flags = O_RDWR | O_CREAT | O_TRUNC; break;
+    case MODE_READWRITE: flags = O_RDWR | O_CREAT; break;
+    default: return nullptr;
+    }
+    int fd = OpenRegular(path, flags);
+    if (fd < 0 && mode == MODE_OLDFILE)
+        fd = OpenRegular(path, O_RDONLY);   // read-only files are still readable documents
+    return fd < 0 ? nullptr : MakeHandle(fd, true);
+}
+
+BOOL Close(FileHandle *fh)
+{
+    if (!fh)
+        return FALSE;
+    bool ok = FlushWrites(fh) && !fh->failed;
+    if (fh->ownsFd && ::close(fh->fd) != 0)
+        ok = false;
+    std::free(fh->buf);
+    delete fh;
+    return ok;
+}
+
+LONG Read(FileHandle *fh, APTR buffer, LONG length)
+{
+    if (!fh || length < 0)
+        return -1;
+    char *out = static_cast<char *>(buffer);
+    LONG done = 0;
+    while (done < length) {
+        if (fh->writing || fh->start == fh->end) {
+            if (!Refill(fh))
+                return fh->failed && done == 0 ? -1 : done;
+        }
+        size_t take = std::min(size_t(length - done), fh->end - fh->start);
+        std::memcpy(out + done, fh->buf + fh->start, take);
+        fh->start += take;
+        done += LONG(take);
+    }
+    return done;
+}
+
+LONG Write(FileHandle *fh, const void *buffer, LONG length)
+{
+    if (!fh || length < 0)
+        return -1;
+    if (!fh->writing) {
+        DropReadAhead(fh);
+        fh->writing = true;
+    }
+    const char *in = static_cast<const char *>(buffer);
+    if (size_t(length) >= kBufferSize) {
+        if (!FlushWrites(fh) || !WriteAll(fh->fd, in, size_t(length))) {
+            fh->failed = true;
+            return -1;
+        }
+        return length;
+    }
+    if (fh->end + size_t(length) > kBufferSize) {
+        if (!FlushWrites(fh))
+            return -1;
+        fh->writing = true;
+    }
+    std::memcpy(fh->buf + fh->end, in, size_t(length));
+    fh->end += size_t(length);
+    return length;
+}
+
+STRPTR FGets(FileHandle *fh, STRPTR buffer, ULONG n)
+{
+    if (!fh || !buffer || n == 0)
+        return nullptr;
+    ULONG got = 0;
+    while (got + 1 < n) {
+        if (fh->writing || fh->start == fh->end) {
+            if (!Refill(fh))
+                break;
+        }
+        size_t avail = std::min(size_t(n - 1 - got), fh->end - fh->start);
+        const char *from = fh->buf + fh->start;
+        const void *nl = std::memchr(from, '\n', avail);
+        size_t take = nl ? size_t(static_cast<const char *>(nl) - from) + 1 : avail;
+        std::memcpy(buffer + got, from, take);
+        fh->start += take;
+        got += ULONG(take);
+        if (nl)
+            break;
+    }
+    buffer[got] = '\0';
+    return got ? buffer : nullptr;
+}
+
+LONG FRead(FileHandle *fh, APTR buffer, ULONG blockLength, ULONG blocks)
+{
+    if (!fh || blockLength == 0)
+        return 0;
+    LONG got = Read(fh, buffer, LONG(blockLength * blocks));
+    return got < 0 ? 0 : LONG(ULONG(got) / blockLength);
+}
+
+LONG FWrite(FileHandle *fh, const void *buffer, ULONG blockLength, ULONG blocks)
+{
+    if (!fh || blockLength == 0)
+        return 0;
+    LONG put = Write(fh, buffer, LONG(blockLength * blocks));
+    return put < 0 ? 0 : LONG(ULONG(put) / blockLength);
+}
+
+LONG FPuts(FileHandle *fh, CONST_STRPTR text)
+{
+    LONG len = LONG(std::strlen(text));
+    return Write(fh, text, len) == len ? 0 : -1;
+}
+
+LONG FPutC(FileHandle *fh, LONG ch)
+{
+    char c = char(ch);
+    return Write(fh, &c, 1) == 1 ? ch : -1;
+}
+
+BOOL Flush(FileHandle *fh)
+{
+    if (!fh)
+        return FALSE;
+    if (fh->writing)
+        return FlushWrites(fh);
+    DropReadAhead(fh);
+    return TRUE;
+}
+
+LONG Seek(FileHandle *fh, LONG position, LONG mode)
+{
+    if (!fh)
+        return -1;
+    off_t logical;
+    if (fh->writing) {
+        if (!FlushWrites(fh))
+            return -1;
+        logical = ::lseek(fh->fd, 0, SEEK_CUR);
+    } else {
+        logical = ::lseek(fh->fd, 0, SEEK_CUR) - off_t(fh->end - fh->start);
+    }
+    int whence = mode == OFFSET_BEGINNING ? SEEK_SET : mode == OFFSET_END ? SEEK_END : SEEK_CUR;
+    off_t target = whence == SEEK_CUR ? logical + position : position;
+    if (whence == SEEK_CUR)
+        whence = SEEK_SET;
+    if (target < 0 && whence == SEEK_SET)
+        return -1;
+    fh->start = fh->end = 0;
+    if (::lseek(fh->fd, target, whence) < 0)
+        return -1;
+    return LONG(logical);
+}
+
+LONG VFPrintf(FileHandle *fh, CONST_STRPTR format, const IPTR *args, int argCount)
+{
+    std::string text = VFormat(format, args, argCount);
+    return Write(fh, text.data(), LONG(text.size()));
+}
+
+LONG FPrintf(FileHandle *fh, CONST_STRPTR format) { return VFPrintf(fh, format, nullptr, 0); }
+
+FileHandle *Output()
+{
+    if (!stdOut)
+        stdOut = MakeHandle(STDOUT_FILENO, false);
+    return stdOut;
+}
+
+FileHandle *Input()
+{
+    if (!stdIn)
+        stdIn = MakeHandle(STDIN_FILENO, false);
+    return stdIn;
+}
+
+FileHandle *SelectOutput(FileHandle *fh)
+{
+    FileHandle *old = Output();
+    stdOut = fh;
+    return old;
+}
+
+FileHandle *SelectInput(FileHandle *fh)
+{
+    FileHandle *old = Input();
+    stdIn = fh;
+    return old;
+}
+
+BOOL DeleteFile(CONST_STRPTR name)
+{
+    if (!name || !*name)
+        return FALSE;
+    return ::unlink(HostPath(name).c_str()) == 0;
+}

@@ -1,0 +1,42 @@
+// Buffered files. Every handle reads and writes through one large buffer, so a
+// line scan with FGets runs at memory speed. Names may start with an assign
+// ("T:QMX.doc"); relative names are found in the current directory (CurrentDir).
+#pragma once
+#include "../exec/types.h"
+
+struct FileHandle;
+
+constexpr LONG MODE_OLDFILE = 1005;   // an existing file, for reading (and writing)
+constexpr LONG MODE_NEWFILE = 1006;   // created or emptied, for writing
+constexpr LONG MODE_READWRITE = 1004; // opened or created, not emptied
+
+constexpr LONG OFFSET_BEGINNING = -1;
+constexpr LONG OFFSET_CURRENT = 0;
+constexpr LONG OFFSET_END = 1;
+
+FileHandle *Open(CONST_STRPTR name, LONG mode);
+BOOL Close(FileHandle *fh);   // false when buffered data could not be written
+
+LONG Read(FileHandle *fh, APTR buffer, LONG length);          // bytes read, -1 on error
+LONG Write(FileHandle *fh, const void *buffer, LONG length);   // bytes written, -1 on error
+// Reads at most n - 1 bytes, stopping after a newline; always terminates the
+// buffer. Null at the end of the file when nothing was read.
+STRPTR FGets(FileHandle *fh, STRPTR buffer, ULONG n);
+LONG FRead(FileHandle *fh, APTR buffer, ULONG blockLength, ULONG blocks);          // whole blocks read
+LONG FWrite(FileHandle *fh, const void *buffer, ULONG blockLength, ULONG blocks);  // whole blocks written
+LONG FPuts(FileHandle *fh, CONST_STRPTR text);   // 0 on success, -1 on error
+LONG FPutC(FileHandle *fh, LONG ch);             // the character, or -1 on error
+BOOL Flush(FileHandle *fh);
+// Moves to a position; returns the position before the move, -1 on error.
+LONG Seek(FileHandle *fh, LONG position, LONG mode);
+// Formats with the program's format language (see format.h) and writes.
+LONG VFPrintf(FileHandle *fh, CONST_STRPTR format, const IPTR *args, int argCount);
+LONG FPrintf(FileHandle *fh, CONST_STRPTR format);
+
+FileHandle *Output();   // the process's standard output
+FileHandle *Input();    // the process's standard input
+// Replaces standard input or output (tests); returns the old one.
+FileHandle *SelectInput(FileHandle *fh);
+FileHandle *SelectOutput(FileHandle *fh);
+
+BOOL DeleteFile(CONST_STRPTR name);

@@ -1,0 +1,27 @@
+// Locks: a lock proves that a file or directory exists and carries its
+// canonical absolute name. The program takes an exclusive lock on a save target
+// only to learn whether it exists, so both kinds succeed on any existing object.
+#pragma once
+#include "../exec/types.h"
+
+#include <string>
+
+struct FileLock;
+
+constexpr LONG SHARED_LOCK = -2;
+constexpr LONG ACCESS_READ = -2;
+constexpr LONG EXCLUSIVE_LOCK = -1;
+constexpr LONG ACCESS_WRITE = -1;
+
+FileLock *Lock(CONST_STRPTR name, LONG mode);
+void UnLock(FileLock *lock);
+FileLock *DupLock(const FileLock *lock);
+// The canonical absolute name of the locked object into buffer; false when it does not fit.
+BOOL NameFromLock(const FileLock *lock, STRPTR buffer, ULONG size);
+// Makes the locked directory the current one; returns the previous current
+// directory's lock (null for the directory the process started in).
+FileLock *CurrentDir(FileLock *lock);
+bool IsDirectoryLock(const FileLock *lock);
+
+// The current directory's path, used to resolve relative names.
+std::string CurrentDirPath();

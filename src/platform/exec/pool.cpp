@@ -1,0 +1,138 @@
+#include "pool.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <unordered_map>
+#include <vector>
+
+Pool *MemPool = nullptr;
+
+namespace {
+constexpr ULONG kGrain = 16;   // every size is rounded up to this
+ULONG RoundUp(ULONG size) { return (size + kGrain - 1) & ~(kGrain - 1); }
+}
+
+struct FreeCell {
+    FreeCell *next;
+};
+
+struct Pool {
+    ULONG puddleSize;
+    ULONG threshold;
+    size_t inUse = 0;
+    std::vector<char *> puddles;
+    char *cursor = nullptr;   // free tail of the newest puddle
+    size_t left = 0;
+    std::vector<FreeCell *> freeLists;                  // index: size / kGrain
+    std::unordered_map<void *, size_t> largeBlocks;     // blocks above the threshold
+};
+
+Pool *CreatePool(ULONG, ULONG puddleSize, ULONG threshSize)
+{
+    if (threshSize > puddleSize || puddleSize == 0)
+        return nullptr;
+    auto *pool = new (std::nothrow) Pool;
+    if (!pool)
+        return nullptr;
+    pool->puddleSize = RoundUp(puddleSize);
+    pool->threshold = threshSize;
+    pool->freeLists.assign(pool->puddleSize / kGrain + 1, nullptr);
+    return pool;
+}
+
+void DeletePool(Pool *pool)
+{
+    if (!pool)
+        return;
+    for (char *p : pool->puddles)
+        std::free(p);
+    for (auto &b : pool->largeBlocks)
+        std::free(b.first);
+    delete pool;
+}
+
+size_t PoolBytesInUse(const Pool *pool) { return pool ? pool->inUse : 0; }
+
+#ifdef VS_PLAIN_ALLOC
+
+APTR AllocPooled(Pool *pool, ULONG size)
+{
+    if (!pool || size == 0)
+        return nullptr;
+    void *mem = std::calloc(1, size);
+    if (mem)
+        pool->inUse += size;
+    return mem;
+}
+
+void FreePooled(Pool *pool, APTR mem, ULONG size)
+{
+    if (!pool || !mem)
+        return;
+    pool->inUse -= size;
+    std::free(mem);
+}
+
+#else
+
+namespace {
+APTR AllocLarge(Pool *pool, ULONG size)
+{
+    void *mem = std::calloc(1, size);
+    if (mem)
+        pool->largeBlocks.emplace(mem, size);
+    return mem;
+}
+
+APTR AllocSmall(Pool *pool, ULONG rounded)
+{
+    FreeCell *&head = pool->freeLists[rounded / kGrain];
+    if (head) {
+        FreeCell *cell = head;
+        head = cell->next;
+        std::memset(cell, 0, rounded);
+        return cell;
+    }
+    if (pool->left < rounded) {
+        char *puddle = static_cast<char *>(std::calloc(1, pool->puddleSize));
+        if (!puddle)
+            return nullptr;
+        pool->puddles.push_back(puddle);
+        pool->cursor = puddle;
+        pool->left = pool->puddleSize;
+    }
+    char *mem = pool->cursor;
+    pool->cursor += rounded;
+    pool->left -= rounded;
+    return mem;
+}
+}
+
+APTR AllocPooled(Pool *pool, ULONG size)
+{
+    if (!pool || size == 0)
+        return nullptr;
+    APTR mem = size > pool->threshold ? AllocLarge(pool, size) : AllocSmall(pool, RoundUp(size));
+    if (mem)
+        pool->inUse += size;
+    return mem;
+}
+
+void FreePooled(Pool *pool, APTR mem, ULONG size)
+{
+    if (!pool || !mem)
+        return;
+    pool->inUse -= size;
+    if (size > pool->threshold) {
+        pool->largeBlocks.erase(mem);
+        std::free(mem);
+        return;
+    }
+    auto *cell = static_cast<FreeCell *>(mem);
+    FreeCell *&head = pool->freeLists[RoundUp(size) / kGrain];
+    cell->next = head;
+    head = cell;
+}
+
+#endif

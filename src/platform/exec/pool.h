@@ -1,0 +1,20 @@
+// The memory pool every record and string of the program comes from. Small
+// allocations are cut from large puddles and returned to per-size free lists;
+// anything above the threshold gets a block of its own. Deleting the pool frees
+// everything at once. Built with VS_PLAIN_ALLOC every allocation is a plain one,
+// so that the sanitizers see each allocation and each leak.
+#pragma once
+#include "types.h"
+
+struct Pool;
+
+Pool *CreatePool(ULONG memFlags, ULONG puddleSize, ULONG threshSize);
+void DeletePool(Pool *pool);
+APTR AllocPooled(Pool *pool, ULONG size);   // zeroed memory, null on failure
+void FreePooled(Pool *pool, APTR mem, ULONG size);
+
+// Bytes handed out and not yet returned; used by tests and benchmarks.
+size_t PoolBytesInUse(const Pool *pool);
+
+// The program's one pool, made at start-up.
+extern Pool *MemPool;

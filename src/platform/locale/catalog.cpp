@@ -1,0 +1,132 @@
+#include "catalog.h"
+
+#include "../dos/paths.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <vector>
+
+struct Catalog {
+    std::map<LONG, std::string> strings;
+    std::string language;
+};
+
+namespace {
+constexpr size_t kMaxCatalog = 4 << 20;
+
+ULONG Big32(const UBYTE *p) { return ULONG(p[0]) << 24 | ULONG(p[1]) << 16 | ULONG(p[2]) << 8 | p[3]; }
+
+bool ReadStrings(const UBYTE *p, size_t size, std::map<LONG, std::string> &out)
+{
+    size_t at = 0;
+    while (at + 8 <= size) {
+        LONG id = LONG(Big32(p + at));
+        ULONG len = Big32(p + at + 4);
+        at += 8;
+        if (len > size - at)
+            return false;
+        const char *text = reinterpret_cast<const char *>(p + at);
+        out[id] = std::string(text, strnlen(text, len));
+        at += (size_t(len) + 3) & ~size_t(3);
+    }
+    return true;
+}
+
+struct LanguageName {
+    const char *code;
+    const char *name;
+};
+constexpr LanguageName kLanguages[] = {
+    {"de", "deutsch"}, {"fr", "français"}, {"it", "italiano"}, {"es", "español"}, {"pl", "polski"},
+    {"nl", "nederlands"}, {"da", "dansk"}, {"sv", "svenska"}, {"nb", "norsk"}, {"no", "norsk"},
+    {"fi", "suomi"}, {"pt", "português"}, {"cs", "czech"}, {"ru", "russian"}, {"el", "greek"},
+    {"hu", "magyar"}, {"tr", "türkçe"}, {"en", "english"},
+};
+}
+
+bool ParseCatalog(const UBYTE *data, size_t size, std::map<LONG, std::string> &strings, std::string *language)
+{
+    if (size < 12 || std::memcmp(data, "FORM", 4) != 0 || std::memcmp(data + 8, "CTLG", 4) != 0)
+        return false;
+    size_t formEnd = std::min<size_t>(size, size_t(Big32(data + 4)) + 8);
+    bool found = false;
+    for (size_t at = 12; at + 8 <= formEnd;) {
+        ULONG len = Big32(data + at + 4);
+        const UBYTE *body = data + at + 8;
+        if (len > formEnd - at - 8)
+            return false;
+        if (std::memcmp(data + at, "STRS", 4) == 0) {
+            if (!ReadStrings(body, len, strings))
+                return false;
+            found = true;
+        } else if (language && std::memcmp(data + at, "LANG", 4) == 0) {
+            *language = std::string(reinterpret_cast<const char *>(body), strnlen(reinterpret_cast<const char *>(body), len));
+        }
+        at += 8 + ((size_t(len) + 1) & ~size_t(1));
+    }
+    return found;
+}
+
+std::string UserCatalogLanguage()
+{
+    const char *vars[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    for (const char *v : vars) {
+        const char *value = std::getenv(v);
+        if (!value || !*value)
+            continue;
+        std::string code(value, strcspn(value, "_.@"));
+        for (const LanguageName &l : kLanguages)
+            if (code == l.code)
+                return l.name;
+        return "english";
+    }
+    return "english";
+}
+
+Catalog *OpenCatalogFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return nullptr;
+    std::vector<UBYTE> bytes(kMaxCatalog);
+    in.read(reinterpret_cast<char *>(bytes.data()), std::streamsize(bytes.size()));
+    bytes.resize(size_t(in.gcount()));
+    auto *cat = new Catalog;
+    if (!ParseCatalog(bytes.data(), bytes.size(), cat->strings, &cat->language)) {
+        delete cat;
+        return nullptr;
+    }
+    return cat;
+}
+
+Catalog *OpenCatalogA(APTR, CONST_STRPTR name, TagItem *tags)
+{
+    std::string language = UserCatalogLanguage();
+    auto *builtIn = reinterpret_cast<const char *>(GetTagData(OC_BuiltInLanguage, 0, tags));
+    if (!name || (builtIn && language == builtIn))
+        return nullptr;
+    std::string relative = "Catalogs/" + language + "/" + name;
+    std::vector<std::string> places = {HostPath(("PROGDIR:" + relative).c_str())};
+    const char *data = std::getenv("XDG_DATA_HOME");
+    const char *home = std::getenv("HOME");
+    if (data && *data == '/')
+        places.push_back(std::string(data) + "/Vellumscanner/" + relative);
+    else if (home && *home)
+        places.push_back(std::string(home) + "/.local/share/Vellumscanner/" + relative);
+    for (const std::string &p : places)
+        if (Catalog *cat = OpenCatalogFile(p))
+            return cat;
+    return nullptr;
+}
+
+void CloseCatalog(Catalog *cat) { delete cat; }
+
+CONST_STRPTR GetCatalogStr(const Catalog *cat, LONG id, CONST_STRPTR builtIn)
+{
+    if (!cat)
+        return builtIn;
+    auto it = cat->strings.find(id);
+    return it == cat->strings.end() ? builtIn : it->second.c_str();
+}

@@ -1,0 +1,31 @@
+// Message catalogs: IFF "CTLG" files whose "STRS" chunk holds (id, length,
+// text) triples, all numbers big-endian as IFF wants. A catalog is looked for
+// as "Catalogs/<language>/<name>" under the program's directory and under the
+// user's data directory; the language comes from the user's locale.
+#pragma once
+#include "../intuition/tags.h"
+
+#include <map>
+#include <string>
+
+struct Catalog;
+
+constexpr IPTR OC_BuiltInLanguage = 0x80090004;
+
+// Null when there is no catalog for the user's language, when that language
+// is the built-in one, or when the file is damaged.
+Catalog *OpenCatalogA(APTR locale, CONST_STRPTR name, TagItem *tags);
+template <class... A> Catalog *OpenCatalog(APTR locale, CONST_STRPTR name, A... tags)
+{
+    IPTR cells[] = {ToIPTR(tags)..., TAG_DONE, 0};
+    return OpenCatalogA(locale, name, reinterpret_cast<TagItem *>(cells));
+}
+void CloseCatalog(Catalog *cat);
+CONST_STRPTR GetCatalogStr(const Catalog *cat, LONG id, CONST_STRPTR builtIn);
+
+// The catalog language of the user's locale ("deutsch" for de_DE.UTF-8), or
+// "english" when none is known.
+std::string UserCatalogLanguage();
+Catalog *OpenCatalogFile(const std::string &path);
+// Reads the strings of a catalog file's bytes; false when they are not a catalog.
+bool ParseCatalog(const UBYTE *data, size_t size, std::map<LONG, std::string> &strings, std::string *language);

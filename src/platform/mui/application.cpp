@@ -1,0 +1,187 @@
+// Application: owns the windows, hands out return ids (Quit from a menu or a
+// close gadget) and pushed methods from its input loop, and saves and loads
+// the state of every object with an object id in the environment store.
+#include "../exec/signals.h"
+#include "dataspace.h"
+#include "envstore.h"
+#include "internal.h"
+
+#include <deque>
+#include <string>
+
+namespace {
+struct AppData {
+    std::vector<Object *> windows;
+    std::deque<IPTR> returnIds;
+    std::deque<std::vector<IPTR>> pushed;   // destination object, then the message
+    std::string base;
+    std::string title;
+    LONG sleep = 0;
+    IPTR menuAction = 0;
+    Object *dropObject = nullptr;
+};
+
+void ApplyTags(Object *self, AppData *d, TagItem *tags)
+{
+    TagItem *walk = tags;
+    while (TagItem *t = NextTagItem(&walk)) {
+        const char *s = reinterpret_cast<const char *>(t->ti_Data);
+        switch (t->ti_Tag) {
+        case MUIA_Application_Base: d->base = s ? s : ""; break;
+        case MUIA_Application_Title: d->title = s ? s : ""; break;
+        case MUIA_Application_MenuAction: d->menuAction = t->ti_Data; break;
+        case MUIA_Application_DropObject: d->dropObject = reinterpret_cast<Object *>(t->ti_Data); break;
+        case MUIA_Application_Sleep: d->sleep += t->ti_Data ? 1 : (d->sleep > 0 ? -1 : 0); break;
+        case MUIA_Application_Window:
+            if (t->ti_Data) {
+                d->windows.push_back(reinterpret_cast<Object *>(t->ti_Data));
+                SetParent(d->windows.back(), self);
+            }
+            break;
+        }
+    }
+}
+
+bool HasMissingWindow(TagItem *tags)
+{
+    TagItem *walk = tags;
+    while (TagItem *t = NextTagItem(&walk))
+        if (t->ti_Tag == MUIA_Application_Window && !t->ti_Data)
+            return true;
+    return false;
+}
+
+IPTR AppNew(IClass *cl, Object *self, Msg msg)
+{
+    TagItem *tags = SetTags(msg);
+    Object *obj = HasMissingWindow(tags) ? nullptr : reinterpret_cast<Object *>(DoSuperMethodA(cl, self, msg));
+    if (!obj) {
+        TagItem *walk = tags;
+        while (TagItem *t = NextTagItem(&walk))
+            if (t->ti_Tag == MUIA_Application_Window)
+                DisposeObject(reinterpret_cast<Object *>(t->ti_Data));
+        return 0;
+    }
+    AppData *d = NewInstance<AppData>(cl, obj);
+    NotifyOf(obj)->kind = ObjectKind::Application;
+    ApplyTags(obj, d, tags);
+    return ToIPTR(obj);
+}
+
+IPTR NewInput(AppData *d, Msg msg)
+{
+    auto *signals = reinterpret_cast<ULONG *>(reinterpret_cast<IPTR *>(msg)[1]);
+    while (!d->pushed.empty()) {
+        std::vector<IPTR> call = std::move(d->pushed.front());
+        d->pushed.pop_front();
+        DoMethodA(reinterpret_cast<Object *>(call[0]), reinterpret_cast<Msg>(call.data() + 1));
+    }
+    if (Renderer *r = CurrentRenderer())
+        r->ProcessEvents();
+    if (signals)
+        *signals = SIGF_INPUT;
+    if (d->returnIds.empty())
+        return 0;
+    IPTR id = d->returnIds.front();
+    d->returnIds.pop_front();
+    if (!d->returnIds.empty() || !d->pushed.empty())
+        Signal(SIGF_INPUT);   // more is waiting: the loop must come back at once
+    return id;
+}
+
+// PushMethod: destination, count, then the method and its arguments; run at
+// the next pass of the input loop.
+IPTR PushMethod(AppData *d, Msg msg)
+{
+    IPTR *cells = reinterpret_cast<IPTR *>(msg);
+    IPTR count = cells[2] & 0xF;
+    if (count == 0 || count > MUIV_PushMethod_MaxArgs)
+        return FALSE;
+    std::vector<IPTR> call{cells[1]};
+    call.insert(call.end(), cells + 3, cells + 3 + count);
+    d->pushed.push_back(std::move(call));
+    Signal(SIGF_INPUT);
+    return TRUE;
+}
+
+IPTR SaveState(AppData *d, Msg msg)
+{
+    bool archive = reinterpret_cast<IPTR *>(msg)[1] == MUIV_Application_Save_ENVARC;
+    Dataspace ds;
+    MUIP_Export ex = {MUIM_Export, &ds};
+    for (Object *w : d->windows)
+        DoMethodA(w, reinterpret_cast<Msg>(&ex));
+    return EnvStoreWrite(d->base.c_str(), "state", archive, ds);
+}
+
+IPTR LoadState(AppData *d, Msg msg)
+{
+    bool archive = reinterpret_cast<IPTR *>(msg)[1] == MUIV_Application_Load_ENVARC;
+    Dataspace ds;
+    if (!EnvStoreRead(d->base.c_str(), "state", archive, ds))
+        return FALSE;
+    MUIP_Export im = {MUIM_Import, &ds};
+    for (Object *w : d->windows)
+        DoMethodA(w, reinterpret_cast<Msg>(&im));
+    return TRUE;
+}
+
+IPTR AppGet(IClass *cl, Object *self, Msg msg)
+{
+    AppData *d = Instance<AppData>(cl, self);
+    switch (GetMsg(msg)->opg_AttrID) {
+    case MUIA_Application_Base: return Answer(msg, ToIPTR(d->base.c_str()));
+    case MUIA_Application_Title: return Answer(msg, ToIPTR(d->title.c_str()));
+    case MUIA_Application_MenuAction: return Answer(msg, d->menuAction);
+    case MUIA_Application_Sleep: return Answer(msg, d->sleep > 0);
+    case MUIA_Application_DropObject: return Answer(msg, ToIPTR(d->dropObject));
+    default: return DoSuperMethodA(cl, self, msg);
+    }
+}
+
+IPTR AppDispatcher(IClass *cl, Object *self, Msg msg)
+{
+    AppData *d = msg->MethodID == OM_NEW ? nullptr : Instance<AppData>(cl, self);
+    IPTR *cells = reinterpret_cast<IPTR *>(msg);
+    switch (msg->MethodID) {
+    case OM_NEW: return AppNew(cl, self, msg);
+    case OM_DISPOSE:
+        for (auto it = d->windows.rbegin(); it != d->windows.rend(); ++it)
+            DisposeObject(*it);
+        DeleteInstance<AppData>(cl, self);
+        return DoSuperMethodA(cl, self, msg);
+    case OM_SET: ApplyTags(self, d, SetTags(msg)); return DoSuperMethodA(cl, self, msg);
+    case OM_GET: return AppGet(cl, self, msg);
+    case MUIM_Application_NewInput: return NewInput(d, msg);
+    case MUIM_Application_ReturnID:
+        d->returnIds.push_back(cells[1]);
+        Signal(SIGF_INPUT);
+        return TRUE;
+    case MUIM_Application_PushMethod: return PushMethod(d, msg);
+    case MUIM_Application_Save: return SaveState(d, msg);
+    case MUIM_Application_Load: return LoadState(d, msg);
+    case MUIM_Application_CheckRefresh:
+        if (Renderer *r = CurrentRenderer())
+            r->ProcessEvents();
+        return 0;
+    case MUIM_Application_OpenConfigWindow:
+        if (Renderer *r = CurrentRenderer())
+            r->OpenConfigWindow(self);
+        return 0;
+    case MUIM_FindUData: {
+        if (IPTR own = DoSuperMethodA(cl, self, msg))
+            return own;
+        for (Object *w : d->windows)
+            if (IPTR hit = DoMethodA(w, msg))
+                return hit;
+        return 0;
+    }
+    default: return DoSuperMethodA(cl, self, msg);
+    }
+}
+}
+
+void RegisterApplicationClass()
+{
+    MakeBuiltinClass(MUIC_Application, MUIC_Notify, sizeof(AppData), AppDispatcher);
+}

@@ -1,0 +1,96 @@
+// Requesters: a message with buttons, and the file requester. Both go through
+// one small interface: dialogs in the window program, a scripted responder in
+// tests, and without either a line on standard error (the answer is then the
+// last button, the one that changes nothing).
+#pragma once
+#include "../icon/workbench.h"
+#include "mui.h"
+
+#include <string>
+#include <vector>
+
+struct FileRequestSpec {
+    std::string title;
+    std::string drawer;
+    std::string file;
+    std::string pattern;   // a shell pattern such as "#?.(doc|h|xml|guide)", or empty
+    bool save = false;
+    bool multiSelect = false;
+    bool rejectIcons = false;
+};
+
+struct FileRequestResult {
+    std::string drawer;
+    std::vector<std::string> files;
+};
+
+struct RequesterBackend {
+    virtual ~RequesterBackend() = default;
+    // Returns 1 for the first button, 2 for the next, ..., 0 for the last.
+    virtual LONG Request(const std::string &title, const std::string &buttons, const std::string &text) = 0;
+    // False when cancelled.
+    virtual bool FileRequest(const FileRequestSpec &spec, FileRequestResult &result) = 0;
+};
+
+void SetRequesterBackend(RequesterBackend *backend);
+RequesterBackend *CurrentRequesterBackend();
+
+LONG MUI_RequestA(Object *app, Object *win, ULONG flags, CONST_STRPTR title, CONST_STRPTR buttons,
+                  CONST_STRPTR format, const IPTR *args, int argCount);
+template <class... A>
+LONG MUI_Request(Object *app, Object *win, ULONG flags, CONST_STRPTR title, CONST_STRPTR buttons, CONST_STRPTR format,
+                 A... args)
+{
+    IPTR cells[] = {ToIPTR(args)..., 0};
+    return MUI_RequestA(app, win, flags, title, buttons, format, cells, int(sizeof...(A)));
+}
+
+// ---- the file requester
+struct FileRequester {
+    STRPTR fr_File;
+    STRPTR fr_Drawer;
+    LONG fr_NumArgs;
+    WBArg *fr_ArgList;
+    APTR fr_UserData;
+};
+
+constexpr IPTR ASL_FileRequest = 0;
+constexpr IPTR ASLFR_TitleText = 0x80080001;
+constexpr IPTR ASLFR_Window = 0x80080002;
+constexpr IPTR ASLFR_InitialFile = 0x80080008;
+constexpr IPTR ASLFR_InitialDrawer = 0x80080009;
+constexpr IPTR ASLFR_InitialPattern = 0x8008000a;
+constexpr IPTR ASLFR_Flags1 = 0x80080014;
+constexpr IPTR ASLFR_Flags2 = 0x80080016;
+constexpr IPTR ASLFR_UserData = 0x80080034;
+constexpr IPTR ASLFR_IntuiMsgFunc = 0x80080046;
+constexpr IPTR ASLFR_PrivateIDCMP = 0x8008002d;
+constexpr IPTR ASLFR_DoSaveMode = 0x8008002c;
+constexpr IPTR ASLFR_DoMultiSelect = 0x8008002f;
+constexpr IPTR ASLFR_DoPatterns = 0x80080032;
+constexpr IPTR ASLFR_RejectIcons = 0x8008003c;
+constexpr IPTR FRF_DOSAVEMODE = 1u << 5;
+constexpr IPTR FRF_DOMULTISELECT = 1u << 6;
+constexpr IPTR FRF_DOPATTERNS = 1u << 0;
+constexpr IPTR FRF_REJECTICONS = 1u << 0;   // in Flags2
+
+// What the requester's message hook is called with; the class of a message
+// that asks the program to redraw its windows.
+constexpr ULONG IDCMP_REFRESHWINDOW = 4;
+struct IntuiMessage {
+    ULONG Class;
+};
+
+FileRequester *MUI_AllocAslRequest(IPTR type, TagItem *tags);
+BOOL MUI_AslRequest(FileRequester *req, TagItem *tags);
+void MUI_FreeAslRequest(FileRequester *req);
+template <class... A> FileRequester *MUI_AllocAslRequestTags(IPTR type, A... tags)
+{
+    IPTR cells[] = {ToIPTR(tags)..., TAG_DONE, 0};
+    return MUI_AllocAslRequest(type, reinterpret_cast<TagItem *>(cells));
+}
+template <class... A> BOOL MUI_AslRequestTags(FileRequester *req, A... tags)
+{
+    IPTR cells[] = {ToIPTR(tags)..., TAG_DONE, 0};
+    return MUI_AslRequest(req, reinterpret_cast<TagItem *>(cells));
+}

@@ -1,0 +1,502 @@
+#include "nlist.h"
+
+#include "../mui/internal.h"
+#include "arena.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+
+namespace {
+IClass *nlistClass = nullptr;
+
+struct Line {
+    APTR element;
+    ULONG entry;   // element number
+    ULONG piece;   // 0: the whole element; else 1 + index into pieces
+};
+
+struct Piece {
+    ULONG pos, len;
+};
+
+struct NListData {
+    std::vector<Line> lines;
+    std::vector<Piece> pieces;
+    ULONG elements = 0;
+    TextArena arena;
+    Hook *construct = nullptr, *destruct = nullptr, *display = nullptr;
+    bool stringCopies = false;
+    APTR pool = nullptr;
+    LONG active = MUIV_NList_Active_Off;
+    LONG first = 0, visible = 0;
+    LONG columns = 80;
+    int quiet = 0;
+    std::set<LONG> selected;
+    LONG clickLine = -1, clickColumn = -1;
+    std::map<LONG, Object *> images;
+    char *columnTexts[8] = {};
+};
+
+NListData *Data(Object *list)
+{
+    return list && IsInstanceOf(list, nlistClass) ? Instance<NListData>(nlistClass, list) : nullptr;
+}
+
+const char *ElementText(NListData *d, APTR element)
+{
+    if (!element)
+        return "";
+    if (!d->display)
+        return static_cast<const char *>(element);
+    std::fill(std::begin(d->columnTexts), std::end(d->columnTexts), nullptr);
+    CallHookPkt(d->display, d->columnTexts, element);
+    return d->columnTexts[0] ? d->columnTexts[0] : "";
+}
+
+void Changed(Object *self, NListData *d, IPTR what)
+{
+    if (!d->quiet)
+        PeerChanged(self, what);
+}
+
+// Splits an element's text into pieces of at most the list's width, breaking
+// after a blank where one is near; codes take no room.
+std::vector<Piece> Wrap(const char *text, LONG width)
+{
+    std::vector<Piece> out;
+    size_t len = std::strlen(text), start = 0;
+    width = std::max<LONG>(width, 8);
+    while (start < len || out.empty()) {
+        LONG col = 0;
+        size_t j = start, lastBlank = 0;
+        while (j < len && (col < width || text[j] == kEsc)) {
+            if (text[j] == kEsc) {
+                j += ReadTextCode(text, len, j).length;
+                continue;
+            }
+            col = text[j] == '\t' ? (col / kTabWidth + 1) * kTabWidth : col + 1;
+            if (text[j] == ' ')
+                lastBlank = j + 1;
+            ++j;
+        }
+        size_t cut = (j < len && lastBlank > start) ? lastBlank : std::min(j, len);
+        out.push_back(Piece{ULONG(start), ULONG(cut - start)});
+        if (cut >= len)
+            break;
+        start = cut;
+    }
+    return out;
+}
+
+void AppendLines(NListData *d, std::vector<Line> &lines, APTR element, ULONG entry, bool wrap)
+{
+    if (!wrap) {
+        lines.push_back(Line{element, entry, 0});
+        return;
+    }
+    for (const Piece &p : Wrap(ElementText(d, element), d->columns)) {
+        d->pieces.push_back(p);
+        lines.push_back(Line{element, entry, ULONG(d->pieces.size())});
+    }
+}
+
+// The first line of the element that a display line belongs to.
+size_t ElementStart(NListData *d, size_t line)
+{
+    while (line > 0 && line < d->lines.size() && d->lines[line - 1].entry == d->lines[line].entry)
+        --line;
+    return line;
+}
+
+APTR Construct(NListData *d, APTR entry)
+{
+    if (d->stringCopies)
+        return entry ? d->arena.Copy(static_cast<const char *>(entry)) : nullptr;
+    if (d->construct)
+        return reinterpret_cast<APTR>(CallHookPkt(d->construct, d->pool, entry));
+    return entry;
+}
+
+void Destruct(NListData *d, APTR element)
+{
+    if (d->destruct && !d->stringCopies)
+        CallHookPkt(d->destruct, d->pool, element);
+}
+
+IPTR Insert(Object *self, NListData *d, APTR entry, LONG pos, bool wrap)
+{
+    APTR element = Construct(d, entry);
+    if (!element)
+        return FALSE;
+    if (pos == MUIV_NList_Insert_Active)
+        pos = d->active;
+    if (pos < 0 || size_t(pos) >= d->lines.size()) {
+        AppendLines(d, d->lines, element, d->elements++, wrap);
+    } else {
+        size_t at = ElementStart(d, size_t(pos));
+        std::vector<Line> added;
+        AppendLines(d, added, element, d->lines[at].entry, wrap);
+        for (size_t i = at; i < d->lines.size(); ++i)
+            ++d->lines[i].entry;
+        d->lines.insert(d->lines.begin() + LONG(at), added.begin(), added.end());
+        ++d->elements;
+        if (d->active >= LONG(at))
+            d->active += LONG(added.size());
+    }
+    Changed(self, d, MUIA_NList_Entries);
+    return TRUE;
+}
+
+void Clear(Object *self, NListData *d)
+{
+    for (size_t i = 0; i < d->lines.size(); ++i)
+        if (i == 0 || d->lines[i].entry != d->lines[i - 1].entry)
+            Destruct(d, d->lines[i].element);
+    d->lines.clear();
+    d->pieces.clear();
+    d->selected.clear();
+    d->arena.Clear();
+    d->elements = 0;
+    d->active = MUIV_NList_Active_Off;
+    d->first = 0;
+    d->clickLine = d->clickColumn = -1;
+    Changed(self, d, MUIA_NList_Entries);
+}
+
+// Rebuilds the display lines after the width changed: wrapped elements are
+// split again, the active line stays on its element.
+void Rewrap(NListData *d)
+{
+    bool any = !d->pieces.empty();
+    if (!any)
+        return;
+    std::vector<Piece> old = std::move(d->pieces);
+    d->pieces.clear();
+    std::vector<Line> lines;
+    lines.reserve(d->lines.size());
+    LONG activeEntry = d->active >= 0 ? LONG(d->lines[size_t(d->active)].entry) : -1;
+    LONG newActive = -1;
+    for (size_t i = 0; i < d->lines.size(); ++i) {
+        const Line &l = d->lines[i];
+        if (i > 0 && d->lines[i - 1].entry == l.entry)
+            continue;
+        if (LONG(l.entry) == activeEntry)
+            newActive = LONG(lines.size());
+        AppendLines(d, lines, l.element, l.entry, l.piece != 0);
+    }
+    d->lines = std::move(lines);
+    d->active = newActive;
+}
+
+LONG ResolveActive(NListData *d, LONG v)
+{
+    LONG count = LONG(d->lines.size());
+    switch (v) {
+    case MUIV_NList_Active_Off: return -1;
+    case MUIV_NList_Active_Top: v = 0; break;
+    case MUIV_NList_Active_Bottom: v = count - 1; break;
+    case MUIV_NList_Active_Up: v = d->active - 1; break;
+    case MUIV_NList_Active_Down: v = d->active + 1; break;
+    }
+    if (count == 0)
+        return -1;
+    return std::clamp(v, LONG(0), count - 1);
+}
+
+void ApplyTags(Object *self, NListData *d, TagItem *tags)
+{
+    TagItem *walk = tags;
+    while (TagItem *t = NextTagItem(&walk)) {
+        switch (t->ti_Tag) {
+        case MUIA_NList_Active:
+            d->active = ResolveActive(d, LONG(t->ti_Data));
+            t->ti_Data = IPTR(d->active);   // notifications see the line reached
+            break;
+        case MUIA_NList_Quiet:
+            d->quiet = t->ti_Data ? d->quiet + 1 : std::max(d->quiet - 1, 0);
+            if (!d->quiet)
+                PeerChanged(self, MUIA_NList_Entries);
+            break;
+        case MUIA_NList_First: d->first = std::max<LONG>(0, LONG(t->ti_Data)); break;
+        case MUIA_NList_Visible: d->visible = LONG(t->ti_Data); break;
+        case MUIA_NList_Columns:
+            if (LONG(t->ti_Data) > 0 && LONG(t->ti_Data) != d->columns) {
+                d->columns = LONG(t->ti_Data);
+                Rewrap(d);
+            }
+            break;
+        case MUIA_NList_ClickLine: d->clickLine = LONG(t->ti_Data); break;
+        case MUIA_NList_ClickColumn: d->clickColumn = LONG(t->ti_Data); break;
+        }
+    }
+}
+
+Hook *HookTag(TagItem *tags, IPTR tag, bool *strings)
+{
+    IPTR v = GetTagData(tag, 0, tags);
+    if (v == MUIV_NList_ConstructHook_String) {
+        *strings = true;
+        return nullptr;
+    }
+    return reinterpret_cast<Hook *>(v);
+}
+
+IPTR NListNew(IClass *cl, Object *self, Msg msg)
+{
+    Object *obj = reinterpret_cast<Object *>(DoSuperMethodA(cl, self, msg));
+    if (!obj)
+        return 0;
+    NListData *d = NewInstance<NListData>(cl, obj);
+    TagItem *tags = SetTags(msg);
+    bool strings = false, ignored = false;
+    d->construct = HookTag(tags, MUIA_NList_ConstructHook, &strings);
+    d->destruct = HookTag(tags, MUIA_NList_DestructHook, &ignored);
+    d->stringCopies = strings;
+    d->display = reinterpret_cast<Hook *>(GetTagData(MUIA_NList_DisplayHook, 0, tags));
+    d->pool = reinterpret_cast<APTR>(GetTagData(MUIA_NList_Pool, 0, tags));
+    ApplyTags(obj, d, tags);
+    return ToIPTR(obj);
+}
+
+IPTR NListGet(IClass *cl, Object *self, Msg msg)
+{
+    NListData *d = Instance<NListData>(cl, self);
+    switch (GetMsg(msg)->opg_AttrID) {
+    case MUIA_NList_Active: return Answer(msg, IPTR(d->active));
+    case MUIA_NList_Entries: return Answer(msg, d->lines.size());
+    case MUIA_NList_First: return Answer(msg, IPTR(d->first));
+    case MUIA_NList_Visible: return Answer(msg, IPTR(d->visible));
+    case MUIA_NList_Quiet: return Answer(msg, d->quiet > 0);
+    case MUIA_NList_Columns: return Answer(msg, IPTR(d->columns));
+    default: return DoSuperMethodA(cl, self, msg);
+    }
+}
+
+LONG LineOf(NListData *d, LONG pos) { return pos == MUIV_NList_GetEntry_Active ? d->active : pos; }
+
+IPTR GetEntry(NListData *d, IPTR *cells)
+{
+    LONG line = LineOf(d, LONG(cells[1]));
+    APTR *out = reinterpret_cast<APTR *>(cells[2]);
+    APTR element = line >= 0 && size_t(line) < d->lines.size() ? d->lines[size_t(line)].element : nullptr;
+    if (out)
+        *out = element;
+    return ToIPTR(element);
+}
+
+IPTR GetEntryInfo(NListData *d, MUI_NList_GetEntryInfo *info)
+{
+    LONG line = info->pos == MUIV_NList_GetEntryInfo_Line ? info->line : -1;
+    if (info->pos == -1)
+        line = d->active;
+    else if (info->pos >= 0) {
+        auto it = std::lower_bound(d->lines.begin(), d->lines.end(), ULONG(info->pos),
+                                   [](const Line &l, ULONG e) { return l.entry < e; });
+        line = it == d->lines.end() || it->entry != ULONG(info->pos) ? -1 : LONG(it - d->lines.begin());
+    }
+    if (line < 0 || size_t(line) >= d->lines.size()) {
+        info->entry_pos = -1;
+        info->entry = nullptr;
+        return FALSE;
+    }
+    const Line &l = d->lines[size_t(line)];
+    info->line = line;
+    info->entry_pos = LONG(l.entry);
+    info->entry = l.element;
+    info->wrapcol = l.piece ? WRAPCOL0 : 0;
+    info->charpos = l.piece ? LONG(d->pieces[l.piece - 1].pos) : 0;
+    info->charlen = l.piece ? LONG(d->pieces[l.piece - 1].len) : LONG(std::strlen(ElementText(d, l.element)));
+    return TRUE;
+}
+
+IPTR Select(Object *self, NListData *d, IPTR *cells)
+{
+    LONG line = cells[1] == IPTR(MUIV_NList_Select_Active) ? d->active : LONG(cells[1]);
+    LONG how = LONG(cells[2]);
+    if (line < 0 || size_t(line) >= d->lines.size())
+        return FALSE;
+    bool now = d->selected.count(line) != 0;
+    bool want = how == MUIV_NList_Select_On ? true : how == MUIV_NList_Select_Off ? false : how == MUIV_NList_Select_Toggle ? !now : now;
+    if (want)
+        d->selected.insert(line);
+    else
+        d->selected.erase(line);
+    if (auto *state = reinterpret_cast<LONG *>(cells[3]))
+        *state = want;
+    Changed(self, d, MUIA_Selected);
+    return TRUE;
+}
+
+IPTR TestPos(Object *self, NListData *d, IPTR *cells)
+{
+    auto *res = reinterpret_cast<MUI_NList_TestPos_Result *>(cells[3]);
+    if (!res)
+        return FALSE;
+    res->entry = -1;
+    res->column = 0;
+    res->char_number = -1;
+    if (d->clickLine < 0 || size_t(d->clickLine) >= d->lines.size())
+        return FALSE;
+    size_t pos, len;
+    const char *text = NListLineText(self, d->clickLine, &pos, &len);
+    std::vector<TextRun> runs =
+        LayoutLine(text, pos, len, d->columns, [self](LONG n) { return NListButtonLabel(self, n); });
+    size_t ch = CharAtColumn(text, runs, pos, len, d->clickColumn);
+    res->entry = d->clickLine;
+    res->char_number = WORD(std::min<size_t>(ch, 0x7FFF));
+    return TRUE;
+}
+
+IPTR Jump(Object *self, NListData *d, LONG pos)
+{
+    LONG line = pos == MUIV_NList_Jump_Top ? 0 : pos == MUIV_NList_Jump_Active ? d->active : pos;
+    if (line < 0 || size_t(line) >= d->lines.size())
+        return FALSE;
+    if (line < d->first || (d->visible > 0 && line >= d->first + d->visible))
+        d->first = d->visible > 0 && line >= d->first + d->visible ? line - d->visible + 1 : line;
+    PeerChanged(self, MUIA_NList_First);
+    return TRUE;
+}
+
+IPTR UseImage(NListData *d, IPTR *cells)
+{
+    LONG n = LONG(cells[2]);
+    auto it = d->images.find(n);
+    if (it != d->images.end()) {
+        DisposeObject(it->second);
+        d->images.erase(it);
+    }
+    if (cells[1])
+        d->images[n] = reinterpret_cast<Object *>(cells[1]);
+    return TRUE;
+}
+
+IPTR Remove(Object *self, NListData *d, LONG pos)
+{
+    LONG line = pos == MUIV_NList_Remove_Active ? d->active : pos;
+    if (line < 0 || size_t(line) >= d->lines.size())
+        return FALSE;
+    size_t at = ElementStart(d, size_t(line)), end = at;
+    ULONG entry = d->lines[at].entry;
+    while (end < d->lines.size() && d->lines[end].entry == entry)
+        ++end;
+    Destruct(d, d->lines[at].element);
+    d->lines.erase(d->lines.begin() + LONG(at), d->lines.begin() + LONG(end));
+    for (size_t i = at; i < d->lines.size(); ++i)
+        --d->lines[i].entry;
+    --d->elements;
+    d->selected.clear();
+    LONG removed = LONG(end - at);
+    if (d->active >= LONG(end))
+        d->active -= removed;
+    else if (d->active >= LONG(at))
+        d->active = d->lines.empty() ? -1 : std::min(LONG(at), LONG(d->lines.size()) - 1);
+    Changed(self, d, MUIA_NList_Entries);
+    return TRUE;
+}
+
+IPTR NListDispatcher(IClass *cl, Object *self, Msg msg)
+{
+    if (msg->MethodID == OM_NEW)
+        return NListNew(cl, self, msg);
+    NListData *d = Instance<NListData>(cl, self);
+    IPTR *cells = reinterpret_cast<IPTR *>(msg);
+    switch (msg->MethodID) {
+    case OM_DISPOSE:
+        Clear(self, d);
+        for (auto &img : d->images)
+            DisposeObject(img.second);
+        DeleteInstance<NListData>(cl, self);
+        return DoSuperMethodA(cl, self, msg);
+    case OM_SET: ApplyTags(self, d, SetTags(msg)); return DoSuperMethodA(cl, self, msg);
+    case OM_GET: return NListGet(cl, self, msg);
+    case MUIM_NList_InsertSingle: return Insert(self, d, reinterpret_cast<APTR>(cells[1]), LONG(cells[2]), false);
+    case MUIM_NList_InsertSingleWrap: return Insert(self, d, reinterpret_cast<APTR>(cells[1]), LONG(cells[2]), true);
+    case MUIM_NList_Clear: Clear(self, d); return 0;
+    case MUIM_NList_GetEntry: return GetEntry(d, cells);
+    case MUIM_NList_GetEntryInfo: return GetEntryInfo(d, reinterpret_cast<MUI_NList_GetEntryInfo *>(cells[1]));
+    case MUIM_NList_Select: return Select(self, d, cells);
+    case MUIM_NList_TestPos: return TestPos(self, d, cells);
+    case MUIM_NList_Jump: return Jump(self, d, LONG(cells[1]));
+    case MUIM_NList_UseImage: return UseImage(d, cells);
+    case MUIM_NList_Remove: return Remove(self, d, LONG(cells[1]));
+    default: return DoSuperMethodA(cl, self, msg);
+    }
+}
+
+// NListview: the scrolling frame around one NList.
+IPTR NListviewDispatcher(IClass *cl, Object *self, Msg msg)
+{
+    if (msg->MethodID != OM_NEW)
+        return DoSuperMethodA(cl, self, msg);
+    auto *list = reinterpret_cast<Object *>(GetTagData(MUIA_NListview_NList, 0, SetTags(msg)));
+    if (!list)
+        return 0;
+    IPTR cells[] = {MUIA_Group_Child, ToIPTR(list), TAG_MORE, ToIPTR(SetTags(msg))};
+    opSet sup = {OM_NEW, reinterpret_cast<TagItem *>(cells), nullptr};
+    return DoSuperMethodA(cl, self, reinterpret_cast<Msg>(&sup));
+}
+}
+
+void RegisterNListClasses()
+{
+    nlistClass = MakeBuiltinClass(MUIC_NList, MUIC_Area, sizeof(NListData), NListDispatcher);
+    MakeBuiltinClass(MUIC_NListview, MUIC_Group, 0, NListviewDispatcher);
+}
+
+LONG NListLineCount(Object *list)
+{
+    NListData *d = Data(list);
+    return d ? LONG(d->lines.size()) : 0;
+}
+
+const char *NListLineText(Object *list, LONG line, size_t *pos, size_t *len)
+{
+    NListData *d = Data(list);
+    if (!d || line < 0 || size_t(line) >= d->lines.size()) {
+        *pos = *len = 0;
+        return "";
+    }
+    const Line &l = d->lines[size_t(line)];
+    const char *text = ElementText(d, l.element);
+    if (l.piece) {
+        *pos = d->pieces[l.piece - 1].pos;
+        *len = d->pieces[l.piece - 1].len;
+    } else {
+        *pos = 0;
+        *len = std::strlen(text);
+    }
+    return text;
+}
+
+bool NListIsSelected(Object *list, LONG line)
+{
+    NListData *d = Data(list);
+    return d && d->selected.count(line);
+}
+
+LONG NListColumns(Object *list)
+{
+    NListData *d = Data(list);
+    return d ? d->columns : 80;
+}
+
+bool NListQuiet(Object *list)
+{
+    NListData *d = Data(list);
+    return d && d->quiet > 0;
+}
+
+std::string NListButtonLabel(Object *list, LONG number)
+{
+    NListData *d = Data(list);
+    if (!d)
+        return std::string();
+    auto it = d->images.find(number);
+    if (it == d->images.end())
+        return std::string();
+    const char *text = reinterpret_cast<const char *>(xget(it->second, MUIA_Text_Contents));
+    return text ? StripTextCodes(text) : std::string();
+}
