@@ -309,3 +309,21 @@ BOOL DeleteFile(CONST_STRPTR name)
         return FALSE;
     return ::unlink(HostPath(name).c_str()) == 0;
 }
+
+FileHandle *OpenNewBeside(CONST_STRPTR name, std::string &tempName)
+{
+    if (!name || !*name)
+        return nullptr;
+    std::string path = HostPath(name) + ".XXXXXX";
+    int fd = mkstemp(path.data());
+    if (fd < 0)
+        return nullptr;
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+    tempName = path;
+    return MakeHandle(fd, true);
+}
+
+BOOL RenameOver(CONST_STRPTR from, CONST_STRPTR to)
+{
+    return from && to && ::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
+}

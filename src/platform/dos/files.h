@@ -4,6 +4,8 @@
 #pragma once
 #include "../exec/types.h"
 
+#include <string>
+
 struct FileHandle;
 
 constexpr LONG MODE_OLDFILE = 1005;   // an existing file, for reading (and writing)
@@ -40,3 +42,9 @@ FileHandle *SelectInput(FileHandle *fh);
 FileHandle *SelectOutput(FileHandle *fh);
 
 BOOL DeleteFile(CONST_STRPTR name);
+
+// A new file with a fresh unique name in the directory of name, made so that
+// nothing planted there is followed; its name goes to tempName. Replacing a
+// file with it (RenameOver) is one step, so a reader never sees half a file.
+FileHandle *OpenNewBeside(CONST_STRPTR name, std::string &tempName);
+BOOL RenameOver(CONST_STRPTR from, CONST_STRPTR to);

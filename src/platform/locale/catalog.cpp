@@ -28,7 +28,12 @@ bool ReadStrings(const UBYTE *p, size_t size, std::map<LONG, std::string> &out)
         if (len > size - at)
             return false;
         const char *text = reinterpret_cast<const char *>(p + at);
-        out[id] = std::string(text, strnlen(text, len));
+        // Menu texts hold a NUL between their shortcut and their label, so the
+        // whole stored length is kept, less the terminating NULs.
+        std::string value(text, len);
+        while (!value.empty() && value.back() == '\0')
+            value.pop_back();
+        out[id] = value;
         at += (size_t(len) + 3) & ~size_t(3);
     }
     return true;

@@ -1,0 +1,32 @@
+#include "classes.h"
+
+#include "platform/intuition/classes.h"
+
+BOOL MakeQMXClass(BOOL create)
+{
+    // the order in which the window's panels depend on each other
+    BOOL (*const order[])(BOOL) = {ClassIndex, ClassView, ClassImage};
+    for (auto make : order)
+        if (!make(create) && create)
+            return FALSE;
+    return TRUE;
+}
+
+MUI_CustomClass *ClassCreate(MUI_CustomClass **slot, LONG flag, CONST_STRPTR superName, ULONG dataSize,
+                             Dispatcher dispatcher)
+{
+    if (flag) {
+        if (!*slot)
+            *slot = MUI_CreateCustomClass(nullptr, superName, nullptr, dataSize, dispatcher);
+        return *slot;
+    }
+    if (*slot && MUI_DeleteCustomClass(*slot))
+        *slot = nullptr;
+    return *slot;
+}
+
+Object *DoSuperNewA(IClass *cl, Object *obj, TagItem *tags)
+{
+    opSet msg = {OM_NEW, tags, nullptr};
+    return reinterpret_cast<Object *>(DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(&msg)));
+}

@@ -1,0 +1,47 @@
+// The settings and run-wide state of the program, in one record: the window
+// mode, the unsaved-base flag, the tab and indentation settings, the type of
+// the document recognised last, the shared 8192-byte work buffer and the
+// display index.
+#pragma once
+#include "platform/icon/workbench.h"
+#include "platform/mui/mui.h"
+
+constexpr const char *DocFilePattern = "#?.(doc|h|xml|guide)";
+constexpr const char *BazaFileDir = "PROGDIR:QMX_Data/";
+
+struct Konfig {
+    WORD FullGUI;
+    WORD NoSelFunc;
+    WORD AutoOpen;
+    WORD Modified;
+    STRPTR ProgName;
+    STRPTR BaseDefault;
+    STRPTR ProjectFile;
+    STRPTR ASLPattern;
+    LONG TabSize;
+    LONG FunSize;
+    LONG TxtSize;
+    LONG BazaWeight;
+    LONG LeftWeight;
+    LONG ADocWeight;
+    LONG ListMax;
+    ULONG FileType;
+    Object *LastBase;
+    Object *LastEntry;
+    Object *LastIndex;
+    char Buffer[8192];
+    LONG DisplayIndexSize;
+    UBYTE *DisplayIndex;
+    WORD SortReverse;
+};
+
+extern Konfig konfig;
+
+// Fills the record: defaults, then the start mode (shell arguments, or the
+// desktop's start message and the program's tool types when argc is 0).
+void KonfigInit(CONST_STRPTR fileName, int argc, char **argv, const WBStartup *wbStart);
+void KonfigLoad();
+void KonfigSave();
+void KonfigFree();
+// Applies the tool types of an icon (exposed for tests).
+void KonfigToolTypes(STRPTR *toolTypes);

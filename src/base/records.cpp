@@ -1,0 +1,119 @@
+#include "records.h"
+
+#include "app/konfig.h"
+#include "platform/exec/pool.h"
+#include "util/strings.h"
+
+#include <cstring>
+
+namespace {
+template <class T> T *AllocRecord() { return static_cast<T *>(AllocPooled(MemPool, sizeof(T))); }
+template <class T> void FreeRecord(T *record) { FreePooled(MemPool, record, sizeof(T)); }
+}
+
+Baza *BazaAlloc(CONST_STRPTR dir, CONST_STRPTR name)
+{
+    Baza *b = AllocRecord<Baza>();
+    if (!b)
+        return nullptr;
+    NewMinList(&b->Entries);
+    b->Dir = NewSTR(dir, -1);
+    b->Name = NewSTR(name, -1);
+    if (!b->Dir || !b->Name) {
+        BazaFree(b);
+        return nullptr;
+    }
+    return b;
+}
+
+void BazaFree(Baza *baza)
+{
+    if (!baza)
+        return;
+    DelSTR(&baza->Dir);
+    DelSTR(&baza->Name);
+    DelSTR(&baza->Library);
+    baza->DocType = nullptr;
+    DocFreeList(&baza->Entries);
+    FreeRecord(baza);
+}
+
+Doc *DocAlloc(CONST_STRPTR name)
+{
+    Doc *d = AllocRecord<Doc>();
+    if (!d)
+        return nullptr;
+    d->Mark = ' ';
+    if (name && !(d->Name = NewSTR(name, LONG(std::strlen(name))))) {
+        FreeRecord(d);
+        return nullptr;
+    }
+    return d;
+}
+
+void DocFree(Doc *doc)
+{
+    if (!doc)
+        return;
+    DelSTR(&doc->Name);
+    FreeRecord(doc);
+}
+
+void DocFreeList(MinList *list)
+{
+    while (MinNode *n = RemHeadMinList(list))
+        DocFree(reinterpret_cast<Doc *>(n));
+}
+
+Find *FindAlloc(CONST_STRPTR path)
+{
+    Find *f = AllocRecord<Find>();
+    if (!f)
+        return nullptr;
+    if (path && !(f->Path = NewSTR(path, LONG(std::strlen(path))))) {
+        FreeRecord(f);
+        return nullptr;
+    }
+    return f;
+}
+
+void FindFree(Find *find)
+{
+    if (!find)
+        return;
+    DelSTR(&find->Path);
+    FreeRecord(find);
+}
+
+void FindFreeList(MinList *list, Find *keep)
+{
+    if (!keep)
+        return;
+    while (MinNode *n = RemTailMinList(list)) {
+        if (n == &keep->Node) {
+            AddTailMinList(list, n);
+            return;
+        }
+        FindFree(reinterpret_cast<Find *>(n));
+    }
+}
+
+LONG DisplayIndexAlloc(LONG n)
+{
+    if (konfig.DisplayIndexSize < n) {
+        DisplayIndexFree();
+        konfig.DisplayIndex = static_cast<UBYTE *>(AllocPooled(MemPool, ULONG(n) + 1024));
+        if (konfig.DisplayIndex)
+            konfig.DisplayIndexSize = n + 1024;
+    }
+    return konfig.DisplayIndexSize;
+}
+
+void DisplayIndexFree()
+{
+    if (!konfig.DisplayIndex)
+        return;
+    FreePooled(MemPool, konfig.DisplayIndex, ULONG(konfig.DisplayIndexSize));
+    konfig.DisplayIndex = nullptr;
+    konfig.DisplayIndexSize = 0;
+}

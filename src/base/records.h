@@ -1,0 +1,54 @@
+// The records of documents and their entries: Baza (one document: its file
+// name, library caption, document type and entry list), Doc (one entry: name,
+// byte offset, first line, line count, mark) and Find (one search hit). All
+// come from the memory pool and are returned there one by one.
+#pragma once
+#include "platform/exec/lists.h"
+#include "platform/intuition/classes.h"
+
+struct Baza {
+    STRPTR Dir;
+    STRPTR Name;
+    UWORD InBase;     // 1: the base tree owns the record; 0: the viewer does
+    STRPTR Library;   // the caption over the entry list, or null
+    Object *DocType;  // the document type that recognised the file (not owned)
+    MinList Entries;  // of Doc, in file order
+};
+
+struct Doc {
+    MinNode Node;
+    STRPTR Name;
+    LONG Offset;
+    LONG Line;
+    LONG Lines;
+    char Mark;
+};
+
+struct Find {
+    MinNode Node;
+    STRPTR Path;
+    LONG EntryNr;
+    LONG Offset;
+    LONG Line;
+    LONG Column;
+};
+
+Baza *BazaAlloc(CONST_STRPTR dir, CONST_STRPTR name);
+void BazaFree(Baza *baza);
+Doc *DocAlloc(CONST_STRPTR name);
+void DocFree(Doc *doc);
+void DocFreeList(MinList *list);
+Find *FindAlloc(CONST_STRPTR path);
+void FindFree(Find *find);
+// Frees every record after keep; nothing when keep is null.
+void FindFreeList(MinList *list, Find *keep);
+
+// The display index: a byte buffer shared by the document types, grown with
+// 1024 spare bytes whenever a larger one is asked for. Returns its size.
+LONG DisplayIndexAlloc(LONG n);
+void DisplayIndexFree();
+
+// Appends an entry to a document's list; the first entry, the next one.
+inline void AddEntry(Baza *baza, Doc *doc) { AddTailMinList(&baza->Entries, &doc->Node); }
+inline Doc *FirstEntry(const Baza *baza) { return reinterpret_cast<Doc *>(FirstMinNode(&baza->Entries)); }
+inline Doc *NextEntry(const Doc *doc) { return reinterpret_cast<Doc *>(NextMinNode(&doc->Node)); }

@@ -1,0 +1,123 @@
+#include "ftxt.h"
+
+#include "app/classes.h"
+#include "app/ids.h"
+#include "app/konfig.h"
+#include "app/locale.h"
+#include "app/startup.h"
+#include "base/records.h"
+#include "platform/nlist/nlist.h"
+#include "util/fileinfo.h"
+#include "util/names.h"
+#include "view/view.h"
+
+namespace {
+MUI_CustomClass *clFTxtClass = nullptr;
+
+struct FTxtData {
+    Object **PageObj;   // the viewer's TextList field
+};
+
+constexpr LONG kTestBytes = 200;
+
+IPTR clFTxt_QMXM_View_CheckFType(Msg msg)
+{
+    auto *file = reinterpret_cast<FileOpen *>(reinterpret_cast<IPTR *>(msg)[1]);
+    UBYTE *head = reinterpret_cast<UBYTE *>(konfig.Buffer + 4096);
+    if (Seek(file->Handle, 0, OFFSET_BEGINNING) < 0)
+        return 0;
+    LONG got = Read(file->Handle, head, kTestBytes);
+    if (!LooksLikeText(head, got))
+        return 0;
+    konfig.FileType = TYPE_FTXT;
+    return 1;
+}
+
+IPTR clFTxt_QMXM_View_MakeIndex(Msg msg)
+{
+    auto *baza = reinterpret_cast<Baza *>(reinterpret_cast<IPTR *>(msg)[1]);
+    if (Doc *whole = DocAlloc(GetLoc(101)))
+        AddEntry(baza, whole);
+    return 0;
+}
+
+void ParseFTxt(FTxtData *d, FileHandle *fh)
+{
+    Seek(fh, 0, OFFSET_BEGINNING);
+    DoMethod(QMXObject.ViewObj, QMXM_ViewClear);
+    while (FGets(fh, konfig.Buffer, sizeof konfig.Buffer))
+        DoMethod(*d->PageObj, MUIM_NList_InsertSingle, konfig.Buffer, MUIV_NList_Insert_Bottom);
+}
+
+IPTR clFTxt_QMXM_View_ParseFile(FTxtData *d, Msg msg)
+{
+    SetAttrs(QMXObject.ViewObj, QMXA_View_Page, 0);
+    ParseFTxt(d, reinterpret_cast<FileHandle *>(reinterpret_cast<IPTR *>(msg)[2]));
+    return 0;
+}
+
+IPTR clFTxt_QMXM_View_SelectFind(FTxtData *d, Msg msg)
+{
+    auto *hit = reinterpret_cast<Find *>(reinterpret_cast<IPTR *>(msg)[1]);
+    if (!hit || hit->Line == 0)
+        return 0;
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
+    SelectTextLine(*d->PageObj, hit->Line - 1, hit->Column);
+    return 0;
+}
+
+// The copy is byte for byte, whatever the file holds (a NUL byte included).
+IPTR clFTxt_QMXM_View_SaveFile(Msg msg)
+{
+    IPTR *cells = reinterpret_cast<IPTR *>(msg);
+    auto *in = reinterpret_cast<FileHandle *>(cells[2]);
+    auto *out = reinterpret_cast<FileHandle *>(cells[3]);
+    Seek(in, 0, OFFSET_BEGINNING);
+    char block[255];
+    for (LONG got; (got = Read(in, block, sizeof block)) > 0;)
+        if (FWrite(out, block, ULONG(got), 1) != 1)
+            break;
+    return 0;
+}
+
+IPTR clFTxt_Dispatcher(IClass *cl, Object *obj, Msg msg)
+{
+    FTxtData *d = msg->MethodID == OM_NEW ? nullptr : static_cast<FTxtData *>(INST_DATA(cl, obj));
+    switch (msg->MethodID) {
+    case QMXM_DoMethodObject:
+        d->PageObj = reinterpret_cast<Object **>(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 0));
+        return 0;
+    case QMXM_View_CheckFType: return clFTxt_QMXM_View_CheckFType(msg) ? ToIPTR(obj) : 0;
+    case QMXM_View_MakeIndex: return clFTxt_QMXM_View_MakeIndex(msg);
+    case QMXM_View_ParseFile: return clFTxt_QMXM_View_ParseFile(d, msg);
+    case QMXM_View_SelectFind: return clFTxt_QMXM_View_SelectFind(d, msg);
+    case QMXM_View_SaveFile: return clFTxt_QMXM_View_SaveFile(msg);
+    case QMXM_View_CloseFile: return 0;
+    default: return DoSuperMethodA(cl, obj, msg);
+    }
+}
+}
+
+bool LooksLikeText(const UBYTE *head, LONG length)
+{
+    if (length <= 0)
+        return false;
+    for (LONG i = 0; i < length; ++i) {
+        UBYTE c = head[i];
+        bool ok = c == 9 || c == 10 || c == 12 || (c >= 32 && c <= 128) || c >= 160;
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+MUI_CustomClass *clFTxt_Create(LONG flag)
+{
+    return ClassCreate(&clFTxtClass, flag, MUIC_Group, sizeof(FTxtData), clFTxt_Dispatcher);
+}
+
+BOOL ClassFTxt(BOOL create)
+{
+    QMXClass[CL_FTxt] = clFTxt_Create(create);
+    return create ? QMXClass[CL_FTxt] != nullptr : TRUE;
+}

@@ -1,0 +1,12 @@
+// The index panel: the entries of the document shown under its library
+// caption. Picking a line shows that entry in the viewer.
+#pragma once
+#include "platform/mui/mui.h"
+
+struct IndexGUIRecord {
+    Object *IndexTitle;
+    Object *IndexList;
+};
+extern IndexGUIRecord IndexGUI;
+
+MUI_CustomClass *clIndex_Create(LONG flag);

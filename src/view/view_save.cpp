@@ -1,0 +1,139 @@
+// The load and save requesters and saving a document: the document type
+// writes its save form to the scratch file, which is then copied to the
+// target after the overwrite question. The target is replaced only by a
+// complete copy: a save that fails leaves it as it was.
+#include "app/ids.h"
+#include "app/konfig.h"
+#include "app/locale.h"
+#include "app/startup.h"
+#include "app/window.h"
+#include "platform/dos/paths.h"
+#include "platform/mui/requesters.h"
+#include "util/strings.h"
+#include "view.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+FileRequester *AllocFileRequester(LONG title, CONST_STRPTR drawer, CONST_STRPTR file, bool save)
+{
+    return MUI_AllocAslRequestTags(ASL_FileRequest, ASLFR_TitleText, GetLoc(title), ASLFR_InitialFile, file,
+                                   ASLFR_InitialDrawer, drawer, ASLFR_InitialPattern, konfig.ASLPattern,
+                                   ASLFR_Flags1, FRF_DOPATTERNS | (save ? FRF_DOSAVEMODE : 0), ASLFR_Flags2,
+                                   FRF_REJECTICONS, ASLFR_PrivateIDCMP, FALSE, ASLFR_Window,
+                                   xget(QMXObject.Win, MUIA_Window_Window), ASLFR_UserData, QMXObject.App,
+                                   ASLFR_IntuiMsgFunc, &HOOK_RefreshASL);
+}
+
+void Problem(LONG message, CONST_STRPTR name)
+{
+    MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(0), GetLoc(63), GetLoc(message), name);
+}
+
+bool CopyAll(FileHandle *from, FileHandle *to)
+{
+    for (;;) {
+        LONG got = Read(from, konfig.Buffer, LONG(sizeof konfig.Buffer));
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        if (Write(to, konfig.Buffer, got) != got)
+            return false;
+    }
+}
+
+// Copies the scratch file next to the target and renames it over the target.
+bool ReplaceTarget(CONST_STRPTR target)
+{
+    FileHandle *scratch = Open(TempFile, MODE_OLDFILE);
+    if (!scratch)
+        return false;
+    std::string temp;
+    FileHandle *out = OpenNewBeside(target, temp);
+    bool ok = out && CopyAll(scratch, out);
+    ok = out && Close(out) && ok;
+    Close(scratch);
+    if (ok && RenameOver(temp.c_str(), target))
+        return true;
+    if (!temp.empty())
+        DeleteFile(temp.c_str());
+    return false;
+}
+
+// True when the target may be written: it does not exist, or the user said so.
+bool MayOverwrite(ViewData *d)
+{
+    d->Save.Lock = Lock(d->Save.Name, EXCLUSIVE_LOCK);
+    if (!d->Save.Lock)
+        return true;
+    LONG answer = MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(0), GetLoc(64), GetLoc(18), d->Save.Name);
+    UnLock(d->Save.Lock);
+    d->Save.Lock = nullptr;
+    return answer != 0;
+}
+}
+
+IPTR ViewOpenASL(ViewData *d)
+{
+    CONST_STRPTR drawer = d->Doc ? d->Doc->Dir : EmptySTR;
+    CONST_STRPTR file = d->Doc ? d->Doc->Name : EmptySTR;
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
+    if (FileRequester *req = AllocFileRequester(12, drawer, file, false)) {
+        if (MUI_AslRequestTags(req)) {
+            DoMethod(QMXObject.App, MUIM_Application_CheckRefresh);
+            if (req->fr_File && *req->fr_File) {
+                SetAttrs(QMXObject.FindObj, QMXA_Find_Reset, TRUE);
+                FileLock *lock = Lock(SetFilePath(nullptr, req->fr_Drawer, req->fr_File), SHARED_LOCK);
+                if (lock && NameFromLock(lock, konfig.Buffer, sizeof konfig.Buffer)) {
+                    SetAttrs(QMXObject.ViewObj, QMXA_View_File, konfig.Buffer);
+                    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
+                }
+                UnLock(lock);
+            }
+        }
+        MUI_FreeAslRequest(req);
+    }
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
+    return 0;
+}
+
+IPTR ViewSaveASL(Object *self, ViewData *d)
+{
+    FileInfo start = {nullptr, nullptr};
+    GetFileFromPath(&start, d->Save.Name ? d->Save.Name : d->File.Name);
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
+    if (FileRequester *req = AllocFileRequester(14, start.Dir, start.Name, true)) {
+        if (MUI_AslRequestTags(req) && req->fr_File && *req->fr_File) {
+            SetFilePath(&d->Save.Name, req->fr_Drawer, req->fr_File);
+            DoMethod(self, QMXM_ViewSave);
+        }
+        MUI_FreeAslRequest(req);
+    }
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
+    DoMethod(QMXObject.App, MUIM_Application_CheckRefresh);
+    ClearFileInfo(&start, CLEAR_FREE);
+    return 0;
+}
+
+IPTR ViewSave(ViewData *d)
+{
+    if (!d->Doc || !d->Doc->DocType || !d->Save.Name)
+        return 0;
+    d->Save.Handle = Open(TempFile, MODE_NEWFILE);
+    if (!d->Save.Handle) {
+        Problem(20, TempFile);
+        return 0;
+    }
+    DoMethod(d->Doc->DocType, QMXM_View_SaveFile, d->Doc, d->File.Handle, d->Save.Handle);
+    bool written = Close(d->Save.Handle);
+    d->Save.Handle = nullptr;
+    if (!written)
+        Problem(20, TempFile);
+    else if (MayOverwrite(d) && !ReplaceTarget(d->Save.Name))
+        Problem(20, d->Save.Name);
+    ClearFileOpen(&d->Save, CLEAR_FREE);
+    DeleteFile(TempFile);
+    return 0;
+}
