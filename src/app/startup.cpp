@@ -89,7 +89,11 @@ void KonfigArgs(IPTR *args)
     auto *funcName = reinterpret_cast<CONST_STRPTR>(args[ARG_FUNC_NAME]);
     if (fileName && !konfig.FullGUI) {
         SetAttrs(QMXObject.ViewObj, QMXA_View_File, fileName);
-        SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, funcName);
+        // Without a function name the first entry is shown, not an empty viewer.
+        if (funcName)
+            SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, funcName);
+        else
+            SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
         return;
     }
     if (fileName) {

@@ -33,6 +33,7 @@ struct NListData {
     LONG first = 0, visible = 0;
     LONG columns = 80;
     int quiet = 0;
+    bool input = true;
     std::set<LONG> selected;
     LONG clickLine = -1, clickColumn = -1;
     std::map<LONG, Object *> images;
@@ -219,6 +220,7 @@ void ApplyTags(Object *self, NListData *d, TagItem *tags)
             if (!d->quiet)
                 PeerChanged(self, MUIA_NList_Entries);
             break;
+        case MUIA_NList_Input: d->input = t->ti_Data != 0; break;
         case MUIA_NList_First: d->first = std::max<LONG>(0, LONG(t->ti_Data)); break;
         case MUIA_NList_Visible: d->visible = LONG(t->ti_Data); break;
         case MUIA_NList_Columns:
@@ -269,6 +271,7 @@ IPTR NListGet(IClass *cl, Object *self, Msg msg)
     case MUIA_NList_First: return Answer(msg, IPTR(d->first));
     case MUIA_NList_Visible: return Answer(msg, IPTR(d->visible));
     case MUIA_NList_Quiet: return Answer(msg, d->quiet > 0);
+    case MUIA_NList_Input: return Answer(msg, d->input);
     case MUIA_NList_Columns: return Answer(msg, IPTR(d->columns));
     default: return DoSuperMethodA(cl, self, msg);
     }

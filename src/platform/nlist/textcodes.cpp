@@ -49,7 +49,7 @@ struct Layout {
     const char *text;
     size_t end;
     LONG width;
-    const ButtonLabel &label;
+    const CodeButtonLabel &label;
     std::vector<TextRun> runs;
     TextStyle style;
     LONG column = 0;
@@ -123,7 +123,7 @@ TextCode ReadTextCode(const char *text, size_t end, size_t i)
     }
 }
 
-std::vector<TextRun> LayoutLine(const char *text, size_t pos, size_t len, LONG width, const ButtonLabel &label)
+std::vector<TextRun> LayoutLine(const char *text, size_t pos, size_t len, LONG width, const CodeButtonLabel &label)
 {
     size_t end = pos + len;
     Layout lay{text, end, width, label, {}, {}};

@@ -43,11 +43,11 @@ struct TextRun {
 };
 
 // The label of embedded button n (its width on screen is label + 2 columns).
-using ButtonLabel = std::function<std::string(LONG)>;
+using CodeButtonLabel = std::function<std::string(LONG)>;
 
 // Lays out characters [pos, pos + len) of text; codes before pos set the
 // starting style. width is the list's width in columns, for alignment.
-std::vector<TextRun> LayoutLine(const char *text, size_t pos, size_t len, LONG width, const ButtonLabel &label);
+std::vector<TextRun> LayoutLine(const char *text, size_t pos, size_t len, LONG width, const CodeButtonLabel &label);
 // The character under a column: inside a run, or the nearest edge.
 size_t CharAtColumn(const char *text, const std::vector<TextRun> &runs, size_t pos, size_t len, LONG column);
 // The text without its codes (for a terminal that cannot show them).

@@ -1,0 +1,84 @@
+#include "dialogs.h"
+
+#include "../dos/paths.h"
+#include "../dos/patterns.h"
+#include "../nlist/textcodes.h"
+
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+
+namespace {
+// Shows directories, and files whose names match the pattern.
+class PatternFilter : public QSortFilterProxyModel {
+public:
+    PatternFilter(const std::string &pattern, bool rejectIcons) : rejectIcons_(rejectIcons)
+    {
+        parsed_.resize(pattern.size() * 2 + 2);
+        if (pattern.empty() || ParsePatternNoCase(pattern.c_str(), parsed_.data(), LONG(parsed_.size())) < 0)
+            parsed_.clear();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        auto *fs = qobject_cast<QFileSystemModel *>(sourceModel());
+        if (!fs)
+            return true;
+        QModelIndex index = fs->index(row, 0, parent);
+        if (fs->isDir(index))
+            return true;
+        QByteArray name = fs->fileName(index).toLatin1();
+        if (rejectIcons_ && name.endsWith(".info"))
+            return false;
+        return parsed_.empty() || MatchPatternNoCase(parsed_.data(), name.constData());
+    }
+
+private:
+    std::string parsed_;
+    bool rejectIcons_;
+};
+
+QString Latin1(const std::string &s) { return QString::fromLatin1(StripTextCodes(s.c_str()).c_str()); }
+}
+
+LONG QtDialogs::Request(const std::string &title, const std::string &buttons, const std::string &text)
+{
+    QMessageBox box(parent_);
+    box.setWindowTitle(Latin1(title));
+    box.setText(Latin1(text));
+    box.setIcon(QMessageBox::Warning);
+    QStringList labels = Latin1(buttons).split('|');
+    std::vector<QAbstractButton *> made;
+    for (int i = 0; i < labels.size(); ++i)
+        made.push_back(box.addButton(labels[i], i + 1 == labels.size() ? QMessageBox::RejectRole
+                                                                         : QMessageBox::AcceptRole));
+    box.exec();
+    for (size_t i = 0; i < made.size(); ++i)
+        if (box.clickedButton() == made[i])
+            return i + 1 == made.size() ? 0 : LONG(i + 1);
+    return 0;
+}
+
+bool QtDialogs::FileRequest(const FileRequestSpec &spec, FileRequestResult &result)
+{
+    QFileDialog dialog(parent_, Latin1(spec.title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new PatternFilter(spec.pattern, spec.rejectIcons));
+    std::string drawer = spec.drawer.empty() ? std::string() : HostPath(spec.drawer.c_str());
+    if (!drawer.empty())
+        dialog.setDirectory(QString::fromLocal8Bit(drawer.c_str()));
+    if (!spec.file.empty())
+        dialog.selectFile(QString::fromLatin1(spec.file.c_str()));
+    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(spec.save ? QFileDialog::AnyFile : spec.multiSelect ? QFileDialog::ExistingFiles
+                                                                           : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    result.drawer = dialog.directory().absolutePath().toLocal8Bit().toStdString();
+    for (const QString &f : dialog.selectedFiles())
+        result.files.push_back(QFileInfo(f).fileName().toLocal8Bit().toStdString());
+    return true;
+}

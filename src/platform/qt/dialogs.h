@@ -1,0 +1,29 @@
+// The requesters as Qt dialogs: a message box with the program's buttons,
+// and a file dialog that filters with the program's shell pattern.
+#pragma once
+#include "../mui/requesters.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QtDialogs : public RequesterBackend {
+public:
+    LONG Request(const std::string &title, const std::string &buttons, const std::string &text) override;
+    bool FileRequest(const FileRequestSpec &spec, FileRequestResult &result) override;
+
+    void SetParentWindow(QWidget *w)
+    {
+        if (w)
+            parent_ = w;
+    }
+    bool HasParent() const { return parent_ != nullptr; }
+    QWidget *ParentWindow() const { return parent_; }
+    void WindowGone(QWidget *w)
+    {
+        if (parent_ == w)
+            parent_ = nullptr;
+    }
+
+private:
+    QPointer<QWidget> parent_;
+};

@@ -1,0 +1,252 @@
+#include "gadget_peers.h"
+
+#include "../graphics/rastport.h"
+#include "../mui/area.h"
+#include "../mui/mui.h"
+#include "peer_base.h"
+#include "richtext.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+bool IsButton(Object *obj)
+{
+    const AreaState *a = AreaStateOf(obj);
+    return a && a->inputMode == MUIV_InputMode_RelVerify;
+}
+
+// A released button arrives as MUIA_Pressed TRUE then FALSE, as a program
+// pressing it would set them.
+class ButtonPeer : public PeerBase {
+public:
+    ButtonPeer(Object *obj, QAbstractButton *button) : PeerBase(obj, button)
+    {
+        connect(button, &QAbstractButton::clicked, this, [this] { Act(MUIA_Pressed, TRUE), Act(MUIA_Pressed, FALSE); });
+        Refresh();
+    }
+
+protected:
+    void Update(IPTR attr) override
+    {
+        PeerBase::Update(attr);
+        auto *button = static_cast<QAbstractButton *>(widget());
+        if ((attr == 0 || attr == MUIA_Text_Contents) && !qobject_cast<QToolButton *>(button))
+            button->setText(ButtonText(reinterpret_cast<const char *>(xget(object(), MUIA_Text_Contents))));
+    }
+};
+
+class TextPeer : public PeerBase {
+public:
+    TextPeer(Object *obj, QLabel *label) : PeerBase(obj, label)
+    {
+        label->setTextFormat(Qt::RichText);
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        label->setMinimumWidth(40);
+        Refresh();
+    }
+
+protected:
+    void Update(IPTR attr) override
+    {
+        PeerBase::Update(attr);
+        if (attr == 0 || attr == MUIA_Text_Contents || attr == MUIA_Text_PreParse)
+            static_cast<QLabel *>(widget())->setText(
+                CodesToHtml(reinterpret_cast<const char *>(xget(object(), MUIA_Text_PreParse)),
+                            reinterpret_cast<const char *>(xget(object(), MUIA_Text_Contents))));
+    }
+};
+
+class StringPeer : public PeerBase {
+public:
+    StringPeer(Object *obj, QLineEdit *edit) : PeerBase(obj, edit)
+    {
+        connect(edit, &QLineEdit::textEdited, this, [this, edit](const QString &t) {
+            Act(MUIA_String_Contents, edit->text().toLatin1().constData());
+            (void)t;
+        });
+        connect(edit, &QLineEdit::returnPressed, this, [this, edit] {
+            QByteArray text = edit->text().toLatin1();
+            Act(MUIA_String_Contents, text.constData(), MUIA_NoNotify, TRUE);
+            Act(MUIA_String_Acknowledge, text.constData());
+        });
+        Refresh();
+    }
+
+protected:
+    void Update(IPTR attr) override
+    {
+        PeerBase::Update(attr);
+        auto *edit = static_cast<QLineEdit *>(widget());
+        QString text = QString::fromLatin1(reinterpret_cast<const char *>(xget(object(), MUIA_String_Contents)));
+        if ((attr == 0 || attr == MUIA_String_Contents) && edit->text() != text)
+            edit->setText(text);
+    }
+};
+
+class CyclePeer : public PeerBase {
+public:
+    CyclePeer(Object *obj, QComboBox *box) : PeerBase(obj, box)
+    {
+        auto *entries = reinterpret_cast<const char *const *>(xget(obj, MUIA_Cycle_Entries));
+        for (int i = 0; entries && entries[i]; ++i)
+            box->addItem(QString::fromLatin1(entries[i]));
+        connect(box, &QComboBox::activated, this, [this](int i) { Act(MUIA_Cycle_Active, i); });
+        Refresh();
+    }
+
+protected:
+    void Update(IPTR attr) override
+    {
+        PeerBase::Update(attr);
+        if (attr == 0 || attr == MUIA_Cycle_Active)
+            static_cast<QComboBox *>(widget())->setCurrentIndex(int(xget(object(), MUIA_Cycle_Active)));
+    }
+};
+
+class NumericPeer : public PeerBase {
+public:
+    NumericPeer(Object *obj, QSpinBox *box) : PeerBase(obj, box)
+    {
+        box->setRange(int(LONG(xget(obj, MUIA_Numeric_Min))), int(LONG(xget(obj, MUIA_Numeric_Max))));
+        connect(box, &QSpinBox::valueChanged, this, [this](int v) {
+            if (LONG(xget(object(), MUIA_Numeric_Value)) != v)
+                Act(MUIA_Numeric_Value, v);
+        });
+        Refresh();
+    }
+
+protected:
+    void Update(IPTR attr) override
+    {
+        PeerBase::Update(attr);
+        if (attr == 0 || attr == MUIA_Numeric_Value)
+            static_cast<QSpinBox *>(widget())->setValue(int(LONG(xget(object(), MUIA_Numeric_Value))));
+    }
+};
+
+QStyle::StandardPixmap ImageIcon(IPTR spec)
+{
+    switch (spec) {
+    case MUII_PopFile: return QStyle::SP_DirOpenIcon;
+    case MUII_TapePlay: return QStyle::SP_ArrowRight;
+    case MUII_TapePlayBack: return QStyle::SP_ArrowLeft;
+    default: return QStyle::SP_ArrowDown;
+    }
+}
+
+// An object that draws itself: it is given a bitmap of its size to draw into.
+class AreaWidget : public QWidget {
+public:
+    explicit AreaWidget(QWidget *parent) : QWidget(parent) {}
+    Object *obj = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        if (!obj || width() <= 0 || height() <= 0)
+            return;
+        RastPort rp;
+        InitRastPort(&rp);
+        rp.BitMap = AllocBitMap(ULONG(width()), ULONG(height()), 32, 0, nullptr);
+        if (!rp.BitMap)
+            return;
+        MUIP_Draw draw = {MUIM_Draw, &rp, 0};
+        DoMethodA(obj, reinterpret_cast<Msg>(&draw));
+        QImage image(reinterpret_cast<const uchar *>(rp.BitMap->pixels.data()), width(), height(), QImage::Format_ARGB32);
+        QPainter(this).drawImage(0, 0, image);
+        FreeBitMap(rp.BitMap);
+    }
+};
+
+class AreaPeer : public PeerBase {
+public:
+    AreaPeer(Object *obj, AreaWidget *w) : PeerBase(obj, w)
+    {
+        w->obj = obj;
+        setUp_ = DoMethod(obj, MUIM_Setup) != 0;
+        MUI_MinMax mm = {0, 0, 0, 0, 0, 0};
+        MUIP_AskMinMax ask = {MUIM_AskMinMax, &mm};
+        DoMethodA(obj, reinterpret_cast<Msg>(&ask));
+        if (mm.MinWidth > 0 && mm.MinHeight > 0)
+            w->setFixedSize(mm.DefWidth, mm.DefHeight);
+        if (!setUp_)
+            w->obj = nullptr;
+        Refresh();
+    }
+    ~AreaPeer() override
+    {
+        if (object() && setUp_)
+            DoMethod(object(), MUIM_Cleanup);
+    }
+
+private:
+    bool setUp_;
+};
+}
+
+QWidget *MakeTextPeer(Object *obj, QWidget *parent)
+{
+    if (IsButton(obj)) {
+        auto *button = new QPushButton(parent);
+        new ButtonPeer(obj, button);
+        return button;
+    }
+    auto *label = new QLabel(parent);
+    new TextPeer(obj, label);
+    return label;
+}
+
+QWidget *MakeStringPeer(Object *obj, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    new StringPeer(obj, edit);
+    return edit;
+}
+
+QWidget *MakeCyclePeer(Object *obj, QWidget *parent)
+{
+    auto *box = new QComboBox(parent);
+    new CyclePeer(obj, box);
+    return box;
+}
+
+QWidget *MakeNumericPeer(Object *obj, QWidget *parent)
+{
+    auto *box = new QSpinBox(parent);
+    new NumericPeer(obj, box);
+    return box;
+}
+
+QWidget *MakeImagePeer(Object *obj, QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setIcon(button->style()->standardIcon(ImageIcon(xget(obj, MUIA_Image_Spec))));
+    button->setAutoRaise(false);
+    new ButtonPeer(obj, button);
+    return button;
+}
+
+QWidget *MakeRectanglePeer(Object *obj, QWidget *parent)
+{
+    auto *w = new QWidget(parent);
+    w->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    new PeerBase(obj, w);
+    static_cast<PeerBase *>(GetPeer(obj))->Refresh();
+    return w;
+}
+
+QWidget *MakeAreaPeer(Object *obj, QWidget *parent)
+{
+    auto *w = new AreaWidget(parent);
+    new AreaPeer(obj, w);
+    return w;
+}

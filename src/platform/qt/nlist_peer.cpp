@@ -1,0 +1,280 @@
+// The text list peer: a list view with uniform rows, painted by a delegate
+// from the list's own lines, so a million lines cost no widgets and no copies.
+// Clicks become the list's click line and column; the list maps the column
+// to a character.
+#include "nlist_peer.h"
+
+#include "../mui/area.h"
+#include "../mui/group.h"
+#include "../nlist/nlist.h"
+#include "display_settings.h"
+#include "factory.h"
+#include "peer_base.h"
+
+#include <QAbstractListModel>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace {
+constexpr int kMargin = 4;
+
+class LineModel : public QAbstractListModel {
+public:
+    explicit LineModel(Object *list, QObject *parent) : QAbstractListModel(parent), list_(list) {}
+    int rowCount(const QModelIndex &parent) const override { return parent.isValid() || !list_ ? 0 : rows_; }
+    QVariant data(const QModelIndex &, int) const override { return QVariant(); }
+    void Reload()
+    {
+        beginResetModel();
+        rows_ = list_ ? int(NListLineCount(list_)) : 0;
+        endResetModel();
+    }
+    void Forget() { list_ = nullptr; }
+    Object *List() const { return list_; }
+
+private:
+    Object *list_;
+    int rows_ = 0;
+};
+
+int CharWidth() { return QFontMetrics(DisplaySettings::Current().font).horizontalAdvance(QLatin1Char('M')); }
+
+QString RunText(const char *text, const TextRun &run)
+{
+    QString out;
+    long col = run.column;
+    for (size_t j = run.first; j < run.last; ++j) {
+        if (text[j] == '\t') {
+            long next = (col / kTabWidth + 1) * kTabWidth;
+            out += QString(int(next - col), QLatin1Char(' '));
+            col = next;
+        } else if (text[j] != '\n' && text[j] != '\r') {
+            out += QChar(static_cast<unsigned char>(text[j]));
+            ++col;
+        }
+    }
+    return out;
+}
+
+class LineDelegate : public QStyledItemDelegate {
+public:
+    explicit LineDelegate(LineModel *model, QObject *parent) : QStyledItemDelegate(parent), model_(model) {}
+
+    QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override
+    {
+        return QSize(100, QFontMetrics(DisplaySettings::Current().font).lineSpacing() + 1);
+    }
+
+    void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        Object *list = model_->List();
+        if (!list)
+            return;
+        const DisplaySettings &s = DisplaySettings::Current();
+        LONG row = index.row();
+        bool marked = NListIsSelected(list, row) || LONG(xget(list, MUIA_NList_Active)) == row;
+        if (marked)
+            p->fillRect(option.rect, option.palette.highlight());
+        size_t pos, len;
+        const char *text = NListLineText(list, row, &pos, &len);
+        int cw = CharWidth();
+        for (const TextRun &run : LayoutLine(text, pos, len, NListColumns(list),
+                                             [list](LONG n) { return NListButtonLabel(list, n); }))
+            PaintRun(p, option, text, run, cw, marked, s);
+    }
+
+private:
+    void PaintRun(QPainter *p, const QStyleOptionViewItem &option, const char *text, const TextRun &run, int cw,
+                  bool marked, const DisplaySettings &s) const
+    {
+        QRect r = option.rect;
+        int x = r.left() + kMargin + int(run.column) * cw;
+        if (run.kind == RunKind::Separator) {
+            p->setPen(s.Pen(4));
+            p->drawLine(r.left() + kMargin, r.center().y(), r.right() - kMargin, r.center().y());
+            return;
+        }
+        QFont f = s.font;
+        f.setBold(run.style.bold);
+        f.setItalic(run.style.italic);
+        f.setUnderline(run.style.underline);
+        p->setFont(f);
+        QRect box(x, r.top(), int(run.columns) * cw, r.height());
+        if (run.kind == RunKind::Button) {
+            p->setPen(s.Pen(4));
+            p->drawRect(box.adjusted(0, 1, -1, -2));
+            p->setPen(s.Pen(2));
+            p->drawText(box, Qt::AlignCenter, QString::fromLatin1(NListButtonLabel(model_->List(), run.button).c_str()));
+            return;
+        }
+        p->setPen(marked ? option.palette.highlightedText().color() : s.Pen(run.style.pen < 0 ? 2 : run.style.pen));
+        p->drawText(box.adjusted(0, 0, cw, 0), Qt::AlignLeft | Qt::AlignVCenter, RunText(text, run));
+    }
+
+    LineModel *model_;
+};
+
+class LineView : public QListView {
+public:
+    LineView(QWidget *parent) : QListView(parent) {}
+    Object *list = nullptr;
+
+protected:
+    std::pair<int, int> Where(const QPoint &p) const
+    {
+        QModelIndex i = indexAt(p);
+        return {i.isValid() ? i.row() : -1, std::max(0, (p.x() - kMargin + horizontalOffset()) / CharWidth())};
+    }
+
+    void ReportClick(const QPoint &p)
+    {
+        auto [row, col] = Where(p);
+        if (list)
+            SetAttrs(list, MUIA_NList_ClickLine, row, MUIA_NList_ClickColumn, col, MUIA_NoNotify, TRUE);
+    }
+
+    void mousePressEvent(QMouseEvent *e) override
+    {
+        ReportClick(e->pos());
+        auto [row, col] = Where(e->pos());
+        if (!list || row < 0)
+            return;
+        if (ButtonAt(row, col))
+            return;
+        if (xget(list, MUIA_NList_Input))
+            SetAttrs(list, MUIA_NList_Active, row);
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent *e) override
+    {
+        ReportClick(e->pos());
+        auto [row, col] = Where(e->pos());
+        if (list && row >= 0)
+            SetAttrs(list, MUIA_NList_DoubleClick, row);
+        (void)col;
+    }
+
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (!list)
+            return;
+        LONG active = LONG(xget(list, MUIA_NList_Active));
+        LONG page = std::max(1, viewport()->height() / std::max(1, sizeHintForRow(0)));
+        LONG target;
+        switch (e->key()) {
+        case Qt::Key_Up: target = active - 1; break;
+        case Qt::Key_Down: target = active + 1; break;
+        case Qt::Key_PageUp: target = active - page; break;
+        case Qt::Key_PageDown: target = active + page; break;
+        case Qt::Key_Home: target = 0; break;
+        case Qt::Key_End: target = MUIV_NList_Active_Bottom; break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: SetAttrs(list, MUIA_NList_DoubleClick, active); return;
+        default: QListView::keyPressEvent(e); return;
+        }
+        SetAttrs(list, MUIA_NList_Active, target < 0 && target != MUIV_NList_Active_Bottom ? 0 : target);
+    }
+
+    void resizeEvent(QResizeEvent *e) override
+    {
+        QListView::resizeEvent(e);
+        if (!list)
+            return;
+        LONG columns = std::max(8, (viewport()->width() - 2 * kMargin) / CharWidth());
+        LONG rows = viewport()->height() / std::max(1, sizeHintForRow(0) > 0 ? sizeHintForRow(0) : 16);
+        bool rewrap = columns != NListColumns(list);
+        SetAttrs(list, MUIA_NList_Columns, columns, MUIA_NList_Visible, rows, MUIA_NoNotify, TRUE);
+        if (rewrap)
+            static_cast<LineModel *>(model())->Reload();
+    }
+
+private:
+    // A click on an embedded button reports the button's value.
+    bool ButtonAt(int row, int col)
+    {
+        size_t pos, len;
+        const char *text = NListLineText(list, row, &pos, &len);
+        for (const TextRun &run : LayoutLine(text, pos, len, NListColumns(list),
+                                             [this](LONG n) { return NListButtonLabel(list, n); }))
+            if (run.kind == RunKind::Button && col >= run.column && col < run.column + run.columns) {
+                SetAttrs(list, MUIA_NList_ButtonClick, run.value);
+                return true;
+            }
+        return false;
+    }
+};
+
+class NListPeer : public PeerBase {
+public:
+    NListPeer(Object *obj, LineView *view) : PeerBase(obj, view), view_(view)
+    {
+        model_ = new LineModel(obj, view);
+        view->list = obj;
+        view->setModel(model_);
+        view->setItemDelegate(new LineDelegate(model_, view));
+        view->setUniformItemSizes(true);
+        view->setSelectionMode(QAbstractItemView::NoSelection);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setFont(DisplaySettings::Current().font);
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        model_->Reload();
+        Refresh();
+    }
+
+    ~NListPeer() override { model_->Forget(); }
+
+protected:
+    void Update(IPTR attr) override
+    {
+        PeerBase::Update(attr);
+        switch (attr) {
+        case 0:
+        case MUIA_NList_Entries:
+        case MUIA_NList_Quiet:
+            if (!NListQuiet(object()))
+                model_->Reload();
+            ShowActive();
+            break;
+        case MUIA_NList_Active:
+        case MUIA_Selected:
+            view_->viewport()->update();
+            ShowActive();
+            break;
+        case MUIA_NList_First:
+            view_->scrollTo(model_->index(int(xget(object(), MUIA_NList_First)), 0), QAbstractItemView::PositionAtTop);
+            break;
+        }
+    }
+
+private:
+    void ShowActive()
+    {
+        LONG active = LONG(xget(object(), MUIA_NList_Active));
+        if (active >= 0 && active < model_->rowCount(QModelIndex()))
+            view_->scrollTo(model_->index(int(active), 0));
+        else if (active < 0)
+            view_->scrollToTop();
+    }
+
+    LineView *view_;
+    LineModel *model_;
+};
+}
+
+QWidget *MakeNListPeer(Object *obj, QWidget *parent)
+{
+    auto *view = new LineView(parent);
+    new NListPeer(obj, view);
+    return view;
+}
+
+// The list view scrolls by itself: the frame around it adds nothing.
+QWidget *MakeNListviewPeer(Object *obj, QWidget *parent)
+{
+    Object *list = GroupChild(obj, 0);
+    QWidget *w = BuildPeerWidget(list, parent);
+    return w;
+}

@@ -1,0 +1,42 @@
+#include "peer_base.h"
+
+#include "../mui/area.h"
+#include "../nlist/textcodes.h"
+
+PeerBase::PeerBase(Object *obj, QWidget *widget) : QObject(widget), obj_(obj), widget_(widget)
+{
+    SetPeer(obj, this);
+}
+
+PeerBase::~PeerBase()
+{
+    if (obj_ && GetPeer(obj_) == this)
+        SetPeer(obj_, nullptr);
+}
+
+PeerBase *QtPeerOf(Object *obj) { return dynamic_cast<PeerBase *>(GetPeer(obj)); }
+
+void PeerBase::Changed(IPTR attr)
+{
+    if (obj_ && widget_)
+        Update(attr);
+}
+
+void PeerBase::Refresh() { Update(0); }
+
+void PeerBase::UpdateArea()
+{
+    const AreaState *a = AreaStateOf(obj_);
+    if (!a)
+        return;
+    widget_->setEnabled(!a->disabled);
+    if (!widget_->isWindow())
+        widget_->setVisible(a->showMe);
+    widget_->setToolTip(QString::fromLatin1(StripTextCodes(a->shortHelp->c_str()).c_str()));
+}
+
+void PeerBase::Update(IPTR attr)
+{
+    if (attr == 0 || attr == MUIA_Disabled || attr == MUIA_ShowMe || attr == MUIA_ShortHelp)
+        UpdateArea();
+}

@@ -1,0 +1,76 @@
+#include "qt_renderer.h"
+
+#include "../mui/requesters.h"
+#include "dialogs.h"
+#include "settings_dialog.h"
+#include "window_peer.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <QWidget>
+
+QtRenderer::QtRenderer(int &argc, char **argv)
+    : app_(std::make_unique<QApplication>(argc, argv)), dialogs_(std::make_unique<QtDialogs>())
+{
+    QApplication::setApplicationName("Vellumscanner");
+    QApplication::setQuitOnLastWindowClosed(false);
+    SetRenderer(this);
+    SetEventSource(this);
+    SetRequesterBackend(dialogs_.get());
+}
+
+QtRenderer::~QtRenderer()
+{
+    for (auto &w : windows_)
+        delete w.second;
+    windows_.clear();
+    SetRequesterBackend(nullptr);
+    SetEventSource(nullptr);
+    SetRenderer(nullptr);
+}
+
+void QtRenderer::OpenWindow(Object *win)
+{
+    if (windows_.count(win)) {
+        windows_[win]->show();
+        windows_[win]->raise();
+        return;
+    }
+    QWidget *w = MakeWindowPeer(win);
+    windows_[win] = w;
+    w->show();
+    dialogs_->SetParentWindow(w->isWindow() && !(w->windowFlags() & Qt::Popup) && !dialogs_->HasParent() ? w : nullptr);
+}
+
+void QtRenderer::CloseWindow(Object *win)
+{
+    auto it = windows_.find(win);
+    if (it == windows_.end())
+        return;
+    QWidget *w = it->second;
+    windows_.erase(it);
+    ForgetPopupOwner(w);
+    dialogs_->WindowGone(w);
+    w->hide();
+    w->deleteLater();
+}
+
+void QtRenderer::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+bool QtRenderer::WaitForEvents(int wakeFd)
+{
+    if (!wake_) {
+        wake_ = new QSocketNotifier(wakeFd, QSocketNotifier::Read, app_.get());
+        QObject::connect(wake_, &QSocketNotifier::activated, [] {});
+    }
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return true;
+}
+
+void QtRenderer::OpenConfigWindow(Object *) { ShowSettingsDialog(dialogs_->ParentWindow()); }
+
+QWidget *QtRenderer::WindowWidget(Object *win) const
+{
+    auto it = windows_.find(win);
+    return it == windows_.end() ? nullptr : it->second;
+}
