@@ -5,6 +5,7 @@
 #include "konfig.h"
 #include "locale.h"
 #include "platform/dos/files.h"
+#include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
 #include "platform/dos/readargs.h"
 #include "platform/exec/libraries.h"
@@ -75,6 +76,7 @@ void CloseMyLibs()
         ResetLocaleArray();
     }
     DisplayIndexFree();
+    UnLock(CurrentDir(nullptr));   // leave the directory the viewer entered
     DeletePool(MemPool);
     MemPool = nullptr;
     for (size_t i = sizeof Libraries / sizeof Libraries[0]; i-- > 0;) {

@@ -133,7 +133,7 @@ std::string AssignedPath(CONST_STRPTR assign)
 {
     std::string key = AssignKey(assign);
     auto it = Assigns().find(key);
-    if (it != Assigns().end())
+    if (it != Assigns().end() && !it->second.empty())   // an empty assign falls back to the default
         return it->second;
     std::string dir = DefaultAssign(key);
     if (!dir.empty())

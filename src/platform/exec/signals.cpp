@@ -57,9 +57,9 @@ void InstallBreakHandler()
     sigaction(SIGINT, &sa, nullptr);
 }
 
-void Signal(ULONG signals)
+void Signal(ULONG raised)
 {
-    pendingSignals.fetch_or(signals);
+    pendingSignals.fetch_or(raised);
     Wake();
 }
 

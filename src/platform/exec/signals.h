@@ -27,4 +27,4 @@ ULONG Wait(ULONG mask);
 // Sets the bits of mask to those of newSignals; returns the old signals.
 ULONG SetSignal(ULONG newSignals, ULONG mask);
 // Raises signals for the task and wakes a sleeping Wait.
-void Signal(ULONG signals);
+void Signal(ULONG raised);

@@ -1,0 +1,219 @@
+#include "platform/dos/files.h"
+#include "platform/dos/format.h"
+#include "platform/dos/locks.h"
+#include "platform/dos/paths.h"
+#include "platform/dos/patterns.h"
+#include "platform/dos/readargs.h"
+#include "support/support.h"
+
+#include <chrono>
+#include <filesystem>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+TEST(Files, FGetsReadsAtMostNMinusOneAndStopsAfterANewline)
+{
+    Sandbox box;
+    std::string path = box.Write("f.txt", "abcdef\nxy\nlast");
+    FileHandle *fh = Open(path.c_str(), MODE_OLDFILE);
+    ASSERT_NE(fh, nullptr);
+    char buf[5];
+    EXPECT_STREQ(FGets(fh, buf, 5), "abcd");
+    EXPECT_STREQ(FGets(fh, buf, 5), "ef\n");
+    EXPECT_STREQ(FGets(fh, buf, 5), "xy\n");
+    EXPECT_STREQ(FGets(fh, buf, 5), "last");
+    EXPECT_EQ(FGets(fh, buf, 5), nullptr);
+    EXPECT_EQ(Seek(fh, 2, OFFSET_BEGINNING), 14) << "Seek answers the position before the move";
+    EXPECT_STREQ(FGets(fh, buf, 5), "cdef");
+    Close(fh);
+}
+
+TEST(Files, WritesReadBackAfterSeekAndLargeBlocksPass)
+{
+    Sandbox box;
+    std::string path = box.Path("w.bin");
+    FileHandle *fh = Open(path.c_str(), MODE_NEWFILE);
+    ASSERT_NE(fh, nullptr);
+    std::string big(200000, 'q');
+    big[123456] = '\0';
+    EXPECT_EQ(FPuts(fh, "head\n"), 0);
+    EXPECT_EQ(FWrite(fh, big.data(), ULONG(big.size()), 1), 1);
+    EXPECT_EQ(Seek(fh, 0, OFFSET_BEGINNING), LONG(5 + big.size()));
+    char head[6] = {};
+    EXPECT_EQ(Read(fh, head, 5), 5);
+    EXPECT_STREQ(head, "head\n");
+    EXPECT_TRUE(Close(fh));
+    EXPECT_EQ(ReadAll(path), "head\n" + big);
+}
+
+TEST(Files, DirectoriesAndPipesAreNoDocuments)
+{
+    Sandbox box;
+    EXPECT_EQ(Open(box.Dir().c_str(), MODE_OLDFILE), nullptr);
+    std::string fifo = box.Path("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Open(fifo.c_str(), MODE_OLDFILE), nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << "opening a pipe must not wait";
+    EXPECT_EQ(Open("", MODE_OLDFILE), nullptr);
+}
+
+TEST(Files, ANewFileBesideATargetReplacesItInOneStep)
+{
+    Sandbox box;
+    std::string target = box.Write("doc.txt", "old");
+    std::string temp;
+    FileHandle *fh = OpenNewBeside(target.c_str(), temp);
+    ASSERT_NE(fh, nullptr);
+    EXPECT_EQ(ReadAll(target), "old");
+    FPuts(fh, "new");
+    Close(fh);
+    EXPECT_TRUE(RenameOver(temp.c_str(), target.c_str()));
+    EXPECT_EQ(ReadAll(target), "new");
+}
+
+TEST(Paths, FilePartPathPartAndAddPartFollowVolumesAndSlashes)
+{
+    EXPECT_STREQ(FilePart("Work:dir/file"), "file");
+    EXPECT_STREQ(FilePart("Work:file"), "file");
+    EXPECT_STREQ(FilePart("file"), "file");
+    const char *a = "Work:dir/file";
+    EXPECT_EQ(PathPart(a), a + 8);
+    const char *b = "Work:file";
+    EXPECT_EQ(PathPart(b), b + 5);
+    const char *c = "/file";
+    EXPECT_EQ(PathPart(c), c + 1) << "the root's slash stays part of the directory";
+    char buf[32] = "Work:";
+    EXPECT_TRUE(AddPart(buf, "x", sizeof buf));
+    EXPECT_STREQ(buf, "Work:x");
+    EXPECT_TRUE(AddPart(buf, "y", sizeof buf));
+    EXPECT_STREQ(buf, "Work:x/y");
+    EXPECT_TRUE(AddPart(buf, "/abs", sizeof buf));
+    EXPECT_STREQ(buf, "/abs");
+    char tiny[6] = "dir";
+    EXPECT_FALSE(AddPart(tiny, "long", sizeof tiny));
+    EXPECT_STREQ(tiny, "dir") << "a name that does not fit leaves the buffer as it was";
+}
+
+TEST(Paths, AssignsAndTheCurrentDirectoryResolveNames)
+{
+    Sandbox box;
+    EXPECT_EQ(HostPath("T:QMX.doc"), box.Dir() + "/T/QMX.doc");
+    box.Write("sub/a.txt", "a");
+    FileLock *dir = Lock(box.Path("sub").c_str(), SHARED_LOCK);
+    ASSERT_NE(dir, nullptr);
+    UnLock(CurrentDir(dir));
+    FileLock *file = Lock("a.txt", SHARED_LOCK);
+    ASSERT_NE(file, nullptr);
+    char name[512];
+    ASSERT_TRUE(NameFromLock(file, name, sizeof name));
+    EXPECT_EQ(std::string(name), std::filesystem::canonical(box.Path("sub/a.txt")).string());
+    UnLock(file);
+    UnLock(CurrentDir(nullptr));
+    EXPECT_EQ(Lock(box.Path("missing").c_str(), SHARED_LOCK), nullptr);
+}
+
+TEST(Paths, TheDefaultScratchDirectoryIsPrivate)
+{
+    AssignPath("T", "");
+    unsetenv("XDG_RUNTIME_DIR");
+    std::string dir = AssignedPath("T");
+    ASSERT_FALSE(dir.empty());
+    struct stat st;
+    ASSERT_EQ(stat(dir.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+TEST(ReadArgs, TheProgramTemplateTakesAFileAndTheRestOfTheLine)
+{
+    const char *templ = "(c) banner Vellumscanner (ver:1.6.5):\n FILE_NAME/A, FUNC_NAME/F";
+    IPTR args[2] = {0, 0};
+    RDArgs *r = ReadArgs(templ, args, "exec.doc AllocMem with blanks");
+    ASSERT_NE(r, nullptr);
+    EXPECT_STREQ(reinterpret_cast<char *>(args[0]), "exec.doc");
+    EXPECT_STREQ(reinterpret_cast<char *>(args[1]), "AllocMem with blanks");
+    FreeArgs(r);
+    IPTR none[2] = {0, 0};
+    EXPECT_EQ(ReadArgs(templ, none, ""), nullptr) << "the file is required";
+    EXPECT_EQ(none[0], 0u) << "a failed parse leaves the array alone";
+    IPTR quoted[2] = {0, 0};
+    char prog[] = "p", file[] = "my file.doc";
+    char *argv[] = {prog, file};
+    r = ReadArgs(templ, quoted, CommandLineFromArgv(2, argv).c_str());
+    ASSERT_NE(r, nullptr);
+    EXPECT_STREQ(reinterpret_cast<char *>(quoted[0]), "my file.doc");
+    FreeArgs(r);
+}
+
+TEST(ReadArgs, KeywordsSwitchesNumbersAndAQuestionMark)
+{
+    IPTR args[3] = {0, 0, 0};
+    RDArgs *r = ReadArgs("NAME/K,QUIET/S,COUNT/N", args, "COUNT=12 QUIET NAME x");
+    ASSERT_NE(r, nullptr);
+    EXPECT_STREQ(reinterpret_cast<char *>(args[0]), "x");
+    EXPECT_EQ(args[1], IPTR(TRUE));
+    EXPECT_EQ(*reinterpret_cast<LONG *>(args[2]), 12);
+    FreeArgs(r);
+    IPTR bad[3] = {0, 0, 0};
+    EXPECT_EQ(ReadArgs("NAME/K,QUIET/S,COUNT/N", bad, "COUNT=twelve"), nullptr);
+
+    Sandbox box;
+    std::string in = box.Write("in", "file.doc\n");
+    std::string outPath = box.Path("out");
+    FileHandle *input = Open(in.c_str(), MODE_OLDFILE), *output = Open(outPath.c_str(), MODE_NEWFILE);
+    FileHandle *oldIn = SelectInput(input), *oldOut = SelectOutput(output);
+    IPTR asked[2] = {0, 0};
+    r = ReadArgs("Banner:\n FILE_NAME/A, FUNC_NAME/F", asked, "?");
+    SelectInput(oldIn);
+    SelectOutput(oldOut);
+    Close(input);
+    Close(output);
+    ASSERT_NE(r, nullptr);
+    EXPECT_STREQ(reinterpret_cast<char *>(asked[0]), "file.doc");
+    EXPECT_EQ(ReadAll(outPath), "Banner:\n FILE_NAME/A, FUNC_NAME/F: ");
+    FreeArgs(r);
+}
+
+TEST(ReadArgs, StrToLongReadsASignedNumberAfterBlanks)
+{
+    LONG v = 0;
+    EXPECT_EQ(StrToLong("  -42x", &v), 5);
+    EXPECT_EQ(v, -42);
+    EXPECT_EQ(StrToLong("x", &v), -1);
+    EXPECT_EQ(StrToLong("99999999999", &v), 11);
+    EXPECT_EQ(v, 0x7FFFFFFF);
+}
+
+TEST(Patterns, TheDocumentPatternAndItsRelatives)
+{
+    char parsed[128];
+    ASSERT_EQ(ParsePatternNoCase("#?.(doc|h|xml|guide)", parsed, sizeof parsed), 1);
+    for (const char *yes : {"exec.doc", "DOS.H", "a.b.guide", ".xml"})
+        EXPECT_TRUE(MatchPatternNoCase(parsed, yes)) << yes;
+    for (const char *no : {"exec.docx", "exec", "guide", "a.hh"})
+        EXPECT_FALSE(MatchPatternNoCase(parsed, no)) << no;
+    ParsePatternNoCase("[a-c]?~(x)", parsed, sizeof parsed);
+    EXPECT_TRUE(MatchPatternNoCase(parsed, "Bzy"));
+    EXPECT_FALSE(MatchPatternNoCase(parsed, "bzx"));
+    EXPECT_EQ(ParsePatternNoCase("plain", parsed, sizeof parsed), 0);
+    EXPECT_EQ(ParsePatternNoCase("too long", parsed, 4), -1);
+}
+
+TEST(Patterns, AHostilePatternEndsQuickly)
+{
+    char parsed[256];
+    ParsePatternNoCase("#(#(#(#?)))#(#(#?))x", parsed, sizeof parsed);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(MatchPatternNoCase(parsed, std::string(40, 'a').c_str()));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+TEST(Format, ConversionsAndMissingArguments)
+{
+    IPTR args[] = {ToIPTR("name"), IPTR(-7), 255, ToIPTR("ab")};
+    EXPECT_EQ(VFormat("%s=%ld (%lx) [%5s] [%-4s]", args, 4), "name=-7 (ff) [   ab] []");
+    EXPECT_EQ(VFormat("Cannot open file:\n%s%s%ld", args, 1), "Cannot open file:\nname")
+        << "a translated text with more conversions than arguments reads nothing more";
+    EXPECT_EQ(VFormat("100%% %q", nullptr, 0), "100% %q");
+}

@@ -1,0 +1,55 @@
+#include "platform/exec/lists.h"
+#include "platform/exec/pool.h"
+#include "platform/exec/signals.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+
+TEST(Pool, FreedMemoryIsReusedAndCountedAndLargeBlocksStandAlone)
+{
+    Pool *pool = CreatePool(0, 16384, 16380);
+    ASSERT_NE(pool, nullptr);
+    void *a = AllocPooled(pool, 40);
+    void *b = AllocPooled(pool, 20000);   // above the threshold
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(PoolBytesInUse(pool), 20040u);
+    static_cast<char *>(a)[39] = 'x';
+    FreePooled(pool, a, 40);
+    void *c = AllocPooled(pool, 40);
+    EXPECT_EQ(static_cast<char *>(c)[39], 0) << "pooled memory comes back zeroed";
+    FreePooled(pool, b, 20000);
+    EXPECT_EQ(PoolBytesInUse(pool), 40u);
+    EXPECT_EQ(AllocPooled(pool, 0), nullptr);
+    DeletePool(pool);
+    EXPECT_EQ(CreatePool(0, 100, 200), nullptr) << "a threshold above the puddle size is refused";
+}
+
+TEST(Lists, KeepOrderAndEmptyCleanly)
+{
+    MinList list;
+    NewMinList(&list);
+    EXPECT_TRUE(IsMinListEmpty(&list));
+    EXPECT_EQ(RemHeadMinList(&list), nullptr);
+    MinNode n[3];
+    AddTailMinList(&list, &n[1]);
+    AddTailMinList(&list, &n[2]);
+    AddHeadMinList(&list, &n[0]);
+    int i = 0;
+    for (MinNode *x = FirstMinNode(&list); x; x = NextMinNode(x))
+        EXPECT_EQ(x, &n[i++]);
+    EXPECT_EQ(i, 3);
+    RemoveMinNode(&n[1]);
+    EXPECT_EQ(RemTailMinList(&list), &n[2]);
+    EXPECT_EQ(RemHeadMinList(&list), &n[0]);
+    EXPECT_TRUE(IsMinListEmpty(&list));
+}
+
+TEST(Signals, SigintArrivesAsCtrlCAndWakesWait)
+{
+    InstallBreakHandler();
+    SetSignal(0, ~0u);
+    std::raise(SIGINT);
+    EXPECT_EQ(Wait(SIGBREAKF_CTRL_C | SIGF_INPUT), SIGBREAKF_CTRL_C);
+    Signal(SIGF_INPUT);
+    EXPECT_EQ(Wait(SIGBREAKF_CTRL_C | SIGF_INPUT), SIGF_INPUT);
+}

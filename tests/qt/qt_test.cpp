@@ -1,0 +1,83 @@
+// The renderer, offscreen: what a person sees and does reaches the objects.
+#include "app/ids.h"
+#include "app/startup.h"
+#include "platform/nlist/nlist.h"
+#include "platform/qt/peer_base.h"
+#include "platform/qt/qt_renderer.h"
+#include "support/support.h"
+#include "view/view.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLabel>
+#include <QListView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+int argc = 1;
+char arg0[] = "vsqttests";
+char *argv[] = {arg0, nullptr};
+QtRenderer *renderer = nullptr;
+}
+
+TEST(Renderer, TheViewerShowsADocumentAndADoubleClickReportsTheCharacter)
+{
+    Sandbox box;
+    TestApp app;
+    ASSERT_TRUE(app.Ready());
+    SetRequesterBackend(&app.requester);
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    SetAttrs(QMXObject.ViewObj, QMXA_View_File, box.Write("a.txt", "one\nAllocMem(size)\n").c_str());
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
+    QApplication::processEvents();
+
+    PeerBase *peer = QtPeerOf(View.TextList);
+    ASSERT_NE(peer, nullptr);
+    auto *view = qobject_cast<QListView *>(peer->widget());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->model()->rowCount(), 2);
+    EXPECT_TRUE(view->uniformItemSizes()) << "rows are painted, not made of widgets";
+    DoMethod(View.TextList, MUIM_NList_InsertSingle, "\33bAllocMem\33n(size)", MUIV_NList_Insert_Bottom);
+    EXPECT_EQ(view->model()->rowCount(), 3);
+
+    static LONG clicked = -1;
+    Hook record = {[](Hook *, APTR, APTR msg) -> IPTR { return clicked = LONG(*static_cast<IPTR *>(msg)); }, nullptr};
+    DoMethod(View.TextList, MUIM_Notify, MUIA_NList_DoubleClick, MUIV_EveryTime, View.TextList, 3, MUIM_CallHook,
+             &record, MUIV_TriggerValue);
+    QRect row = view->visualRect(view->model()->index(2, 0));
+    int charWidth = QFontMetrics(view->font()).horizontalAdvance('M');
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(4 + 2 * charWidth + charWidth / 2, row.center().y()));
+    EXPECT_EQ(clicked, 2);
+    MUI_NList_TestPos_Result res;
+    DoMethod(View.TextList, MUIM_NList_TestPos, MUI_MAXMAX, MUI_MAXMAX, &res);
+    EXPECT_EQ(res.entry, 2);
+    EXPECT_EQ(res.char_number, 4) << "the third visible letter, after the two bytes of the bold code";
+
+    auto *name = qobject_cast<QLabel *>(QtPeerOf(ViewGUI.NameText)->widget());
+    EXPECT_TRUE(name->text().contains("a.txt"));
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
+}
+
+TEST(Renderer, TheCloseGadgetAsksTheProgramToQuit)
+{
+    Sandbox box;
+    TestApp app;
+    ASSERT_TRUE(app.Ready());
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    QWidget *window = renderer->WindowWidget(QMXObject.Win);
+    ASSERT_NE(window, nullptr);
+    window->close();
+    ULONG sigs;
+    EXPECT_EQ(DoMethod(QMXObject.App, MUIM_Application_NewInput, &sigs), MUIV_Application_ReturnID_Quit);
+    EXPECT_TRUE(window->isVisible()) << "the program decides when the window closes";
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
+}
+
+int main(int c, char **v)
+{
+    ::testing::InitGoogleTest(&c, v);
+    QtRenderer r(argc, argv);
+    renderer = &r;
+    return RUN_ALL_TESTS();
+}

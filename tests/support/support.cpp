@@ -1,0 +1,110 @@
+#include "support.h"
+
+#include "app/classes.h"
+#include "app/konfig.h"
+#include "app/startup.h"
+#include "app/window.h"
+#include "platform/dos/locks.h"
+#include "platform/dos/paths.h"
+#include "platform/nlist/nlist.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+Sandbox::Sandbox()
+{
+    std::string templ = (std::filesystem::temp_directory_path() / "vstest-XXXXXX").string();
+    dir_ = mkdtemp(templ.data());
+    std::filesystem::create_directories(dir_ + "/T");
+    std::filesystem::permissions(dir_ + "/T", std::filesystem::perms::owner_all);
+    AssignPath("T", dir_ + "/T");
+    AssignPath("ENV", dir_ + "/env");
+    AssignPath("ENVARC", dir_ + "/envarc");
+    AssignPath("PROGDIR", dir_ + "/prog");
+}
+
+Sandbox::~Sandbox()
+{
+    std::error_code ec;
+    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, ec);
+    std::filesystem::remove_all(dir_, ec);
+}
+
+std::string Sandbox::Write(const std::string &name, const std::string &bytes) const
+{
+    std::string path = Path(name);
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string ReadAll(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+ScriptedRequester::ScriptedRequester() { SetRequesterBackend(this); }
+ScriptedRequester::~ScriptedRequester() { SetRequesterBackend(nullptr); }
+
+LONG ScriptedRequester::Request(const std::string &title, const std::string &buttons, const std::string &text)
+{
+    questions.push_back({title, buttons, text});
+    if (answers.empty())
+        return 0;
+    LONG a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+bool ScriptedRequester::FileRequest(const FileRequestSpec &spec, FileRequestResult &result)
+{
+    fileRequests.push_back(spec);
+    if (files.empty())
+        return false;
+    result = files.front();
+    files.pop_front();
+    return true;
+}
+
+TestApp::TestApp(bool fullGUI)
+{
+    if (OpenMyLibs())
+        return;
+    char prog[] = "vellumscanner";
+    char *argv[] = {prog, nullptr};
+    KonfigInit(fullGUI ? nullptr : "", 1, argv, nullptr);
+    konfig.FullGUI = fullGUI;
+    classes_ = MakeQMXClass(TRUE);
+    if (classes_ && BuildApp()) {
+        MakeQMXMethod();
+        ready_ = true;
+    }
+}
+
+TestApp::~TestApp()
+{
+    if (ready_) {
+        KonfigFree();
+        MUI_DisposeObject(QMXObject.App);
+        QMXObject = QMXObjects{};
+    }
+    if (classes_)
+        MakeQMXClass(FALSE);
+    CloseMyLibs();
+}
+
+std::vector<std::string> ListLines(Object *list)
+{
+    std::vector<std::string> out;
+    for (LONG i = 0; i < NListLineCount(list); ++i) {
+        size_t pos, len;
+        const char *text = NListLineText(list, i, &pos, &len);
+        out.emplace_back(text + pos, len);
+    }
+    return out;
+}

@@ -1,0 +1,58 @@
+// Shared by the tests: a private scratch directory with the environment store
+// and the scratch assign inside it, a requester that records every question
+// and answers from a script, and the program's window built headless.
+#pragma once
+#include "platform/mui/requesters.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+class Sandbox {
+public:
+    Sandbox();
+    ~Sandbox();
+    const std::string &Dir() const { return dir_; }
+    std::string Path(const std::string &name) const { return dir_ + "/" + name; }
+    // Writes bytes to a file below the sandbox and returns its path.
+    std::string Write(const std::string &name, const std::string &bytes) const;
+
+private:
+    std::string dir_;
+};
+
+std::string ReadAll(const std::string &path);
+
+struct Question {
+    std::string title, buttons, text;
+};
+
+class ScriptedRequester : public RequesterBackend {
+public:
+    ScriptedRequester();
+    ~ScriptedRequester() override;
+    LONG Request(const std::string &title, const std::string &buttons, const std::string &text) override;
+    bool FileRequest(const FileRequestSpec &spec, FileRequestResult &result) override;
+
+    std::vector<Question> questions;
+    std::deque<LONG> answers;                       // empty: the last button (0)
+    std::deque<FileRequestResult> files;            // empty: cancelled
+    std::vector<FileRequestSpec> fileRequests;
+};
+
+// The program's classes and window as the start-up makes them, without a
+// display. fullGUI picks the window layout.
+class TestApp {
+public:
+    explicit TestApp(bool fullGUI = false);
+    ~TestApp();
+    bool Ready() const { return ready_; }
+    ScriptedRequester requester;
+
+private:
+    bool ready_ = false;
+    bool classes_ = false;
+};
+
+// The text lines of a text list, as stored.
+std::vector<std::string> ListLines(Object *list);

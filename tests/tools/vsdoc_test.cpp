@@ -1,0 +1,65 @@
+#include "vsdoc/commands.h"
+#include "vsdoc/output.h"
+#include "support/support.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace {
+struct Result {
+    int code;
+    std::string out;
+};
+
+Result Vsdoc(const std::string &args)
+{
+    std::string cmd = std::string(VSDOC_PATH) + " " + args + " 2>&1";
+    FILE *p = popen(cmd.c_str(), "r");
+    Result r{-1, ""};
+    char buf[4096];
+    for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;)
+        r.out.append(buf, n);
+    r.code = WEXITSTATUS(pclose(p));
+    return r;
+}
+}
+
+TEST(Vsdoc, IndexAndShowAPlainTextDocument)
+{
+    Sandbox box;
+    std::string doc = box.Write("a.txt", "first \xe4\nsecond\n");
+    Result index = Vsdoc("index " + doc);
+    EXPECT_EQ(index.code, 0);
+    EXPECT_EQ(index.out, "FTXT\t\n>> Whole file <<\t \t0\t0\t0\n");
+    Result show = Vsdoc("show " + doc);
+    EXPECT_EQ(show.out, "first \xe4\nsecond\n");
+    EXPECT_EQ(Vsdoc("show " + doc + " 0").out, show.out) << "the entry by its number";
+    EXPECT_EQ(Vsdoc("show " + doc + " nothing").out, show.out) << "a name not there shows the first entry";
+}
+
+TEST(Vsdoc, TextCodesBecomeTerminalAttributesOrGo)
+{
+    const char *line = "\33bAllocMem\33n -- \338SEE\33E\n";
+    EXPECT_EQ(RenderLine(line, CodeOutput::Raw), "\33bAllocMem\33n -- \338SEE\33E");
+    EXPECT_EQ(RenderLine(line, CodeOutput::Plain), "AllocMem -- SEE" + std::string(40, '-'));
+    EXPECT_EQ(RenderLine(line, CodeOutput::Terminal),
+              "\33[1mAllocMem\33[0m -- \33[34mSEE" + std::string(40, '-') + "\33[0m");
+}
+
+TEST(Vsdoc, RefusedFilesAndBadCommandLines)
+{
+    Sandbox box;
+    Result r = Vsdoc("index " + box.Write("b.bin", std::string("\x01\x02", 2)));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "Cannot open file:\n" + box.Path("b.bin") + "\n");
+    EXPECT_EQ(Vsdoc("frobnicate x").code, 2);
+    VsdocArgs args;
+    std::string error;
+    EXPECT_FALSE(ParseVsdocArgs({"show"}, args, error));
+    EXPECT_FALSE(ParseVsdocArgs({"index", "a", "b"}, args, error));
+    EXPECT_FALSE(ParseVsdocArgs({"show", "--bold", "a"}, args, error));
+    ASSERT_TRUE(ParseVsdocArgs({"show", "a", "AllocMem", "--raw"}, args, error));
+    EXPECT_EQ(args.entry, "AllocMem");
+    EXPECT_TRUE(args.raw);
+}

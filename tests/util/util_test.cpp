@@ -1,0 +1,126 @@
+#include "app/konfig.h"
+#include "app/startup.h"
+#include "base/baseheader.h"
+#include "base/records.h"
+#include "platform/exec/pool.h"
+#include "support/support.h"
+#include "util/fileinfo.h"
+#include "util/names.h"
+#include "util/strings.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+// Libraries, catalog and pool, as every part of the program has them.
+struct Libs {
+    Sandbox box;
+    Libs() { EXPECT_EQ(OpenMyLibs(), nullptr); }
+    ~Libs() { CloseMyLibs(); }
+};
+}
+
+TEST(Strings, NewSTRCopiesTheFirstLineOrAGivenLengthAndSharesTheEmptyString)
+{
+    Libs libs;
+    STRPTR s = NewSTR("one\ntwo", -1);
+    EXPECT_STREQ(s, "one");
+    EXPECT_EQ(NewSTR("\nx", -1), EmptySTR);
+    EXPECT_EQ(NewSTR("", -1), EmptySTR);
+    EXPECT_EQ(NewSTR(nullptr, 5), EmptySTR);
+    STRPTR three = NewSTR("abcdef", 3);
+    EXPECT_STREQ(three, "abc");
+    size_t before = PoolBytesInUse(MemPool);
+    DelSTR(&three);
+    EXPECT_EQ(three, nullptr);
+    EXPECT_EQ(PoolBytesInUse(MemPool), before - 4) << "a string is freed with its length plus one";
+    STRPTR empty = EmptySTR;
+    DelSTR(&empty);
+    EXPECT_EQ(empty, nullptr);
+    DelSTR(&s);
+    DelSTR(nullptr);
+}
+
+TEST(FileNames, SplittingAndJoining)
+{
+    Libs libs;
+    FileInfo info;
+    ClearFileInfo(&info, CLEAR_INIT);
+    GetFileFromPath(&info, "Work:SDK/Docs/exec.doc");
+    EXPECT_STREQ(info.Dir, "Work:SDK/Docs/");
+    EXPECT_STREQ(info.Name, "exec.doc");
+    GetFileFromPath(&info, "exec.doc");
+    EXPECT_STREQ(info.Dir, "");
+    ClearFileInfo(&info, CLEAR_FREE);
+    EXPECT_EQ(info.Dir, nullptr);
+    STRPTR var = nullptr;
+    EXPECT_STREQ(SetFilePath(&var, "Work:SDK", "a.doc"), "Work:SDK/a.doc");
+    EXPECT_STREQ(SetFilePath(nullptr, "Work:", "a.doc"), "Work:a.doc");
+    EXPECT_STREQ(var, "Work:SDK/a.doc");
+    DelSTR(&var);
+}
+
+TEST(FindStrName, StartsWithAWholeNameOrContainsAPattern)
+{
+    EXPECT_EQ(FindStrName("AllocMem", "allocmem", 8, 1), 1);
+    EXPECT_EQ(FindStrName("AllocMem -- allocate", "ALLOCMEM", 8, 1), 1);
+    EXPECT_EQ(FindStrName("AllocMem(", "AllocMem", 8, 1), 0);
+    EXPECT_EQ(FindStrName("AllocMemAligned", "AllocMem", 8, 1), 0);
+    EXPECT_EQ(FindStrName("exec/AllocMem", "alloc", 5, 0), 6);
+    EXPECT_EQ(FindStrName("Alloc", "alloc", 5, 0), 1) << "a match at the start is 1, never 0";
+    EXPECT_EQ(FindStrName("Al", "Alloc", 5, 0), 0);
+    EXPECT_EQ(FindStrName("Alloc", "Alloc", 5, 2), 0);
+}
+
+TEST(Records, AllocationDefaultsAndTheSearchHistoryCut)
+{
+    Libs libs;
+    Baza *b = BazaAlloc(nullptr, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->Dir, EmptySTR);
+    EXPECT_EQ(b->Name, EmptySTR);
+    Doc *d = DocAlloc(nullptr);
+    EXPECT_EQ(d->Name, nullptr);
+    EXPECT_EQ(d->Mark, ' ');
+    AddEntry(b, d);
+    BazaFree(b);
+
+    MinList hits;
+    NewMinList(&hits);
+    Find *f[3];
+    for (Find *&x : f)
+        AddTailMinList(&hits, &(x = FindAlloc("path"))->Node);
+    FindFreeList(&hits, nullptr);
+    FindFreeList(&hits, f[2]);
+    EXPECT_EQ(RemTailMinList(&hits), &f[2]->Node);
+    AddTailMinList(&hits, &f[2]->Node);
+    FindFreeList(&hits, f[0]);
+    EXPECT_EQ(RemHeadMinList(&hits), &f[0]->Node);
+    EXPECT_TRUE(IsMinListEmpty(&hits));
+    FindFree(f[0]);
+}
+
+TEST(Records, TheDisplayIndexGrowsWithSpareRoom)
+{
+    Libs libs;
+    DisplayIndexFree();
+    EXPECT_EQ(DisplayIndexAlloc(100), 1124);
+    UBYTE *first = konfig.DisplayIndex;
+    EXPECT_EQ(DisplayIndexAlloc(1124), 1124);
+    EXPECT_EQ(konfig.DisplayIndex, first);
+    EXPECT_EQ(DisplayIndexAlloc(1125), 2149);
+}
+
+TEST(BaseHeader, OnlyAFileStartingWithTheHeaderIsABase)
+{
+    Libs libs;
+    std::string base = libs.box.Write("a.qmx", std::string(PlikBaseHeader) + PlikVersionHeader + "lQMX:");
+    std::string shortFile = libs.box.Write("s.qmx", "::Vellumscanner::");
+    EXPECT_EQ(IsBaseHeader(base.c_str()), 1);
+    EXPECT_EQ(IsBaseHeader(shortFile.c_str()), 0);
+    EXPECT_EQ(IsBaseHeader(libs.box.Dir().c_str()), 0);
+    EXPECT_EQ(IsBaseHeader(libs.box.Path("none").c_str()), 0);
+    std::strcpy(konfig.Buffer, base.c_str());
+    EXPECT_EQ(IsBaseHeader(konfig.Buffer), 1);
+    EXPECT_EQ(std::string(konfig.Buffer), base) << "a name held in the work buffer stays intact";
+}

@@ -1,0 +1,212 @@
+#include "app/ids.h"
+#include "app/konfig.h"
+#include "app/startup.h"
+#include "base/records.h"
+#include "platform/nlist/nlist.h"
+#include "support/support.h"
+#include "view/index.h"
+#include "view/view.h"
+
+#include "platform/dos/paths.h"
+#include "util/strings.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <sys/stat.h>
+
+namespace {
+class Viewer : public ::testing::Test {
+protected:
+    Sandbox box;
+    TestApp app;
+
+    void Open(const std::string &path) { SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str()); }
+    Baza *Shown() { return reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document)); }
+    std::string ShownName() { return reinterpret_cast<char *>(xget(QMXObject.ViewObj, QMXA_View_File)); }
+    void ShowFirst() { SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2); }
+    std::string Caption() { return reinterpret_cast<char *>(xget(IndexGUI.IndexTitle, MUIA_Text_Contents)); }
+    LONG HistoryCount() { return LONG(xget(ViewGUI.HistoryList, MUIA_NList_Entries)); }
+    std::string HistoryLine(LONG i)
+    {
+        return ListLines(ViewGUI.HistoryList).at(size_t(i));
+    }
+    void Save(const std::string &target)
+    {
+        app.requester.files.push_back({box.Dir(), {target}});
+        DoMethod(QMXObject.ViewObj, QMXM_ViewSaveASL);
+    }
+};
+}
+
+TEST_F(Viewer, APlainTextDocumentIsOneWholeFileEntryShownLineByLine)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("a.txt", "first\n\tsecond\nlast"));
+    ASSERT_NE(Shown(), nullptr);
+    EXPECT_EQ(konfig.FileType, TYPE_FTXT);
+    EXPECT_EQ(ListLines(IndexGUI.IndexList), std::vector<std::string>{">> Whole file <<"});
+    EXPECT_EQ(Caption(), ". . . / . . .");
+    EXPECT_TRUE(ListLines(View.TextList).empty()) << "nothing is shown before an entry is picked";
+    ShowFirst();
+    EXPECT_EQ(ListLines(View.TextList), (std::vector<std::string>{"first\n", "\tsecond\n", "last"}));
+    EXPECT_EQ(xget(View.Pages, MUIA_Group_ActivePage), 0u);
+    EXPECT_EQ(ShownName(), box.Path("a.txt"));
+}
+
+TEST_F(Viewer, FilesNoTypeTakesAreRefusedWithMessage11AndLeaveTheViewerEmpty)
+{
+    ASSERT_TRUE(app.Ready());
+    const std::vector<std::string> bad = {box.Write("empty", ""), box.Write("bin", std::string("\x01\x02\x00", 3)),
+                                          box.Write("cr.txt", "dos\r\nline\r\n"), box.Path("missing"), box.Dir()};
+    for (const std::string &path : bad) {
+        app.requester.questions.clear();
+        Open(path);
+        ASSERT_EQ(app.requester.questions.size(), 1u) << path;
+        EXPECT_EQ(app.requester.questions[0].text, "Cannot open file:\n" + path);
+        EXPECT_EQ(app.requester.questions[0].buttons, "OK");
+        EXPECT_EQ(LONG(xget(IndexGUI.IndexList, MUIA_NList_Entries)), 0);
+        EXPECT_TRUE(ListLines(View.TextList).empty());
+    }
+}
+
+TEST_F(Viewer, ALineLongerThanTheWorkBufferShowsAsSeveralLines)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string longLine(20000, 'x');
+    Open(box.Write("long.txt", longLine + "\nend\n"));
+    ShowFirst();
+    std::vector<std::string> lines = ListLines(View.TextList);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].size(), 8191u);
+    EXPECT_EQ(lines[0] + lines[1] + lines[2], longLine + "\n");
+}
+
+TEST_F(Viewer, ARelativeNameIsFoundBesideTheDocumentShown)
+{
+    ASSERT_TRUE(app.Ready());
+    box.Write("docs/b.txt", "beside\n");
+    Open(box.Write("docs/a.txt", "here\n"));
+    Open("b.txt");
+    ShowFirst();
+    EXPECT_EQ(ListLines(View.TextList), std::vector<std::string>{"beside\n"});
+}
+
+TEST_F(Viewer, ClosingEmptiesEverythingAndTheNameReadsEmpty)
+{
+    ASSERT_TRUE(app.Ready());
+    EXPECT_EQ(ShownName(), "");
+    Open(box.Write("a.txt", "x\n"));
+    ShowFirst();
+    DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 2);
+    EXPECT_NE(Shown(), nullptr) << "mode 2 closes only documents of the base";
+    DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 1);
+    EXPECT_EQ(Shown(), nullptr);
+    EXPECT_EQ(ShownName(), "");
+    EXPECT_TRUE(ListLines(View.TextList).empty());
+    EXPECT_EQ(LONG(xget(IndexGUI.IndexList, MUIA_NList_Entries)), 0);
+    EXPECT_STREQ(reinterpret_cast<char *>(xget(ViewGUI.NameText, MUIA_Text_Contents)), ">> No file <<");
+}
+
+TEST_F(Viewer, TheLoadRequesterOpensTheChosenFileAtItsFirstEntry)
+{
+    ASSERT_TRUE(app.Ready());
+    box.Write("pick.txt", "picked\n");
+    app.requester.files.push_back({box.Dir(), {"pick.txt"}});
+    SetAttrs(ViewGUI.LoadButton, MUIA_Pressed, FALSE);
+    ASSERT_EQ(app.requester.fileRequests.size(), 1u);
+    EXPECT_EQ(app.requester.fileRequests[0].pattern, "#?.(doc|h|xml|guide)");
+    EXPECT_EQ(ListLines(View.TextList), std::vector<std::string>{"picked\n"});
+}
+
+TEST_F(Viewer, SavingCopiesByteForByteAndAsksBeforeOverwriting)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string bytes = std::string(300, 'a') + std::string("\0\xff\n", 3) + "tail";
+    Open(box.Write("src.txt", bytes));
+    ShowFirst();
+    Save("copy.txt");
+    EXPECT_EQ(ReadAll(box.Path("copy.txt")), bytes);
+    EXPECT_TRUE(app.requester.questions.empty());
+    box.Write("keep.txt", "precious");
+    app.requester.answers.push_back(0);   // Cancel
+    Save("keep.txt");
+    ASSERT_EQ(app.requester.questions.size(), 1u);
+    EXPECT_EQ(app.requester.questions[0].text, "Selected file:\n" + box.Path("keep.txt") + "\n already exist");
+    EXPECT_EQ(ReadAll(box.Path("keep.txt")), "precious");
+    app.requester.answers.push_back(1);   // Save
+    Save("keep.txt");
+    EXPECT_EQ(ReadAll(box.Path("keep.txt")), bytes);
+    struct stat st;
+    EXPECT_NE(stat(HostPath("T:QMX.doc").c_str(), &st), 0) << "the scratch file is gone";
+}
+
+TEST_F(Viewer, ASaveThatCannotWriteLeavesTheTargetAsItWas)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("src.txt", "new text\n"));
+    ShowFirst();
+    std::string inside = box.Write("dir/inside.txt", "old text");   // the target is a directory
+    app.requester.answers.push_back(1);
+    Save("dir");
+    EXPECT_EQ(ReadAll(inside), "old text");
+    EXPECT_TRUE(std::filesystem::is_directory(box.Path("dir")));
+    ASSERT_EQ(app.requester.questions.size(), 2u);
+    EXPECT_EQ(app.requester.questions[1].text, "Cannot create file:\n" + box.Path("dir"));
+    size_t files = 0;
+    for (auto &e : std::filesystem::directory_iterator(box.Dir()))
+        files += e.is_regular_file();
+    EXPECT_EQ(files, 1u) << "no half-written copy is left behind";
+}
+
+TEST_F(Viewer, TheIndexSelectsByNameIgnoringCaseButWholeNamesOnly)
+{
+    ASSERT_TRUE(app.Ready());
+    Baza *doc = BazaAlloc("", "lib.doc");
+    for (const char *name : {"AllocMem", "FreeMem", "\33bSpecial"})
+        AddEntry(doc, DocAlloc(name));
+    doc->Library = NewSTR("exec.library", -1);
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Doc, doc);
+    EXPECT_EQ(Caption(), "exec.library");
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, "freemem");
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 1);
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, "Alloc");
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 0) << "a prefix finds nothing: the first line";
+    EXPECT_EQ(DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, 3), 0u);
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 1);
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Shown, 2);
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Shown, 2);
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 1)
+        << "the same special line picked again returns to the line selected last";
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -1);
+    EXPECT_EQ(Caption(), ". . . / . . .");
+    BazaFree(doc);
+}
+
+TEST_F(Viewer, TheHistoryRecordsPairsOnceDropsTheOldestAndSteps)
+{
+    ASSERT_TRUE(app.Ready());
+    konfig.ListMax = 5;
+    std::vector<std::string> docs;
+    for (int i = 0; i < 6; ++i) {
+        docs.push_back(box.Write("d" + std::to_string(i) + ".txt", "text\n"));
+        Open(docs.back());
+        ShowFirst();
+    }
+    EXPECT_EQ(HistoryCount(), 5);
+    EXPECT_EQ(HistoryLine(0), "d1.txt/>> Whole file <<") << "the oldest went";
+    Open(docs[3]);
+    ShowFirst();
+    EXPECT_EQ(HistoryCount(), 5) << "a pair already recorded only becomes active";
+    EXPECT_EQ(LONG(xget(ViewGUI.HistoryList, MUIA_NList_Active)), 2);
+    EXPECT_FALSE(xget(ViewGUI.PrevButton, MUIA_Disabled));
+    SetAttrs(ViewGUI.PrevButton, MUIA_Pressed, FALSE);
+    SetAttrs(ViewGUI.PrevButton, MUIA_Pressed, FALSE);
+    EXPECT_EQ(ShownName(), std::filesystem::canonical(docs[1]).string());
+    EXPECT_TRUE(xget(ViewGUI.PrevButton, MUIA_Disabled));
+    EXPECT_FALSE(xget(ViewGUI.NextButton, MUIA_Disabled));
+    SetAttrs(ViewGUI.HistoryList, MUIA_NList_Active, 4);
+    SetAttrs(ViewGUI.HistoryList, MUIA_NList_DoubleClick, 4);
+    EXPECT_EQ(ShownName(), std::filesystem::canonical(docs[5]).string());
+    EXPECT_TRUE(xget(ViewGUI.NextButton, MUIA_Disabled));
+}
