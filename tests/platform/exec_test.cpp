@@ -20,6 +20,7 @@ TEST(Pool, FreedMemoryIsReusedAndCountedAndLargeBlocksStandAlone)
     FreePooled(pool, b, 20000);
     EXPECT_EQ(PoolBytesInUse(pool), 40u);
     EXPECT_EQ(AllocPooled(pool, 0), nullptr);
+    FreePooled(pool, c, 40);
     DeletePool(pool);
     EXPECT_EQ(CreatePool(0, 100, 200), nullptr) << "a threshold above the puddle size is refused";
 }

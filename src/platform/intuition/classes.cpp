@@ -17,10 +17,12 @@ ObjectHeader *Header(const Object *obj)
     return reinterpret_cast<ObjectHeader *>(const_cast<char *>(reinterpret_cast<const char *>(obj))) - 1;
 }
 
+// The built-in classes live as long as the process: the table is never torn
+// down, so they stay reachable to the end.
 std::map<std::string, IClass *> &PublicClasses()
 {
-    static std::map<std::string, IClass *> table;
-    return table;
+    static auto *table = new std::map<std::string, IClass *>;
+    return *table;
 }
 
 // The root class: OM_NEW is sent with the true class in place of the object,
