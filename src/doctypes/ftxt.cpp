@@ -11,6 +11,7 @@
 #include "util/names.h"
 #include "view/view.h"
 
+
 namespace {
 MUI_CustomClass *clFTxtClass = nullptr;
 
@@ -41,12 +42,22 @@ IPTR clFTxt_QMXM_View_MakeIndex(Msg msg)
     return 0;
 }
 
+IPTR ReadBlock(Hook *hook, APTR buffer, APTR size)
+{
+    return IPTR(Read(static_cast<FileHandle *>(hook->h_Data), buffer, LONG(reinterpret_cast<IPTR>(size))));
+}
+
+// Every line of the file goes into the text list unchanged but for its line
+// end, cut as FGets with the 8192-byte work buffer cuts it (a longer line
+// shows as several). The list reads the file in large blocks straight into
+// its own storage, which keeps a 50 MB file within a few times the time it
+// takes merely to count its lines.
 void ParseFTxt(FTxtData *d, FileHandle *fh)
 {
     Seek(fh, 0, OFFSET_BEGINNING);
     DoMethod(QMXObject.ViewObj, QMXM_ViewClear);
-    while (FGets(fh, konfig.Buffer, sizeof konfig.Buffer))
-        DoMethod(*d->PageObj, MUIM_NList_InsertSingle, konfig.Buffer, MUIV_NList_Insert_Bottom);
+    Hook reader = {ReadBlock, fh};
+    DoMethod(*d->PageObj, MUIM_NList_ReadLines, &reader, sizeof konfig.Buffer);
 }
 
 IPTR clFTxt_QMXM_View_ParseFile(FTxtData *d, Msg msg)

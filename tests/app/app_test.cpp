@@ -224,7 +224,7 @@ TEST(Window, DroppedFilesOpenTheFirstOnly)
     AppMessage msg = {2, MakeWBArgs(paths, 2)};
     SetAttrs(QMXObject.Win, MUIA_AppMessage, &msg);
     FreeWBArgs(msg.am_ArgList, msg.am_NumArgs);
-    EXPECT_EQ(ListLines(View.TextList), std::vector<std::string>{"alpha\n"});
+    EXPECT_EQ(ListLines(View.TextList), std::vector<std::string>{"alpha"});
 }
 
 TEST(Window, TheFullWindowKeepsItsStateBetweenRuns)

@@ -1,4 +1,5 @@
 #include "platform/nlist/nlist.h"
+#include "platform/dos/files.h"
 #include "support/support.h"
 
 #include <gtest/gtest.h>
@@ -121,4 +122,41 @@ TEST(TextCodes, LayoutCarriesStylesIntoWrappedPieces)
     EXPECT_EQ(c.b, 34);
     EXPECT_EQ(c.length, 9u);
     EXPECT_EQ(ReadTextCode("\33P[7", 4, 0).length, 4u) << "an unclosed code ends with the text";
+}
+
+TEST(NList, ReadingLinesCutsThemWhereFGetsWould)
+{
+    Sandbox box;
+    std::string text;
+    uint32_t seed = 7;
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    for (int line = 0; line < 400; ++line) {
+        size_t len = next() % 5 ? next() % 120 : 8185 + next() % 20;   // now and then around the limit
+        for (size_t i = 0; i < len; ++i)
+            text += char('a' + next() % 26);
+        if (line % 97 != 96)
+            text += '\n';
+    }
+    text += std::string(8191 * 2, 'z');   // exactly two pieces and no line end
+    std::string path = box.Write("lines.txt", text);
+
+    std::vector<std::string> expected;
+    FileHandle *fh = Open(path.c_str(), MODE_OLDFILE);
+    char buf[8192];
+    while (FGets(fh, buf, sizeof buf)) {
+        std::string l = buf;
+        if (!l.empty() && l.back() == '\n')
+            l.pop_back();
+        expected.push_back(l);
+    }
+    Seek(fh, 0, OFFSET_BEGINNING);
+    Object *list = TextList();
+    Hook reader = {[](Hook *h, APTR b, APTR n) -> IPTR {
+                       return IPTR(Read(static_cast<FileHandle *>(h->h_Data), b, LONG(reinterpret_cast<IPTR>(n))));
+                   },
+                   fh};
+    EXPECT_EQ(DoMethod(list, MUIM_NList_ReadLines, &reader, 8192), expected.size());
+    EXPECT_EQ(ListLines(list), expected);
+    Close(fh);
+    DisposeObject(list);
 }

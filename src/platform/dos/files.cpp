@@ -102,6 +102,25 @@ int OpenRegular(const std::string &path, int flags)
     return fd;
 }
 
+// Reads straight into the caller's memory, until length bytes or the end.
+LONG ReadDirect(FileHandle *fh, char *out, LONG length)
+{
+    LONG done = 0;
+    while (done < length) {
+        ssize_t r = ::read(fh->fd, out + done, size_t(length - done));
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0) {
+            fh->failed = true;
+            return done ? done : -1;
+        }
+        if (r == 0)
+            break;
+        done += LONG(r);
+    }
+    return done;
+}
+
 FileHandle *stdOut = nullptr;
 FileHandle *stdIn = nullptr;
 }
@@ -142,6 +161,8 @@ LONG Read(FileHandle *fh, APTR buffer, LONG length)
         return -1;
     char *out = static_cast<char *>(buffer);
     LONG done = 0;
+    if (!fh->writing && fh->start == fh->end && size_t(length) >= kBufferSize)
+        return ReadDirect(fh, out, length);   // a large read goes past the buffer
     while (done < length) {
         if (fh->writing || fh->start == fh->end) {
             if (!Refill(fh))
@@ -187,14 +208,14 @@ STRPTR FGets(FileHandle *fh, STRPTR buffer, ULONG n)
         return nullptr;
     ULONG got = 0;
     while (got + 1 < n) {
-        if (fh->writing || fh->start == fh->end) {
+        if (fh->start == fh->end || fh->writing) {
             if (!Refill(fh))
                 break;
         }
         size_t avail = std::min(size_t(n - 1 - got), fh->end - fh->start);
         const char *from = fh->buf + fh->start;
-        const void *nl = std::memchr(from, '\n', avail);
-        size_t take = nl ? size_t(static_cast<const char *>(nl) - from) + 1 : avail;
+        const char *nl = static_cast<const char *>(std::memchr(from, '\n', avail));
+        size_t take = nl ? size_t(nl - from) + 1 : avail;
         std::memcpy(buffer + got, from, take);
         fh->start += take;
         got += ULONG(take);

@@ -1,34 +1,104 @@
 #include "arena.h"
 
+#include <algorithm>
 #include <cstring>
 
+// One pass over the text: memccpy copies up to and including the NUL, so the
+// length is never counted separately.
 char *TextArena::Copy(const char *text)
 {
+    if (left_) {
+        if (void *end = memccpy(cursor_, text, 0, left_)) {
+            char *out = cursor_;
+            left_ -= size_t(static_cast<char *>(end) - cursor_);
+            cursor_ = static_cast<char *>(end);
+            return out;
+        }
+    }
     size_t need = std::strlen(text) + 1;
     if (need > kBlock / 4) {   // a long line gets a block of its own
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(need));
-        held_ += need;
+        blocks_.push_back(NewBlock(need));
         std::memcpy(blocks_.back().get(), text, need);
         return blocks_.back().get();
     }
-    if (need > left_) {
-        auto block = std::make_unique_for_overwrite<char[]>(kBlock);
-        cursor_ = block.get();
-        left_ = kBlock;
-        held_ += kBlock;
-        blocks_.push_back(std::move(block));
+    blocks_.push_back(NewBlock(kBlock));
+    char *out = blocks_.back().get();
+    std::memcpy(out, text, need);
+    cursor_ = out + need;
+    left_ = kBlock - need;
+    return out;
+}
+
+char *TextArena::Allocate(size_t size)
+{
+    if (size > left_) {
+        size_t block = size > kBlock / 4 ? size : kBlock;   // a large piece gets a block of its own
+        blocks_.push_back(NewBlock(block));
+        if (block == size)
+            return blocks_.back().get();
+        cursor_ = blocks_.back().get();
+        left_ = block;
     }
     char *out = cursor_;
-    std::memcpy(out, text, need);
-    cursor_ += need;
-    left_ -= need;
+    cursor_ += size;
+    left_ -= size;
     return out;
+}
+
+char *TextArena::Extend(char *start, size_t length, size_t more)
+{
+    if (length + more <= left_)
+        return cursor_;
+    size_t block = std::max(kBlock, length + more);
+    auto fresh = NewBlock(block);
+    if (length)
+        std::memcpy(fresh.get(), start, length);
+    blocks_.push_back(std::move(fresh));
+    cursor_ = blocks_.back().get();
+    left_ = block;
+    return cursor_;
+}
+
+void TextArena::Commit(char *end)
+{
+    left_ -= size_t(end - cursor_);
+    cursor_ = end;
+}
+
+char *TextArena::Copy(const char *text, size_t length)
+{
+    char *out = Allocate(length + 1);
+    std::memcpy(out, text, length);
+    out[length] = '\0';
+    return out;
+}
+
+std::unique_ptr<char[]> TextArena::NewBlock(size_t size)
+{
+    sizes_.push_back(size);
+    if (size == kBlock && !spare_.empty()) {
+        auto block = std::move(spare_.back());
+        spare_.pop_back();
+        return block;
+    }
+    return std::make_unique_for_overwrite<char[]>(size);
 }
 
 void TextArena::Clear()
 {
+    for (size_t i = 0; i < blocks_.size(); ++i)
+        if (sizes_[i] == kBlock && spare_.size() < kKeptBlocks)
+            spare_.push_back(std::move(blocks_[i]));
     blocks_.clear();
+    sizes_.clear();
     cursor_ = nullptr;
     left_ = 0;
-    held_ = 0;
+}
+
+size_t TextArena::BytesHeld() const
+{
+    size_t held = spare_.size() * kBlock;
+    for (size_t size : sizes_)
+        held += size;
+    return held;
 }

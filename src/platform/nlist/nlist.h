@@ -38,6 +38,12 @@ constexpr IPTR MUIM_NList_TestPos = 0x9d510107;
 constexpr IPTR MUIM_NList_Jump = 0x9d510108;
 constexpr IPTR MUIM_NList_UseImage = 0x9d510109;
 constexpr IPTR MUIM_NList_Remove = 0x9d51010a;
+// Reads lines into a list that keeps copies, from a hook called as
+// (hook, buffer, size) that fills the buffer and returns the bytes it put
+// there (0 at the end). Each line ends at a newline (which is not kept) or
+// after maxLine - 1 bytes, exactly where reading the text with FGets and a
+// maxLine-byte buffer would cut it. Returns the lines added.
+constexpr IPTR MUIM_NList_ReadLines = 0x9d51010b;   // (hook, maxLine)
 
 constexpr IPTR MUIV_NList_ConstructHook_String = IPTR(-1);
 constexpr IPTR MUIV_NList_DestructHook_String = IPTR(-1);
@@ -84,3 +90,5 @@ LONG NListColumns(Object *list);
 // The label of an embedded button registered with UseImage.
 std::string NListButtonLabel(Object *list, LONG number);
 bool NListQuiet(Object *list);
+// The memory the list holds for its lines: copies, line table and pieces.
+size_t NListBytesHeld(Object *list);
