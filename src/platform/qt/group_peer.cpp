@@ -90,6 +90,9 @@ private:
         } else {
             for (Object *c : *GroupChildren(obj)) {
                 QWidget *child = BuildPeerWidget(c, widget());
+                if (std::strcmp(BuiltinClassName(c), "Rectangle.mui") == 0)   // an empty filler grows along its row
+                    child->setSizePolicy(horizontal ? QSizePolicy::Expanding : QSizePolicy::Preferred,
+                                         horizontal ? QSizePolicy::Preferred : QSizePolicy::Expanding);
                 layout->addWidget(child, Grows(child, horizontal) ? int(WeightOf(c, horizontal)) : 0);
             }
         }

@@ -40,7 +40,8 @@ private:
     int rows_ = 0;
 };
 
-int CharWidth() { return QFontMetrics(DisplaySettings::Current().font).horizontalAdvance(QLatin1Char('M')); }
+// Columns are this wide on screen; fixed-width fonts may have a fractional advance.
+qreal CharWidth() { return QFontMetricsF(DisplaySettings::Current().font).horizontalAdvance(QLatin1Char('M')); }
 
 QString RunText(const char *text, const TextRun &run)
 {
@@ -80,18 +81,18 @@ public:
             p->fillRect(option.rect, option.palette.highlight());
         size_t pos, len;
         const char *text = NListLineText(list, row, &pos, &len);
-        int cw = CharWidth();
+        qreal cw = CharWidth();
         for (const TextRun &run : LayoutLine(text, pos, len, NListColumns(list),
                                              [list](LONG n) { return NListButtonLabel(list, n); }))
             PaintRun(p, option, text, run, cw, marked, s);
     }
 
 private:
-    void PaintRun(QPainter *p, const QStyleOptionViewItem &option, const char *text, const TextRun &run, int cw,
+    void PaintRun(QPainter *p, const QStyleOptionViewItem &option, const char *text, const TextRun &run, qreal cw,
                   bool marked, const DisplaySettings &s) const
     {
         QRect r = option.rect;
-        int x = r.left() + kMargin + int(run.column) * cw;
+        qreal x = r.left() + kMargin + qreal(run.column) * cw;
         if (run.kind == RunKind::Separator) {
             p->setPen(s.Pen(4));
             p->drawLine(r.left() + kMargin, r.center().y(), r.right() - kMargin, r.center().y());
@@ -102,7 +103,7 @@ private:
         f.setItalic(run.style.italic);
         f.setUnderline(run.style.underline);
         p->setFont(f);
-        QRect box(x, r.top(), int(run.columns) * cw, r.height());
+        QRectF box(x, r.top(), qreal(run.columns) * cw, r.height());
         if (run.kind == RunKind::Button) {
             p->setPen(s.Pen(4));
             p->drawRect(box.adjusted(0, 1, -1, -2));
@@ -111,7 +112,9 @@ private:
             return;
         }
         p->setPen(marked ? option.palette.highlightedText().color() : s.Pen(run.style.pen < 0 ? 2 : run.style.pen));
-        p->drawText(box.adjusted(0, 0, cw, 0), Qt::AlignLeft | Qt::AlignVCenter, RunText(text, run));
+        QFontMetricsF fm(f);
+        qreal baseline = r.top() + (r.height() - fm.height()) / 2 + fm.ascent();
+        p->drawText(QPointF(x, baseline), RunText(text, run));
     }
 
     LineModel *model_;
@@ -126,7 +129,7 @@ protected:
     std::pair<int, int> Where(const QPoint &p) const
     {
         QModelIndex i = indexAt(p);
-        return {i.isValid() ? i.row() : -1, std::max(0, (p.x() - kMargin + horizontalOffset()) / CharWidth())};
+        return {i.isValid() ? i.row() : -1, std::max(0, int((p.x() - kMargin + horizontalOffset()) / CharWidth()))};
     }
 
     void ReportClick(const QPoint &p)
@@ -183,7 +186,7 @@ protected:
         QListView::resizeEvent(e);
         if (!list)
             return;
-        LONG columns = std::max(8, (viewport()->width() - 2 * kMargin) / CharWidth());
+        LONG columns = std::max(8, int((viewport()->width() - 2 * kMargin) / CharWidth()));
         LONG rows = viewport()->height() / std::max(1, sizeHintForRow(0) > 0 ? sizeHintForRow(0) : 16);
         bool rewrap = columns != NListColumns(list);
         SetAttrs(list, MUIA_NList_Columns, columns, MUIA_NList_Visible, rows, MUIA_NoNotify, TRUE);

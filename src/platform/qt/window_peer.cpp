@@ -135,8 +135,10 @@ public:
         if (width > 0 && height > 0) {
             w->resize(width, height);
             w->move(int(LONG(xget(win, MUIA_Window_LeftEdge))), int(LONG(xget(win, MUIA_Window_TopEdge))));
+        } else if (xget(win, MUIA_Window_Menustrip)) {
+            w->resize(960, 640);   // a main window starts roomy
         } else {
-            w->resize(960, 640);
+            w->resize(w->sizeHint().expandedTo(QSize(480, 360)));
         }
     }
 };
