@@ -1,9 +1,5 @@
 #include "support.h"
 
-#include "app/classes.h"
-#include "app/konfig.h"
-#include "app/startup.h"
-#include "app/window.h"
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
 #include "platform/nlist/nlist.h"
@@ -69,33 +65,6 @@ bool ScriptedRequester::FileRequest(const FileRequestSpec &spec, FileRequestResu
     result = files.front();
     files.pop_front();
     return true;
-}
-
-TestApp::TestApp(bool fullGUI)
-{
-    if (OpenMyLibs())
-        return;
-    char prog[] = "vellumscanner";
-    char *argv[] = {prog, nullptr};
-    KonfigInit(fullGUI ? nullptr : "", 1, argv, nullptr);
-    konfig.FullGUI = fullGUI;
-    classes_ = MakeQMXClass(TRUE);
-    if (classes_ && BuildApp()) {
-        MakeQMXMethod();
-        ready_ = true;
-    }
-}
-
-TestApp::~TestApp()
-{
-    if (ready_) {
-        KonfigFree();
-        MUI_DisposeObject(QMXObject.App);
-        QMXObject = QMXObjects{};
-    }
-    if (classes_)
-        MakeQMXClass(FALSE);
-    CloseMyLibs();
 }
 
 std::vector<std::string> ListLines(Object *list)

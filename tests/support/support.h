@@ -2,6 +2,7 @@
 // and the scratch assign inside it, a requester that records every question
 // and answers from a script, and the program's window built headless.
 #pragma once
+#include "app/headless.h"
 #include "platform/mui/requesters.h"
 
 #include <deque>
@@ -44,14 +45,12 @@ public:
 // display. fullGUI picks the window layout.
 class TestApp {
 public:
-    explicit TestApp(bool fullGUI = false);
-    ~TestApp();
-    bool Ready() const { return ready_; }
-    ScriptedRequester requester;
+    explicit TestApp(bool fullGUI = false) : program_("vellumscanner", fullGUI) {}
+    bool Ready() const { return program_.Ready(); }
+    ScriptedRequester requester;   // made first: the start-up may ask
 
 private:
-    bool ready_ = false;
-    bool classes_ = false;
+    HeadlessProgram program_;
 };
 
 // The text lines of a text list, as stored.

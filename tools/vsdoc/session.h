@@ -1,17 +1,15 @@
 // The program's classes and window, made headless: vsdoc opens documents
 // through the same viewer and index panel as the window program.
 #pragma once
-#include "platform/mui/mui.h"
+#include "app/headless.h"
 
 class Session {
 public:
-    explicit Session(const char *program);
-    ~Session();
-    bool Ready() const { return ready_; }
+    explicit Session(const char *program) : program_(program) {}
+    bool Ready() const { return program_.Ready(); }
     // Opens a file in the viewer; false when no document type takes it.
     bool Open(const char *file);
 
 private:
-    bool ready_ = false;
-    bool classes_ = false;
+    HeadlessProgram program_;
 };

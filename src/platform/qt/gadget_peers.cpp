@@ -205,26 +205,17 @@ QWidget *MakeTextPeer(Object *obj, QWidget *parent)
     return label;
 }
 
-QWidget *MakeStringPeer(Object *obj, QWidget *parent)
+// A widget of type W with its peer of type P.
+template <class W, class P> QWidget *WidgetWithPeer(Object *obj, QWidget *parent)
 {
-    auto *edit = new QLineEdit(parent);
-    new StringPeer(obj, edit);
-    return edit;
+    auto *w = new W(parent);
+    new P(obj, w);
+    return w;
 }
 
-QWidget *MakeCyclePeer(Object *obj, QWidget *parent)
-{
-    auto *box = new QComboBox(parent);
-    new CyclePeer(obj, box);
-    return box;
-}
-
-QWidget *MakeNumericPeer(Object *obj, QWidget *parent)
-{
-    auto *box = new QSpinBox(parent);
-    new NumericPeer(obj, box);
-    return box;
-}
+QWidget *MakeStringPeer(Object *obj, QWidget *parent) { return WidgetWithPeer<QLineEdit, StringPeer>(obj, parent); }
+QWidget *MakeCyclePeer(Object *obj, QWidget *parent) { return WidgetWithPeer<QComboBox, CyclePeer>(obj, parent); }
+QWidget *MakeNumericPeer(Object *obj, QWidget *parent) { return WidgetWithPeer<QSpinBox, NumericPeer>(obj, parent); }
 
 QWidget *MakeImagePeer(Object *obj, QWidget *parent)
 {
@@ -244,9 +235,4 @@ QWidget *MakeRectanglePeer(Object *obj, QWidget *parent)
     return w;
 }
 
-QWidget *MakeAreaPeer(Object *obj, QWidget *parent)
-{
-    auto *w = new AreaWidget(parent);
-    new AreaPeer(obj, w);
-    return w;
-}
+QWidget *MakeAreaPeer(Object *obj, QWidget *parent) { return WidgetWithPeer<AreaWidget, AreaPeer>(obj, parent); }

@@ -1,0 +1,36 @@
+#include "headless.h"
+
+#include "classes.h"
+#include "konfig.h"
+#include "platform/dos/paths.h"
+#include "startup.h"
+#include "window.h"
+
+HeadlessProgram::HeadlessProgram(CONST_STRPTR program, bool fullGUI)
+{
+    SetProgramDir(program);
+    libraries_ = OpenMyLibs() == nullptr;
+    if (!libraries_)
+        return;
+    char *argv[] = {const_cast<char *>(program), nullptr};
+    KonfigInit(fullGUI ? nullptr : "", 1, argv, nullptr);
+    konfig.FullGUI = fullGUI;
+    classes_ = MakeQMXClass(TRUE);
+    if (classes_ && BuildApp()) {
+        MakeQMXMethod();
+        ready_ = true;
+    }
+}
+
+HeadlessProgram::~HeadlessProgram()
+{
+    if (ready_) {
+        KonfigFree();
+        MUI_DisposeObject(QMXObject.App);
+        QMXObject = QMXObjects{};
+    }
+    if (classes_)
+        MakeQMXClass(FALSE);
+    if (libraries_)
+        CloseMyLibs();
+}
