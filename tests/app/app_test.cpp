@@ -240,6 +240,7 @@ TEST(Window, TheFullWindowKeepsItsStateBetweenRuns)
     ASSERT_TRUE(EnvStoreRead("Vellumscanner", "state", true, state));
     EXPECT_NE(state.Find(OBJID_LastBase), nullptr);
     EXPECT_NE(state.Find(OBJID_LastIndex), nullptr);
+    EXPECT_NE(state.Find(OBJID_BalanceMain), nullptr) << "the balance bar keeps its place";
     EXPECT_EQ(*state.Find(MAKE_ID('M', 'A', 'I', 'N')), "10,20,800,600");
     TestApp again(true);
     DoMethod(QMXObject.App, MUIM_Application_Load, MUIV_Application_Load_ENV);

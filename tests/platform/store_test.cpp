@@ -95,3 +95,26 @@ TEST(ToolTypes, NamesWithAndWithoutValues)
     Sandbox box;
     EXPECT_EQ(GetDiskObjectNew(box.Path("missing").c_str()), nullptr);
 }
+
+TEST(EnvStore, ABalanceBarKeepsTheSharesOfItsNeighbours)
+{
+    Sandbox box;
+    auto build = [] {
+        Object *left = MUI_NewObject(MUIC_Rectangle), *right = MUI_NewObject(MUIC_Rectangle);
+        Object *row = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, Child, left, Child,
+                                    MUI_NewObject("BetterBalance.mcc", MUIA_ObjectID, 0x80001002), Child, right);
+        Object *app = MUI_NewObject(MUIC_Application, MUIA_Application_Base, "T2", SubWindow,
+                                    MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, row));
+        return std::tuple{app, left, right};
+    };
+    auto [app, left, right] = build();
+    SetAttrs(left, MUIA_HorizWeight, 30);
+    SetAttrs(right, MUIA_HorizWeight, 270);
+    DoMethod(app, MUIM_Application_Save, MUIV_Application_Save_ENVARC);
+    MUI_DisposeObject(app);
+    auto [app2, left2, right2] = build();
+    DoMethod(app2, MUIM_Application_Load, MUIV_Application_Load_ENV);
+    EXPECT_EQ(xget(left2, MUIA_HorizWeight), 30u);
+    EXPECT_EQ(xget(right2, MUIA_HorizWeight), 270u);
+    MUI_DisposeObject(app2);
+}

@@ -5,6 +5,7 @@
 #include "platform/exec/pool.h"
 #include "support/support.h"
 #include "util/fileinfo.h"
+#include "platform/nlist/nlist.h"
 #include "util/names.h"
 #include "util/strings.h"
 
@@ -123,4 +124,21 @@ TEST(BaseHeader, OnlyAFileStartingWithTheHeaderIsABase)
     std::strcpy(konfig.Buffer, base.c_str());
     EXPECT_EQ(IsBaseHeader(konfig.Buffer), 1);
     EXPECT_EQ(std::string(konfig.Buffer), base) << "a name held in the work buffer stays intact";
+}
+
+TEST(SelectTextLine, TheLineHoldingTheCharacterOfAWrappedEntryBecomesActive)
+{
+    InitMuiClasses();
+    Object *list = MUI_NewObject(MUIC_NList, MUIA_NList_ConstructHook, MUIV_NList_ConstructHook_String);
+    SetAttrs(list, MUIA_NList_Columns, 10);
+    DoMethod(list, MUIM_NList_InsertSingle, "head", MUIV_NList_Insert_Bottom);
+    DoMethod(list, MUIM_NList_InsertSingleWrap, "alpha beta gamma delta", MUIV_NList_Insert_Bottom, WRAPCOL0, ALIGN_LEFT);
+    SelectTextLine(list, 1, 13);   // in "gamma "
+    EXPECT_EQ(LONG(xget(list, MUIA_NList_Active)), 3);
+    LONG state = 0;
+    DoMethod(list, MUIM_NList_Select, MUIV_NList_Select_Active, MUIV_NList_Select_Ask, &state);
+    EXPECT_EQ(state, 1);
+    SelectTextLine(list, 0, 2);
+    EXPECT_EQ(LONG(xget(list, MUIA_NList_Active)), 0) << "an entry that is not wrapped is its own line";
+    DisposeObject(list);
 }

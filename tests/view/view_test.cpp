@@ -211,3 +211,19 @@ TEST_F(Viewer, TheHistoryRecordsPairsOnceDropsTheOldestAndSteps)
     EXPECT_EQ(ShownName(), std::filesystem::canonical(docs[5]).string());
     EXPECT_TRUE(xget(ViewGUI.NextButton, MUIA_Disabled));
 }
+
+TEST_F(Viewer, PagesAndTheExampleTab)
+{
+    ASSERT_TRUE(app.Ready());
+    EXPECT_FALSE(xget(View.ADocTabs, MUIA_ShowMe));
+    SetAttrs(QMXObject.ViewObj, QMXA_View_Example, 1, QMXA_View_Page, 2);
+    EXPECT_TRUE(xget(View.ADocTabs, MUIA_ShowMe));
+    EXPECT_EQ(xget(View.Pages, MUIA_Group_ActivePage), 1u);
+    EXPECT_EQ(xget(View.ADocLower, MUIA_Group_ActivePage), 1u) << "the tab row turns the lower page";
+    SetAttrs(QMXObject.ViewObj, QMXA_View_Page, 7);
+    EXPECT_EQ(xget(View.Pages, MUIA_Group_ActivePage), 1u) << "a page that does not exist changes nothing";
+    SetAttrs(QMXObject.ViewObj, QMXA_View_Page, 1);
+    EXPECT_EQ(xget(View.ADocLower, MUIA_Group_ActivePage), 0u);
+    EXPECT_EQ(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 1), ToIPTR(&View.ADocGroup));
+    EXPECT_EQ(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 2), 0u);
+}
