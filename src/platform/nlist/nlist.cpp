@@ -1,49 +1,14 @@
 #include "nlist.h"
 
-#include "../mui/internal.h"
-#include "arena.h"
+#include "nlist_data.h"
 
 #include <algorithm>
-#include <cstdint>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <cstring>
 #include <map>
 #include <set>
 
 namespace {
 IClass *nlistClass = nullptr;
-
-struct Line {
-    APTR element;
-    ULONG entry;   // element number
-    ULONG piece;   // 0: the whole element; else 1 + index into pieces
-};
-
-struct Piece {
-    ULONG pos, len;
-};
-
-struct NListData {
-    std::vector<Line> lines;
-    std::vector<Piece> pieces;
-    ULONG elements = 0;
-    TextArena arena;
-    TextArena pieces_arena;   // pieces of over-long lines read with ReadLines
-    Hook *construct = nullptr, *destruct = nullptr, *display = nullptr;
-    bool stringCopies = false;
-    APTR pool = nullptr;
-    LONG active = MUIV_NList_Active_Off;
-    LONG first = 0, visible = 0;
-    LONG columns = 80;
-    int quiet = 0;
-    bool input = true;
-    std::set<LONG> selected;
-    LONG clickLine = -1, clickColumn = -1;
-    std::map<LONG, Object *> images;
-    char *columnTexts[8] = {};
-};
 
 NListData *Data(Object *list)
 {
@@ -69,9 +34,9 @@ void Changed(Object *self, NListData *d, IPTR what)
 
 // Splits an element's text into pieces of at most the list's width, breaking
 // after a blank where one is near; codes take no room.
-std::vector<Piece> Wrap(const char *text, LONG width)
+std::vector<NListPiece> Wrap(const char *text, LONG width)
 {
-    std::vector<Piece> out;
+    std::vector<NListPiece> out;
     size_t len = std::strlen(text), start = 0;
     width = std::max<LONG>(width, 8);
     while (start < len || out.empty()) {
@@ -88,7 +53,7 @@ std::vector<Piece> Wrap(const char *text, LONG width)
             ++j;
         }
         size_t cut = (j < len && lastBlank > start) ? lastBlank : std::min(j, len);
-        out.push_back(Piece{ULONG(start), ULONG(cut - start)});
+        out.push_back(NListPiece{ULONG(start), ULONG(cut - start)});
         if (cut >= len)
             break;
         start = cut;
@@ -96,15 +61,15 @@ std::vector<Piece> Wrap(const char *text, LONG width)
     return out;
 }
 
-void AppendLines(NListData *d, std::vector<Line> &lines, APTR element, ULONG entry, bool wrap)
+void AppendLines(NListData *d, std::vector<NListLine> &lines, APTR element, ULONG entry, bool wrap)
 {
     if (!wrap) {
-        lines.push_back(Line{element, entry, 0});
+        lines.push_back(NListLine{element, entry, 0});
         return;
     }
-    for (const Piece &p : Wrap(ElementText(d, element), d->columns)) {
+    for (const NListPiece &p : Wrap(ElementText(d, element), d->columns)) {
         d->pieces.push_back(p);
-        lines.push_back(Line{element, entry, ULONG(d->pieces.size())});
+        lines.push_back(NListLine{element, entry, ULONG(d->pieces.size())});
     }
 }
 
@@ -142,7 +107,7 @@ IPTR Insert(Object *self, NListData *d, APTR entry, LONG pos, bool wrap)
         AppendLines(d, d->lines, element, d->elements++, wrap);
     } else {
         size_t at = ElementStart(d, size_t(pos));
-        std::vector<Line> added;
+        std::vector<NListLine> added;
         AppendLines(d, added, element, d->lines[at].entry, wrap);
         for (size_t i = at; i < d->lines.size(); ++i)
             ++d->lines[i].entry;
@@ -155,112 +120,6 @@ IPTR Insert(Object *self, NListData *d, APTR entry, LONG pos, bool wrap)
     return TRUE;
 }
 
-// Copies length bytes, turning every newline into a terminator, and calls
-// found(i) for the position of each, in order. Where the processor can it
-// handles 64 bytes at a time and writes the copy past the cache: the copy is
-// large, and only the lines on screen are read again.
-template <class F> void CopyCuttingLines(char *to, const char *from, size_t length, F found)
-{
-    size_t i = 0;
-    auto one = [&](size_t k) {
-        bool end = from[k] == '\n';
-        to[k] = end ? '\0' : from[k];
-        if (end)
-            found(k);
-    };
-#if defined(__SSE2__)
-    for (; i < length && (reinterpret_cast<IPTR>(to + i) & 15); ++i)
-        one(i);
-    const __m128i nl = _mm_set1_epi8('\n');
-    for (; i + 64 <= length; i += 64) {
-        uint64_t mask = 0;
-        for (int k = 0; k < 4; ++k) {
-            __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + i + 16 * k));
-            __m128i ends = _mm_cmpeq_epi8(chunk, nl);
-            _mm_stream_si128(reinterpret_cast<__m128i *>(to + i + 16 * k), _mm_andnot_si128(ends, chunk));
-            mask |= uint64_t(unsigned(_mm_movemask_epi8(ends))) << (16 * k);
-        }
-        for (; mask; mask &= mask - 1)
-            found(i + size_t(__builtin_ctzll(mask)));
-    }
-    _mm_sfence();
-#endif
-    for (; i < length; ++i)
-        one(i);
-}
-
-// Lines are read a block at a time into a small buffer that stays in the
-// cache, then copied into the list's storage and cut there in one pass. A
-// line that runs on past a block stays unfinished at the free end of the
-// storage until the next block completes it. Only a line longer than a list
-// line can be is cut into pieces, copied elsewhere with a terminator each.
-class LineReader {
-public:
-    LineReader(NListData *d, size_t maxLine) : d_(d), max_(maxLine - 1), block_(kChunk) {}
-
-    void Run(Hook *read)
-    {
-        for (;;) {
-            LONG got = LONG(CallHookPkt(read, block_.data(), reinterpret_cast<APTR>(kChunk)));
-            if (got <= 0)
-                break;
-            Cut(size_t(got));
-        }
-        if (pendingLength_) {   // the last line, without a line end
-            pending_[pendingLength_] = '\0';
-            Add(pending_);
-            d_->arena.Commit(pending_ + pendingLength_ + 1);
-        }
-    }
-
-private:
-    static constexpr size_t kChunk = 1 << 17;
-
-    void Add(char *line) { d_->lines.push_back(Line{line, d_->elements++, 0}); }
-
-    // Pieces of a line too long for the list, while the line from start runs to end.
-    void CutPieces(char *text, size_t &start, size_t end, bool lineEnd)
-    {
-        while (end - start > max_ || (lineEnd && end - start == max_)) {
-            Add(d_->pieces_arena.Copy(text + start, max_));
-            start += max_;
-        }
-    }
-
-    void Cut(size_t got)
-    {
-        char *text = d_->arena.Extend(pending_, pendingLength_, got + 1);
-        size_t start = 0, offset = pendingLength_;
-        CopyCuttingLines(text + offset, block_.data(), got, [&](size_t at) {
-            at += offset;
-            CutPieces(text, start, at, true);
-            Add(text + start);
-            start = at + 1;
-        });
-        size_t length = offset + got;
-        CutPieces(text, start, length, false);
-        d_->arena.Commit(text + start);
-        pending_ = text + start;
-        pendingLength_ = length - start;
-    }
-
-    NListData *d_;
-    size_t max_;
-    std::vector<char> block_;
-    char *pending_ = nullptr;
-    size_t pendingLength_ = 0;
-};
-
-IPTR ReadLines(Object *self, NListData *d, Hook *read, size_t maxLine)
-{
-    if (!d->stringCopies || maxLine < 2 || !read)
-        return 0;
-    size_t before = d->lines.size();
-    LineReader(d, maxLine).Run(read);
-    Changed(self, d, MUIA_NList_Entries);
-    return d->lines.size() - before;
-}
-
 void Clear(Object *self, NListData *d)
 {
     if (d->destruct && !d->stringCopies)
@@ -271,7 +130,7 @@ void Clear(Object *self, NListData *d)
     d->pieces.clear();
     d->selected.clear();
     d->arena.Clear();
-    d->pieces_arena.Clear();
+    d->piecesArena.Clear();
     d->elements = 0;
     d->active = MUIV_NList_Active_Off;
     d->first = 0;
@@ -286,14 +145,14 @@ void Rewrap(NListData *d)
     bool any = !d->pieces.empty();
     if (!any)
         return;
-    std::vector<Piece> old = std::move(d->pieces);
+    std::vector<NListPiece> old = std::move(d->pieces);
     d->pieces.clear();
-    std::vector<Line> lines;
+    std::vector<NListLine> lines;
     lines.reserve(d->lines.size());
     LONG activeEntry = d->active >= 0 ? LONG(d->lines[size_t(d->active)].entry) : -1;
     LONG newActive = -1;
     for (size_t i = 0; i < d->lines.size(); ++i) {
-        const Line &l = d->lines[i];
+        const NListLine &l = d->lines[i];
         if (i > 0 && d->lines[i - 1].entry == l.entry)
             continue;
         if (LONG(l.entry) == activeEntry)
@@ -409,7 +268,7 @@ IPTR GetEntryInfo(NListData *d, MUI_NList_GetEntryInfo *info)
         line = d->active;
     else if (info->pos >= 0) {
         auto it = std::lower_bound(d->lines.begin(), d->lines.end(), ULONG(info->pos),
-                                   [](const Line &l, ULONG e) { return l.entry < e; });
+                                   [](const NListLine &l, ULONG e) { return l.entry < e; });
         line = it == d->lines.end() || it->entry != ULONG(info->pos) ? -1 : LONG(it - d->lines.begin());
     }
     if (line < 0 || size_t(line) >= d->lines.size()) {
@@ -417,7 +276,7 @@ IPTR GetEntryInfo(NListData *d, MUI_NList_GetEntryInfo *info)
         info->entry = nullptr;
         return FALSE;
     }
-    const Line &l = d->lines[size_t(line)];
+    const NListLine &l = d->lines[size_t(line)];
     info->line = line;
     info->entry_pos = LONG(l.entry);
     info->entry = l.element;
@@ -538,7 +397,11 @@ IPTR NListDispatcher(IClass *cl, Object *self, Msg msg)
     case MUIM_NList_Jump: return Jump(self, d, LONG(cells[1]));
     case MUIM_NList_UseImage: return UseImage(d, cells);
     case MUIM_NList_Remove: return Remove(self, d, LONG(cells[1]));
-    case MUIM_NList_ReadLines: return ReadLines(self, d, reinterpret_cast<Hook *>(cells[1]), size_t(cells[2]));
+    case MUIM_NList_ReadLines: {
+        IPTR added = NListReadLines(d, reinterpret_cast<Hook *>(cells[1]), size_t(cells[2]));
+        Changed(self, d, MUIA_NList_Entries);
+        return added;
+    }
     default: return DoSuperMethodA(cl, self, msg);
     }
 }
@@ -576,7 +439,7 @@ const char *NListLineText(Object *list, LONG line, size_t *pos, size_t *len)
         *pos = *len = 0;
         return "";
     }
-    const Line &l = d->lines[size_t(line)];
+    const NListLine &l = d->lines[size_t(line)];
     const char *text = ElementText(d, l.element);
     if (l.piece) {
         *pos = d->pieces[l.piece - 1].pos;
@@ -623,5 +486,5 @@ size_t NListBytesHeld(Object *list)
     NListData *d = Data(list);
     if (!d)
         return 0;
-    return d->arena.BytesHeld() + d->pieces_arena.BytesHeld() + d->lines.capacity() * sizeof(Line) + d->pieces.capacity() * sizeof(Piece);
+    return d->arena.BytesHeld() + d->piecesArena.BytesHeld() + d->lines.capacity() * sizeof(NListLine) + d->pieces.capacity() * sizeof(NListPiece);
 }
