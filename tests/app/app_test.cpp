@@ -283,3 +283,33 @@ TEST(Logo, TheImageClassNeedsDataAndSizesItselfToIt)
     EXPECT_TRUE(ClassImage(FALSE));
     CloseMyLibs();
 }
+
+TEST(StartUp, AFunctionNameAtStartSelectsItsLineOrTheFirst)
+{
+    Sandbox box;
+    TestApp app;
+    ASSERT_TRUE(app.Ready());
+    std::string doc = box.Write("doc.txt", "text\n");
+    IPTR args[ARG_COUNT] = {ToIPTR(doc.c_str()), ToIPTR(">> WHOLE FILE <<")};
+    KonfigArgs(args);
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 0);
+    EXPECT_EQ(ListLines(View.TextList), std::vector<std::string>{"text"});
+    args[ARG_FUNC_NAME] = ToIPTR("NoSuchFunction");
+    KonfigArgs(args);
+    EXPECT_EQ(ListLines(View.TextList), std::vector<std::string>{"text"}) << "a name not there shows the first entry";
+}
+
+TEST(Logo, TheArtworkHasSoftEdges)
+{
+    auto *px = reinterpret_cast<const UBYTE *>(QMX_logo + 4);
+    EXPECT_EQ(QMX_logo[0], LogoWidth);
+    EXPECT_EQ(QMX_logo[1], LogoHeight);
+    EXPECT_EQ(px[0], 0) << "the top-left corner is transparent";
+    int opaque = 0, partial = 0;
+    for (ULONG i = 0; i < LogoWidth * LogoHeight; ++i) {
+        opaque += px[4 * i] == 255;
+        partial += px[4 * i] > 0 && px[4 * i] < 255;
+    }
+    EXPECT_GT(opaque, 1000);
+    EXPECT_GT(partial, 50) << "an alpha edge, not a cut-out";
+}

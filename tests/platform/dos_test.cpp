@@ -217,3 +217,64 @@ TEST(Format, ConversionsAndMissingArguments)
         << "a translated text with more conversions than arguments reads nothing more";
     EXPECT_EQ(VFormat("100%% %q", nullptr, 0), "100% %q");
 }
+
+TEST(Files, BlockReadsCountWholeBlocksAndFormattedOutputWrites)
+{
+    Sandbox box;
+    std::string path = box.Write("b.bin", "0123456789");
+    FileHandle *fh = Open(path.c_str(), MODE_OLDFILE);
+    char buf[16];
+    EXPECT_EQ(FRead(fh, buf, 4, 3), 2) << "two whole blocks of four in ten bytes";
+    EXPECT_EQ(Read(fh, buf, 4), 0) << "at the end";
+    EXPECT_EQ(Seek(fh, -3, OFFSET_END), 10);
+    EXPECT_EQ(Read(fh, buf, 16), 3);
+    Close(fh);
+    std::string out = box.Path("o.txt");
+    fh = Open(out.c_str(), MODE_NEWFILE);
+    IPTR args[] = {ToIPTR("x"), 42};
+    EXPECT_EQ(VFPrintf(fh, "%s=%ld\n", args, 2), 5);
+    EXPECT_EQ(FPutC(fh, 'z'), 'z');
+    Close(fh);
+    EXPECT_EQ(ReadAll(out), "x=42\nz");
+    EXPECT_TRUE(DeleteFile(out.c_str()));
+    EXPECT_FALSE(DeleteFile(out.c_str()));
+}
+
+TEST(ReadArgs, ManyValuesQuotesAndEscapes)
+{
+    IPTR args[2] = {0, 0};
+    RDArgs *r = ReadArgs("TO/K,FILES/M", args, "a \"b c\" TO=dest \"q*\"x\"");
+    ASSERT_NE(r, nullptr);
+    auto files = reinterpret_cast<char **>(args[1]);
+    ASSERT_NE(files, nullptr);
+    EXPECT_STREQ(files[0], "a");
+    EXPECT_STREQ(files[1], "b c");
+    EXPECT_STREQ(files[2], "q\"x");
+    EXPECT_EQ(files[3], nullptr);
+    EXPECT_STREQ(reinterpret_cast<char *>(args[0]), "dest");
+    FreeArgs(r);
+    char prog[] = "p", odd[] = "say \"hi\" *now*", empty[] = "";
+    char *argv[] = {prog, odd, empty};
+    std::string line = CommandLineFromArgv(3, argv);
+    IPTR back[1] = {0};
+    r = ReadArgs("WORDS/M", back, line.c_str());
+    ASSERT_NE(r, nullptr);
+    auto words = reinterpret_cast<char **>(back[0]);
+    EXPECT_STREQ(words[0], "say \"hi\" *now*");
+    EXPECT_STREQ(words[1], "");
+    FreeArgs(r);
+}
+
+TEST(Paths, LocksKnowDirectoriesAndCopiesStandAlone)
+{
+    Sandbox box;
+    FileLock *dir = Lock(box.Dir().c_str(), SHARED_LOCK);
+    ASSERT_NE(dir, nullptr);
+    EXPECT_TRUE(IsDirectoryLock(dir));
+    FileLock *copy = DupLock(dir);
+    UnLock(dir);
+    char name[512];
+    ASSERT_TRUE(NameFromLock(copy, name, sizeof name));
+    EXPECT_FALSE(NameFromLock(copy, name, 3)) << "a name that does not fit is refused";
+    UnLock(copy);
+}

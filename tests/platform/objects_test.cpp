@@ -2,6 +2,7 @@
 #include "platform/mui/mui.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 constexpr IPTR ATTR_Value = 0x80000100, METHOD_Twice = 0x80000200, METHOD_Unknown = 0x80000300;
@@ -147,4 +148,32 @@ TEST(Objects, MenuPicksBecomeMenuActionsAndTogglesFlip)
         DoMethod(app, MUIM_Application_NewInput, &sigs);   // the toggle's three picks
     EXPECT_EQ(DoMethod(app, MUIM_Application_NewInput, &sigs), MUIV_Application_ReturnID_Quit);
     MUI_DisposeObject(app);
+}
+
+TEST(Tags, MoreIgnoreAndSkipAreFollowed)
+{
+    TagItem tail[] = {{0x80000005, 5}, {TAG_DONE, 0}};
+    TagItem list[] = {{TAG_IGNORE, 0}, {0x80000001, 1}, {TAG_SKIP, 1}, {0x80000002, 2},
+                      {TAG_MORE, ToIPTR(tail)}, {0x80000003, 3}};
+    std::vector<IPTR> seen;
+    TagItem *walk = list;
+    while (TagItem *t = NextTagItem(&walk))
+        seen.push_back(t->ti_Tag);
+    EXPECT_EQ(seen, (std::vector<IPTR>{0x80000001, 0x80000005}));
+    EXPECT_EQ(GetTagData(0x80000005, 9, list), 5u);
+    EXPECT_EQ(GetTagData(0x80000002, 9, list), 9u) << "a skipped item is not found";
+    EXPECT_EQ(FindTagItem(0x80000003, list), nullptr);
+}
+
+TEST(Objects, AClassWithSubclassesStays)
+{
+    Classes c;
+    MUI_CustomClass *sub = MUI_CreateCustomClass(nullptr, nullptr, c.counter, 4, CounterDispatcher);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_FALSE(FreeClass(c.counter->mcc_Class));
+    Object *o = NewObject(sub->mcc_Class, nullptr, ATTR_Value, 0);
+    SetAttrs(o, ATTR_Value, 8);
+    EXPECT_EQ(DoMethod(o, METHOD_Twice), 16u) << "the subclass's own part is distinct from its superclass's";
+    DisposeObject(o);
+    EXPECT_TRUE(MUI_DeleteCustomClass(sub));
 }

@@ -1,5 +1,7 @@
 // The renderer, offscreen: what a person sees and does reaches the objects.
 #include "app/ids.h"
+#include "app/window.h"
+#include "platform/qt/display_settings.h"
 #include "app/startup.h"
 #include "platform/nlist/nlist.h"
 #include "platform/qt/peer_base.h"
@@ -10,6 +12,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QListView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -72,6 +76,75 @@ TEST(Renderer, TheCloseGadgetAsksTheProgramToQuit)
     EXPECT_EQ(DoMethod(QMXObject.App, MUIM_Application_NewInput, &sigs), MUIV_Application_ReturnID_Quit);
     EXPECT_TRUE(window->isVisible()) << "the program decides when the window closes";
     SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
+}
+
+TEST(Renderer, MenuItemsFollowTheProgramAndPicksReachIt)
+{
+    Sandbox box;
+    TestApp app;
+    ASSERT_TRUE(app.Ready());
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    auto *window = qobject_cast<QMainWindow *>(renderer->WindowWidget(QMXObject.Win));
+    ASSERT_NE(window, nullptr);
+    QAction *about = nullptr, *save = nullptr;
+    for (QAction *a : window->findChildren<QAction *>()) {
+        if (a->text() == "About the programme")
+            about = a;
+        if (a->text() == "save")
+            save = a;
+    }
+    ASSERT_TRUE(about && save);
+    EXPECT_TRUE(save->isEnabled());
+    MenuActive(MENU_FileSave, FALSE);
+    EXPECT_FALSE(save->isEnabled()) << "the program's enabling reaches the menu";
+    about->trigger();
+    EXPECT_TRUE(xget(WinAboutApp, MUIA_Window_Open));
+    QWidget *aboutWindow = renderer->WindowWidget(WinAboutApp);
+    ASSERT_NE(aboutWindow, nullptr);
+    EXPECT_TRUE(aboutWindow->isVisible());
+    SetAttrs(WinAboutApp, MUIA_Window_Open, FALSE);
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
+}
+
+TEST(Renderer, TypingInAFieldAndReturnReachTheObject)
+{
+    Sandbox box;
+    Object *field = MUI_NewObject(MUIC_String);
+    static std::string acknowledged;
+    Hook record = {[](Hook *, APTR, APTR msg) -> IPTR {
+                       acknowledged = reinterpret_cast<const char *>(*static_cast<IPTR *>(msg));
+                       return 0;
+                   },
+                   nullptr};
+    DoMethod(field, MUIM_Notify, MUIA_String_Acknowledge, MUIV_EveryTime, field, 3, MUIM_CallHook, &record,
+             MUIV_TriggerValue);
+    Object *win = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, MUI_NewObject(MUIC_Group, Child, field));
+    Object *app = MUI_NewObject(MUIC_Application, SubWindow, win);
+    SetAttrs(win, MUIA_Window_Open, TRUE);
+    auto *edit = qobject_cast<QLineEdit *>(QtPeerOf(field)->widget());
+    ASSERT_NE(edit, nullptr);
+    QTest::keyClicks(edit, "AllocMem");
+    EXPECT_STREQ(reinterpret_cast<char *>(xget(field, MUIA_String_Contents)), "AllocMem");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(acknowledged, "AllocMem");
+    SetAttrs(field, MUIA_String_Contents, "FreeMem");
+    EXPECT_EQ(edit->text(), "FreeMem");
+    MUI_DisposeObject(app);
+}
+
+TEST(Renderer, DisplaySettingsAreKeptInTheEnvironmentStore)
+{
+    Sandbox box;
+    DisplaySettings saved = DisplaySettings::Current();
+    DisplaySettings changed = saved;
+    changed.pens[8] = QColor("#123456");
+    changed.font.setPointSize(17);
+    ASSERT_TRUE(changed.Save());
+    DisplaySettings loaded = saved;
+    loaded.Load();
+    EXPECT_EQ(loaded.pens[8].name(), "#123456");
+    EXPECT_EQ(loaded.font.pointSize(), 17);
+    EXPECT_EQ(loaded.Pen(42), loaded.pens[2]) << "a pen the palette does not have is the text pen";
 }
 
 int main(int c, char **v)

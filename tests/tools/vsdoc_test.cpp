@@ -63,3 +63,13 @@ TEST(Vsdoc, RefusedFilesAndBadCommandLines)
     EXPECT_EQ(args.entry, "AllocMem");
     EXPECT_TRUE(args.raw);
 }
+
+TEST(Vsdoc, AMissingFileFailsAndANameSelectsIgnoringCase)
+{
+    Sandbox box;
+    Result missing = Vsdoc("show " + box.Path("none.txt"));
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.out, "Cannot open file:\n" + box.Path("none.txt") + "\n");
+    std::string doc = box.Write("c.txt", "line\n");
+    EXPECT_EQ(Vsdoc("show " + doc + " '>> whole FILE <<'").out, "line\n");
+}

@@ -227,3 +227,100 @@ TEST_F(Viewer, PagesAndTheExampleTab)
     EXPECT_EQ(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 1), ToIPTR(&View.ADocGroup));
     EXPECT_EQ(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 2), 0u);
 }
+
+TEST_F(Viewer, ADocumentOfTheBaseKeepsItsEntriesAndStaysWithTheBase)
+{
+    ASSERT_TRUE(app.Ready());
+    box.Write("base/lib.txt", "text of the library\n");
+    Baza *record = BazaAlloc(box.Path("base/").c_str(), "lib.txt");
+    record->InBase = 1;
+    Doc *stored = DocAlloc("StoredEntry");
+    AddEntry(record, stored);
+    SetAttrs(QMXObject.ViewObj, QMXA_View_Baza, record);
+    EXPECT_EQ(Shown(), record);
+    EXPECT_EQ(ListLines(IndexGUI.IndexList), std::vector<std::string>{"StoredEntry"}) << "no rebuild from the file";
+    EXPECT_EQ(ShownName(), box.Path("base/lib.txt"));
+    DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 1);
+    EXPECT_EQ(Shown(), record) << "closing a file leaves a document of the base";
+    Open(box.Write("other.txt", "other\n"));
+    EXPECT_EQ(FirstEntry(record), stored) << "the record and its entries belong to the base still";
+    BazaFree(record);
+}
+
+TEST_F(Viewer, ASearchHitSelectsItsLineAndColumn)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("hits.txt", "zero\none\ntwo hit here\n"));
+    ShowFirst();
+    Find *hit = FindAlloc(box.Path("hits.txt").c_str());
+    hit->Line = 3;
+    hit->Column = 4;
+    DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);
+    EXPECT_EQ(LONG(xget(View.TextList, MUIA_NList_Active)), 2);
+    LONG selected = 0;
+    DoMethod(View.TextList, MUIM_NList_Select, MUIV_NList_Select_Active, MUIV_NList_Select_Ask, &selected);
+    EXPECT_EQ(selected, 1);
+    hit->Line = 0;
+    SetAttrs(View.TextList, MUIA_NList_Active, 0);
+    DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);
+    EXPECT_EQ(LONG(xget(View.TextList, MUIA_NList_Active)), 0) << "a hit without a line selects nothing";
+    FindFree(hit);
+}
+
+TEST_F(Viewer, WithoutAScratchDirectoryNothingIsSaved)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("src.txt", "text\n"));
+    ShowFirst();
+    AssignPath("T", box.Path("no/such/dir"));
+    Save("copy.txt");
+    ASSERT_EQ(app.requester.questions.size(), 1u);
+    EXPECT_EQ(app.requester.questions[0].text, "Cannot create file:\nT:QMX.doc");
+    EXPECT_FALSE(std::filesystem::exists(box.Path("copy.txt")));
+    app.requester.files.clear();
+    SetAttrs(ViewGUI.LoadButton, MUIA_Pressed, FALSE);   // cancelled: nothing changes
+    EXPECT_EQ(ShownName(), box.Path("src.txt"));
+}
+
+TEST_F(Viewer, TheCaptionIsGreyForAnAutodocEntryOfAnotherLibrary)
+{
+    ASSERT_TRUE(app.Ready());
+    Baza *doc = BazaAlloc("", "x.doc");
+    Doc *own = DocAlloc("Own"), *other = DocAlloc("Other");
+    own->Mark = '+';
+    other->Mark = '-';
+    AddEntry(doc, own);
+    AddEntry(doc, other);
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Doc, doc);
+    konfig.FileType = TYPE_ADOC;
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 1);
+    EXPECT_TRUE(xget(IndexGUI.IndexTitle, MUIA_Disabled));
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 0);
+    EXPECT_FALSE(xget(IndexGUI.IndexTitle, MUIA_Disabled));
+    konfig.FileType = TYPE_FTXT;
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 1);
+    EXPECT_FALSE(xget(IndexGUI.IndexTitle, MUIA_Disabled)) << "only autodocs grey the caption";
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -1);
+    BazaFree(doc);
+}
+
+TEST_F(Viewer, TheHistoryStepsForwardAndAPickClosesThePopUp)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string a = box.Write("a.txt", "a\n"), b = box.Write("b.txt", "b\n");
+    for (const std::string &path : {a, b}) {
+        Open(path);
+        ShowFirst();
+    }
+    SetAttrs(ViewGUI.PrevButton, MUIA_Pressed, FALSE);
+    EXPECT_EQ(ShownName(), std::filesystem::canonical(a).string());
+    SetAttrs(ViewGUI.NextButton, MUIA_Pressed, FALSE);
+    EXPECT_EQ(ShownName(), std::filesystem::canonical(b).string());
+    SetAttrs(ViewGUI.PopButton, MUIA_Pressed, FALSE);
+    EXPECT_TRUE(xget(ViewGUI.HistoryPop, MUIA_Popstring_IsOpen));
+    SetAttrs(ViewGUI.HistoryList, MUIA_NList_Active, 0);
+    SetAttrs(ViewGUI.HistoryList, MUIA_NList_DoubleClick, 0);
+    EXPECT_FALSE(xget(ViewGUI.HistoryPop, MUIA_Popstring_IsOpen));
+    EXPECT_EQ(ShownName(), std::filesystem::canonical(a).string());
+    EXPECT_EQ(HistoryLine(0), "a.txt/>> Whole file <<");
+}
