@@ -142,3 +142,26 @@ TEST(SelectTextLine, TheLineHoldingTheCharacterOfAWrappedEntryBecomesActive)
     EXPECT_EQ(LONG(xget(list, MUIA_NList_Active)), 0) << "an entry that is not wrapped is its own line";
     DisposeObject(list);
 }
+
+TEST(FileNames, StoringPartsAndWritingAText)
+{
+    Libs libs;
+    FileInfo info;
+    ClearFileInfo(&info, CLEAR_INIT);
+    StoreFileInfo(&info, "Work:SDK/\nignored", "exec.doc");
+    EXPECT_STREQ(info.Dir, "Work:SDK/") << "texts are taken up to their first line end";
+    EXPECT_STREQ(info.Name, "exec.doc");
+    ClearFileInfo(&info, CLEAR_FREE);
+    std::string path = libs.box.Path("w.txt");
+    FileOpen file;
+    ClearFileOpen(&file, CLEAR_INIT);
+    file.Name = NewSTR(path.c_str(), LONG(path.size()));
+    file.Handle = Open(file.Name, MODE_NEWFILE);
+    EXPECT_EQ(FWriteSTR(file.Handle, "no newline"), 1);
+    ClearFileOpen(&file, CLEAR_CLOSE);
+    EXPECT_EQ(file.Handle, nullptr);
+    EXPECT_NE(file.Name, nullptr) << "closing keeps the name";
+    ClearFileOpen(&file, CLEAR_FREE);
+    EXPECT_EQ(file.Name, nullptr);
+    EXPECT_EQ(ReadAll(path), "no newline");
+}

@@ -248,12 +248,6 @@ LONG FPuts(FileHandle *fh, CONST_STRPTR text)
     return Write(fh, text, len) == len ? 0 : -1;
 }
 
-LONG FPutC(FileHandle *fh, LONG ch)
-{
-    char c = char(ch);
-    return Write(fh, &c, 1) == 1 ? ch : -1;
-}
-
 BOOL Flush(FileHandle *fh)
 {
     if (!fh)
@@ -294,7 +288,6 @@ LONG VFPrintf(FileHandle *fh, CONST_STRPTR format, const IPTR *args, int argCoun
     return Write(fh, text.data(), LONG(text.size()));
 }
 
-LONG FPrintf(FileHandle *fh, CONST_STRPTR format) { return VFPrintf(fh, format, nullptr, 0); }
 
 FileHandle *Output()
 {

@@ -27,13 +27,11 @@ STRPTR FGets(FileHandle *fh, STRPTR buffer, ULONG n);
 LONG FRead(FileHandle *fh, APTR buffer, ULONG blockLength, ULONG blocks);          // whole blocks read
 LONG FWrite(FileHandle *fh, const void *buffer, ULONG blockLength, ULONG blocks);  // whole blocks written
 LONG FPuts(FileHandle *fh, CONST_STRPTR text);   // 0 on success, -1 on error
-LONG FPutC(FileHandle *fh, LONG ch);             // the character, or -1 on error
 BOOL Flush(FileHandle *fh);
 // Moves to a position; returns the position before the move, -1 on error.
 LONG Seek(FileHandle *fh, LONG position, LONG mode);
 // Formats with the program's format language (see format.h) and writes.
 LONG VFPrintf(FileHandle *fh, CONST_STRPTR format, const IPTR *args, int argCount);
-LONG FPrintf(FileHandle *fh, CONST_STRPTR format);
 
 FileHandle *Output();   // the process's standard output
 FileHandle *Input();    // the process's standard input

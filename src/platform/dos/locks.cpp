@@ -5,12 +5,10 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
 #include <unistd.h>
 
 struct FileLock {
     std::string path;
-    bool directory = false;
 };
 
 namespace {
@@ -25,18 +23,12 @@ FileLock *Lock(CONST_STRPTR name, LONG)
     char resolved[PATH_MAX];
     if (!realpath(host.c_str(), resolved))
         return nullptr;
-    struct stat st;
-    if (stat(resolved, &st) != 0)
-        return nullptr;
     auto *lock = new FileLock;
     lock->path = resolved;
-    lock->directory = S_ISDIR(st.st_mode);
     return lock;
 }
 
 void UnLock(FileLock *lock) { delete lock; }
-
-FileLock *DupLock(const FileLock *lock) { return lock ? new FileLock(*lock) : nullptr; }
 
 BOOL NameFromLock(const FileLock *lock, STRPTR buffer, ULONG size)
 {
@@ -45,8 +37,6 @@ BOOL NameFromLock(const FileLock *lock, STRPTR buffer, ULONG size)
     std::memcpy(buffer, lock->path.c_str(), lock->path.size() + 1);
     return TRUE;
 }
-
-bool IsDirectoryLock(const FileLock *lock) { return lock && lock->directory; }
 
 FileLock *CurrentDir(FileLock *lock)
 {

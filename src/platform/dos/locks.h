@@ -15,13 +15,11 @@ constexpr LONG ACCESS_WRITE = -1;
 
 FileLock *Lock(CONST_STRPTR name, LONG mode);
 void UnLock(FileLock *lock);
-FileLock *DupLock(const FileLock *lock);
 // The canonical absolute name of the locked object into buffer; false when it does not fit.
 BOOL NameFromLock(const FileLock *lock, STRPTR buffer, ULONG size);
 // Makes the locked directory the current one; returns the previous current
 // directory's lock (null for the directory the process started in).
 FileLock *CurrentDir(FileLock *lock);
-bool IsDirectoryLock(const FileLock *lock);
 
 // The current directory's path, used to resolve relative names.
 std::string CurrentDirPath();

@@ -59,8 +59,6 @@ DiskObject *GetDiskObjectNew(CONST_STRPTR name)
     return ParseToolTypes(text.data(), text.size());
 }
 
-DiskObject *GetDiskObject(CONST_STRPTR name) { return GetDiskObjectNew(name); }
-
 void FreeDiskObject(DiskObject *obj) { delete reinterpret_cast<FullDiskObject *>(obj); }
 
 STRPTR FindToolType(STRPTR *toolTypes, CONST_STRPTR name)

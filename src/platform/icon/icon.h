@@ -9,7 +9,6 @@ struct DiskObject {
 
 // Null when the file is missing or unreadable.
 DiskObject *GetDiskObjectNew(CONST_STRPTR name);
-DiskObject *GetDiskObject(CONST_STRPTR name);
 void FreeDiskObject(DiskObject *obj);
 // The value of a tool type ("" for a bare name), or null when it is not set.
 // Names compare without regard to case.

@@ -30,7 +30,6 @@
 
 // ---- Notify
 constexpr IPTR MUIM_Notify = 0x80420001;
-constexpr IPTR MUIM_KillNotify = 0x80420002;
 constexpr IPTR MUIM_Set = 0x80420003;
 constexpr IPTR MUIM_NoNotifySet = 0x80420004;
 constexpr IPTR MUIM_CallHook = 0x80420005;
@@ -156,7 +155,6 @@ constexpr IPTR MUIA_Window_Open = 0x804200d4;
 constexpr IPTR MUIA_Window_CloseRequest = 0x804200d5;
 constexpr IPTR MUIA_Window_AppWindow = 0x804200d6;
 constexpr IPTR MUIA_Window_DefaultObject = 0x804200d7;
-constexpr IPTR MUIA_Window_ActiveObject = 0x804200d8;
 constexpr IPTR MUIA_Window_Window = 0x804200d9;   // get: non-null while the window is open
 constexpr IPTR MUIA_Window_LeftEdge = 0x804200da;
 constexpr IPTR MUIA_Window_TopEdge = 0x804200db;

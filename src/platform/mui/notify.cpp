@@ -128,7 +128,6 @@ IPTR NotifyDispatcher(IClass *cl, Object *self, Msg msg)
     case OM_SET: return NotifySet(self, msg);
     case OM_GET: return NotifyGet(self, msg);
     case MUIM_Notify: return AddNotify(self, msg);
-    case MUIM_KillNotify: std::erase_if(NotifyOf(self)->notifies, [&](auto &n) { return n.attr == cells[1]; }); return TRUE;
     case MUIM_Set: return SetOne(self, msg, false);
     case MUIM_NoNotifySet: return SetOne(self, msg, true);
     case MUIM_CallHook: return CallHookPkt(reinterpret_cast<Hook *>(cells[1]), self, cells + 2);

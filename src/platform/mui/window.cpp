@@ -16,7 +16,6 @@ struct WindowData {
     bool open = false;
     bool appWindow = false;
     Object *defaultObject = nullptr;
-    Object *activeObject = nullptr;
     LONG geometry[4] = {-1, -1, -1, -1};   // left, top, width, height; -1 = the renderer decides
 };
 
@@ -39,7 +38,6 @@ void ApplyTags(Object *self, WindowData *d, TagItem *tags)
         case MUIA_Window_ID: d->id = ULONG(t->ti_Data); break;
         case MUIA_Window_AppWindow: d->appWindow = t->ti_Data != 0; break;
         case MUIA_Window_DefaultObject: d->defaultObject = reinterpret_cast<Object *>(t->ti_Data); break;
-        case MUIA_Window_ActiveObject: d->activeObject = reinterpret_cast<Object *>(t->ti_Data); break;
         case MUIA_Window_LeftEdge: d->geometry[0] = LONG(t->ti_Data); break;
         case MUIA_Window_TopEdge: d->geometry[1] = LONG(t->ti_Data); break;
         case MUIA_Window_Width: d->geometry[2] = LONG(t->ti_Data); break;
