@@ -182,10 +182,15 @@ public:
             w->obj = nullptr;
         Refresh();
     }
-    ~AreaPeer() override
+    ~AreaPeer() override { Release(); }
+
+protected:
+    void OnRelease() override
     {
-        if (object() && setUp_)
+        if (setUp_)
             DoMethod(object(), MUIM_Cleanup);
+        if (auto *w = static_cast<AreaWidget *>(widget()))
+            w->obj = nullptr;
     }
 
 private:

@@ -8,10 +8,16 @@ PeerBase::PeerBase(Object *obj, QWidget *widget) : QObject(widget), obj_(obj), w
     SetPeer(obj, this);
 }
 
-PeerBase::~PeerBase()
+PeerBase::~PeerBase() { Release(); }
+
+void PeerBase::Release()
 {
-    if (obj_ && GetPeer(obj_) == this)
+    if (!obj_)
+        return;
+    OnRelease();
+    if (GetPeer(obj_) == this)
         SetPeer(obj_, nullptr);
+    obj_ = nullptr;
 }
 
 PeerBase *QtPeerOf(Object *obj) { return dynamic_cast<PeerBase *>(GetPeer(obj)); }

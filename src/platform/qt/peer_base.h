@@ -20,9 +20,12 @@ public:
 
     // Reads every part of the state the widget shows.
     void Refresh();
+    // Lets go of the object before the widget goes (its window closed).
+    void Release();
 
 protected:
     virtual void Update(IPTR attr);
+    virtual void OnRelease() {}
     // Sets attributes on the object as a person's action would.
     template <class... A> void Act(A... tags)
     {

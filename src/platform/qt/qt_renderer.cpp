@@ -2,6 +2,7 @@
 
 #include "../mui/requesters.h"
 #include "dialogs.h"
+#include "peer_base.h"
 #include "settings_dialog.h"
 #include "window_peer.h"
 
@@ -51,6 +52,10 @@ void QtRenderer::CloseWindow(Object *win)
     windows_.erase(it);
     ForgetPopupOwner(w);
     dialogs_->WindowGone(w);
+    // The objects may go before the widgets do: every peer lets go of its
+    // object now, and the widgets go when the event loop next comes round.
+    for (PeerBase *peer : w->findChildren<PeerBase *>())
+        peer->Release();
     w->hide();
     w->deleteLater();
 }
