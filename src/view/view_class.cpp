@@ -7,9 +7,11 @@
 #include "app/locale.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "doctypes/adoc.h"
 #include "doctypes/ftxt.h"
 #include "platform/nlist/nlist.h"
 #include "util/strings.h"
+#include "wordlinks.h"
 
 Object *Parser[PARSER_COUNT];
 ViewPages View;
@@ -170,6 +172,8 @@ IPTR clView_QMXM_DoMethodObject(Object *self)
     DoMethod(ViewGUI.PrevButton, MUIM_Notify, MUIA_Pressed, FALSE, self, 3, MUIM_Set, QMXA_View_History, 1);
     DoMethod(ViewGUI.NextButton, MUIM_Notify, MUIA_Pressed, FALSE, self, 3, MUIM_Set, QMXA_View_History, 2);
     DoMethod(View.Types, QMXM_DoMethodObject);
+    for (Object *list : {View.ContentsList, View.ExampleList, View.TextList})
+        DoMethod(list, MUIM_Notify, MUIA_NList_DoubleClick, MUIV_EveryTime, self, 1, QMXM_View_DoubleClick);
     DoMethod(ViewGUI.HistoryList, MUIM_Notify, MUIA_NList_DoubleClick, MUIV_EveryTime, self, 3, MUIM_Set,
              QMXA_View_History, 3);
     DoMethod(View.ADocTabs, MUIM_Notify, MUIA_Group_ActivePage, MUIV_EveryTime, View.ADocLower, 3, MUIM_Set,
@@ -225,6 +229,7 @@ IPTR clView_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case QMXM_ViewPageObject: return clView_QMXM_ViewPageObject(msg);
     case QMXM_View_MakeIndex: return clView_QMXM_View_MakeIndex(msg);
     case QMXM_View_SelectFind: return clView_QMXM_View_SelectFind(d, msg);
+    case QMXM_View_DoubleClick: return ViewDoubleClick();
     default: return DoSuperMethodA(cl, obj, msg);
     }
 }
@@ -241,13 +246,21 @@ void ViewListQuiet(LONG on)
         SetAttrs(list, MUIA_NList_Quiet, on);
 }
 
+// The viewer and the document types it asks, in the order they are made.
 BOOL ClassView(BOOL create)
 {
+    BOOL (*const types[])(BOOL) = {ClassADoc, ClassFTxt};
     if (!create) {
-        ClassFTxt(FALSE);
+        for (auto type : types)
+            type(FALSE);
         QMXClass[CL_View] = clView_Create(FALSE);
         return TRUE;
     }
     QMXClass[CL_View] = clView_Create(TRUE);
-    return QMXClass[CL_View] && ClassFTxt(TRUE);
+    if (!QMXClass[CL_View])
+        return FALSE;
+    for (auto type : types)
+        if (!type(TRUE))
+            return FALSE;
+    return TRUE;
 }

@@ -226,6 +226,52 @@ STRPTR FGets(FileHandle *fh, STRPTR buffer, ULONG n)
     return got ? buffer : nullptr;
 }
 
+namespace {
+// Moves the unread bytes to the start of the buffer and fills the rest.
+bool Compact(FileHandle *fh)
+{
+    size_t left = fh->end - fh->start;
+    std::memmove(fh->buf, fh->buf + fh->start, left);
+    fh->start = 0;
+    fh->end = left;
+    for (;;) {
+        ssize_t r = ::read(fh->fd, fh->buf + left, kBufferSize - left);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            fh->failed = true;
+        if (r > 0)
+            fh->end += size_t(r);
+        return r > 0;
+    }
+}
+}
+
+const char *FReadLine(FileHandle *fh, ULONG n, ULONG *length)
+{
+    if (!fh || n < 2 || n > kBufferSize || (fh->writing && !FlushWrites(fh)))
+        return nullptr;
+    size_t limit = n - 1;
+    for (;;) {
+        size_t avail = fh->end - fh->start;
+        const char *from = fh->buf + fh->start;
+        const void *nl = std::memchr(from, '\n', std::min(avail, limit));
+        if (nl || avail >= limit) {
+            size_t take = nl ? size_t(static_cast<const char *>(nl) - from) + 1 : limit;
+            fh->start += take;
+            *length = ULONG(take);
+            return from;
+        }
+        if (!Compact(fh)) {   // the end of the file: what is left is the last line
+            if (!avail)
+                return nullptr;
+            fh->start += avail;
+            *length = ULONG(avail);
+            return from;
+        }
+    }
+}
+
 LONG FRead(FileHandle *fh, APTR buffer, ULONG blockLength, ULONG blocks)
 {
     if (!fh || blockLength == 0)

@@ -24,6 +24,10 @@ LONG Write(FileHandle *fh, const void *buffer, LONG length);   // bytes written,
 // Reads at most n - 1 bytes, stopping after a newline; always terminates the
 // buffer. Null at the end of the file when nothing was read.
 STRPTR FGets(FileHandle *fh, STRPTR buffer, ULONG n);
+// The next line as FGets with an n-byte buffer would read it, without copying
+// it: a pointer into the handle's buffer, valid until the next call, and its
+// length (no terminator follows). Null at the end of the file.
+const char *FReadLine(FileHandle *fh, ULONG n, ULONG *length);
 LONG FRead(FileHandle *fh, APTR buffer, ULONG blockLength, ULONG blocks);          // whole blocks read
 LONG FWrite(FileHandle *fh, const void *buffer, ULONG blockLength, ULONG blocks);  // whole blocks written
 LONG FPuts(FileHandle *fh, CONST_STRPTR text);   // 0 on success, -1 on error

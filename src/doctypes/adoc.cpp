@@ -1,0 +1,86 @@
+#include "adoc.h"
+
+#include "app/classes.h"
+#include "app/ids.h"
+#include "app/konfig.h"
+#include "app/startup.h"
+#include "platform/dos/format.h"
+#include "util/fileinfo.h"
+
+namespace {
+MUI_CustomClass *clADocClass = nullptr;
+
+struct ADocData {
+    Object **Page;   // the viewer's ADocGroup field and the fields after it
+};
+
+constexpr LONG kTestBytes = 50;
+constexpr LONG kLastStart = 32;
+
+// An autodoc names its table of contents within its first bytes.
+IPTR clADoc_QMXM_View_CheckFType(Msg msg)
+{
+    auto *file = reinterpret_cast<FileOpen *>(reinterpret_cast<IPTR *>(msg)[1]);
+    char *head = konfig.Buffer + 4096;
+    if (Seek(file->Handle, 0, OFFSET_BEGINNING) < 0)
+        return 0;
+    LONG got = Read(file->Handle, head, kTestBytes);
+    for (LONG at = 0; at <= kLastStart && at < got; ++at)
+        if (FuncTest(head + at, size_t(got - at)) == KIND_CONTENTS_TABLE) {
+            konfig.FileType = TYPE_ADOC;
+            return 1;
+        }
+    return 0;
+}
+
+// A fresh table of contents: one "library/name" line per function of the
+// library, the name alone for the others.
+IPTR clADoc_QMXM_View_SaveFile(Msg msg)
+{
+    IPTR *cells = reinterpret_cast<IPTR *>(msg);
+    auto *baza = reinterpret_cast<Baza *>(cells[1]);
+    auto *out = reinterpret_cast<FileHandle *>(cells[3]);
+    FWriteSTR(out, "TABLE OF CONTENTS\n\n");
+    for (Doc *e = FirstEntry(baza); e; e = NextEntry(e)) {
+        IPTR args[] = {ToIPTR(baza->Library ? baza->Library : ""), ToIPTR(e->Name ? e->Name : "")};
+        std::string line = e->Mark == '+' ? VFormat("%s/%s\n", args, 2) : VFormat("%s\n", args + 1, 1);
+        FWriteSTR(out, line.c_str());
+    }
+    FWrite(out, "\n\f", 2, 1);
+    return 0;
+}
+
+IPTR clADoc_Dispatcher(IClass *cl, Object *obj, Msg msg)
+{
+    ADocData *d = msg->MethodID == OM_NEW ? nullptr : static_cast<ADocData *>(INST_DATA(cl, obj));
+    IPTR *cells = reinterpret_cast<IPTR *>(msg);
+    switch (msg->MethodID) {
+    case QMXM_DoMethodObject:
+        d->Page = reinterpret_cast<Object **>(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 1));
+        return 0;
+    case QMXM_View_CheckFType: return clADoc_QMXM_View_CheckFType(msg) ? ToIPTR(obj) : 0;
+    case QMXM_View_MakeIndex:
+        ADocScan(reinterpret_cast<Baza *>(cells[1]), reinterpret_cast<FileHandle *>(cells[2]));
+        return 0;
+    case QMXM_View_ParseFile:
+        SetAttrs(QMXObject.ViewObj, QMXA_View_Page, 1);
+        ParseADoc(d->Page, reinterpret_cast<FileHandle *>(cells[2]), reinterpret_cast<Doc *>(cells[1]));
+        return 0;
+    case QMXM_View_SelectFind: ADocSelectFind(d->Page, reinterpret_cast<Find *>(cells[1])); return 0;
+    case QMXM_View_SaveFile: return clADoc_QMXM_View_SaveFile(msg);
+    case QMXM_View_CloseFile: return 0;
+    default: return DoSuperMethodA(cl, obj, msg);
+    }
+}
+}
+
+MUI_CustomClass *clADoc_Create(LONG flag)
+{
+    return ClassCreate(&clADocClass, flag, MUIC_Group, sizeof(ADocData), clADoc_Dispatcher);
+}
+
+BOOL ClassADoc(BOOL create)
+{
+    QMXClass[CL_ADoc] = clADoc_Create(create);
+    return create ? QMXClass[CL_ADoc] != nullptr : TRUE;
+}
