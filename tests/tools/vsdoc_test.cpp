@@ -73,3 +73,14 @@ TEST(Vsdoc, AMissingFileFailsAndANameSelectsIgnoringCase)
     std::string doc = box.Write("c.txt", "line\n");
     EXPECT_EQ(Vsdoc("show " + doc + " '>> whole FILE <<'").out, "line\n");
 }
+
+TEST(Vsdoc, AnAutodocIndexAndAnEntryWithItsExample)
+{
+    Sandbox box;
+    std::string doc = box.Write("s.doc", "TABLE OF CONTENTS\n\n\fs.library/Go\n\n   NAME\n\tGo -- go\n\n"
+                                         "   EXAMPLE\n\tGo();\n   SEE ALSO\n\tStop()\n");
+    Result index = Vsdoc("index " + doc);
+    EXPECT_EQ(index.out, "ADOC\ts.library\nGo\t+\t" + std::to_string(ReadAll(doc).find("\n   NAME") + 1) + "\t5\t7\n");
+    Result show = Vsdoc("show " + doc + " go");
+    EXPECT_EQ(show.out, "NAME\n   Go -- go\n\nSEE ALSO\n   Stop()\nExample\n   Go();\n");
+}
