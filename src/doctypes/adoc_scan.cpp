@@ -4,6 +4,7 @@
 // of them a definite place.
 #include "adoc.h"
 
+#include "platform/dos/lines.h"
 #include "util/strings.h"
 
 #include <cstring>
@@ -32,18 +33,34 @@ const SectionHeading FuncName[] = {
 
 bool IsLetter(UBYTE c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 160; }
 
+// What each byte of a heading line may be: most are letters and digits, and
+// those pass by a table look-up alone.
+enum ByteClass : UBYTE { BYTE_REJECT, BYTE_DIGIT, BYTE_LETTER, BYTE_SPECIAL, BYTE_END };
+
+struct ByteClasses {
+    UBYTE of[256];
+    ByteClasses()
+    {
+        for (int c = 0; c < 256; ++c)
+            of[c] = c < 32 ? BYTE_END : IsLetter(UBYTE(c)) ? BYTE_LETTER : (c >= '0' && c <= '9') ? BYTE_DIGIT
+                                                                                            : BYTE_REJECT;
+        for (UBYTE c : {' ', '(', '.', '[', '{', ')', ']', '}', '#', '*', '-', '?', '_', '/'})
+            of[c] = BYTE_SPECIAL;
+    }
+};
+const ByteClasses kBytes;
+
 // Where a heading repeats itself at the end of its line ("name  name" run
 // together), the first copy ends; end when nothing repeats.
 size_t RepeatedTail(const char *line, size_t end)
 {
     for (size_t l = 3; 2 * l <= end; ++l) {
         const char *tail = line + end - l;
-        if (UBYTE(tail[-1]) <= 32) {
-            if (2 * l + 1 <= end && std::memcmp(tail, tail - 1 - l, l) == 0)
-                return end - l;
-        } else if (std::memcmp(tail, tail - l, l) == 0) {
+        const char *copy = UBYTE(tail[-1]) <= 32 ? tail - 1 - l : tail - l;
+        if (copy < line)
+            continue;
+        if (copy[l - 1] == tail[l - 1] && std::memcmp(tail, copy, l) == 0)   // the last byte first: cheap
             return end - l;
-        }
     }
     return end;
 }
@@ -70,8 +87,20 @@ struct HeadingScan {
 bool ScanHeading(const char *line, HeadingScan &h)
 {
     size_t i = 0;
-    for (; UBYTE(line[i]) >= 32; ++i) {
-        UBYTE c = UBYTE(line[i]), next = UBYTE(line[i + 1]);
+    for (;; ++i) {
+        UBYTE c = UBYTE(line[i]);
+        UBYTE k = kBytes.of[c];
+        if (k == BYTE_LETTER) {
+            h.letter = true;
+            continue;
+        }
+        if (k == BYTE_DIGIT)
+            continue;
+        if (k == BYTE_END)
+            break;
+        if (k == BYTE_REJECT)
+            return false;
+        UBYTE next = UBYTE(line[i + 1]);
         int p = i ? UBYTE(line[i - 1]) : -1;
         switch (c) {
         case ' ':
@@ -96,20 +125,12 @@ bool ScanHeading(const char *line, HeadingScan &h)
             if (!h.letter)
                 return false;
             continue;
-        case '/':
+        default:   // "/"
             if (next <= 32 || p == '/')
                 return false;
             if (h.slash < 0 && i > 0)
                 h.slash = long(i);
             continue;
-        default:
-            if (c >= '0' && c <= '9')
-                continue;
-            if (IsLetter(c)) {
-                h.letter = true;
-                continue;
-            }
-            return false;
         }
     }
     h.end = i;
@@ -121,12 +142,13 @@ struct Scan {
     Baza *baza;
     std::string reference;    // the first heading line, then the library name
     std::string pending;      // the heading waiting for its entry
+    std::string probe;        // a line being tested, kept to save allocations
     long nameAt = -1;         // where the name starts in pending, -1 for none
     bool headingSeen = false, pendingSet = false, libraryKnown = false, lookForText = false;
     Doc *current = nullptr;
     LONG count = 0, lineNo = 0, startLine = 0, entryStart = 0;
 
-    void Heading(const char *text, size_t length, LONG pos, size_t len);
+    void Heading(char *name, LONG pos, size_t len);
     void EndBlock(const char *line, size_t length, LONG pos);
     bool NewHeading(const char *text, size_t length, LONG pos, size_t len);
 };
@@ -147,11 +169,11 @@ bool HasText(const char *line, size_t length)
     return false;
 }
 
-void Scan::Heading(const char *text, size_t length, LONG pos, size_t len)
+// The tested line in probe becomes the pending heading, with its name.
+void Scan::Heading(char *name, LONG pos, size_t len)
 {
-    pending.assign(text, length);
-    char *name = FuncTestDir(pending.data(), reference.c_str());
-    nameAt = name ? long(name - pending.data()) : -1;
+    nameAt = name ? long(name - probe.data()) : -1;
+    std::swap(pending, probe);
     pendingSet = true;
     entryStart = pos + LONG(len);
     startLine = lineNo + 1;
@@ -161,18 +183,19 @@ void Scan::Heading(const char *text, size_t length, LONG pos, size_t len)
 
 bool Scan::NewHeading(const char *text, size_t length, LONG pos, size_t len)
 {
+    probe.assign(text, length);
     if (!headingSeen) {
         headingSeen = true;
-        reference.assign(text, length);
-        Heading(text, length, pos, len);
+        reference.assign(text, length);   // the first heading is its own reference
+        Heading(FuncTestDir(probe.data(), reference.c_str()), pos, len);
         return true;
     }
-    std::string probe(text, length);
-    if (!FuncTestDir(probe.data(), reference.c_str()))
+    char *name = FuncTestDir(probe.data(), reference.c_str());
+    if (!name)
         return false;
     if (current)
         current->Lines = count - 1;
-    Heading(text, length, pos, len);
+    Heading(name, pos, len);
     return true;
 }
 
@@ -230,23 +253,20 @@ char *FuncTestDir(char *line, const char *reference)
 
 void ADocScan(Baza *baza, FileHandle *fh)
 {
-    constexpr ULONG kLine = 8192;
+    constexpr size_t kLine = 8192;
     DelSTR(&baza->Library);
     Seek(fh, 0, OFFSET_BEGINNING);
     Scan scan;
     scan.baza = baza;
-    ULONG len;
-    const char *line;
-    while ((line = FReadLine(fh, kLine, &len))) {
+    bool afterContents = false;
+    LONG pos = 0;
+    ForEachLine(fh, kLine, [&](const char *line, size_t len) {
         ++scan.lineNo;
-        if (FuncTest(line, len) == KIND_CONTENTS_TABLE)
-            break;
-    }
-    if (!line)
-        return;
-    LONG pos = Seek(fh, 0, OFFSET_CURRENT);
-    while ((line = FReadLine(fh, kLine, &len))) {
-        ++scan.lineNo;
+        if (!afterContents) {   // everything up to the contents line is skipped
+            afterContents = FuncTest(line, len) == KIND_CONTENTS_TABLE;
+            pos += LONG(len);
+            return;
+        }
         ++scan.count;
         const char *text = line;
         size_t textLength = len;
@@ -254,15 +274,13 @@ void ADocScan(Baza *baza, FileHandle *fh)
             ++text, --textLength;
         bool endsBlock = !textLength || UBYTE(text[0]) <= 32;
         if (!endsBlock) {
-            size_t withoutLast = textLength - 1;   // the line's last byte, its newline, goes
-            // a heading stops at its first NUL, as the line text it is
-            withoutLast = strnlen(text, withoutLast);
-            endsBlock = !scan.NewHeading(text, withoutLast, pos, len);
+            // the line's last byte, its newline, goes; a heading stops at a NUL
+            endsBlock = !scan.NewHeading(text, strnlen(text, textLength - 1), pos, len);
         }
         if (endsBlock)
             scan.EndBlock(line, len, pos);
         pos += LONG(len);
-    }
+    });
     if (scan.current)
         scan.current->Lines = scan.count;
 }

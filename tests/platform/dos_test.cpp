@@ -1,5 +1,6 @@
 #include "platform/dos/files.h"
 #include "platform/dos/format.h"
+#include "platform/dos/lines.h"
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
 #include "platform/dos/patterns.h"
@@ -273,4 +274,34 @@ TEST(Paths, ANameThatDoesNotFitIsRefused)
     EXPECT_TRUE(NameFromLock(dir, name, sizeof name));
     EXPECT_FALSE(NameFromLock(dir, name, 3));
     UnLock(dir);
+}
+
+TEST(Files, ReadingEveryLineCutsWhereFGetsWould)
+{
+    Sandbox box;
+    std::string text;
+    uint32_t seed = 11;
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    for (int i = 0; i < 3000; ++i) {
+        size_t len = next() % 9 ? next() % 90 : 95 + next() % 10;   // now and then around a 100-byte buffer
+        text += std::string(len, char('a' + i % 26));
+        if (next() % 50)
+            text += '\n';
+    }
+    std::string path = box.Write("l.txt", text);
+    FileHandle *fh = Open(path.c_str(), MODE_OLDFILE);
+    std::vector<std::string> expected, got;
+    char buf[100];
+    while (FGets(fh, buf, sizeof buf))
+        expected.emplace_back(buf);
+    Seek(fh, 0, OFFSET_BEGINNING);
+    EXPECT_TRUE(ForEachLine(fh, sizeof buf, [&](const char *line, size_t len) { got.emplace_back(line, len); }));
+    EXPECT_EQ(got, expected);
+    Seek(fh, 0, OFFSET_BEGINNING);
+    std::vector<std::string> viewed;
+    ULONG len;
+    while (const char *line = FReadLine(fh, sizeof buf, &len))
+        viewed.emplace_back(line, len);
+    EXPECT_EQ(viewed, expected);
+    Close(fh);
 }

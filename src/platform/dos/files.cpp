@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -13,6 +16,26 @@
 
 namespace {
 constexpr size_t kBufferSize = 1 << 16;
+
+// The first newline among n bytes, or null. Lines are short: an inline search
+// of 16 bytes at a time beats a library call for each.
+const char *FindNewline(const char *p, size_t n)
+{
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i nl = _mm_set1_epi8('\n');
+    for (; i + 16 <= n; i += 16) {
+        unsigned mask = unsigned(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i)), nl)));
+        if (mask)
+            return p + i + __builtin_ctz(mask);
+    }
+#endif
+    for (; i < n; ++i)
+        if (p[i] == '\n')
+            return p + i;
+    return nullptr;
+}
 }
 
 struct FileHandle {
@@ -214,7 +237,7 @@ STRPTR FGets(FileHandle *fh, STRPTR buffer, ULONG n)
         }
         size_t avail = std::min(size_t(n - 1 - got), fh->end - fh->start);
         const char *from = fh->buf + fh->start;
-        const char *nl = static_cast<const char *>(std::memchr(from, '\n', avail));
+        const char *nl = FindNewline(from, avail);
         size_t take = nl ? size_t(nl - from) + 1 : avail;
         std::memcpy(buffer + got, from, take);
         fh->start += take;
@@ -255,9 +278,9 @@ const char *FReadLine(FileHandle *fh, ULONG n, ULONG *length)
     for (;;) {
         size_t avail = fh->end - fh->start;
         const char *from = fh->buf + fh->start;
-        const void *nl = std::memchr(from, '\n', std::min(avail, limit));
+        const char *nl = FindNewline(from, std::min(avail, limit));
         if (nl || avail >= limit) {
-            size_t take = nl ? size_t(static_cast<const char *>(nl) - from) + 1 : limit;
+            size_t take = nl ? size_t(nl - from) + 1 : limit;
             fh->start += take;
             *length = ULONG(take);
             return from;

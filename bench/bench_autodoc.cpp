@@ -1,0 +1,100 @@
+// Autodocs: the entry scan over a 20 MB synthetic SDK, showing the longest
+// entry of it, and opening one autodoc of 10,000 entries (scan and index).
+// The corpus lives in VS_BENCH_ADOCS (a directory; made when missing).
+#include "app/ids.h"
+#include "app/startup.h"
+#include "autodoc_corpus.h"
+#include "doctypes/adoc.h"
+#include "platform/dos/files.h"
+#include "vsdoc/session.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+std::string CorpusDir()
+{
+    const char *env = std::getenv("VS_BENCH_ADOCS");
+    return env && *env ? env : "/tmp/vellumscanner-bench-adocs";
+}
+
+std::vector<std::string> &Corpus()
+{
+    static std::vector<std::string> paths = EnsureAutodocCorpus(CorpusDir(), 20u << 20);
+    return paths;
+}
+
+void BM_EntryScanOfTheCorpus(benchmark::State &state)
+{
+    Session session("bench_autodoc");
+    int64_t bytes = 0;
+    for (auto _ : state) {
+        for (const std::string &path : Corpus()) {
+            FileHandle *fh = Open(path.c_str(), MODE_OLDFILE);
+            Baza *baza = BazaAlloc(nullptr, nullptr);
+            ADocScan(baza, fh);
+            bytes += Seek(fh, 0, OFFSET_CURRENT);
+            BazaFree(baza);
+            Close(fh);
+        }
+    }
+    state.counters["files"] = double(Corpus().size());
+    state.SetBytesProcessed(bytes);
+}
+
+// The entry with the most lines in the whole corpus.
+std::pair<std::string, LONG> LongestEntry()
+{
+    std::pair<std::string, LONG> best{"", -1};
+    LONG bestLines = -1;
+    for (const std::string &path : Corpus()) {
+        FileHandle *fh = Open(path.c_str(), MODE_OLDFILE);
+        Baza *baza = BazaAlloc(nullptr, nullptr);
+        ADocScan(baza, fh);
+        LONG i = 0;
+        for (Doc *e = FirstEntry(baza); e; e = NextEntry(e), ++i)
+            if (e->Lines > bestLines) {
+                bestLines = e->Lines;
+                best = {path, i};
+            }
+        BazaFree(baza);
+        Close(fh);
+    }
+    return best;
+}
+
+void BM_ShowTheLongestEntry(benchmark::State &state)
+{
+    Session session("bench_autodoc");
+    auto [path, index] = LongestEntry();
+    if (!session.Open(path.c_str())) {
+        state.SkipWithError("the autodoc did not open");
+        return;
+    }
+    for (auto _ : state)
+        SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, index);
+}
+
+void BM_OpenA10000EntryAutodoc(benchmark::State &state)
+{
+    std::string path = CorpusDir() + "/big10000.doc";
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) {
+        std::string doc = MakeAutodoc("big.library", 10000, 99);
+        std::ofstream(path, std::ios::binary).write(doc.data(), std::streamsize(doc.size()));
+    }
+    Session session("bench_autodoc");
+    for (auto _ : state) {
+        if (!session.Open(path.c_str()))
+            state.SkipWithError("the autodoc did not open");
+        DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 0);
+    }
+}
+}
+
+BENCHMARK(BM_EntryScanOfTheCorpus)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ShowTheLongestEntry)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OpenA10000EntryAutodoc)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The autodoc figures: the entry scan of the 20 MB synthetic SDK beside
+# `wc -l` on the same files (one run, medians), showing the longest entry,
+# and opening a 10,000-entry autodoc. Usage: bench/run_autodoc.sh [BUILD_DIR]
+set -euo pipefail
+build=${1:-build}
+dir=${VS_BENCH_ADOCS:-/tmp/vellumscanner-bench-adocs}
+export VS_BENCH_ADOCS=$dir
+
+json=$("$build/bench/bench_autodoc" --benchmark_format=json --benchmark_repetitions=5 2>/dev/null)
+read -r scan_ms show_us open_ms files < <(echo "$json" | python3 -c '
+import json, sys
+runs = [b for b in json.load(sys.stdin)["benchmarks"] if b.get("run_type") == "iteration"]
+def median(prefix):
+    t = sorted(b["real_time"] for b in runs if b["name"].startswith(prefix))
+    return round(t[len(t) // 2], 3)
+files = int([b for b in runs if b["name"].startswith("BM_EntryScan")][0]["files"])
+print(median("BM_EntryScan"), median("BM_ShowTheLongest"), median("BM_OpenA10000"), files)')
+
+files_list=$(ls "$dir"/lib*.doc)
+cat $files_list > /dev/null
+wc_ms=$(python3 - $files_list <<'PY'
+import subprocess, sys, time
+times = []
+for _ in range(31):
+    t = time.perf_counter()
+    subprocess.run(["wc", "-l"] + sys.argv[1:], stdout=subprocess.DEVNULL, check=True)
+    times.append((time.perf_counter() - t) * 1000)
+print(round(sorted(times)[len(times) // 2], 2))
+PY
+)
+bytes=$(cat $files_list | wc -c)
+echo "corpus: $dir ($files autodocs, $bytes bytes)"
+echo "wc -l:             ${wc_ms} ms (median of 31 runs, process start included)"
+echo "entry scan:        ${scan_ms} ms (median of 5 repetitions)"
+echo "ratio scan / wc:   $(python3 -c "print(round($scan_ms / $wc_ms, 2))") (limit 2)"
+echo "longest entry:     ${show_us} us (limit 5 ms)"
+echo "10,000 entries:    ${open_ms} ms to scan and list (limit 50 ms)"
