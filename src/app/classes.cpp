@@ -1,6 +1,7 @@
 #include "classes.h"
 
 #include "platform/intuition/classes.h"
+#include "startup.h"
 
 BOOL MakeQMXClass(BOOL create)
 {
@@ -23,6 +24,12 @@ MUI_CustomClass *ClassCreate(MUI_CustomClass **slot, LONG flag, CONST_STRPTR sup
     if (*slot && MUI_DeleteCustomClass(*slot))
         *slot = nullptr;
     return *slot;
+}
+
+BOOL ClassSlot(int slot, MUI_CustomClass *(*create)(LONG), BOOL make)
+{
+    QMXClass[slot] = create(make);
+    return make ? QMXClass[slot] != nullptr : TRUE;
 }
 
 Object *DoSuperNewA(IClass *cl, Object *obj, TagItem *tags)

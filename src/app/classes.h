@@ -12,6 +12,10 @@ BOOL MakeQMXClass(BOOL create);
 MUI_CustomClass *ClassCreate(MUI_CustomClass **slot, LONG flag, CONST_STRPTR superName, ULONG dataSize,
                              Dispatcher dispatcher);
 
+// Makes (make TRUE) or deletes the class of one slot of QMXClass with its
+// Create function; TRUE unless making failed.
+BOOL ClassSlot(int slot, MUI_CustomClass *(*create)(LONG), BOOL make);
+
 // The superclass's OM_NEW with the given tags followed by the caller's own.
 Object *DoSuperNewA(IClass *cl, Object *obj, TagItem *tags);
 template <class... A> Object *DoSuperNew(IClass *cl, Object *obj, TagItem *callerTags, A... tags)

@@ -195,6 +195,5 @@ BOOL ClassImage(BOOL create)
 {
     if (!create && !clImageClass)
         return TRUE;
-    QMXClass[CL_Image] = clImage_Create(create);
-    return create ? QMXClass[CL_Image] != nullptr : TRUE;
+    return ClassSlot(CL_Image, clImage_Create, create);
 }

@@ -79,8 +79,4 @@ MUI_CustomClass *clADoc_Create(LONG flag)
     return ClassCreate(&clADocClass, flag, MUIC_Group, sizeof(ADocData), clADoc_Dispatcher);
 }
 
-BOOL ClassADoc(BOOL create)
-{
-    QMXClass[CL_ADoc] = clADoc_Create(create);
-    return create ? QMXClass[CL_ADoc] != nullptr : TRUE;
-}
+BOOL ClassADoc(BOOL create) { return ClassSlot(CL_ADoc, clADoc_Create, create); }

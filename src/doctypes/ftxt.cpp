@@ -127,8 +127,4 @@ MUI_CustomClass *clFTxt_Create(LONG flag)
     return ClassCreate(&clFTxtClass, flag, MUIC_Group, sizeof(FTxtData), clFTxt_Dispatcher);
 }
 
-BOOL ClassFTxt(BOOL create)
-{
-    QMXClass[CL_FTxt] = clFTxt_Create(create);
-    return create ? QMXClass[CL_FTxt] != nullptr : TRUE;
-}
+BOOL ClassFTxt(BOOL create) { return ClassSlot(CL_FTxt, clFTxt_Create, create); }

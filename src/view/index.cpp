@@ -172,8 +172,4 @@ MUI_CustomClass *clIndex_Create(LONG flag)
     return ClassCreate(&clIndexClass, flag, MUIC_Group, sizeof(IndexData), clIndex_Dispatcher);
 }
 
-BOOL ClassIndex(BOOL create)
-{
-    QMXClass[CL_Index] = clIndex_Create(create);
-    return create ? QMXClass[CL_Index] != nullptr : TRUE;
-}
+BOOL ClassIndex(BOOL create) { return ClassSlot(CL_Index, clIndex_Create, create); }
