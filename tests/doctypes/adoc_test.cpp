@@ -260,3 +260,47 @@ TEST_F(Autodoc, DamagedAutodocsOpenOrAreRefusedWithoutACrash)
     Pick(0);
     EXPECT_TRUE(ListLines(View.HeadList).empty());
 }
+
+TEST_F(Autodoc, AFirstHeadingTheTestRejectsStillMakesAnEntry)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("q.doc", "TABLE OF CONTENTS\nNot a heading: really\n   text\n\fz.library/Next\n   more\n"));
+    ASSERT_NE(Shown(), nullptr);
+    std::vector<Entry> entries = Entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "< ? ? ? >");
+    EXPECT_EQ(entries[0].mark, ' ');
+    EXPECT_STREQ(Shown()->Library, "Not a heading: really") << "the library is the first heading without a slash";
+    EXPECT_EQ(entries[1].name, "z.library/Next");
+    EXPECT_EQ(entries[1].mark, '-');
+}
+
+TEST_F(Autodoc, WithoutADisplayIndexAnEntryIsStillShown)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("v.doc", kDoc));
+    DisplayIndexFree();
+    Pick(1);
+    ASSERT_NE(konfig.DisplayIndexSize, 0) << "showing an entry makes the index it needs";
+    DisplayIndexFree();
+    Find *hit = FindAlloc(nullptr);
+    hit->Line = 21;
+    DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);   // no index: nothing selected, nothing broken
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 1);
+    FindFree(hit);
+}
+
+TEST_F(Autodoc, ALowerCaseWordFindsItsEntryInTheDocumentFirst)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("w.doc", "TABLE OF CONTENTS\n\fw.library/AllocMem\n   SEE ALSO\n\tallocmem, freemem, Alloc\n"
+                            "\fw.library/FreeMem\n   NAME\n\tFreeMem\n"));
+    Pick(0);
+    DoubleClick(View.ContentsList, 1, 15);   // "freemem,"
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 1);
+    Pick(0);
+    DoubleClick(View.ContentsList, 1, 24);   // "Alloc": a prefix only
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 0);
+    EXPECT_EQ(ListLines(ViewGUI.HistoryList), (std::vector<std::string>{"w.doc/AllocMem", "w.doc/FreeMem"}));
+    EXPECT_EQ(LONG(xget(ViewGUI.HistoryList, MUIA_NList_Active)), 0) << "the entry shown again is the active element";
+}

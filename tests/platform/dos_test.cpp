@@ -305,3 +305,17 @@ TEST(Files, ReadingEveryLineCutsWhereFGetsWould)
     EXPECT_EQ(viewed, expected);
     Close(fh);
 }
+
+TEST(Patterns, EscapesNothingAndCharacterClasses)
+{
+    char parsed[64];
+    ParsePatternNoCase("a'?b%", parsed, sizeof parsed);
+    EXPECT_TRUE(MatchPatternNoCase(parsed, "a?b"));
+    EXPECT_FALSE(MatchPatternNoCase(parsed, "axb")) << "a quoted ? is itself";
+    ParsePatternNoCase("#[0-9].doc", parsed, sizeof parsed);
+    EXPECT_TRUE(MatchPatternNoCase(parsed, "2024.doc"));
+    EXPECT_TRUE(MatchPatternNoCase(parsed, ".doc"));
+    EXPECT_FALSE(MatchPatternNoCase(parsed, "v2.doc"));
+    ParsePatternNoCase("*.guide", parsed, sizeof parsed);
+    EXPECT_TRUE(MatchPatternNoCase(parsed, "Help.GUIDE"));
+}

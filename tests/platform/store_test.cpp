@@ -1,6 +1,8 @@
 #include "catcomp/catcomp.h"
 #include "platform/icon/icon.h"
 #include "platform/locale/catalog.h"
+
+#include <utility>
 #include "platform/mui/envstore.h"
 #include "support/support.h"
 
@@ -117,4 +119,32 @@ TEST(EnvStore, ABalanceBarKeepsTheSharesOfItsNeighbours)
     EXPECT_EQ(xget(left2, MUIA_HorizWeight), 30u);
     EXPECT_EQ(xget(right2, MUIA_HorizWeight), 270u);
     MUI_DisposeObject(app2);
+}
+
+TEST(EnvStore, TheSessionCopyComesBeforeTheArchive)
+{
+    Sandbox box;
+    Dataspace archive, session, back;
+    archive.Add(1, "archived");
+    session.Add(1, "this session");
+    ASSERT_TRUE(EnvStoreWrite("V", "state", true, archive));
+    ASSERT_TRUE(EnvStoreWrite("V", "state", false, session));
+    ASSERT_TRUE(EnvStoreRead("V", "state", false, back));
+    EXPECT_EQ(*back.Find(1), "this session");
+    ASSERT_TRUE(EnvStoreRead("V", "state", true, back));
+    EXPECT_EQ(*back.Find(1), "archived");
+    box.Write("envarc/V.state", "VSENV 1\nnot hex\n");
+    EXPECT_FALSE(EnvStoreRead("V", "state", true, back)) << "a damaged store reads as nothing";
+}
+
+TEST(Catalogs, LanguagesFromTheLocale)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"de_DE.UTF-8", "deutsch"}, {"fr_CA", "français"}, {"pl_PL.ISO-8859-2", "polski"}, {"C", "english"},
+        {"xx_YY", "english"}};
+    for (auto [locale, language] : cases) {
+        setenv("LC_ALL", locale, 1);
+        EXPECT_EQ(UserCatalogLanguage(), language) << locale;
+    }
+    unsetenv("LC_ALL");
 }
