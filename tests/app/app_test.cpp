@@ -313,3 +313,29 @@ TEST(Logo, TheArtworkHasSoftEdges)
     EXPECT_GT(opaque, 1000);
     EXPECT_GT(partial, 50) << "an alpha edge, not a cut-out";
 }
+
+TEST(StartUp, ADesktopStartOpensItsProjectFileAndSavesNothing)
+{
+    Sandbox box;
+    ScriptedRequester requester;
+    std::string doc = box.Write("project.txt", "from the desktop\n");
+    std::string self = box.Path("prog/vellumscanner");
+    const char *paths[] = {self.c_str(), doc.c_str()};
+    WBStartup start = {2, MakeWBArgs(paths, 2)};
+    SetSignal(SIGBREAKF_CTRL_C, SIGBREAKF_CTRL_C);
+    EXPECT_EQ(QMXMain(0, nullptr, &start), 0);
+    SetSignal(0, ~0u);
+    FreeWBArgs(start.sm_ArgList, start.sm_NumArgs);
+    EXPECT_TRUE(requester.questions.empty()) << "the project file opened";
+    Dataspace state;
+    EXPECT_FALSE(EnvStoreRead("Vellumscanner", "state", true, state));
+
+    std::filesystem::remove(doc);   // now the viewer must say it cannot open it
+    start = {2, MakeWBArgs(paths, 2)};
+    SetSignal(SIGBREAKF_CTRL_C, SIGBREAKF_CTRL_C);
+    QMXMain(0, nullptr, &start);
+    SetSignal(0, ~0u);
+    FreeWBArgs(start.sm_ArgList, start.sm_NumArgs);
+    ASSERT_EQ(requester.questions.size(), 1u);
+    EXPECT_NE(requester.questions[0].text.find("project.txt"), std::string::npos);
+}

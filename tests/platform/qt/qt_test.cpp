@@ -147,6 +147,33 @@ TEST(Renderer, DisplaySettingsAreKeptInTheEnvironmentStore)
     EXPECT_EQ(loaded.Pen(42), loaded.pens[2]) << "a pen the palette does not have is the text pen";
 }
 
+TEST(Renderer, AClickOnAnEmbeddedButtonReportsItsValue)
+{
+    Sandbox box;
+    Object *list = MUI_NewObject(MUIC_NList, MUIA_NList_ConstructHook, MUIV_NList_ConstructHook_String);
+    DoMethod(list, MUIM_NList_UseImage, MUI_NewObject(MUIC_Text, MUIA_Text_Contents, "Next"), 1, 0);
+    DoMethod(list, MUIM_NList_InsertSingle, "go \33o[1@77] there", MUIV_NList_Insert_Bottom);
+    DoMethod(list, MUIM_NList_InsertSingle, "\33E", MUIV_NList_Insert_Bottom);   // a rule, drawn across
+    static LONG reported = -1;
+    Hook record = {[](Hook *, APTR, APTR msg) -> IPTR { return reported = LONG(*static_cast<IPTR *>(msg)); }, nullptr};
+    DoMethod(list, MUIM_Notify, MUIA_NList_ButtonClick, MUIV_EveryTime, list, 3, MUIM_CallHook, &record,
+             MUIV_TriggerValue);
+    Object *win = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, MUI_NewObject(MUIC_Group, Child, list));
+    Object *app = MUI_NewObject(MUIC_Application, SubWindow, win);
+    SetAttrs(win, MUIA_Window_Open, TRUE);
+    auto *view = qobject_cast<QListView *>(QtPeerOf(list)->widget());
+    ASSERT_NE(view, nullptr);
+    view->viewport()->repaint();
+    QRect row = view->visualRect(view->model()->index(0, 0));
+    qreal cw = QFontMetricsF(view->font()).horizontalAdvance('M');
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(int(4 + 5 * cw), row.center().y()));
+    EXPECT_EQ(reported, 77);
+    reported = -1;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(int(4 + 1 * cw), row.center().y()));
+    EXPECT_EQ(reported, -1) << "a click on the text is no button";
+    MUI_DisposeObject(app);
+}
+
 int main(int c, char **v)
 {
     ::testing::InitGoogleTest(&c, v);
