@@ -54,29 +54,8 @@ void DeletePool(Pool *pool)
 
 size_t PoolBytesInUse(const Pool *pool) { return pool ? pool->inUse : 0; }
 
-#ifdef VS_PLAIN_ALLOC
-
-APTR AllocPooled(Pool *pool, ULONG size)
-{
-    if (!pool || size == 0)
-        return nullptr;
-    void *mem = std::calloc(1, size);
-    if (mem)
-        pool->inUse += size;
-    return mem;
-}
-
-void FreePooled(Pool *pool, APTR mem, ULONG size)
-{
-    if (!pool || !mem)
-        return;
-    pool->inUse -= size;
-    std::free(mem);
-}
-
-#else
-
 namespace {
+#ifndef VS_PLAIN_ALLOC
 APTR AllocLarge(Pool *pool, ULONG size)
 {
     void *mem = std::calloc(1, size);
@@ -107,13 +86,18 @@ APTR AllocSmall(Pool *pool, ULONG rounded)
     pool->left -= rounded;
     return mem;
 }
+#endif
 }
 
 APTR AllocPooled(Pool *pool, ULONG size)
 {
     if (!pool || size == 0)
         return nullptr;
+#ifdef VS_PLAIN_ALLOC
+    APTR mem = std::calloc(1, size);
+#else
     APTR mem = size > pool->threshold ? AllocLarge(pool, size) : AllocSmall(pool, RoundUp(size));
+#endif
     if (mem)
         pool->inUse += size;
     return mem;
@@ -124,6 +108,9 @@ void FreePooled(Pool *pool, APTR mem, ULONG size)
     if (!pool || !mem)
         return;
     pool->inUse -= size;
+#ifdef VS_PLAIN_ALLOC
+    std::free(mem);
+#else
     if (size > pool->threshold) {
         pool->largeBlocks.erase(mem);
         std::free(mem);
@@ -133,6 +120,5 @@ void FreePooled(Pool *pool, APTR mem, ULONG size)
     FreeCell *&head = pool->freeLists[RoundUp(size) / kGrain];
     cell->next = head;
     head = cell;
-}
-
 #endif
+}

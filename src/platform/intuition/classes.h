@@ -76,16 +76,12 @@ bool IsInstanceOf(const Object *obj, const IClass *cl);
 // Variadic forms: tags and method arguments of any pointer or integer type.
 template <class... A> Object *NewObject(IClass *cl, CONST_STRPTR id, A... tags)
 {
-    static_assert(sizeof...(A) % 2 == 0, "tags come in pairs");
-    IPTR cells[] = {ToIPTR(tags)..., TAG_DONE, 0};
-    return NewObjectA(cl, id, reinterpret_cast<TagItem *>(cells));
+    return WithTags([&](TagItem *t) { return NewObjectA(cl, id, t); }, tags...);
 }
 
 template <class... A> ULONG SetAttrs(Object *obj, A... tags)
 {
-    static_assert(sizeof...(A) % 2 == 0, "tags come in pairs");
-    IPTR cells[] = {ToIPTR(tags)..., TAG_DONE, 0};
-    return SetAttrsA(obj, reinterpret_cast<TagItem *>(cells));
+    return WithTags([&](TagItem *t) { return SetAttrsA(obj, t); }, tags...);
 }
 
 template <class... A> IPTR DoMethod(Object *obj, IPTR method, A... args)

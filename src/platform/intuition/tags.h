@@ -22,3 +22,12 @@ TagItem *NextTagItem(TagItem **list);
 TagItem *FindTagItem(Tag tag, const TagItem *list);
 IPTR GetTagData(Tag tag, IPTR defaultValue, const TagItem *list);
 
+
+// Calls f with a tag list built on the stack from alternating tags and
+// values (pointers or numbers), closed by TAG_DONE.
+template <class F, class... A> auto WithTags(F f, A... tags)
+{
+    static_assert(sizeof...(A) % 2 == 0, "tags come in pairs");
+    IPTR cells[] = {ToIPTR(tags)..., TAG_DONE, 0};
+    return f(reinterpret_cast<TagItem *>(cells));
+}

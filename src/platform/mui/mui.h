@@ -205,9 +205,7 @@ BOOL MUI_DeleteCustomClass(MUI_CustomClass *mcc);
 Object *MUI_NewObjectA(CONST_STRPTR className, TagItem *tags);
 template <class... A> Object *MUI_NewObject(CONST_STRPTR className, A... tags)
 {
-    static_assert(sizeof...(A) % 2 == 0, "tags come in pairs");
-    IPTR cells[] = {ToIPTR(tags)..., TAG_DONE, 0};
-    return MUI_NewObjectA(className, reinterpret_cast<TagItem *>(cells));
+    return WithTags([&](TagItem *t) { return MUI_NewObjectA(className, t); }, tags...);
 }
 void MUI_DisposeObject(Object *obj);
 

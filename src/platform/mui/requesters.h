@@ -86,11 +86,9 @@ BOOL MUI_AslRequest(FileRequester *req, TagItem *tags);
 void MUI_FreeAslRequest(FileRequester *req);
 template <class... A> FileRequester *MUI_AllocAslRequestTags(IPTR type, A... tags)
 {
-    IPTR cells[] = {ToIPTR(tags)..., TAG_DONE, 0};
-    return MUI_AllocAslRequest(type, reinterpret_cast<TagItem *>(cells));
+    return WithTags([&](TagItem *t) { return MUI_AllocAslRequest(type, t); }, tags...);
 }
 template <class... A> BOOL MUI_AslRequestTags(FileRequester *req, A... tags)
 {
-    IPTR cells[] = {ToIPTR(tags)..., TAG_DONE, 0};
-    return MUI_AslRequest(req, reinterpret_cast<TagItem *>(cells));
+    return WithTags([&](TagItem *t) { return MUI_AslRequest(req, t); }, tags...);
 }
