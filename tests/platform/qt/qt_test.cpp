@@ -1,6 +1,7 @@
 // The renderer, offscreen: what a person sees and does reaches the objects.
 #include "app/ids.h"
 #include "app/window.h"
+#include "platform/qt/dialogs.h"
 #include "platform/qt/display_settings.h"
 #include "app/startup.h"
 #include "platform/nlist/nlist.h"
@@ -11,7 +12,11 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QAbstractButton>
 #include <QLabel>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTimer>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QListView>
@@ -172,6 +177,89 @@ TEST(Renderer, AClickOnAnEmbeddedButtonReportsItsValue)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(int(4 + 1 * cw), row.center().y()));
     EXPECT_EQ(reported, -1) << "a click on the text is no button";
     MUI_DisposeObject(app);
+}
+
+TEST(Renderer, PagesHiddenObjectsAndDisabledOnesShowAsTheyAre)
+{
+    Sandbox box;
+    Object *first = MUI_NewObject(MUIC_Text, MUIA_Text_Contents, "one");
+    Object *second = MUI_NewObject(MUIC_Text, MUIA_Text_Contents, "\33b\33ctwo");
+    Object *pages = MUI_NewObject(MUIC_Group, MUIA_Group_PageMode, TRUE, Child, first, Child, second);
+    Object *hidden = MUI_NewObject(MUIC_Text, MUIA_Text_Contents, "x");
+    Object *win = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject,
+                                MUI_NewObject(MUIC_Group, Child, pages, Child, hidden));
+    Object *app = MUI_NewObject(MUIC_Application, SubWindow, win);
+    SetAttrs(win, MUIA_Window_Open, TRUE);
+    auto *stack = QtPeerOf(pages)->widget()->findChild<QStackedWidget *>();
+    ASSERT_NE(stack, nullptr);
+    EXPECT_EQ(stack->currentIndex(), 0);
+    SetAttrs(pages, MUIA_Group_ActivePage, 1);
+    EXPECT_EQ(stack->currentIndex(), 1);
+    auto *label = qobject_cast<QLabel *>(QtPeerOf(second)->widget());
+    EXPECT_TRUE(label->text().contains("<b>two")) << label->text().toStdString();
+    EXPECT_TRUE(label->text().contains("center"));
+    QWidget *x = QtPeerOf(hidden)->widget();
+    SetAttrs(hidden, MUIA_ShowMe, FALSE, MUIA_Disabled, TRUE);
+    EXPECT_TRUE(x->isHidden());
+    EXPECT_FALSE(x->isEnabled());
+    MUI_DisposeObject(app);
+}
+
+TEST(Renderer, AQuietListIsReloadedOnceAtTheEnd)
+{
+    Sandbox box;
+    Object *list = MUI_NewObject(MUIC_NList, MUIA_NList_ConstructHook, MUIV_NList_ConstructHook_String);
+    Object *win = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, MUI_NewObject(MUIC_Group, Child, list));
+    Object *app = MUI_NewObject(MUIC_Application, SubWindow, win);
+    SetAttrs(win, MUIA_Window_Open, TRUE);
+    auto *view = qobject_cast<QListView *>(QtPeerOf(list)->widget());
+    int resets = 0;
+    QObject::connect(view->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    SetAttrs(list, MUIA_NList_Quiet, TRUE);
+    for (int i = 0; i < 100; ++i)
+        DoMethod(list, MUIM_NList_InsertSingle, "line", MUIV_NList_Insert_Bottom);
+    EXPECT_EQ(view->model()->rowCount(), 0) << "nothing is drawn while the list is quiet";
+    SetAttrs(list, MUIA_NList_Quiet, FALSE);
+    EXPECT_EQ(view->model()->rowCount(), 100);
+    EXPECT_LE(resets, 2);
+    MUI_DisposeObject(app);
+}
+
+TEST(Renderer, DraggingABalanceBarChangesTheShares)
+{
+    Sandbox box;
+    Object *left = MUI_NewObject(MUIC_NList), *right = MUI_NewObject(MUIC_NList);
+    Object *row = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, Child, left, Child,
+                                MUI_NewObject("BetterBalance.mcc", MUIA_ObjectID, 7), Child, right);
+    Object *win = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, row, MUIA_Window_Width, 600, MUIA_Window_Height, 300);
+    Object *app = MUI_NewObject(MUIC_Application, SubWindow, win);
+    SetAttrs(win, MUIA_Window_Open, TRUE);
+    auto *splitter = QtPeerOf(row)->widget()->findChild<QSplitter *>();
+    ASSERT_NE(splitter, nullptr);
+    ASSERT_EQ(splitter->count(), 2) << "the bar is the splitter's handle, not a widget";
+    QApplication::processEvents();
+    QSplitterHandle *handle = splitter->handle(1);
+    QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip + QPoint(120, 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(120, 0));
+    EXPECT_GT(xget(left, MUIA_HorizWeight), xget(right, MUIA_HorizWeight));
+    MUI_DisposeObject(app);
+}
+
+TEST(Renderer, TheMessageBoxAnswersWithTheButtonsNumbers)
+{
+    QtDialogs dialogs;
+    auto answer = [&](const char *pick) {
+        QTimer::singleShot(0, [pick] {
+            for (QAbstractButton *b : QApplication::activeModalWidget()->findChildren<QAbstractButton *>())
+                if (b->text() == pick)
+                    b->click();
+        });
+        return dialogs.Request("QMX - problem...", "Save|Cancel", "The base has been modified.");
+    };
+    EXPECT_EQ(answer("Save"), 1);
+    EXPECT_EQ(answer("Cancel"), 0);
 }
 
 int main(int c, char **v)
