@@ -3,6 +3,7 @@
 #include "app/window.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/display_settings.h"
+#include "platform/qt/richtext.h"
 #include "app/startup.h"
 #include "platform/nlist/nlist.h"
 #include "platform/qt/peer_base.h"
@@ -13,7 +14,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QAbstractButton>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTimer>
@@ -260,6 +264,33 @@ TEST(Renderer, TheMessageBoxAnswersWithTheButtonsNumbers)
     };
     EXPECT_EQ(answer("Save"), 1);
     EXPECT_EQ(answer("Cancel"), 0);
+}
+
+TEST(Renderer, AFileDroppedOnTheWindowOpensInTheViewer)
+{
+    Sandbox box;
+    TestApp app;
+    ASSERT_TRUE(app.Ready());
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    QWidget *window = renderer->WindowWidget(QMXObject.Win);
+    ASSERT_TRUE(window->acceptDrops());
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(box.Write("dropped.txt", "dropped text\n"))),
+                  QUrl::fromLocalFile(QString::fromStdString(box.Write("second.txt", "second\n")))});
+    QDragEnterEvent enter(   // as a real drag: entering first, or the drop is not deliveredQPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window, &enter);
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window, &drop);
+    EXPECT_TRUE(app.requester.questions.empty());
+    EXPECT_EQ(ListLines(View.TextList), std::vector<std::string>{"dropped text"}) << "the first file only";
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
+}
+
+TEST(Renderer, ButtonLabelsKeepTheirShortcut)
+{
+    EXPECT_EQ(ButtonText("\33cD_elete"), "D&elete");
+    EXPECT_EQ(ButtonText("Save & quit"), "Save && quit");
+    EXPECT_TRUE(CodesToHtml("\33c", "a < b\nnext").contains("a &lt; b<br>next"));
 }
 
 int main(int c, char **v)
