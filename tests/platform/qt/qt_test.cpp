@@ -277,7 +277,8 @@ TEST(Renderer, AFileDroppedOnTheWindowOpensInTheViewer)
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(box.Write("dropped.txt", "dropped text\n"))),
                   QUrl::fromLocalFile(QString::fromStdString(box.Write("second.txt", "second\n")))});
-    QDragEnterEvent enter(   // as a real drag: entering first, or the drop is not deliveredQPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+    // as in a real drag the drag enters first, or the drop is not delivered
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(window, &enter);
     QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(window, &drop);
