@@ -29,3 +29,5 @@ template <class... A> Object *DoSuperNew(IClass *cl, Object *obj, TagItem *calle
 BOOL ClassIndex(BOOL create);
 BOOL ClassView(BOOL create);
 BOOL ClassImage(BOOL create);
+BOOL ClassBaza(BOOL create);
+BOOL ClassGroup(BOOL create);

@@ -26,6 +26,7 @@ HeadlessProgram::~HeadlessProgram()
 {
     if (ready_) {
         KonfigFree();
+        konfig.LastBase = konfig.LastEntry = konfig.LastIndex = nullptr;   // saved; they go first
         MUI_DisposeObject(QMXObject.App);
         QMXObject = QMXObjects{};
     }

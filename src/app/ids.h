@@ -25,6 +25,9 @@ constexpr IPTR QMXA_Baza_ShowActive = 0x80000104;
 constexpr IPTR QMXA_Baza_FindKey = 0x80000105;
 
 // group editor
+constexpr IPTR QMXA_GroupEd_Name = 0x80000100;
+constexpr IPTR QMXA_GroupEd_EntryActive = 0x80000101;
+constexpr IPTR QMXA_GroupEd_GroupActive = 0x80000102;
 constexpr IPTR QMXA_GroupEd_Show = 0x80000103;
 
 // viewer

@@ -51,6 +51,14 @@ void OpenCatalogAfterLocale()
 }
 }
 
+void ForgetObject(Object *obj)
+{
+    for (Object **slot : {&QMXObject.BazaObj, &QMXObject.GroupEdObj, &QMXObject.IndexObj, &QMXObject.ViewObj,
+                          &QMXObject.FindObj})
+        if (*slot == obj)
+            *slot = nullptr;
+}
+
 CONST_STRPTR OpenMyLibs()
 {
     for (size_t i = 0; i < sizeof Libraries / sizeof Libraries[0]; ++i) {
@@ -170,6 +178,7 @@ int QMXMain(int argc, char **argv, const WBStartup *wbStart)
                 KonfigArgs(args);
                 MainLoop();
                 KonfigFree();
+                konfig.LastBase = konfig.LastEntry = konfig.LastIndex = nullptr;   // saved; they go first
                 MUI_DisposeObject(QMXObject.App);
                 QMXObject = QMXObjects{};
             }

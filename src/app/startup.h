@@ -29,6 +29,10 @@ extern const char ArgTemplate[];
 
 enum ArgSlot { ARG_FILE_NAME, ARG_FUNC_NAME, ARG_COUNT };
 
+// A panel going away takes itself out of QMXObject, so that panels going
+// after it do not reach it.
+void ForgetObject(Object *obj);
+
 // Null on success, else the text of the failure.
 CONST_STRPTR OpenMyLibs();
 void CloseMyLibs();

@@ -88,6 +88,8 @@ IPTR RefreshASL(Hook *, APTR object, APTR message)
     return 0;
 }
 
+// The objects of the last run's state, and in the viewer-only window the
+// base panel and group editor, which exist there without being shown.
 Object *HiddenStateGroup()
 {
     konfig.LastIndex = MUI_NewObject(MUIC_Numeric, MUIA_Numeric_Min, 0, MUIA_Numeric_Max, 0x7FFFFFFF, MUIA_ObjectID,
@@ -95,8 +97,13 @@ Object *HiddenStateGroup()
     konfig.LastEntry = MUI_NewObject(MUIC_Numeric, MUIA_Numeric_Min, 0, MUIA_Numeric_Max, 0x7FFFFFFF, MUIA_ObjectID,
                                      OBJID_LastEntry);
     konfig.LastBase = MUI_NewObject(MUIC_String, MUIA_ObjectID, OBJID_LastBase, MUIA_String_MaxLen, 8192);
-    return MUI_NewObject(MUIC_Group, MUIA_ShowMe, FALSE, Child, konfig.LastIndex, Child, konfig.LastEntry, Child,
-                         konfig.LastBase);
+    Object *group = MUI_NewObject(MUIC_Group, MUIA_ShowMe, FALSE, Child, konfig.LastIndex, Child, konfig.LastEntry,
+                                  Child, konfig.LastBase);
+    if (!konfig.FullGUI)
+        for (Object *panel : {QMXObject.GroupEdObj, QMXObject.BazaObj})
+            if (panel)
+                DoMethod(group, OM_ADDMEMBER, panel);
+    return group;
 }
 
 // The left column: the base panel and group editor (full window only) above
@@ -117,6 +124,8 @@ Object *NewPanel(QMXClassSlot slot) { return QMXClass[slot] ? NewObject(QMXClass
 
 Object *MainWindow()
 {
+    QMXObject.GroupEdObj = NewPanel(CL_GroupEd);
+    QMXObject.BazaObj = NewPanel(CL_Baza);
     Object *hidden = HiddenStateGroup();
     QMXObject.FindObj = NewPanel(CL_Find);
     QMXObject.ViewObj = NewPanel(CL_View);
@@ -127,8 +136,6 @@ Object *MainWindow()
     Object *rightColumn = MUI_NewObjectA(MUIC_Group, reinterpret_cast<TagItem *>(right.data()));
     Object *mainBalance = MakeBalance(OBJID_BalanceMain);
     QMXObject.IndexObj = NewPanel(CL_Index);
-    QMXObject.GroupEdObj = NewPanel(CL_GroupEd);
-    QMXObject.BazaObj = NewPanel(CL_Baza);
     Object *left = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, MUIA_HorizWeight, konfig.LeftWeight, Child,
                                  LeftColumn());
     Object *row = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, Child, left, Child, mainBalance, Child,

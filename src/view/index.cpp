@@ -153,6 +153,7 @@ IPTR clIndex_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
     switch (msg->MethodID) {
     case OM_NEW: return clIndex_OM_NEW(cl, obj, msg);
+    case OM_DISPOSE: ForgetObject(obj); return DoSuperMethodA(cl, obj, msg);
     case OM_SET: return clIndex_OM_SET(cl, obj, msg);
     case OM_GET:
         if (reinterpret_cast<opGet *>(msg)->opg_AttrID == QMXA_Index_Active) {

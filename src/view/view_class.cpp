@@ -100,6 +100,7 @@ IPTR clView_OM_NEW(IClass *cl, Object *obj, Msg msg)
 
 IPTR clView_OM_DISPOSE(IClass *cl, Object *self, Msg msg)
 {
+    ForgetObject(self);
     ViewInit(static_cast<ViewData *>(INST_DATA(cl, self)), CLEAR_FREE);
     DisposeObject(View.Types);
     View = ViewPages{};

@@ -10,8 +10,9 @@ namespace {
 IClass *areaClass = nullptr;
 
 struct AreaData {
-    AreaState state{false, true, MUIV_Frame_None, 0, MUIV_InputMode_None, MUIV_Font_Normal, 100, 100, nullptr};
+    AreaState state{false, true, MUIV_Frame_None, 0, MUIV_InputMode_None, MUIV_Font_Normal, 100, 100, nullptr, nullptr};
     std::string shortHelp;
+    std::string frameTitle;
     bool pressed = false;
     bool selected = false;
 };
@@ -32,6 +33,9 @@ void ApplyTags(AreaData *d, TagItem *tags)
         case MUIA_VertWeight: d->state.vertWeight = LONG(t->ti_Data); break;
         case MUIA_Pressed: d->pressed = t->ti_Data != 0; break;
         case MUIA_Selected: d->selected = t->ti_Data != 0; break;
+        case MUIA_FrameTitle:
+            d->frameTitle = t->ti_Data ? reinterpret_cast<const char *>(t->ti_Data) : "";
+            break;
         case MUIA_ShortHelp:
             d->shortHelp = t->ti_Data ? reinterpret_cast<const char *>(t->ti_Data) : "";
             break;
@@ -62,6 +66,7 @@ IPTR AreaDispatcher(IClass *cl, Object *self, Msg msg)
         if (obj) {
             AreaData *d = NewInstance<AreaData>(cl, obj);
             d->state.shortHelp = &d->shortHelp;
+            d->state.frameTitle = &d->frameTitle;
             ApplyTags(d, SetTags(msg));
         }
         return ToIPTR(obj);

@@ -14,6 +14,7 @@ struct AreaState {
     LONG horizWeight;
     LONG vertWeight;
     const std::string *shortHelp;
+    const std::string *frameTitle;
 };
 // Null for objects that are not Areas (windows, menus, the application).
 const AreaState *AreaStateOf(Object *obj);

@@ -70,3 +70,4 @@ void RegisterPopClasses();
 void RegisterWindowClass();
 void RegisterApplicationClass();
 void RegisterNListClasses();
+void RegisterNListtreeClass();

@@ -80,6 +80,7 @@ constexpr IPTR MUIA_Pressed = 0x80420049;
 constexpr IPTR MUIA_Selected = 0x8042004a;
 constexpr IPTR MUIA_InputMode = 0x8042004b;
 constexpr IPTR MUIA_Font = 0x8042004c;
+constexpr IPTR MUIA_FrameTitle = 0x8042004d;
 
 constexpr IPTR MUIV_Frame_None = 0, MUIV_Frame_Button = 1, MUIV_Frame_ImageButton = 2, MUIV_Frame_Text = 3,
                MUIV_Frame_String = 4, MUIV_Frame_ReadList = 5, MUIV_Frame_InputList = 6, MUIV_Frame_Group = 9,
@@ -88,7 +89,7 @@ constexpr IPTR MUIV_InputMode_None = 0, MUIV_InputMode_RelVerify = 1, MUIV_Input
 constexpr IPTR MUIV_Font_Normal = IPTR(-1), MUIV_Font_Fixed = IPTR(-5);
 
 // Image specifications of the built-in images and backgrounds.
-constexpr IPTR MUII_TextBack = 9, MUII_PopUp = 20, MUII_PopFile = 21, MUII_TapePlay = 24, MUII_TapePlayBack = 25,
+constexpr IPTR MUII_TextBack = 9, MUII_PopUp = 20, MUII_PopFile = 21, MUII_PopDrawer = 22, MUII_TapePlay = 24, MUII_TapePlayBack = 25,
                MUII_TapeRecord = 28;
 constexpr IPTR MUIA_Image_Spec = 0x80420050;
 constexpr IPTR MUIA_Image_FreeVert = 0x80420051;

@@ -217,6 +217,7 @@ void InitMuiClasses()
     RegisterWindowClass();
     RegisterApplicationClass();
     RegisterNListClasses();
+    RegisterNListtreeClass();
 }
 
 MUI_CustomClass *MUI_CreateCustomClass(APTR, CONST_STRPTR superName, MUI_CustomClass *superMcc, ULONG dataSize,

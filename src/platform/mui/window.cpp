@@ -111,8 +111,8 @@ IPTR WindowDispatcher(IClass *cl, Object *self, Msg msg)
     case OM_NEW: return WindowNew(cl, self, msg);
     case OM_DISPOSE:
         Open(self, d, false);
+        DisposeObject(d->root);   // the objects inside may still reach the menus as they go
         DisposeObject(d->menustrip);
-        DisposeObject(d->root);
         DeleteInstance<WindowData>(cl, self);
         return DoSuperMethodA(cl, self, msg);
     case OM_SET: ApplyTags(self, d, SetTags(msg)); return DoSuperMethodA(cl, self, msg);

@@ -1,0 +1,437 @@
+// The base file: a header line, then records of a type letter, a 4-byte tag
+// and a value, numbers in the byte order of the machine that wrote them. A
+// base from a machine of the other byte order is read all the same: its
+// version record tells (43 read the wrong way round is no version at all).
+// Saving writes the whole file beside the old one and only then replaces it.
+#include "app/ids.h"
+#include "app/konfig.h"
+#include "app/locale.h"
+#include "app/startup.h"
+#include "app/window.h"
+#include "baseheader.h"
+#include "baza.h"
+#include "platform/dos/paths.h"
+#include "platform/mui/requesters.h"
+#include "util/strings.h"
+
+#include <cstring>
+#include <string>
+#include <unordered_map>
+
+namespace {
+void Quiet(bool on) { SetAttrs(BazaGUI.Tree, MUIA_NListtree_Quiet, on); }
+
+void Problem(LONG message, IPTR arg, LONG title = 0)
+{
+    MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(title), GetLoc(63), GetLoc(message), arg);
+}
+
+ULONG Swapped(ULONG v) { return v >> 24 | (v >> 8 & 0xFF00) | (v << 8 & 0xFF0000) | v << 24; }
+
+class BaseReader {
+public:
+    BaseReader(FileHandle *fh, LONG remaining) : fh_(fh), remaining_(remaining) {}
+    ~BaseReader();
+    // Reads every record; the message of what went wrong, or 0.
+    LONG Run();
+    ULONG Version() const { return version_; }
+
+private:
+    bool Bytes(void *to, LONG n);
+    bool Number(LONG *value);
+    LONG Record(char letter, const char *tag);
+    LONG Field(char letter, const char *tag);
+    LONG Structure(const char *tag);
+
+    FileHandle *fh_;
+    LONG remaining_;
+    bool swap_ = false, orderKnown_ = false;
+    ULONG version_ = 0;
+    TreeNode *parent_ = nullptr;
+    bool inGroup_ = false;
+    STRPTR groupName_ = nullptr;
+    Baza *doc_ = nullptr;        // a document being read, not yet in the tree
+    Baza *lastDoc_ = nullptr;    // the document the entries that follow belong to
+    Doc *entry_ = nullptr;
+};
+
+BaseReader::~BaseReader()
+{
+    DelSTR(&groupName_);
+    BazaFree(doc_);
+    DocFree(entry_);
+}
+
+bool BaseReader::Bytes(void *to, LONG n)
+{
+    if (n < 0 || n > remaining_ || FRead(fh_, to, ULONG(n), 1) != (n ? 1 : 0))
+        return false;
+    remaining_ -= n;
+    return true;
+}
+
+bool BaseReader::Number(LONG *value)
+{
+    ULONG raw;
+    if (!Bytes(&raw, 4))
+        return false;
+    *value = LONG(swap_ ? Swapped(raw) : raw);
+    return true;
+}
+
+
+LONG BaseReader::Run()
+{
+    char record[5];
+    while (remaining_ >= 5 && Bytes(record, 5)) {
+        LONG error = Record(record[0], record + 1);
+        if (error)
+            return error;
+    }
+    return 0;
+}
+
+LONG BaseReader::Record(char letter, const char *tag)
+{
+    if (std::memcmp(tag, "QMX:", 4) == 0) {
+        ULONG raw;
+        if (letter != 'l' || !Bytes(&raw, 4))
+            return 23;
+        if (!orderKnown_ && raw > 0xFFFF && Swapped(raw) <= 0xFFFF)
+            swap_ = true;
+        orderKnown_ = true;
+        version_ = swap_ ? Swapped(raw) : raw;
+        return version_ <= 19 ? 22 : 0;
+    }
+    if (std::memcmp(tag, "TREE", 4) == 0) {
+        LONG n;
+        if (letter != 'l' || !Number(&n))
+            return 23;
+        parent_ = n < 0 ? nullptr
+                        : reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0));
+        return 0;
+    }
+    if (letter == 's' || letter == 'c' || letter == 'l')
+        return Field(letter, tag);
+    return Structure(tag);
+}
+
+// The records that open and close groups, documents and entries; one out of
+// order is damage like any other.
+LONG BaseReader::Structure(const char *tag)
+{
+    auto is = [tag](const char *t) { return std::memcmp(tag, t, 4) == 0; };
+    if (is("GRP\n")) {
+        if (inGroup_ || doc_ || entry_)
+            return 23;
+        inGroup_ = true;
+    } else if (is("Gr&\n")) {
+        if (!inGroup_)
+            return 23;
+        BazaAdd2Tree(parent_, KIND_GROUP, groupName_ ? groupName_ : NewSTR(nullptr, 0));
+        groupName_ = nullptr;
+        inGroup_ = false;
+    } else if (is("DOC\n")) {
+        if (inGroup_ || doc_ || entry_ || !(doc_ = BazaAlloc(nullptr, nullptr)))
+            return 23;
+        doc_->InBase = 1;
+    } else if (is("Dc&\n")) {
+        if (!doc_)
+            return 23;
+        BazaAdd2Tree(parent_, KIND_DOCUMENT, doc_);
+        lastDoc_ = doc_;
+        doc_ = nullptr;
+    } else if (is("FNC\n")) {
+        if (!lastDoc_ || doc_ || entry_ || !(entry_ = DocAlloc(nullptr)))
+            return 23;
+    } else if (is("Fn&\n")) {
+        if (!entry_)
+            return 23;
+        AddEntry(lastDoc_, entry_);
+        entry_ = nullptr;
+    } else if (!is("END.")) {
+        return 23;
+    }
+    return 0;
+}
+
+LONG BaseReader::Field(char letter, const char *tag)
+{
+    auto is = [tag](const char *t) { return std::memcmp(tag, t, 4) == 0; };
+    if (letter == 's') {
+        LONG n;
+        if (!Number(&n) || n < 0 || n > remaining_)
+            return 23;
+        STRPTR text = AllocTxt(n);
+        if (!text || !Bytes(text, n)) {
+            DelSTR(&text);
+            return 23;
+        }
+        STRPTR *field = is("Gr01") && inGroup_ ? &groupName_
+                        : is("Dc01") && doc_   ? &doc_->Dir
+                        : is("Dc02") && doc_   ? &doc_->Name
+                        : is("Dc03") && doc_   ? &doc_->Library
+                        : is("Fn01") && entry_ ? &entry_->Name
+                                               : nullptr;
+        if (!field) {
+            DelSTR(&text);
+            return 23;
+        }
+        DelSTR(field);
+        *field = text;
+        return 0;
+    }
+    if (letter == 'c') {
+        char mark;
+        if (!Bytes(&mark, 1) || !is("Fn02") || !entry_)
+            return 23;
+        entry_->Mark = mark;
+        return 0;
+    }
+    LONG value;
+    LONG *field = !entry_ ? nullptr : is("Fn03") ? &entry_->Offset : is("Fn04") ? &entry_->Lines
+                                                 : is("Fn05") ? &entry_->Line : nullptr;
+    if (!Number(&value) || !field)
+        return 23;
+    *field = value;
+    return 0;
+}
+
+class BaseWriter {
+public:
+    explicit BaseWriter(FileHandle *fh) : fh_(fh) {}
+    bool Ok() const { return ok_; }
+    void Tree(const std::vector<TreeNode *> &roots);
+
+private:
+    void Put(const void *p, ULONG n)
+    {
+        if (n && FWrite(fh_, p, n, 1) != 1)
+            ok_ = false;
+    }
+    void Tag(const char *record) { Put(record, 5); }
+    void Number(const char *record, LONG v)
+    {
+        Tag(record);
+        Put(&v, 4);
+    }
+    void Text(const char *record, CONST_STRPTR text)   // FPutSTR: the length, then the characters
+    {
+        Tag(record);
+        LONG n = LONG(std::strlen(text));
+        Put(&n, 4);
+        Put(text, ULONG(n));
+    }
+    void Node(const TreeNode *node);
+
+    FileHandle *fh_;
+    bool ok_ = true;
+    std::unordered_map<const TreeNode *, LONG> numbers_;
+    const TreeNode *parent_ = nullptr;
+    LONG next_ = 0;
+};
+
+void BaseWriter::Node(const TreeNode *node)
+{
+    numbers_[node] = next_++;
+    if (node->tn_Parent != parent_) {
+        parent_ = node->tn_Parent;
+        Number("lTREE", parent_ ? numbers_[parent_] : -1);
+    }
+    if (NodeKind(node) == KIND_GROUP) {
+        Tag("\nGRP\n");
+        Text("sGr01", static_cast<CONST_STRPTR>(node->tn_User));
+        Tag("\nGr&\n");
+    } else {
+        auto *b = static_cast<const Baza *>(node->tn_User);
+        Tag("\nDOC\n");
+        if (b->Dir)
+            Text("sDc01", b->Dir);
+        Text("sDc02", b->Name ? b->Name : "");
+        if (b->Library)
+            Text("sDc03", b->Library);
+        Tag("\nDc&\n");
+        for (Doc *e = FirstEntry(b); e; e = NextEntry(e)) {
+            Tag("\nFNC\n");
+            Text("sFn01", e->Name ? e->Name : "");
+            Tag("cFn02");
+            Put(&e->Mark, 1);
+            Number("lFn03", e->Offset);
+            Number("lFn04", e->Lines);
+            Number("lFn05", e->Line);
+            Tag("\nFn&\n");
+        }
+    }
+    for (const TreeNode *child : node->tn_Children)
+        Node(child);
+}
+
+void BaseWriter::Tree(const std::vector<TreeNode *> &roots)
+{
+    Put(PlikBaseHeader, 24);
+    Put(PlikVersionHeader, 6);
+    Number("lQMX:", BaseCurrentVersion);
+    for (const TreeNode *n : roots)
+        Node(n);
+    Tag("\nEND.");
+}
+
+FileRequester *BaseRequester(LONG title, BazaData *d, bool save)
+{
+    return MUI_AllocAslRequestTags(ASL_FileRequest, ASLFR_TitleText, GetLoc(title), ASLFR_InitialDrawer,
+                                   d->Request.Dir ? d->Request.Dir : "", ASLFR_InitialFile,
+                                   d->Request.Name ? d->Request.Name : "", ASLFR_InitialPattern, BazaFilePattern,
+                                   ASLFR_DoPatterns, TRUE, ASLFR_RejectIcons, TRUE, ASLFR_DoSaveMode, save,
+                                   ASLFR_Window, xget(QMXObject.Win, MUIA_Window_Window), ASLFR_UserData,
+                                   QMXObject.App, ASLFR_IntuiMsgFunc, &HOOK_RefreshASL, ASLFR_PrivateIDCMP, FALSE);
+}
+
+LONG FileSize(FileHandle *fh)
+{
+    LONG here = Seek(fh, 0, OFFSET_END);
+    LONG end = Seek(fh, here, OFFSET_BEGINNING);
+    return end;
+}
+}
+
+void SetBaseFile(BazaData *d, CONST_STRPTR name)
+{
+    std::string copy = name ? name : "";   // the name may lie in the work buffer
+    ClearFileOpen(&d->File, CLEAR_FREE);
+    GetFileFromPath(&d->Request, copy.c_str());
+    SetFilePath(&d->File.Name, d->Request.Dir, d->Request.Name);
+}
+
+IPTR clBaza_QMXM_BazaOpen(BazaData *d)
+{
+    CONST_STRPTR name = d->File.Name ? d->File.Name : "";
+    FileLock *lock = Lock(name, SHARED_LOCK);
+    if (!lock) {
+        Problem(11, ToIPTR(name));
+        return 0;
+    }
+    Quiet(true);
+    FileHandle *fh = Open(name, MODE_OLDFILE);
+    if (!fh) {
+        UnLock(lock);
+        Quiet(false);
+        Problem(11, ToIPTR(name));
+        return 0;
+    }
+    LONG size = FileSize(fh);
+    if (!FGets(fh, konfig.Buffer, sizeof konfig.Buffer) || std::strncmp(konfig.Buffer, PlikBaseHeader, 24) != 0) {
+        Problem(21, ToIPTR(name));
+        Close(fh);
+        UnLock(lock);
+        DelSTR(&d->File.Name);
+        Quiet(false);
+        return 0;
+    }
+    LONG error, remaining = size - Seek(fh, 0, OFFSET_CURRENT);
+    ULONG version;
+    {
+        BaseReader reader(fh, remaining);
+        error = reader.Run();
+        version = reader.Version();
+    }
+    Close(fh);
+    UnLock(lock);
+    if (error) {
+        Problem(error, 20);
+        Quiet(false);
+        clBaza_QMXM_BazaClose(d);
+        return 0;
+    }
+    SetAttrs(BazaGUI.BaseName, MUIA_Text_Contents, FilePart(d->File.Name));
+    if (version < ULONG(BaseCurrentVersion)) {
+        clBaza_QMXM_BazaUpdate();
+        Problem(24, 0, 1);
+        konfig.Modified = 1;
+    }
+    Quiet(false);
+    return ToIPTR(d->File.Name);
+}
+
+IPTR clBaza_QMXM_BazaSave(BazaData *d)
+{
+    auto *roots = NListtreeRoots(BazaGUI.Tree);
+    if (!roots || roots->empty() || !d->File.Name)
+        return 0;
+    CONST_STRPTR name = d->File.Name;
+    if (FileLock *lock = Lock(name, EXCLUSIVE_LOCK)) {
+        LONG answer = MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(0), GetLoc(64), GetLoc(18), name);
+        UnLock(lock);
+        if (!answer)
+            return 0;
+    }
+    std::string temp;
+    FileHandle *fh = OpenNewBeside(name, temp);
+    if (!fh) {
+        Problem(20, ToIPTR(name));
+        return 0;
+    }
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
+    Quiet(true);
+    BaseWriter writer(fh);
+    writer.Tree(*roots);
+    bool written = writer.Ok();
+    written = Close(fh) && written;   // closed in every case, and checked
+    bool saved = written && RenameOver(temp.c_str(), name);
+    if (saved) {
+        SetAttrs(BazaGUI.BaseName, MUIA_Text_Contents, FilePart(name));
+    } else {
+        DeleteFile(temp.c_str());
+        Problem(20, ToIPTR(name));
+    }
+    Quiet(false);
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
+    return 0;
+}
+
+IPTR clBaza_QMXM_BazaOpenASL(BazaData *d)
+{
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
+    if (FileRequester *req = BaseRequester(15, d, false)) {
+        if (MUI_AslRequestTags(req) && req->fr_File && *req->fr_File) {
+            DoMethod(QMXObject.App, MUIM_Application_CheckRefresh);
+            std::string drawer = req->fr_Drawer ? req->fr_Drawer : "", file = req->fr_File;
+            clBaza_QMXM_BazaClose(d);
+            StoreFileInfo(&d->Request, drawer.c_str(), file.c_str());
+            SetFilePath(&d->File.Name, d->Request.Dir, d->Request.Name);
+            clBaza_QMXM_BazaOpen(d);
+        }
+        MUI_FreeAslRequest(req);
+    }
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
+    return 0;
+}
+
+IPTR clBaza_QMXM_BazaSaveASL(Object *self, BazaData *d)
+{
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
+    if (FileRequester *req = BaseRequester(16, d, true)) {
+        if (MUI_AslRequestTags(req) && req->fr_File && *req->fr_File) {
+            SetFilePath(&d->File.Name, req->fr_Drawer, req->fr_File);
+            DoMethod(self, QMXM_BazaSave);
+        }
+        MUI_FreeAslRequest(req);
+    }
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
+    konfig.Modified = 0;
+    return 0;
+}
+
+IPTR clBaza_QMXM_BazaClose(BazaData *d)
+{
+    if (konfig.Modified) {
+        if (MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(0), GetLoc(64), GetLoc(98)))
+            DoMethod(QMXObject.BazaObj, QMXM_BazaSaveASL);
+        konfig.Modified = 0;
+    }
+    DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 2);
+    BazaGUIClear();
+    BazaInit(d, CLEAR_FREE);
+    SetAttrs(QMXObject.FindObj, QMXA_Find_Reset, TRUE);
+    SetAttrs(konfig.LastBase, MUIA_String_Contents, "");
+    return 0;
+}

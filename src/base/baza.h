@@ -1,0 +1,76 @@
+// The base panel: the document base as a tree of groups and documents, the
+// base file it is kept in, building and rescanning it, and looking names up
+// in it. One object of clBaza exists; the tree is an object of clBazaTree,
+// a tree list with the base's drag-and-drop rules.
+#pragma once
+#include "platform/nlist/nlisttree.h"
+#include "records.h"
+#include "util/fileinfo.h"
+
+using TreeNode = MUI_NListtree_TreeNode;
+
+// Node kinds, kept as the node's name value.
+constexpr IPTR KIND_GROUP = 1;
+constexpr IPTR KIND_DOCUMENT = 2;
+inline IPTR NodeKind(const TreeNode *n) { return n ? reinterpret_cast<IPTR>(n->tn_Name) : 0; }
+
+struct BazaGUIRecord {
+    Object *LoadButton;
+    Object *BaseName;
+    Object *Tree;
+    Object *SearchRow;
+    Object *SearchString;
+    Object *SearchButton;
+    WORD MenuOn;
+};
+extern BazaGUIRecord BazaGUI;
+
+struct BazaData {
+    FileInfo AddDir;     // only Dir: the drawer last chosen for adding files
+    FileOpen File;       // the base file
+    FileInfo Request;    // where the base requesters start
+};
+
+// Operation codes of QMXM_Baza_EdTree.
+constexpr IPTR EdTree_AddGroup = 0x80000101;
+constexpr IPTR EdTree_Rename = 0x80000102;
+constexpr IPTR EdTree_AddFiles = 0x80000103;
+constexpr IPTR EdTree_Delete = 0x80000104;
+constexpr IPTR EdTree_Sort = 0x80000105;
+constexpr IPTR EdTree_Deselect = 0x80000106;
+
+constexpr const char *BazaFilePattern = "#?.qmx";
+constexpr LONG BaseCurrentVersion = 43;
+
+MUI_CustomClass *clBaza_Create(LONG flag);
+MUI_CustomClass *clBazaTree_Create(LONG flag);
+BOOL ClassBaza(BOOL create);
+
+// ---- building (the panel's own helpers)
+void BazaInit(BazaData *d, ULONG mode);
+void BazaGUIClear();
+TreeNode *BazaAdd2Tree(TreeNode *parent, IPTR kind, APTR user);
+TreeNode *BazaAdd(IPTR kind, APTR user);
+// Adds one file to the base below the active group: false when it cannot be
+// read or no document type takes it (the adding then stops).
+bool BazaAddOneFile(CONST_STRPTR drawer, CONST_STRPTR file);
+IPTR BazaAddFile(STRPTR *drawer);
+IPTR clBaza_QMXM_BazaUpdate();
+void BazaDelTree();
+void GroupRename();
+IPTR clBaza_QMXM_Baza_EdTree(BazaData *d, IPTR code);
+void BazaEnableMenu(WORD on);
+void BazaDisplayActiveEntry(LONG line);
+
+// ---- the base file
+IPTR clBaza_QMXM_BazaOpenASL(BazaData *d);
+IPTR clBaza_QMXM_BazaOpen(BazaData *d);
+IPTR clBaza_QMXM_BazaSaveASL(Object *self, BazaData *d);
+IPTR clBaza_QMXM_BazaSave(BazaData *d);
+IPTR clBaza_QMXM_BazaClose(BazaData *d);
+void SetBaseFile(BazaData *d, CONST_STRPTR name);
+
+// ---- lookup
+void FindBaseLink(CONST_STRPTR word, LONG length, LONG mode);
+IPTR clBaza_QMXM_BazaFindKey();
+IPTR clBaza_QMXM_BazaGetEntry(LONG n);

@@ -1,0 +1,204 @@
+// Changing what the base holds: groups and documents inserted, files added
+// through the requester, every document rescanned, nodes removed, groups
+// renamed, and the group editor's operations.
+#include "app/ids.h"
+#include "app/konfig.h"
+#include "app/locale.h"
+#include "app/startup.h"
+#include "app/window.h"
+#include "baza.h"
+#include "platform/dos/paths.h"
+#include "platform/mui/requesters.h"
+#include "util/strings.h"
+
+#include <cstring>
+
+namespace {
+TreeNode *ActiveNode() { return reinterpret_cast<TreeNode *>(xget(BazaGUI.Tree, MUIA_NListtree_Active)); }
+
+void Quiet(bool on) { SetAttrs(BazaGUI.Tree, MUIA_NListtree_Quiet, on); }
+
+void Ask(LONG title, LONG buttons, LONG text, CONST_STRPTR arg, LONG *answer)
+{
+    *answer = MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(title), GetLoc(buttons), GetLoc(text), arg);
+}
+
+// Rebuilds one document's entries from its file; false when the file cannot be locked.
+bool Rescan(Baza *baza)
+{
+    STRPTR full = SetFilePath(nullptr, baza->Dir, baza->Name);
+    FileLock *lock = Lock(full, SHARED_LOCK);
+    if (!lock)
+        return false;
+    if (NameFromLock(lock, konfig.Buffer, sizeof konfig.Buffer)) {
+        FileInfo parts = {baza->Dir, baza->Name};
+        GetFileFromPath(&parts, konfig.Buffer);
+        baza->Dir = parts.Dir;
+        baza->Name = parts.Name;
+    }
+    FileOpen file;
+    ClearFileOpen(&file, CLEAR_INIT);
+    file.Name = NewSTR(SetFilePath(nullptr, baza->Dir, baza->Name), -1);
+    if (FileHandle *fh = Open(file.Name, MODE_OLDFILE)) {
+        DocFreeList(&baza->Entries);
+        if (DoMethod(QMXObject.ViewObj, QMXM_View_MakeIndex, &file, baza))
+            DoMethod(baza->DocType, QMXM_View_MakeIndex, baza, fh);
+        Close(fh);
+    }
+    ClearFileOpen(&file, CLEAR_FREE);
+    UnLock(lock);
+    return true;
+}
+}
+
+void BazaInit(BazaData *d, ULONG mode)
+{
+    if (mode != CLEAR_INIT) {
+        ClearFileOpen(&d->File, mode);
+        ClearFileInfo(&d->AddDir, mode);
+        ClearFileInfo(&d->Request, mode);
+        return;
+    }
+    ClearFileInfo(&d->AddDir, CLEAR_INIT);
+    ClearFileOpen(&d->File, CLEAR_INIT);
+    ClearFileInfo(&d->Request, CLEAR_INIT);
+    GetFileFromPath(&d->Request, BazaFileDir);
+    SetFilePath(&d->File.Name, d->Request.Dir, d->Request.Name);
+}
+
+void BazaGUIClear()
+{
+    SetAttrs(BazaGUI.BaseName, MUIA_Text_Contents, GetLoc(36));
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Clear);
+    SetAttrs(BazaGUI.SearchString, MUIA_String_Contents, "");
+}
+
+TreeNode *BazaAdd2Tree(TreeNode *parent, IPTR kind, APTR user)
+{
+    return reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_Insert, kind, user, parent,
+                                                 MUIV_NListtree_Insert_PrevNode_Tail, TNF_LIST));
+}
+
+TreeNode *BazaAdd(IPTR kind, APTR user)
+{
+    TreeNode *group = ActiveNode();
+    while (group && NodeKind(group) != KIND_GROUP)
+        group = group->tn_Parent;
+    Quiet(true);
+    TreeNode *node = BazaAdd2Tree(group, kind, user);
+    Quiet(false);
+    return node;
+}
+
+bool BazaAddOneFile(CONST_STRPTR drawer, CONST_STRPTR file)
+{
+    Baza *baza = BazaAlloc(nullptr, nullptr);
+    if (!baza)
+        return false;
+    FileLock *lock = Lock(SetFilePath(nullptr, drawer, file), SHARED_LOCK);
+    bool named = lock && NameFromLock(lock, konfig.Buffer, sizeof konfig.Buffer);
+    UnLock(lock);
+    if (!named) {
+        BazaFree(baza);
+        return false;
+    }
+    FileOpen open;
+    ClearFileOpen(&open, CLEAR_INIT);
+    open.Name = NewSTR(konfig.Buffer, -1);
+    FileInfo parts = {baza->Dir, baza->Name};
+    GetFileFromPath(&parts, open.Name);
+    baza->Dir = parts.Dir;
+    baza->Name = parts.Name;
+    bool taken = DoMethod(QMXObject.ViewObj, QMXM_View_MakeIndex, &open, baza) != 0;
+    ClearFileOpen(&open, CLEAR_FREE);
+    if (!taken) {
+        BazaFree(baza);
+        return false;
+    }
+    baza->InBase = 1;
+    BazaAdd(KIND_DOCUMENT, baza);
+    return true;
+}
+
+IPTR BazaAddFile(STRPTR *drawer)
+{
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
+    FileRequester *req = MUI_AllocAslRequestTags(
+        ASL_FileRequest, ASLFR_TitleText, GetLoc(13), ASLFR_InitialDrawer, *drawer ? *drawer : "",
+        ASLFR_InitialPattern, DocFilePattern, ASLFR_DoPatterns, TRUE, ASLFR_DoMultiSelect, TRUE, ASLFR_RejectIcons,
+        TRUE, ASLFR_Window, xget(QMXObject.Win, MUIA_Window_Window), ASLFR_UserData, QMXObject.App,
+        ASLFR_IntuiMsgFunc, &HOOK_RefreshASL, ASLFR_PrivateIDCMP, FALSE);
+    if (req && MUI_AslRequestTags(req) && req->fr_NumArgs > 0) {
+        DoMethod(QMXObject.App, MUIM_Application_CheckRefresh);
+        DelSTR(drawer);
+        *drawer = NewSTR(req->fr_Drawer, -1);
+        Quiet(true);
+        for (LONG i = 0; i < req->fr_NumArgs; ++i)
+            if (!BazaAddOneFile(*drawer, req->fr_ArgList[i].wa_Name))
+                break;
+        Quiet(false);
+    }
+    MUI_FreeAslRequest(req);
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
+    return 0;
+}
+
+IPTR clBaza_QMXM_BazaUpdate()
+{
+    DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 2);
+    if (!xget(BazaGUI.Tree, MUIA_NListtree_Entries))
+        return 0;
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
+    Quiet(true);
+    for (LONG n = 0;;) {
+        auto *node = reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0));
+        if (!node)
+            break;
+        if (NodeKind(node) == KIND_DOCUMENT && !Rescan(static_cast<Baza *>(node->tn_User))) {
+            auto *baza = static_cast<Baza *>(node->tn_User);
+            LONG answer;
+            Ask(0, 65, 11, SetFilePath(nullptr, baza->Dir, baza->Name), &answer);
+            if (answer) {
+                DoMethod(BazaGUI.Tree, MUIM_NListtree_Remove, 0, node, 0);
+                continue;   // the same number now holds the next node
+            }
+        }
+        ++n;
+    }
+    Quiet(false);
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
+    konfig.Modified = 1;
+    return 0;
+}
+
+void BazaDelTree()
+{
+    TreeNode *active = ActiveNode();
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, MUIV_NListtree_Active_Off);
+    if (!active)
+        return;
+    LONG answer;
+    Ask(59, 65, 26, GetLoc(NodeKind(active) == KIND_GROUP ? 27 : 99), &answer);
+    if (!answer)
+        return;
+    Quiet(true);
+    DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 2);
+    // the node that was active goes even when it was not selected
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Select, active, MUIV_NListtree_Select_On, 0, nullptr);
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Remove, 0, MUIV_NListtree_Remove_TreeNode_Selected, 0);
+    Quiet(false);
+}
+
+void GroupRename()
+{
+    auto *text = reinterpret_cast<CONST_STRPTR>(xget(QMXObject.GroupEdObj, QMXA_GroupEd_Name));
+    TreeNode *active = ActiveNode();
+    if (!text || !*text || NodeKind(active) != KIND_GROUP)
+        return;
+    Quiet(true);
+    auto old = static_cast<STRPTR>(active->tn_User);
+    active->tn_User = NewSTR(text, -1);
+    DelSTR(&old);
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Rename, active, active->tn_Name, 0);
+    Quiet(false);
+}

@@ -1,0 +1,93 @@
+// What the base panel keeps in step: the active entry shown in the viewer
+// and the group editor, the base menu items, and the group editor's operations.
+#include "app/ids.h"
+#include "app/konfig.h"
+#include "app/startup.h"
+#include "app/window.h"
+#include "baza.h"
+#include "platform/nlist/nlist.h"
+#include "util/strings.h"
+
+namespace {
+TreeNode *ActiveNode() { return reinterpret_cast<TreeNode *>(xget(BazaGUI.Tree, MUIA_NListtree_Active)); }
+
+void EdTreeAddGroup()
+{
+    auto *name = reinterpret_cast<CONST_STRPTR>(xget(QMXObject.GroupEdObj, QMXA_GroupEd_Name));
+    if (!name || !*name)
+        return;
+    BazaAdd(KIND_GROUP, NewSTR(name, -1));
+    SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_Name, "");
+}
+
+// The active group's nodes, and those of its open groups, in name order;
+// the next sort of the same group goes the other way.
+void EdTreeSort()
+{
+    TreeNode *group = ActiveNode();
+    if (NodeKind(group) != KIND_GROUP)
+        return;
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Sort, group, MUIV_NListtree_Sort_Flag_RecursiveOpen);
+    konfig.SortReverse = !konfig.SortReverse;
+}
+
+void EdTreeDeselect()
+{
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, MUIV_NListtree_Active_Off);
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Select, MUIV_NListtree_Select_All, MUIV_NListtree_Select_Off, 0, nullptr);
+    SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_EntryActive, 0, QMXA_GroupEd_GroupActive, 0);
+}
+}
+
+IPTR clBaza_QMXM_Baza_EdTree(BazaData *d, IPTR code)
+{
+    konfig.Modified = 1;
+    switch (code) {
+    case EdTree_AddGroup: EdTreeAddGroup(); break;
+    case EdTree_Rename:
+        GroupRename();
+        SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_Name, "");
+        break;
+    case EdTree_AddFiles: BazaAddFile(&d->AddDir.Dir); break;
+    case EdTree_Delete:
+        BazaDelTree();
+        SetAttrs(QMXObject.FindObj, QMXA_Find_Reset, TRUE);
+        SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_EntryActive, 0);
+        break;
+    case EdTree_Sort: EdTreeSort(); break;
+    case EdTree_Deselect: EdTreeDeselect(); break;
+    }
+    return 0;
+}
+
+void BazaEnableMenu(WORD on)
+{
+    if (on != BazaGUI.MenuOn) {
+        BazaGUI.MenuOn = on;
+        for (IPTR id : {MENU_BaseRefresh, MENU_BaseSave, MENU_BaseClose})
+            MenuActive(id, on);
+        SetAttrs(BazaGUI.SearchRow, MUIA_Disabled, !on);
+        SetAttrs(QMXObject.FindObj, QMXA_Find_BaseReady, on);
+    }
+    if (!on)
+        konfig.Modified = 0;
+}
+
+void BazaDisplayActiveEntry(LONG line)
+{
+    TreeNode *node = ActiveNode();
+    if (!node)
+        return;
+    bool group = NodeKind(node) == KIND_GROUP;
+    SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_Name, group ? static_cast<CONST_STRPTR>(node->tn_User) : "",
+             QMXA_GroupEd_EntryActive, 1);
+    konfig.SortReverse = 0;
+    if (group) {
+        SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_GroupActive, 1);
+        return;
+    }
+    SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_GroupActive, 0);
+    SetAttrs(QMXObject.ViewObj, QMXA_View_Baza, node->tn_User);
+    if (!konfig.NoSelFunc && line != -1)
+        SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, line);
+}
