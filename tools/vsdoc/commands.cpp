@@ -47,33 +47,63 @@ void SelectEntry(const std::string &entry)
 }
 }
 
+namespace {
+constexpr const char *kUsage = "usage: vsdoc index FILE | vsdoc show [--raw] FILE [ENTRY] | "
+                               "vsdoc base list|add|rescan BASE [--group A/B] [FILE...] | "
+                               "vsdoc lookup BASE WORD [--show] [--raw]";
+
+bool Usage(std::string &error)
+{
+    error = kUsage;
+    return false;
+}
+}
+
 bool ParseVsdocArgs(const std::vector<std::string> &words, VsdocArgs &args, std::string &error)
 {
     std::vector<std::string> rest;
-    for (const std::string &w : words) {
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string &w = words[i];
         if (w == "--raw")
             args.raw = true;
+        else if (w == "--show")
+            args.show = true;
+        else if (w == "--group" && i + 1 < words.size())
+            args.group = words[++i];
         else if (w.size() > 1 && w[0] == '-' && w[1] == '-') {
             error = "unknown option " + w;
             return false;
         } else
             rest.push_back(w);
     }
-    if (rest.empty()) {
-        error = "no command";
-        return false;
-    }
+    if (rest.empty())
+        return Usage(error);
     args.command = rest[0];
-    bool index = args.command == "index" && rest.size() == 2;
-    bool show = args.command == "show" && (rest.size() == 2 || rest.size() == 3);
-    if (!index && !show) {
-        error = "usage: vsdoc index FILE | vsdoc show [--raw] FILE [ENTRY]";
-        return false;
+    size_t n = rest.size();
+    if (args.command == "index" && n == 2) {
+        args.file = rest[1];
+        return true;
     }
-    args.file = rest[1];
-    if (rest.size() == 3)
+    if (args.command == "show" && (n == 2 || n == 3)) {
+        args.file = rest[1];
+        args.entry = n == 3 ? rest[2] : "";
+        return true;
+    }
+    if (args.command == "lookup" && n == 3) {
+        args.file = rest[1];
         args.entry = rest[2];
-    return true;
+        return true;
+    }
+    if (args.command == "base" && n >= 3) {
+        args.action = rest[1];
+        args.file = rest[2];
+        args.files.assign(rest.begin() + 3, rest.end());
+        bool add = args.action == "add" && !args.files.empty();
+        bool other = (args.action == "list" || args.action == "rescan") && args.files.empty() && args.group.empty();
+        if (add || other)
+            return true;
+    }
+    return Usage(error);
 }
 
 int RunIndex(const VsdocArgs &args)
@@ -89,16 +119,13 @@ int RunIndex(const VsdocArgs &args)
     return 0;
 }
 
-int RunShow(const VsdocArgs &args, bool terminal)
+namespace {
+// The entry shown, list by list as the viewer holds it.
+void PrintShownLists(CodeOutput mode)
 {
-    Session session("vsdoc");
-    if (!session.Ready() || !session.Open(args.file.c_str()))
-        return 1;
-    SelectEntry(args.entry);
-    CodeOutput mode = args.raw ? CodeOutput::Raw : terminal ? CodeOutput::Terminal : CodeOutput::Plain;
     if (xget(View.Pages, MUIA_Group_ActivePage) == 0) {
         PrintList(View.TextList, mode);
-        return 0;
+        return;
     }
     PrintList(View.HeadList, mode);
     PrintList(View.ContentsList, mode);
@@ -106,5 +133,21 @@ int RunShow(const VsdocArgs &args, bool terminal)
         std::printf("Example\n");
         PrintList(View.ExampleList, mode);
     }
+}
+
+}
+
+void PrintShown(const VsdocArgs &args, bool terminal)
+{
+    PrintShownLists(args.raw ? CodeOutput::Raw : terminal ? CodeOutput::Terminal : CodeOutput::Plain);
+}
+
+int RunShow(const VsdocArgs &args, bool terminal)
+{
+    Session session("vsdoc");
+    if (!session.Ready() || !session.Open(args.file.c_str()))
+        return 1;
+    SelectEntry(args.entry);
+    PrintShown(args, terminal);
     return 0;
 }

@@ -14,7 +14,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "vsdoc: %s\n", error.c_str());
         return 2;
     }
-    int rc = args.command == "index" ? RunIndex(args) : RunShow(args, isatty(STDOUT_FILENO));
+    bool terminal = isatty(STDOUT_FILENO);
+    int rc = args.command == "index"  ? RunIndex(args)
+             : args.command == "show" ? RunShow(args, terminal)
+             : args.command == "base" ? RunBase(args)
+                                      : RunLookup(args, terminal);
     std::fflush(stdout);
     return rc;
 }

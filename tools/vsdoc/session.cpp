@@ -1,8 +1,23 @@
 #include "session.h"
 
 #include "app/ids.h"
+#include "app/locale.h"
 #include "app/startup.h"
 #include "base/records.h"
+
+#include <cstdio>
+
+LONG StderrRequester::Request(const std::string &, const std::string &buttons, const std::string &text)
+{
+    if (buttons == GetLoc(64))
+        return 1;   // "Save|Cancel": vsdoc was told to write
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return 0;
+}
+
+Session::Session(const char *program) : program_((SetRequesterBackend(&requester_), program)) {}
+
+Session::~Session() { SetRequesterBackend(nullptr); }
 
 bool Session::Open(const char *file)
 {

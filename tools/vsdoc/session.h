@@ -1,15 +1,27 @@
 // The program's classes and window, made headless: vsdoc opens documents
-// through the same viewer and index panel as the window program.
+// and bases through the same viewer, index panel and base panel as the
+// window program. Requesters become lines on standard error; a question
+// whether to save is answered yes (vsdoc is told what to write), any other
+// question no.
 #pragma once
 #include "app/headless.h"
+#include "platform/mui/requesters.h"
+
+class StderrRequester : public RequesterBackend {
+public:
+    LONG Request(const std::string &title, const std::string &buttons, const std::string &text) override;
+    bool FileRequest(const FileRequestSpec &, FileRequestResult &) override { return false; }
+};
 
 class Session {
 public:
-    explicit Session(const char *program) : program_(program) {}
+    explicit Session(const char *program);
+    ~Session();
     bool Ready() const { return program_.Ready(); }
     // Opens a file in the viewer; false when no document type takes it.
     bool Open(const char *file);
 
 private:
-    HeadlessProgram program_;
+    StderrRequester requester_;
+    HeadlessProgram program_;   // made after the requester: the start-up may ask
 };

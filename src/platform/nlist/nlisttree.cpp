@@ -309,7 +309,7 @@ IPTR OpenClose(Object *self, IPTR *cells, bool open)
         OpenParents(list);
     else if (node)
         node->tn_Flags = open ? UWORD(node->tn_Flags | TNF_OPEN) : UWORD(node->tn_Flags & ~TNF_OPEN);
-    PeerChanged(self, MUIA_NListtree_Entries);
+    PeerChanged(self, MUIA_NListtree_Quiet);   // the shown nodes changed, not the tree
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 #include "gadget_peers.h"
 #include "group_peer.h"
 #include "nlist_peer.h"
+#include "tree_peer.h"
 
 #include <QWidget>
 #include <cstring>
@@ -18,7 +19,7 @@ QWidget *BuildPeerWidget(Object *obj, QWidget *parent)
     static const std::map<std::string, PeerMaker> makers = {
         {"Group.mui", MakeGroupPeer},         {"Popstring.mui", MakeGroupPeer}, {"Popobject.mui", MakeGroupPeer},
         {"Register.mui", MakeRegisterPeer},   {"NListview.mcc", MakeNListviewPeer},
-        {"NList.mcc", MakeNListPeer},         {"Text.mui", MakeTextPeer},       {"String.mui", MakeStringPeer},
+        {"NList.mcc", MakeNListPeer},         {"NListtree.mcc", MakeTreePeer},         {"Text.mui", MakeTextPeer},       {"String.mui", MakeStringPeer},
         {"Cycle.mui", MakeCyclePeer},         {"Numeric.mui", MakeNumericPeer}, {"Image.mui", MakeImagePeer},
         {"Rectangle.mui", MakeRectanglePeer}, {"Area.mui", MakeAreaPeer},
     };

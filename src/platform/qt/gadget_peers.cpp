@@ -137,6 +137,7 @@ QStyle::StandardPixmap ImageIcon(IPTR spec)
 {
     switch (spec) {
     case MUII_PopFile: return QStyle::SP_DirOpenIcon;
+    case MUII_PopDrawer: return QStyle::SP_FileDialogNewFolder;
     case MUII_TapePlay: return QStyle::SP_ArrowRight;
     case MUII_TapePlayBack: return QStyle::SP_ArrowLeft;
     default: return QStyle::SP_ArrowDown;

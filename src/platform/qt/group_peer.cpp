@@ -9,6 +9,7 @@
 #include "peer_base.h"
 
 #include <QBoxLayout>
+#include <QGroupBox>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -201,7 +202,9 @@ private:
 
 QWidget *MakeGroupPeer(Object *obj, QWidget *parent)
 {
-    auto *w = new QWidget(parent);
+    const AreaState *a = AreaStateOf(obj);
+    QWidget *w = a && !a->frameTitle->empty() ? new QGroupBox(QString::fromLatin1(a->frameTitle->c_str()), parent)
+                                              : new QWidget(parent);
     auto *peer = new GroupPeer(obj, w);
     peer->Refresh();
     return w;

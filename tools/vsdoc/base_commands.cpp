@@ -1,0 +1,128 @@
+// vsdoc's base commands: list a base, add files to it (into a group path
+// made as needed), rescan it, and look a word up in it, all through the
+// base panel the window program uses.
+#include "app/ids.h"
+#include "app/konfig.h"
+#include "app/startup.h"
+#include "base/baza.h"
+#include "commands.h"
+#include "platform/dos/locks.h"
+#include "platform/dos/paths.h"
+#include "session.h"
+#include "util/strings.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+bool BaseExists(const std::string &path)
+{
+    FileLock *lock = Lock(path.c_str(), SHARED_LOCK);
+    UnLock(lock);
+    return lock != nullptr;
+}
+
+bool OpenBase(const std::string &path)
+{
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, path.c_str());
+    return DoMethod(QMXObject.BazaObj, QMXM_BazaOpen) != 0;
+}
+
+void SaveBase(const std::string &path)
+{
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, path.c_str());
+    DoMethod(QMXObject.BazaObj, QMXM_BazaSave);
+    konfig.Modified = 0;   // written: nothing to ask about at the end
+}
+
+// The group at the end of a path "A/B", made where it is missing.
+TreeNode *GroupPath(const std::string &path)
+{
+    TreeNode *parent = nullptr;
+    size_t start = 0;
+    while (start < path.size()) {
+        size_t slash = path.find('/', start);
+        std::string name = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        start = slash == std::string::npos ? path.size() : slash + 1;
+        if (name.empty())
+            continue;
+        const std::vector<TreeNode *> &level = parent ? parent->tn_Children : *NListtreeRoots(BazaGUI.Tree);
+        TreeNode *found = nullptr;
+        for (TreeNode *n : level)
+            if (NodeKind(n) == KIND_GROUP && name == static_cast<const char *>(n->tn_User))
+                found = n;
+        parent = found ? found : BazaAdd2Tree(parent, KIND_GROUP, NewSTR(name.c_str(), -1));
+    }
+    return parent;
+}
+
+void ListNode(const TreeNode *n, int depth, LONG &nr)
+{
+    if (NodeKind(n) == KIND_GROUP) {
+        std::printf("%ld\t%d\tG\t%s\n", long(nr++), depth, static_cast<const char *>(n->tn_User));
+    } else {
+        auto *b = static_cast<const Baza *>(n->tn_User);
+        long count = 0;
+        for (Doc *e = FirstEntry(b); e; e = NextEntry(e))
+            ++count;
+        std::printf("%ld\t%d\tD\t%s\t%s\t%ld\n", long(nr++), depth, b->Name, b->Dir, count);
+    }
+    for (const TreeNode *c : n->tn_Children)
+        ListNode(c, depth + 1, nr);
+}
+
+int Add(const VsdocArgs &args)
+{
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, args.group.empty() ? nullptr : GroupPath(args.group));
+    int rc = 0;
+    for (const std::string &file : args.files) {
+        std::string dir(file.c_str(), size_t(PathPart(file.c_str()) - file.c_str()));
+        if (!BazaAddOneFile(dir.c_str(), FilePart(file.c_str()))) {
+            std::fprintf(stderr, "vsdoc: %s was not added; the files after it neither\n", file.c_str());
+            rc = 1;
+            break;
+        }
+    }
+    SaveBase(args.file);
+    return rc;
+}
+}
+
+int RunBase(const VsdocArgs &args)
+{
+    Session session("vsdoc");
+    if (!session.Ready())
+        return 1;
+    bool exists = BaseExists(args.file);
+    if ((exists || args.action != "add") && !OpenBase(args.file))
+        return 1;
+    if (args.action == "list") {
+        LONG nr = 0;
+        for (const TreeNode *n : *NListtreeRoots(BazaGUI.Tree))
+            ListNode(n, 0, nr);
+        return 0;
+    }
+    if (args.action == "rescan") {
+        DoMethod(QMXObject.BazaObj, QMXM_BazaUpdate);
+        SaveBase(args.file);
+        return 0;
+    }
+    return Add(args);
+}
+
+int RunLookup(const VsdocArgs &args, bool terminal)
+{
+    Session session("vsdoc");
+    if (!session.Ready() || !OpenBase(args.file))
+        return 1;
+    DoMethod(QMXObject.BazaObj, QMXM_BazaFindLink, args.entry.c_str(), LONG(args.entry.size()));
+    auto *doc = reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
+    if (!doc)
+        return 1;
+    Doc *entry = reinterpret_cast<Doc *>(DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, -1));
+    std::printf("%s\t%s\n", reinterpret_cast<const char *>(xget(QMXObject.ViewObj, QMXA_View_File)),
+                entry && entry->Name ? entry->Name : "");
+    if (args.show)
+        PrintShown(args, terminal);
+    return 0;
+}
