@@ -1,0 +1,276 @@
+#include "app/ids.h"
+#include "app/konfig.h"
+#include "app/locale.h"
+#include "app/startup.h"
+#include "base/baza.h"
+#include "base/grouped.h"
+#include "platform/nlist/nlist.h"
+#include "support/support.h"
+#include "util/strings.h"
+#include "view/index.h"
+#include "view/view.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+class BasePanel : public ::testing::Test {
+protected:
+    Sandbox box;
+    TestApp app{true};
+
+    TreeNode *Group(TreeNode *parent, const char *name) { return BazaAdd2Tree(parent, KIND_GROUP, NewSTR(name, -1)); }
+    TreeNode *Document(TreeNode *parent, const std::string &file, const std::string &text)
+    {
+        SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, parent);
+        box.Write(file, text);
+        EXPECT_TRUE(BazaAddOneFile(box.Dir().c_str(), file.c_str()));
+        return Last(parent);
+    }
+    TreeNode *Last(TreeNode *parent)
+    {
+        const std::vector<TreeNode *> &list = parent ? parent->tn_Children : *NListtreeRoots(BazaGUI.Tree);
+        return list.empty() ? nullptr : list.back();
+    }
+    TreeNode *Nth(LONG n) { return reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0)); }
+    std::string Name(const TreeNode *n)
+    {
+        return NodeKind(n) == KIND_GROUP ? static_cast<const char *>(n->tn_User) : static_cast<const Baza *>(n->tn_User)->Name;
+    }
+    std::vector<std::string> Order(TreeNode *parent)
+    {
+        std::vector<std::string> out;
+        for (TreeNode *n : parent ? parent->tn_Children : *NListtreeRoots(BazaGUI.Tree))
+            out.push_back(Name(n));
+        return out;
+    }
+    void Click(TreeNode *n)
+    {
+        SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, n);
+        SetAttrs(BazaGUI.Tree, MUIA_NListtree_EntryClick, DoMethod(BazaGUI.Tree, MUIM_NListtree_GetNr, n, 0));
+    }
+    void EdTree(IPTR code) { DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, code); }
+    TreeNode *Active() { return reinterpret_cast<TreeNode *>(xget(BazaGUI.Tree, MUIA_NListtree_Active)); }
+    std::string Shown() { return reinterpret_cast<char *>(xget(QMXObject.ViewObj, QMXA_View_File)); }
+    LONG IndexLine() { return LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)); }
+    std::string LastQuestion() { return app.requester.questions.empty() ? "" : app.requester.questions.back().text; }
+    void Open(const std::string &path) { SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str()); }
+};
+
+const char *kAdoc = "TABLE OF CONTENTS\n\fm.library/AllocMem\n   NAME\n\tx\n\fm.library/AllocMemNew\n   NAME\n\ty\n"
+                    "\fm.library/FreeMem\n   NAME\n\tz\n";
+}
+
+TEST_F(BasePanel, NewNodesGoToTheActiveGroupOrTheRoot)
+{
+    ASSERT_TRUE(app.Ready());
+    BazaAdd(KIND_GROUP, NewSTR("G", -1));
+    TreeNode *g = Last(nullptr);
+    TreeNode *doc = Document(g, "a.txt", "a\n");
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, doc);
+    BazaAdd(KIND_GROUP, NewSTR("H", -1));   // a document active inside G: at the end of G
+    EXPECT_EQ(Order(g), (std::vector<std::string>{"a.txt", "H"}));
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, Last(g));
+    BazaAdd(KIND_GROUP, NewSTR("Inner", -1));   // groups nest
+    EXPECT_EQ(Order(Last(g)), std::vector<std::string>{"Inner"});
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, MUIV_NListtree_Active_Off);
+    BazaAdd(KIND_GROUP, NewSTR("Root", -1));
+    EXPECT_EQ(Order(nullptr), (std::vector<std::string>{"G", "Root"}));
+    EXPECT_TRUE(xget(reinterpret_cast<Object *>(DoMethod(QMXObject.MenuStrip, MUIM_FindUData, MENU_BaseSave)),
+                     MUIA_Menuitem_Enabled)) << "the first node switches the base menu items on";
+}
+
+TEST_F(BasePanel, AddingFilesStopsAtTheFirstThatFails)
+{
+    ASSERT_TRUE(app.Ready());
+    box.Write("one.txt", "one\n");
+    box.Write("bad.bin", std::string("\x01\x02", 2));
+    box.Write("three.txt", "three\n");
+    app.requester.files.push_back({box.Dir(), {"one.txt", "bad.bin", "three.txt"}});
+    EdTree(EdTree_AddFiles);
+    EXPECT_TRUE(app.requester.fileRequests.at(0).multiSelect);
+    EXPECT_EQ(Order(nullptr), std::vector<std::string>{"one.txt"});
+    EXPECT_EQ(LastQuestion(), "Cannot open file:\n" + box.Path("bad.bin"));
+    EXPECT_EQ(konfig.Modified, 1);
+}
+
+TEST_F(BasePanel, ARescanAsksOnceForAVanishedDocumentAndGoesOn)
+{
+    ASSERT_TRUE(app.Ready());
+    konfig.Modified = 0;
+    DoMethod(QMXObject.BazaObj, QMXM_BazaUpdate);
+    EXPECT_EQ(konfig.Modified, 0) << "an empty tree: nothing changes";
+    Document(nullptr, "gone.txt", "x\n");
+    TreeNode *kept = Document(nullptr, "kept.adoc", kAdoc);
+    std::filesystem::remove(box.Path("gone.txt"));
+    box.Write("kept.adoc", std::string(kAdoc) + "\fm.library/Extra\n   NAME\n\tq\n");
+    app.requester.answers.push_back(1);   // Delete
+    DoMethod(QMXObject.BazaObj, QMXM_BazaUpdate);
+    ASSERT_EQ(app.requester.questions.size(), 1u);
+    EXPECT_EQ(app.requester.questions[0].buttons, "Delete|Cancel");
+    EXPECT_EQ(Order(nullptr), std::vector<std::string>{"kept.adoc"});
+    LONG entries = 0;
+    for (Doc *e = FirstEntry(static_cast<Baza *>(kept->tn_User)); e; e = NextEntry(e))
+        ++entries;
+    EXPECT_EQ(entries, 4) << "the document after the deleted one was rescanned";
+    EXPECT_EQ(konfig.Modified, 1);
+}
+
+TEST_F(BasePanel, DeletingAsksAboutTheKindAndCancelLeavesTheTree)
+{
+    ASSERT_TRUE(app.Ready());
+    TreeNode *g = Group(nullptr, "G");
+    TreeNode *doc = Document(g, "a.txt", "a\n");
+    Click(g);
+    EdTree(EdTree_Delete);   // answered Cancel
+    EXPECT_EQ(LastQuestion(), "Do you want to remove selected group from base?");
+    EXPECT_EQ(app.requester.questions.back().title, GetLoc(59));
+    EXPECT_EQ(Order(nullptr), std::vector<std::string>{"G"});
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_TRUE(xget(GrupaGUI.DeleteButton, MUIA_Disabled));
+    Click(doc);
+    EXPECT_EQ(Shown(), box.Path("a.txt"));
+    app.requester.answers.push_back(1);
+    EdTree(EdTree_Delete);
+    EXPECT_EQ(LastQuestion(), "Do you want to remove file(s) from base?");
+    EXPECT_TRUE(Order(g).empty());
+    EXPECT_EQ(Shown(), "") << "the viewer let go of the document first";
+}
+
+TEST_F(BasePanel, ClicksShowGroupsInTheEditorAndDocumentsInTheViewer)
+{
+    ASSERT_TRUE(app.Ready());
+    TreeNode *g = Group(nullptr, "Libraries");
+    TreeNode *doc = Document(g, "m.adoc", kAdoc);
+    Click(g);
+    EXPECT_STREQ(reinterpret_cast<char *>(xget(QMXObject.GroupEdObj, QMXA_GroupEd_Name)), "Libraries");
+    EXPECT_FALSE(xget(GrupaGUI.SortButton, MUIA_Disabled));
+    EXPECT_EQ(Shown(), "");
+    Click(doc);
+    EXPECT_STREQ(reinterpret_cast<char *>(xget(QMXObject.GroupEdObj, QMXA_GroupEd_Name)), "");
+    EXPECT_TRUE(xget(GrupaGUI.SortButton, MUIA_Disabled));
+    EXPECT_EQ(Shown(), box.Path("m.adoc"));
+    EXPECT_EQ(IndexLine(), 0) << "opened at its first entry";
+    DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 0);
+    konfig.NoSelFunc = 1;
+    Click(doc);
+    EXPECT_EQ(IndexLine(), -1) << "with NoSelFunc no line is selected";
+    EXPECT_EQ(LONG(xget(QMXObject.BazaObj, QMXA_Baza_ActiveNr)), 1);
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, MUIV_NListtree_Active_Off);
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_ActiveNr, xget(QMXObject.BazaObj, QMXA_Baza_ActiveNr));
+    EXPECT_EQ(Active(), nullptr) << "the number kept for no active node selects nothing";
+}
+
+TEST_F(BasePanel, DropsMoveNodesButNeverIntoADocument)
+{
+    ASSERT_TRUE(app.Ready());
+    TreeNode *g1 = Group(nullptr, "G1");
+    TreeNode *g2 = Group(nullptr, "G2");
+    TreeNode *a = Document(g1, "a.txt", "a\n");
+    TreeNode *b = Document(g1, "b.txt", "b\n");
+    TreeNode *c = Document(g2, "c.txt", "c\n");
+    konfig.Modified = 0;
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, a);
+    EXPECT_EQ(DoMethod(BazaGUI.Tree, MUIM_NListtree_Drop, MUIV_NListtree_DropType_Onto, b), 0u);
+    EXPECT_EQ(Order(g1), (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_EQ(konfig.Modified, 0);
+    EXPECT_NE(DoMethod(BazaGUI.Tree, MUIM_NListtree_Drop, MUIV_NListtree_DropType_Onto, g2), 0u);
+    EXPECT_EQ(Order(g2), (std::vector<std::string>{"c.txt", "a.txt"}));
+    EXPECT_EQ(konfig.Modified, 1);
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, b);
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Drop, MUIV_NListtree_DropType_Above, c);
+    EXPECT_EQ(Order(g2), (std::vector<std::string>{"b.txt", "c.txt", "a.txt"}));
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, g2);
+    EXPECT_EQ(DoMethod(BazaGUI.Tree, MUIM_NListtree_Drop, MUIV_NListtree_DropType_Onto, g2), 0u) << "not into itself";
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, g1);
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Drop, MUIV_NListtree_DropType_Below, g2);
+    EXPECT_EQ(Order(nullptr), (std::vector<std::string>{"G2", "G1"}));
+    EXPECT_EQ(DoMethod(BazaGUI.Tree, MUIM_DragQuery, View.TextList), 0u) << "nothing comes from other objects";
+}
+
+TEST_F(BasePanel, SortingAlternatesAndRenamingNeedsAGroup)
+{
+    ASSERT_TRUE(app.Ready());
+    TreeNode *g = Group(nullptr, "G");
+    for (const char *n : {"beta", "Alpha", "gamma"})
+        Group(g, n);
+    Click(g);
+    EdTree(EdTree_Sort);
+    EXPECT_EQ(Order(g), (std::vector<std::string>{"Alpha", "beta", "gamma"}));
+    EdTree(EdTree_Sort);
+    EXPECT_EQ(Order(g), (std::vector<std::string>{"gamma", "beta", "Alpha"}));
+    Click(g);
+    EdTree(EdTree_Sort);
+    EXPECT_EQ(Order(g), (std::vector<std::string>{"Alpha", "beta", "gamma"})) << "a click resets the order";
+    SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_Name, "Renamed");
+    EdTree(EdTree_Rename);
+    EXPECT_EQ(Name(g), "Renamed");
+    EXPECT_STREQ(reinterpret_cast<char *>(xget(QMXObject.GroupEdObj, QMXA_GroupEd_Name)), "");
+    TreeNode *doc = Document(g, "d.txt", "d\n");
+    Click(doc);
+    SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_Name, "Nope");
+    EdTree(EdTree_Rename);
+    EXPECT_EQ(Name(doc), "d.txt");
+    konfig.Modified = 0;
+    SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_Name, "");
+    EdTree(EdTree_AddGroup);
+    EXPECT_EQ(konfig.Modified, 1) << "every operation marks the base, even one that does nothing";
+    EdTree(EdTree_Deselect);
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_TRUE(xget(GrupaGUI.DeselectButton, MUIA_Disabled));
+}
+
+TEST_F(BasePanel, LinksFindWholeNamesAndTheQuickSearchWalksOn)
+{
+    ASSERT_TRUE(app.Ready());
+    TreeNode *g = Group(nullptr, "G");
+    Document(g, "first.txt", "x\n");
+    TreeNode *m = Document(g, "m.adoc", kAdoc);
+    DoMethod(QMXObject.BazaObj, QMXM_BazaFindLink, "allocmem and more", 8);
+    EXPECT_EQ(Active(), m);
+    EXPECT_EQ(IndexLine(), 0);
+    DoMethod(QMXObject.BazaObj, QMXM_BazaFindLink, "first.txt", 9);
+    EXPECT_EQ(Name(Active()), "first.txt") << "a document's own name";
+    EXPECT_EQ(IndexLine(), -1);
+    DoMethod(QMXObject.BazaObj, QMXM_BazaFindLink, "AllocMe", 7);
+    EXPECT_EQ(Name(Active()), "first.txt") << "a prefix finds nothing";
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, MUIV_NListtree_Active_Off);
+    DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 0);
+    std::vector<LONG> lines;
+    for (int i = 0; i < 3; ++i) {
+        SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, "mem");
+        lines.push_back(IndexLine());
+    }
+    EXPECT_EQ(lines, (std::vector<LONG>{0, 1, 2}));
+    EXPECT_TRUE(app.requester.questions.empty());
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, "mem");
+    EXPECT_EQ(LastQuestion(), "Searching for >mem< key finished.");
+    EXPECT_EQ(DoMethod(QMXObject.BazaObj, QMXM_BazaGetEntry, 0), IPTR(-2));
+    EXPECT_EQ(DoMethod(QMXObject.BazaObj, QMXM_BazaGetEntry, 9), 0u);
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, MUIV_NListtree_Active_Off);
+    EXPECT_EQ(DoMethod(QMXObject.BazaObj, QMXM_BazaGetEntry, -1), 0u);
+}
+
+TEST_F(BasePanel, ADoubleClickedWordOutsideTheDocumentOpensItsDocument)
+{
+    ASSERT_TRUE(app.Ready());
+    TreeNode *g = Group(nullptr, "G");
+    Document(g, "m.adoc", kAdoc);
+    Open(box.Write("notes.txt", "see FreeMem here\n"));
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
+    SetAttrs(View.TextList, MUIA_NList_ClickLine, 0, MUIA_NList_ClickColumn, 6);
+    SetAttrs(View.TextList, MUIA_NList_DoubleClick, 0);
+    EXPECT_EQ(Shown(), box.Path("m.adoc"));
+    EXPECT_EQ(IndexLine(), 2);
+}
+
+TEST_F(BasePanel, TheEditorIsHiddenAtStartAndFollowsItsMenuItem)
+{
+    ASSERT_TRUE(app.Ready());
+    EXPECT_FALSE(xget(QMXObject.GroupEdObj, MUIA_ShowMe));
+    Object *item = reinterpret_cast<Object *>(DoMethod(QMXObject.MenuStrip, MUIM_FindUData, MENU_BaseStructure));
+    SetAttrs(item, MUIA_Menuitem_Trigger, TRUE);
+    EXPECT_TRUE(xget(QMXObject.GroupEdObj, MUIA_ShowMe));
+    SetAttrs(item, MUIA_Menuitem_Trigger, TRUE);
+    EXPECT_FALSE(xget(QMXObject.GroupEdObj, MUIA_ShowMe));
+}
