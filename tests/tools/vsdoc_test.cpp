@@ -84,3 +84,27 @@ TEST(Vsdoc, AnAutodocIndexAndAnEntryWithItsExample)
     Result show = Vsdoc("show " + doc + " go");
     EXPECT_EQ(show.out, "NAME\n   Go -- go\n\nSEE ALSO\n   Stop()\nExample\n   Go();\n");
 }
+
+TEST(Vsdoc, ABaseBuiltFromAFolderListsLooksUpAndRescans)
+{
+    Sandbox box;
+    std::string a = box.Write("sdk/a.doc", "TABLE OF CONTENTS\n\fa.library/Open\n   NAME\n\topen\n\fa.library/Close\n"
+                                           "   NAME\n\tclose\n");
+    std::string b = box.Write("sdk/readme.txt", "read me\n");
+    std::string base = box.Path("sdk.qmx");
+    Result add = Vsdoc("base add " + base + " --group SDK/Libs " + a + " " + b);
+    EXPECT_EQ(add.code, 0) << add.out;
+    Result list = Vsdoc("base list " + base);
+    EXPECT_EQ(list.out, "0\t0\tG\tSDK\n1\t1\tG\tLibs\n2\t2\tD\ta.doc\t" + box.Path("sdk/") + "\t2\n3\t2\tD\treadme.txt\t" +
+                            box.Path("sdk/") + "\t1\n");
+    Result found = Vsdoc("lookup " + base + " close --show");
+    EXPECT_EQ(found.code, 0);
+    EXPECT_EQ(found.out, a + "\tClose\nNAME\n   close\n");
+    EXPECT_EQ(Vsdoc("lookup " + base + " nothing").code, 1);
+    box.Write("sdk/a.doc", ReadAll(a) + "\fa.library/Extra\n   NAME\n\textra\n");
+    EXPECT_EQ(Vsdoc("base rescan " + base).code, 0);
+    EXPECT_NE(Vsdoc("base list " + base).out.find("a.doc\t" + box.Path("sdk/") + "\t3"), std::string::npos);
+    Result again = Vsdoc("base add " + base + " --group SDK/Libs " + box.Write("sdk/bad.bin", std::string("\x01", 1)));
+    EXPECT_EQ(again.code, 1);
+    EXPECT_EQ(Vsdoc("base list " + box.Path("none.qmx")).code, 1);
+}

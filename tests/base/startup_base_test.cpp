@@ -1,0 +1,111 @@
+#include "app/ids.h"
+#include "app/konfig.h"
+#include "app/startup.h"
+#include "base/baza.h"
+#include "platform/exec/signals.h"
+#include "platform/icon/workbench.h"
+#include "platform/mui/envstore.h"
+#include "support/support.h"
+#include "util/strings.h"
+#include "view/view.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const char *kDoc = "TABLE OF CONTENTS\n\fq.library/One\n   NAME\n\tone\n\fq.library/Two\n   NAME\n\ttwo\n";
+
+// A base of one group holding one autodoc, written with vsdoc's own code path.
+std::string MakeBase(Sandbox &box)
+{
+    std::string doc = box.Write("docs/q.doc", kDoc);
+    {
+        TestApp app(true);
+        SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, box.Path("b.qmx").c_str());
+        SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, BazaAdd2Tree(nullptr, KIND_GROUP, NewSTR("G", -1)));
+        EXPECT_TRUE(BazaAddOneFile(box.Path("docs").c_str(), "q.doc"));
+        DoMethod(QMXObject.BazaObj, QMXM_BazaSave);
+        konfig.Modified = 0;
+    }
+    return box.Path("b.qmx");
+}
+
+std::string Shown() { return reinterpret_cast<char *>(xget(QMXObject.ViewObj, QMXA_View_File)); }
+}
+
+TEST(BaseStartUp, ABaseNamedAtStartOpensInTheFullWindow)
+{
+    Sandbox box;
+    std::string base = MakeBase(box);
+    TestApp app(true);
+    IPTR args[ARG_COUNT] = {ToIPTR(base.c_str()), 0};
+    KonfigArgs(args);
+    EXPECT_EQ(LONG(xget(BazaGUI.Tree, MUIA_NListtree_Entries)), 2);
+    EXPECT_STREQ(reinterpret_cast<char *>(xget(BazaGUI.BaseName, MUIA_Text_Contents)), "b.qmx");
+}
+
+TEST(BaseStartUp, TheLastBaseReopensAtTheSameEntryAndLine)
+{
+    Sandbox box;
+    std::string base = MakeBase(box);
+    {
+        TestApp app(true);
+        SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, base.c_str());
+        DoMethod(QMXObject.BazaObj, QMXM_BazaOpen);
+        SetAttrs(QMXObject.BazaObj, QMXA_Baza_ActiveNr, 1);
+        SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 1);
+    }   // the state is saved as the program ends
+    TestApp again(true);
+    DoMethod(QMXObject.App, MUIM_Application_Load, MUIV_Application_Load_ENV);
+    konfig.AutoOpen = 1;
+    IPTR args[ARG_COUNT] = {0, 0};
+    KonfigArgs(args);
+    EXPECT_EQ(Shown(), box.Path("docs/q.doc"));
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 1);
+    EXPECT_EQ(LONG(xget(QMXObject.BazaObj, QMXA_Baza_ActiveNr)), 1);
+}
+
+TEST(BaseStartUp, TheDefaultDirectoryOrNoLastBaseOpensNothing)
+{
+    Sandbox box;
+    TestApp app(true);
+    konfig.AutoOpen = 1;
+    for (const char *last : {"PROGDIR:QMX_Data/", ""}) {
+        SetAttrs(konfig.LastBase, MUIA_String_Contents, last);
+        IPTR args[ARG_COUNT] = {0, 0};
+        KonfigArgs(args);
+        EXPECT_TRUE(app.requester.questions.empty()) << last;
+        EXPECT_EQ(LONG(xget(BazaGUI.Tree, MUIA_NListtree_Entries)), 0);
+    }
+}
+
+TEST(BaseStartUp, ADroppedBaseFileReplacesTheBase)
+{
+    Sandbox box;
+    std::string base = MakeBase(box);
+    TestApp app(true);
+    BazaAdd2Tree(nullptr, KIND_GROUP, NewSTR("Old", -1));
+    const char *paths[] = {base.c_str()};
+    AppMessage msg = {1, MakeWBArgs(paths, 1)};
+    SetAttrs(QMXObject.Win, MUIA_AppMessage, &msg);
+    FreeWBArgs(msg.am_ArgList, msg.am_NumArgs);
+    ASSERT_EQ(LONG(xget(BazaGUI.Tree, MUIA_NListtree_Entries)), 2);
+    EXPECT_STREQ(static_cast<char *>((*NListtreeRoots(BazaGUI.Tree))[0]->tn_User), "G");
+}
+
+TEST(BaseStartUp, QuittingWithAnUnsavedBaseAsksOnceAndCanSave)
+{
+    Sandbox box;
+    std::string base = MakeBase(box);
+    TestApp app(true);
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, base.c_str());
+    DoMethod(QMXObject.BazaObj, QMXM_BazaOpen);
+    BazaAdd2Tree(nullptr, KIND_GROUP, NewSTR("New", -1));
+    konfig.Modified = 1;
+    app.requester.answers = {1, 1};   // Save, then overwrite
+    app.requester.files.push_back({box.Dir(), {"b.qmx"}});
+    SetSignal(SIGBREAKF_CTRL_C, SIGBREAKF_CTRL_C);
+    MainLoop();
+    EXPECT_EQ(app.requester.questions.at(0).text, "The base has been modified.\nDo you want to save changes?");
+    EXPECT_NE(ReadAll(base).find("New"), std::string::npos) << "the base was saved";
+    EXPECT_EQ(konfig.Modified, 0);
+}
