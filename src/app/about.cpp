@@ -46,7 +46,7 @@ Object *LogoGroup()
 {
     if (!ClassImage(TRUE))
         return nullptr;
-    Object *logo = NewObject(QMXClass[CL_Image]->mcc_Class, nullptr, QMXA_Image_Data, QMX_logo,
+    Object *logo = NewObject(QMXClass[CL_Image]->mcc_Class, nullptr, QMXA_Image_Data, LogoData(),
                              QMXA_Image_Background, 0xFFDADADAu);
     if (!logo)
         return nullptr;

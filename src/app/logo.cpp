@@ -5,8 +5,7 @@
 #include "platform/graphics/rastport.h"
 #include "startup.h"
 
-#include <algorithm>
-#include <cmath>
+#include <cstring>
 
 namespace {
 MUI_CustomClass *clImageClass = nullptr;
@@ -15,78 +14,6 @@ struct ImageData {
     ULONG *Data;
     RastPort Rp;
 };
-
-// ---- the artwork: a sheet of vellum with lines of text under a magnifier
-struct Colour {
-    float r, g, b, a;
-};
-
-float RoundRectDistance(float x, float y, float x0, float y0, float x1, float y1, float radius)
-{
-    float cx = std::clamp(x, x0 + radius, x1 - radius), cy = std::clamp(y, y0 + radius, y1 - radius);
-    return std::hypot(x - cx, y - cy) - radius;
-}
-
-float SegmentDistance(float x, float y, float ax, float ay, float bx, float by)
-{
-    float dx = bx - ax, dy = by - ay;
-    float t = std::clamp(((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
-    return std::hypot(x - (ax + t * dx), y - (ay + t * dy));
-}
-
-void Over(Colour &dst, Colour src)
-{
-    float a = src.a + dst.a * (1 - src.a);
-    if (a <= 0)
-        return;
-    dst.r = (src.r * src.a + dst.r * dst.a * (1 - src.a)) / a;
-    dst.g = (src.g * src.a + dst.g * dst.a * (1 - src.a)) / a;
-    dst.b = (src.b * src.a + dst.b * dst.a * (1 - src.a)) / a;
-    dst.a = a;
-}
-
-Colour Sample(float x, float y)
-{
-    Colour c = {0, 0, 0, 0};
-    float sheet = RoundRectDistance(x, y, 5, 3, 45, 60, 5);
-    if (sheet < 0)
-        Over(c, {0.96f, 0.91f, 0.78f, 1});
-    if (std::fabs(sheet) < 0.9f)
-        Over(c, {0.55f, 0.42f, 0.23f, 1});
-    for (float ly = 12; ly < 56; ly += 6)
-        if (sheet < -3 && std::fabs(y - ly) < 0.8f && x > 10 && x < (int(ly) % 12 ? 38 : 30))
-            Over(c, {0.45f, 0.40f, 0.35f, 0.8f});
-    float lens = std::hypot(x - 36, y - 36);
-    if (lens < 11)
-        Over(c, {0.66f, 0.82f, 0.95f, 0.45f});
-    if (std::fabs(lens - 12) < 2)
-        Over(c, {0.12f, 0.23f, 0.43f, 1});
-    if (SegmentDistance(x, y, 45, 45, 56, 60) < 2.6f)
-        Over(c, {0.12f, 0.23f, 0.43f, 1});
-    return c;
-}
-
-// Each pixel averages 4 x 4 samples, which gives the drawing soft alpha edges.
-bool DrawLogo()
-{
-    QMX_logo[0] = LogoWidth;
-    QMX_logo[1] = LogoHeight;
-    auto *bytes = reinterpret_cast<UBYTE *>(QMX_logo + 4);
-    for (ULONG py = 0; py < LogoHeight; ++py)
-        for (ULONG px = 0; px < LogoWidth; ++px) {
-            float r = 0, g = 0, b = 0, a = 0;
-            for (int s = 0; s < 16; ++s) {
-                Colour c = Sample(float(px) + (float(s % 4) + 0.5f) / 4, float(py) + (float(s / 4) + 0.5f) / 4);
-                r += c.r * c.a, g += c.g * c.a, b += c.b * c.a, a += c.a;
-            }
-            UBYTE *p = bytes + (py * LogoWidth + px) * 4;
-            p[0] = UBYTE(std::lround(a / 16 * 255));
-            p[1] = UBYTE(a > 0 ? std::lround(r / a * 255) : 0);
-            p[2] = UBYTE(a > 0 ? std::lround(g / a * 255) : 0);
-            p[3] = UBYTE(a > 0 ? std::lround(b / a * 255) : 0);
-        }
-    return true;
-}
 
 IPTR clImage_OM_NEW(IClass *cl, Object *obj, Msg msg)
 {
@@ -169,7 +96,22 @@ IPTR clImage_Dispatcher(IClass *cl, Object *obj, Msg msg)
 }
 
 ULONG QMX_logo[4 + LogoWidth * LogoHeight];
-[[maybe_unused]] static const bool logoDrawn = DrawLogo();
+
+// The pixels in the order alpha, red, green, blue (tools/logo draws them).
+static const UBYTE kLogoPixels[LogoWidth * LogoHeight * 4] = {
+#include "logo_pixels.inc"
+};
+
+// The block is filled when first wanted, in the machine's own word order.
+ULONG *LogoData()
+{
+    if (!QMX_logo[0]) {
+        QMX_logo[0] = LogoWidth;
+        QMX_logo[1] = LogoHeight;
+        std::memcpy(QMX_logo + 4, kLogoPixels, sizeof kLogoPixels);
+    }
+    return QMX_logo;
+}
 
 void NoAlphaLogo(ULONG *data, ULONG colour)
 {

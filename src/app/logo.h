@@ -7,6 +7,8 @@
 constexpr ULONG LogoWidth = 60;
 constexpr ULONG LogoHeight = 64;
 extern ULONG QMX_logo[4 + LogoWidth * LogoHeight];
+// The logo block, drawn on first use.
+ULONG *LogoData();
 
 // Blends every pixel against an opaque colour (0xAARRGGBB), in place.
 void NoAlphaLogo(ULONG *data, ULONG colour);

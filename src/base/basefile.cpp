@@ -197,17 +197,28 @@ LONG BaseReader::Field(char letter, const char *tag)
     return 0;
 }
 
+// Records are gathered in memory and written in large blocks: a base of
+// 100,000 entries is some 2 MB of small records.
 class BaseWriter {
 public:
-    explicit BaseWriter(FileHandle *fh) : fh_(fh) {}
+    explicit BaseWriter(FileHandle *fh) : fh_(fh) { block_.reserve(kBlock + 1024); }
     bool Ok() const { return ok_; }
     void Tree(const std::vector<TreeNode *> &roots);
 
 private:
+    static constexpr size_t kBlock = 1 << 16;
+
     void Put(const void *p, ULONG n)
     {
-        if (n && FWrite(fh_, p, n, 1) != 1)
+        block_.append(static_cast<const char *>(p), n);
+        if (block_.size() >= kBlock)
+            Flush();
+    }
+    void Flush()
+    {
+        if (!block_.empty() && FWrite(fh_, block_.data(), ULONG(block_.size()), 1) != 1)
             ok_ = false;
+        block_.clear();
     }
     void Tag(const char *record) { Put(record, 5); }
     void Number(const char *record, LONG v)
@@ -225,6 +236,7 @@ private:
     void Node(const TreeNode *node);
 
     FileHandle *fh_;
+    std::string block_;
     bool ok_ = true;
     std::unordered_map<const TreeNode *, LONG> numbers_;
     const TreeNode *parent_ = nullptr;
@@ -274,6 +286,7 @@ void BaseWriter::Tree(const std::vector<TreeNode *> &roots)
     for (const TreeNode *n : roots)
         Node(n);
     Tag("\nEND.");
+    Flush();
 }
 
 FileRequester *BaseRequester(LONG title, BazaData *d, bool save)

@@ -270,7 +270,7 @@ TEST(Logo, TheImageClassNeedsDataAndSizesItselfToIt)
     EXPECT_TRUE(ClassImage(TRUE)) << "asking again keeps the class";
     EXPECT_EQ(NewObject(QMXClass[CL_Image]->mcc_Class, nullptr), nullptr);
     static ULONG copy[4 + LogoWidth * LogoHeight];
-    std::memcpy(copy, QMX_logo, sizeof copy);
+    std::memcpy(copy, LogoData(), sizeof copy);
     Object *img = NewObject(QMXClass[CL_Image]->mcc_Class, nullptr, QMXA_Image_Data, copy);
     ASSERT_NE(img, nullptr);
     EXPECT_EQ(copy[2], 32u);
@@ -301,7 +301,7 @@ TEST(StartUp, AFunctionNameAtStartSelectsItsLineOrTheFirst)
 
 TEST(Logo, TheArtworkHasSoftEdges)
 {
-    auto *px = reinterpret_cast<const UBYTE *>(QMX_logo + 4);
+    auto *px = reinterpret_cast<const UBYTE *>(LogoData() + 4);
     EXPECT_EQ(QMX_logo[0], LogoWidth);
     EXPECT_EQ(QMX_logo[1], LogoHeight);
     EXPECT_EQ(px[0], 0) << "the top-left corner is transparent";

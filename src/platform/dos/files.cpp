@@ -397,11 +397,16 @@ FileHandle *OpenNewBeside(CONST_STRPTR name, std::string &tempName)
 {
     if (!name || !*name)
         return nullptr;
-    std::string path = HostPath(name) + ".XXXXXX";
+    std::string target = HostPath(name), path = target + ".XXXXXX";
     int fd = mkstemp(path.data());
     if (fd < 0)
         return nullptr;
     fcntl(fd, F_SETFD, FD_CLOEXEC);
+    // the new file gets the target's permissions, or those of any new file
+    struct stat st;
+    mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, stat(target.c_str(), &st) == 0 ? st.st_mode & 07777 : 0666 & ~mask);
     tempName = path;
     return MakeHandle(fd, true);
 }
