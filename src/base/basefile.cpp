@@ -14,9 +14,11 @@
 #include "platform/mui/requesters.h"
 #include "util/strings.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 void Quiet(bool on) { SetAttrs(BazaGUI.Tree, MUIA_NListtree_Quiet, on); }
@@ -28,9 +30,17 @@ void Problem(LONG message, IPTR arg, LONG title = 0)
 
 ULONG Swapped(ULONG v) { return v >> 24 | (v >> 8 & 0xFF00) | (v << 8 & 0xFF0000) | v << 24; }
 
+// A record's 4 tag bytes as one number, so a record is told by one switch.
+constexpr ULONG TagOf(const char *t)
+{
+    return ULONG(UBYTE(t[0])) << 24 | ULONG(UBYTE(t[1])) << 16 | ULONG(UBYTE(t[2])) << 8 | ULONG(UBYTE(t[3]));
+}
+
+// The records are read from the file's bytes in memory, taken in one read:
+// a base of 100,000 entries is some 700,000 small records.
 class BaseReader {
 public:
-    BaseReader(FileHandle *fh, LONG remaining) : fh_(fh), remaining_(remaining) {}
+    BaseReader(const char *bytes, LONG size) : at_(bytes), remaining_(size) {}
     ~BaseReader();
     // Reads every record; the message of what went wrong, or 0.
     LONG Run();
@@ -39,11 +49,12 @@ public:
 private:
     bool Bytes(void *to, LONG n);
     bool Number(LONG *value);
-    LONG Record(char letter, const char *tag);
-    LONG Field(char letter, const char *tag);
-    LONG Structure(const char *tag);
+    LONG Record(char letter, ULONG tag);
+    LONG Field(char letter, ULONG tag);
+    LONG Text(ULONG tag);
+    LONG Structure(ULONG tag);
 
-    FileHandle *fh_;
+    const char *at_;
     LONG remaining_;
     bool swap_ = false, orderKnown_ = false;
     ULONG version_ = 0;
@@ -64,8 +75,10 @@ BaseReader::~BaseReader()
 
 bool BaseReader::Bytes(void *to, LONG n)
 {
-    if (n < 0 || n > remaining_ || FRead(fh_, to, ULONG(n), 1) != (n ? 1 : 0))
+    if (n < 0 || n > remaining_)
         return false;
+    std::memcpy(to, at_, size_t(n));
+    at_ += n;
     remaining_ -= n;
     return true;
 }
@@ -84,16 +97,16 @@ LONG BaseReader::Run()
 {
     char record[5];
     while (remaining_ >= 5 && Bytes(record, 5)) {
-        LONG error = Record(record[0], record + 1);
+        LONG error = Record(record[0], TagOf(record + 1));
         if (error)
             return error;
     }
     return 0;
 }
 
-LONG BaseReader::Record(char letter, const char *tag)
+LONG BaseReader::Record(char letter, ULONG tag)
 {
-    if (std::memcmp(tag, "QMX:", 4) == 0) {
+    if (tag == TagOf("QMX:")) {
         ULONG raw;
         if (letter != 'l' || !Bytes(&raw, 4))
             return 23;
@@ -103,7 +116,7 @@ LONG BaseReader::Record(char letter, const char *tag)
         version_ = swap_ ? Swapped(raw) : raw;
         return version_ <= 19 ? 22 : 0;
     }
-    if (std::memcmp(tag, "TREE", 4) == 0) {
+    if (tag == TagOf("TREE")) {
         LONG n;
         if (letter != 'l' || !Number(&n))
             return 23;
@@ -111,94 +124,103 @@ LONG BaseReader::Record(char letter, const char *tag)
                         : reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0));
         return 0;
     }
-    if (letter == 's' || letter == 'c' || letter == 'l')
+    if (letter == 's')
+        return Text(tag);
+    if (letter == 'c' || letter == 'l')
         return Field(letter, tag);
     return Structure(tag);
 }
 
 // The records that open and close groups, documents and entries; one out of
 // order is damage like any other.
-LONG BaseReader::Structure(const char *tag)
+LONG BaseReader::Structure(ULONG tag)
 {
-    auto is = [tag](const char *t) { return std::memcmp(tag, t, 4) == 0; };
-    if (is("GRP\n")) {
+    switch (tag) {
+    case TagOf("GRP\n"):
         if (inGroup_ || doc_ || entry_)
             return 23;
         inGroup_ = true;
-    } else if (is("Gr&\n")) {
+        return 0;
+    case TagOf("Gr&\n"):
         if (!inGroup_)
             return 23;
         BazaAdd2Tree(parent_, KIND_GROUP, groupName_ ? groupName_ : NewSTR(nullptr, 0));
         groupName_ = nullptr;
         inGroup_ = false;
-    } else if (is("DOC\n")) {
+        return 0;
+    case TagOf("DOC\n"):
         if (inGroup_ || doc_ || entry_ || !(doc_ = BazaAlloc(nullptr, nullptr)))
             return 23;
         doc_->InBase = 1;
-    } else if (is("Dc&\n")) {
+        return 0;
+    case TagOf("Dc&\n"):
         if (!doc_)
             return 23;
         BazaAdd2Tree(parent_, KIND_DOCUMENT, doc_);
         lastDoc_ = doc_;
         doc_ = nullptr;
-    } else if (is("FNC\n")) {
+        return 0;
+    case TagOf("FNC\n"):
         if (!lastDoc_ || doc_ || entry_ || !(entry_ = DocAlloc(nullptr)))
             return 23;
-    } else if (is("Fn&\n")) {
+        return 0;
+    case TagOf("Fn&\n"):
         if (!entry_)
             return 23;
         AddEntry(lastDoc_, entry_);
         entry_ = nullptr;
-    } else if (!is("END.")) {
+        return 0;
+    case TagOf("END."): return 0;
+    default: return 23;
+    }
+}
+
+// A text field: its length, then that many characters; a length past the
+// end of the file is damage, like a field of nothing open.
+LONG BaseReader::Text(ULONG tag)
+{
+    LONG n;
+    if (!Number(&n) || n < 0 || n > remaining_)
+        return 23;
+    STRPTR *field = nullptr;
+    switch (tag) {
+    case TagOf("Gr01"): field = inGroup_ ? &groupName_ : nullptr; break;
+    case TagOf("Dc01"): field = doc_ ? &doc_->Dir : nullptr; break;
+    case TagOf("Dc02"): field = doc_ ? &doc_->Name : nullptr; break;
+    case TagOf("Dc03"): field = doc_ ? &doc_->Library : nullptr; break;
+    case TagOf("Fn01"): field = entry_ ? &entry_->Name : nullptr; break;
+    }
+    STRPTR text = field ? AllocTxt(n) : nullptr;
+    if (!text || !Bytes(text, n)) {
+        DelSTR(&text);
         return 23;
     }
+    DelSTR(field);
+    *field = text;
     return 0;
 }
 
-LONG BaseReader::Field(char letter, const char *tag)
+LONG BaseReader::Field(char letter, ULONG tag)
 {
-    auto is = [tag](const char *t) { return std::memcmp(tag, t, 4) == 0; };
-    if (letter == 's') {
-        LONG n;
-        if (!Number(&n) || n < 0 || n > remaining_)
-            return 23;
-        STRPTR text = AllocTxt(n);
-        if (!text || !Bytes(text, n)) {
-            DelSTR(&text);
-            return 23;
-        }
-        STRPTR *field = is("Gr01") && inGroup_ ? &groupName_
-                        : is("Dc01") && doc_   ? &doc_->Dir
-                        : is("Dc02") && doc_   ? &doc_->Name
-                        : is("Dc03") && doc_   ? &doc_->Library
-                        : is("Fn01") && entry_ ? &entry_->Name
-                                               : nullptr;
-        if (!field) {
-            DelSTR(&text);
-            return 23;
-        }
-        DelSTR(field);
-        *field = text;
-        return 0;
-    }
     if (letter == 'c') {
         char mark;
-        if (!Bytes(&mark, 1) || !is("Fn02") || !entry_)
+        if (!Bytes(&mark, 1) || tag != TagOf("Fn02") || !entry_)
             return 23;
         entry_->Mark = mark;
         return 0;
     }
     LONG value;
-    LONG *field = !entry_ ? nullptr : is("Fn03") ? &entry_->Offset : is("Fn04") ? &entry_->Lines
-                                                 : is("Fn05") ? &entry_->Line : nullptr;
+    LONG *field = !entry_                ? nullptr
+                  : tag == TagOf("Fn03") ? &entry_->Offset
+                  : tag == TagOf("Fn04") ? &entry_->Lines
+                  : tag == TagOf("Fn05") ? &entry_->Line
+                                         : nullptr;
     if (!Number(&value) || !field)
         return 23;
     *field = value;
     return 0;
 }
 
-// Records are gathered in memory and written in large blocks: a base of
-// 100,000 entries is some 2 MB of small records.
 class BaseWriter {
 public:
     explicit BaseWriter(FileHandle *fh) : fh_(fh) { block_.reserve(kBlock + 1024); }
@@ -340,15 +362,17 @@ IPTR clBaza_QMXM_BazaOpen(BazaData *d)
         Quiet(false);
         return 0;
     }
-    LONG error, remaining = size - Seek(fh, 0, OFFSET_CURRENT);
+    std::vector<char> bytes(size_t(std::max<LONG>(size - Seek(fh, 0, OFFSET_CURRENT), 0)));
+    LONG got = bytes.empty() ? 0 : Read(fh, bytes.data(), LONG(bytes.size()));
+    Close(fh);
+    UnLock(lock);
+    LONG error;
     ULONG version;
     {
-        BaseReader reader(fh, remaining);
+        BaseReader reader(bytes.data(), std::max<LONG>(got, 0));
         error = reader.Run();
         version = reader.Version();
     }
-    Close(fh);
-    UnLock(lock);
     if (error) {
         Problem(error, 20);
         Quiet(false);

@@ -38,8 +38,9 @@ IPTR DestructNode(Hook *, APTR, APTR message)
         }
         msg->UserData = nullptr;
     }
-    // the node being destroyed still counts: the tree is empty when it was the last
-    BazaEnableMenu(xget(BazaGUI.Tree, MUIA_NListtree_Entries) > 1 ? 1 : 0);
+    // a node is out of the tree before it goes: the tree is empty when it was the last
+    const std::vector<TreeNode *> *roots = NListtreeRoots(BazaGUI.Tree);
+    BazaEnableMenu(roots && !roots->empty() ? 1 : 0);
     return 0;
 }
 
