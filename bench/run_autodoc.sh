@@ -8,14 +8,14 @@ dir=${VS_BENCH_ADOCS:-/tmp/vellumscanner-bench-adocs}
 export VS_BENCH_ADOCS=$dir
 
 json=$("$build/bench/bench_autodoc" --benchmark_format=json --benchmark_repetitions=5 2>/dev/null)
-read -r scan_ms show_us open_ms files < <(echo "$json" | python3 -c '
+read -r scan_ms build_ms show_us open_ms files < <(echo "$json" | python3 -c '
 import json, sys
 runs = [b for b in json.load(sys.stdin)["benchmarks"] if b.get("run_type") == "iteration"]
 def median(prefix):
     t = sorted(b["real_time"] for b in runs if b["name"].startswith(prefix))
     return round(t[len(t) // 2], 3)
 files = int([b for b in runs if b["name"].startswith("BM_EntryScan")][0]["files"])
-print(median("BM_EntryScan"), median("BM_ShowTheLongest"), median("BM_OpenA10000"), files)')
+print(median("BM_EntryScan"), median("BM_BuildABase"), median("BM_ShowTheLongest"), median("BM_OpenA10000"), files)')
 
 files_list=$(ls "$dir"/lib*.doc)
 cat $files_list > /dev/null
@@ -34,5 +34,7 @@ echo "corpus: $dir ($files autodocs, $bytes bytes)"
 echo "wc -l:             ${wc_ms} ms (median of 31 runs, process start included)"
 echo "entry scan:        ${scan_ms} ms (median of 5 repetitions)"
 echo "ratio scan / wc:   $(python3 -c "print(round($scan_ms / $wc_ms, 2))") (limit 2)"
+echo "base built:        ${build_ms} ms (median of 5 repetitions)"
+echo "ratio build / scan: $(python3 -c "print(round($build_ms / $scan_ms, 2))") (limit 1.5)"
 echo "longest entry:     ${show_us} us (limit 5 ms)"
 echo "10,000 entries:    ${open_ms} ms to scan and list (limit 50 ms)"

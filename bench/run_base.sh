@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The document base figures: a synthetic base of 1,000 documents and 100,000
+# entries read as bytes, loaded, saved and searched (medians of 5 repetitions),
+# with the memory its records take. Usage: bench/run_base.sh [BUILD_DIR]
+set -euo pipefail
+build=${1:-build}
+"$build/bench/bench_base" --benchmark_format=json --benchmark_repetitions=5 2>/dev/null | python3 -c '
+import json, sys
+runs = [b for b in json.load(sys.stdin)["benchmarks"] if b.get("run_type") == "iteration"]
+def median(prefix):
+    t = sorted(b["real_time"] for b in runs if b["name"].startswith(prefix))
+    return t[len(t) // 2]
+def counter(prefix, name):
+    return [b for b in runs if b["name"].startswith(prefix)][0][name]
+read, load = median("BM_ReadTheBase"), median("BM_LoadTheBase")
+print("entries:            %d" % counter("BM_LoadTheBase", "entries"))
+print("read its bytes:     %.3f ms" % read)
+print("load:               %.2f ms (limit 100 ms), %.1f times reading its bytes (limit 3)" % (load, load / read))
+print("save:               %.2f ms (limit 100 ms)" % median("BM_SaveTheBase"))
+print("lookup, last doc:   %.3f ms (limit 5 ms)" % median("BM_LinkLookup"))
+print("records per entry:  %.1f bytes beyond the names (limit 100)" % counter("BM_LoadTheBase", "record_bytes_per_entry"))
+'
