@@ -101,7 +101,6 @@ protected:
     // The drop is the list's to carry out or refuse; the view moves nothing.
     void dropEvent(QDropEvent *e) override
     {
-        auto *model = static_cast<TreeModel *>(this->model());
         Node *target = TreeModel::NodeOf(indexAt(e->position().toPoint()));
         LONG type = MUIV_NListtree_DropType_None;
         switch (dropIndicatorPosition()) {
@@ -114,7 +113,6 @@ protected:
         e->accept();
         if (tree && e->mimeData()->hasFormat(kNodesMime))
             DoMethod(tree, MUIM_NListtree_Drop, type, target);
-        (void)model;
     }
 };
 

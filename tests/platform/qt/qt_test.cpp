@@ -6,6 +6,7 @@
 #include "platform/qt/richtext.h"
 #include "app/startup.h"
 #include "platform/nlist/nlist.h"
+#include "platform/nlist/nlisttree.h"
 #include "platform/qt/peer_base.h"
 #include "platform/qt/qt_renderer.h"
 #include "support/support.h"
@@ -25,6 +26,7 @@
 #include <QMainWindow>
 #include <QListView>
 #include <QTest>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -292,6 +294,51 @@ TEST(Renderer, ButtonLabelsKeepTheirShortcut)
     EXPECT_EQ(ButtonText("\33cD_elete"), "D&elete");
     EXPECT_EQ(ButtonText("Save & quit"), "Save && quit");
     EXPECT_TRUE(CodesToHtml("\33c", "a < b\nnext").contains("a &lt; b<br>next"));
+}
+
+TEST(Renderer, TheTreeFollowsItsListAndClicksAndOpeningReachIt)
+{
+    Sandbox box;
+    Object *tree = MUI_NewObject(MUIC_NListtree);
+    Object *win = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, MUI_NewObject(MUIC_Group, Child, tree));
+    Object *app = MUI_NewObject(MUIC_Application, SubWindow, win);
+    auto insert = [&](const char *name, MUI_NListtree_TreeNode *parent, ULONG flags) {
+        return reinterpret_cast<MUI_NListtree_TreeNode *>(DoMethod(
+            tree, MUIM_NListtree_Insert, name, nullptr, parent, MUIV_NListtree_Insert_PrevNode_Tail, flags));
+    };
+    MUI_NListtree_TreeNode *group = insert("\33bGroup", MUIV_NListtree_Insert_ListNode_Root, TNF_LIST);
+    MUI_NListtree_TreeNode *inner = insert("inner.doc", group, 0);
+    insert("outer.doc", MUIV_NListtree_Insert_ListNode_Root, 0);
+    SetAttrs(win, MUIA_Window_Open, TRUE);
+    auto *view = qobject_cast<QTreeView *>(QtPeerOf(tree)->widget());
+    ASSERT_NE(view, nullptr);
+    QAbstractItemModel *model = view->model();
+    ASSERT_EQ(model->rowCount(), 2);
+    QModelIndex groupIndex = model->index(0, 0), innerIndex = model->index(0, 0, groupIndex);
+    EXPECT_EQ(model->data(groupIndex).toString(), "Group") << "text codes are not shown";
+    EXPECT_TRUE(model->data(groupIndex, Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(model->data(innerIndex).toString(), "inner.doc");
+
+    view->expand(groupIndex);
+    EXPECT_TRUE(group->tn_Flags & TNF_OPEN) << "opening in the window opens the node";
+    DoMethod(tree, MUIM_NListtree_Close, 0, group, 0);
+    EXPECT_FALSE(view->isExpanded(groupIndex)) << "closing the node closes it in the window";
+    DoMethod(tree, MUIM_NListtree_Open, 0, group, 0);
+    ASSERT_TRUE(view->isExpanded(groupIndex));
+
+    static LONG clicked = -1;
+    Hook record = {[](Hook *, APTR, APTR msg) -> IPTR { return clicked = LONG(*static_cast<IPTR *>(msg)); }, nullptr};
+    DoMethod(tree, MUIM_Notify, MUIA_NListtree_EntryClick, MUIV_EveryTime, tree, 3, MUIM_CallHook, &record,
+             MUIV_TriggerValue);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(innerIndex).center());
+    EXPECT_EQ(reinterpret_cast<MUI_NListtree_TreeNode *>(xget(tree, MUIA_NListtree_Active)), inner);
+    EXPECT_EQ(clicked, 1) << "the click reports the node's number in pre-order";
+    EXPECT_TRUE(inner->tn_Flags & TNF_SELECTED);
+
+    DoMethod(tree, MUIM_NListtree_Remove, MUIV_NListtree_Remove_ListNode_Root, group, 0);
+    EXPECT_EQ(model->rowCount(), 1) << "a removed node leaves the window";
+    EXPECT_EQ(model->data(model->index(0, 0)).toString(), "outer.doc");
+    MUI_DisposeObject(app);
 }
 
 int main(int c, char **v)
