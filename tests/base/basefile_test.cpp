@@ -7,9 +7,11 @@
 #include "support/support.h"
 #include "util/strings.h"
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 // Records of a base file, in the writer's byte order or the other one.
@@ -238,6 +240,31 @@ TEST_F(BaseFile, SavingAsksBeforeOverwritingAndNeverLeavesHalfAFile)
     EXPECT_EQ(files, 2u) << "no temporary copy is left behind";
     Save(box.Path("missing/dir/x.qmx"));
     EXPECT_EQ(LastQuestion(), "Cannot create file:\n" + box.Path("missing/dir/x.qmx"));
+}
+
+// A full disk, made by a file-size limit: the writes fail part way, and the
+// old base must survive whole.
+TEST_F(BaseFile, AFullDiskLeavesTheOldBaseWhole)
+{
+    ASSERT_TRUE(app.Ready());
+    ASSERT_NE(Load(box.Write("e.qmx", Example().data)), 0u);
+    std::string target = box.Write("old.qmx", "precious");
+    app.requester.answers.push_back(1);   // replace it
+    rlimit before;
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 64;
+    auto *oldHandler = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    Save(target);
+    setrlimit(RLIMIT_FSIZE, &before);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(LastQuestion(), "Cannot create file:\n" + target);
+    EXPECT_EQ(ReadAll(target), "precious");
+    size_t files = 0;
+    for (auto &e : std::filesystem::directory_iterator(box.Dir()))
+        files += e.is_regular_file();
+    EXPECT_EQ(files, 2u) << "the part written is removed";
 }
 
 TEST_F(BaseFile, ClosingAsksAboutUnsavedChangesAndForgetsTheLastBase)
