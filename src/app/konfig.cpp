@@ -115,7 +115,10 @@ void KonfigSave()
     if (konfig.FullGUI != 1)
         return;
     SetAttrs(konfig.LastBase, MUIA_String_Contents, xget(QMXObject.BazaObj, QMXA_Baza_File));
-    SetAttrs(konfig.LastEntry, MUIA_Numeric_Value, xget(QMXObject.BazaObj, QMXA_Baza_ActiveNr));
+    // the setting holds no negative number: no active entry is kept as the
+    // top of its range, which no node has, so the next start selects nothing
+    LONG entry = LONG(xget(QMXObject.BazaObj, QMXA_Baza_ActiveNr));
+    SetAttrs(konfig.LastEntry, MUIA_Numeric_Value, entry < 0 ? 0x7FFFFFFF : entry);
     SetAttrs(konfig.LastIndex, MUIA_Numeric_Value, xget(QMXObject.IndexObj, QMXA_Index_Active));
     DoMethod(QMXObject.App, MUIM_Application_Save, MUIV_Application_Save_ENVARC);
     DoMethod(QMXObject.App, MUIM_Application_Save, MUIV_Application_Save_ENV);

@@ -169,12 +169,9 @@ IPTR clBaza_OM_GET(IClass *cl, Object *self, Msg msg)
     switch (get->opg_AttrID) {
     case QMXA_Baza_File: *get->opg_Storage = ToIPTR(d->File.Name); return TRUE;
     case QMXA_Baza_FileName: *get->opg_Storage = ToIPTR(d->File.Name ? FilePart(d->File.Name) : nullptr); return TRUE;
-    case QMXA_Baza_ActiveNr: {
-        // with no active node, a number no node has: kept between runs, it selects nothing
-        LONG nr = LONG(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetNr, xget(BazaGUI.Tree, MUIA_NListtree_Active), 0));
-        *get->opg_Storage = IPTR(nr < 0 ? 0x7FFFFFFF : nr);
+    case QMXA_Baza_ActiveNr:   // -1 with no active node, as the tree numbers no node
+        *get->opg_Storage = DoMethod(BazaGUI.Tree, MUIM_NListtree_GetNr, xget(BazaGUI.Tree, MUIA_NListtree_Active), 0);
         return TRUE;
-    }
     default: return DoSuperMethodA(cl, self, msg);
     }
 }

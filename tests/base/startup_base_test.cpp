@@ -54,14 +54,24 @@ TEST(BaseStartUp, TheLastBaseReopensAtTheSameEntryAndLine)
         SetAttrs(QMXObject.BazaObj, QMXA_Baza_ActiveNr, 1);
         SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 1);
     }   // the state is saved as the program ends
-    TestApp again(true);
+    {
+        TestApp again(true);
+        DoMethod(QMXObject.App, MUIM_Application_Load, MUIV_Application_Load_ENV);
+        konfig.AutoOpen = 1;
+        IPTR args[ARG_COUNT] = {0, 0};
+        KonfigArgs(args);
+        EXPECT_EQ(Shown(), box.Path("docs/q.doc"));
+        EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 1);
+        EXPECT_EQ(LONG(xget(QMXObject.BazaObj, QMXA_Baza_ActiveNr)), 1);
+        SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, MUIV_NListtree_Active_Off);
+    }
+    TestApp third(true);
     DoMethod(QMXObject.App, MUIM_Application_Load, MUIV_Application_Load_ENV);
     konfig.AutoOpen = 1;
     IPTR args[ARG_COUNT] = {0, 0};
     KonfigArgs(args);
-    EXPECT_EQ(Shown(), box.Path("docs/q.doc"));
-    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 1);
-    EXPECT_EQ(LONG(xget(QMXObject.BazaObj, QMXA_Baza_ActiveNr)), 1);
+    EXPECT_EQ(LONG(xget(BazaGUI.Tree, MUIA_NListtree_Entries)), 2);
+    EXPECT_EQ(LONG(xget(QMXObject.BazaObj, QMXA_Baza_ActiveNr)), -1) << "no active entry stays none";
 }
 
 TEST(BaseStartUp, TheDefaultDirectoryOrNoLastBaseOpensNothing)
