@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -223,24 +224,36 @@ LONG BaseReader::Field(char letter, ULONG tag)
 
 class BaseWriter {
 public:
-    explicit BaseWriter(FileHandle *fh) : fh_(fh) { block_.reserve(kBlock + 1024); }
+    explicit BaseWriter(FileHandle *fh) : fh_(fh), block_(std::make_unique_for_overwrite<char[]>(kBlock)) {}
     bool Ok() const { return ok_; }
     void Tree(const std::vector<TreeNode *> &roots);
 
 private:
     static constexpr size_t kBlock = 1 << 16;
 
-    void Put(const void *p, ULONG n)
+    // Records are a few bytes each: they are gathered in a block, and only
+    // a text longer than a block is written straight through.
+    void Put(const void *p, size_t n)
     {
-        block_.append(static_cast<const char *>(p), n);
-        if (block_.size() >= kBlock)
+        if (used_ + n > kBlock) {
             Flush();
+            if (n > kBlock) {
+                Write(p, n);
+                return;
+            }
+        }
+        std::memcpy(block_.get() + used_, p, n);
+        used_ += n;
     }
     void Flush()
     {
-        if (!block_.empty() && FWrite(fh_, block_.data(), ULONG(block_.size()), 1) != 1)
+        Write(block_.get(), used_);
+        used_ = 0;
+    }
+    void Write(const void *p, size_t n)
+    {
+        if (n && FWrite(fh_, p, ULONG(n), 1) != 1)
             ok_ = false;
-        block_.clear();
     }
     void Tag(const char *record) { Put(record, 5); }
     void Number(const char *record, LONG v)
@@ -253,12 +266,13 @@ private:
         Tag(record);
         LONG n = LONG(std::strlen(text));
         Put(&n, 4);
-        Put(text, ULONG(n));
+        Put(text, size_t(n));
     }
     void Node(const TreeNode *node);
 
     FileHandle *fh_;
-    std::string block_;
+    std::unique_ptr<char[]> block_;
+    size_t used_ = 0;
     bool ok_ = true;
     std::unordered_map<const TreeNode *, LONG> numbers_;
     const TreeNode *parent_ = nullptr;

@@ -143,6 +143,9 @@ TEST_F(BaseFile, AWrittenBaseReadsBackAsTheSameTree)
     }
     BazaAdd2Tree(a, KIND_DOCUMENT, two);
     BazaAdd2Tree(nullptr, KIND_GROUP, NewSTR("C", -1));
+    std::string huge(100000, 'n');   // longer than the writer's block
+    BazaAdd2Tree(nullptr, KIND_GROUP, NewSTR(huge.c_str(), -1));
+    BazaAdd2Tree(nullptr, KIND_GROUP, NewSTR("D", -1));
     std::string before = Describe();
     Save(box.Path("t.qmx"));
     Close();
