@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -39,14 +38,13 @@ template <class F> bool ForEachLine(FileHandle *fh, size_t maxLine, F &&line)
 {
     constexpr size_t kBlock = 1 << 16;
     const size_t max = maxLine - 1;
-    // left unfilled: only the bytes read are ever looked at
-    auto block = std::make_unique_for_overwrite<char[]>(kBlock + maxLine + 64);
+    std::vector<char> block(kBlock + maxLine + 64);
     size_t have = 0;   // the unfinished line carried from the block before
     for (;;) {
-        LONG got = Read(fh, block.get() + have, LONG(kBlock));
+        LONG got = Read(fh, block.data() + have, LONG(kBlock));
         if (got < 0)
             return false;
-        char *text = block.get();
+        char *text = block.data();
         if (got == 0) {
             if (have)
                 line(text, have);
