@@ -413,5 +413,14 @@ FileHandle *OpenNewBeside(CONST_STRPTR name, std::string &tempName)
 
 BOOL RenameOver(CONST_STRPTR from, CONST_STRPTR to)
 {
-    return from && to && ::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
+    if (!from || !to)
+        return false;
+    // the new contents reach the disk before the name does: a crash just
+    // after the rename must not leave an empty file where the old one was
+    std::string source = HostPath(from);
+    int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    bool synced = fd >= 0 && ::fsync(fd) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return synced && ::rename(source.c_str(), HostPath(to).c_str()) == 0;
 }
