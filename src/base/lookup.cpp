@@ -8,25 +8,13 @@
 #include "baza.h"
 #include "platform/mui/requesters.h"
 #include "util/names.h"
+#include "view/index.h"
 
 #include <string>
 
 namespace {
 TreeNode *NodeNr(LONG n) { return reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0)); }
 
-// Only in the document shown: the base is empty.
-void FindInShownDocument(CONST_STRPTR word, LONG length)
-{
-    for (LONG i = 0;; ++i) {
-        Doc *entry = reinterpret_cast<Doc *>(DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, i));
-        if (!entry)
-            return;
-        if (FindStrName(entry->Name, word, length, 1)) {
-            SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, i);
-            return;
-        }
-    }
-}
 
 // The first match in a document from entry i on (-1: its own name first);
 // the entry's position, -1 for its name, or -2 for none.
@@ -59,8 +47,8 @@ void FindBaseLink(CONST_STRPTR word, LONG length, LONG mode)
         return;
     LONG k = 0, i = 0;
     if (mode == 1) {
-        if (!NodeNr(0)) {
-            FindInShownDocument(word, length);
+        if (!NodeNr(0)) {   // an empty base: only the document shown
+            IndexSelectName(word, length);
             return;
         }
     } else {

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "base/records.h"
 #include "platform/nlist/nlist.h"
+#include "util/names.h"
 
 #include <strings.h>
 
@@ -174,3 +175,16 @@ MUI_CustomClass *clIndex_Create(LONG flag)
 }
 
 BOOL ClassIndex(BOOL create) { return ClassSlot(CL_Index, clIndex_Create, create); }
+
+bool IndexSelectName(CONST_STRPTR word, LONG length)
+{
+    for (LONG i = 0;; ++i) {
+        Doc *entry = reinterpret_cast<Doc *>(DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, i));
+        if (!entry)
+            return false;
+        if (FindStrName(entry->Name, word, length, 1)) {
+            SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, i);
+            return true;
+        }
+    }
+}

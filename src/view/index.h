@@ -10,3 +10,7 @@ struct IndexGUIRecord {
 extern IndexGUIRecord IndexGUI;
 
 MUI_CustomClass *clIndex_Create(LONG flag);
+
+// Selects the first entry of the document shown whose name is the word
+// (case ignored); false when none is.
+bool IndexSelectName(CONST_STRPTR word, LONG length);

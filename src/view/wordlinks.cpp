@@ -4,7 +4,7 @@
 #include "app/startup.h"
 #include "base/records.h"
 #include "platform/nlist/nlist.h"
-#include "util/names.h"
+#include "index.h"
 #include "view.h"
 
 LONG IsChar(UBYTE c)
@@ -73,15 +73,8 @@ IPTR ViewDoubleClick()
     WORD length;
     if (!text || !GetLink(text, res.char_number, &word, &length))
         return 0;
-    for (LONG i = 0;; ++i) {
-        Doc *entry = reinterpret_cast<Doc *>(DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, i));
-        if (!entry)
-            break;
-        if (FindStrName(entry->Name, word, length, 1)) {
-            SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, i);
-            return 0;
-        }
-    }
+    if (IndexSelectName(word, length))
+        return 0;
     DoMethod(QMXObject.BazaObj, QMXM_BazaFindLink, word, LONG(length));
     return 0;
 }
