@@ -1,33 +1,19 @@
 #include "lists.h"
 
-namespace {
-MinNode *TailSentinel(MinList *list) { return reinterpret_cast<MinNode *>(&list->mlh_Tail); }
-MinNode *HeadSentinel(MinList *list) { return reinterpret_cast<MinNode *>(&list->mlh_Head); }
-}
-
 void NewMinList(MinList *list)
 {
-    list->mlh_Head = TailSentinel(list);
-    list->mlh_Tail = nullptr;
-    list->mlh_TailPred = HeadSentinel(list);
+    list->head = {&list->tail, nullptr};
+    list->tail = {nullptr, &list->head};
 }
 
-bool IsMinListEmpty(const MinList *list) { return list->mlh_TailPred == reinterpret_cast<const MinNode *>(list); }
+bool IsMinListEmpty(const MinList *list) { return list->head.mln_Succ == &list->tail; }
 
 void AddHeadMinList(MinList *list, MinNode *node)
 {
-    node->mln_Succ = list->mlh_Head;
-    node->mln_Pred = HeadSentinel(list);
-    list->mlh_Head->mln_Pred = node;
-    list->mlh_Head = node;
-}
-
-void AddTailMinList(MinList *list, MinNode *node)
-{
-    node->mln_Succ = TailSentinel(list);
-    node->mln_Pred = list->mlh_TailPred;
-    list->mlh_TailPred->mln_Succ = node;
-    list->mlh_TailPred = node;
+    node->mln_Succ = list->head.mln_Succ;
+    node->mln_Pred = &list->head;
+    list->head.mln_Succ->mln_Pred = node;
+    list->head.mln_Succ = node;
 }
 
 void RemoveMinNode(MinNode *node)
@@ -40,7 +26,7 @@ MinNode *RemHeadMinList(MinList *list)
 {
     if (IsMinListEmpty(list))
         return nullptr;
-    MinNode *node = list->mlh_Head;
+    MinNode *node = list->head.mln_Succ;
     RemoveMinNode(node);
     return node;
 }
@@ -49,12 +35,12 @@ MinNode *RemTailMinList(MinList *list)
 {
     if (IsMinListEmpty(list))
         return nullptr;
-    MinNode *node = list->mlh_TailPred;
+    MinNode *node = list->tail.mln_Pred;
     RemoveMinNode(node);
     return node;
 }
 
-MinNode *FirstMinNode(const MinList *list) { return IsMinListEmpty(list) ? nullptr : list->mlh_Head; }
+MinNode *FirstMinNode(const MinList *list) { return IsMinListEmpty(list) ? nullptr : list->head.mln_Succ; }
 
 MinNode *NextMinNode(const MinNode *node)
 {
