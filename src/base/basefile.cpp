@@ -31,23 +31,42 @@ void Problem(LONG message, IPTR arg, LONG title = 0)
 
 ULONG Swapped(ULONG v) { return v >> 24 | (v >> 8 & 0xFF00) | (v << 8 & 0xFF0000) | v << 24; }
 
+LONG NumberIn(const char *p, bool swap)
+{
+    ULONG raw;
+    std::memcpy(&raw, p, 4);
+    return LONG(swap ? Swapped(raw) : raw);
+}
+
 // A record's 4 tag bytes as one number, so a record is told by one switch.
 constexpr ULONG TagOf(const char *t)
 {
     return ULONG(UBYTE(t[0])) << 24 | ULONG(UBYTE(t[1])) << 16 | ULONG(UBYTE(t[2])) << 8 | ULONG(UBYTE(t[3]));
 }
 
-// The records are read from the file's bytes in memory, taken in one read:
-// a base of 100,000 entries is some 700,000 small records.
+// The records are read through a window that moves along the file, so the
+// bytes being looked at stay in the processor's cache: a base of 100,000
+// entries is some 700,000 small records.
 class BaseReader {
 public:
-    BaseReader(const char *bytes, LONG size) : at_(bytes), remaining_(size) {}
+    BaseReader(FileHandle *fh, LONG size) : fh_(fh), unread_(size) {}
     ~BaseReader();
     // Reads every record; the message of what went wrong, or 0.
     LONG Run();
     ULONG Version() const { return version_; }
 
 private:
+    // The window is refilled a read of 64 KB at a time, which goes past the
+    // file handle's buffer straight into the window; what is left of the
+    // window is moved to its front first.
+    static constexpr LONG kRead = 1 << 16, kWindow = 2 * kRead;
+    // Before each run of entries the window is topped up to this many bytes,
+    // so that an entry with any name of a sensible length lies in it whole.
+    static constexpr LONG kEntryRoom = 4096;
+
+    bool Need(LONG n) { return n <= remaining_ || Refill(n); }
+    bool Refill(LONG n);
+    LONG EntriesAsWritten();
     bool Bytes(void *to, LONG n);
     bool Number(LONG *value);
     LONG Record(char letter, ULONG tag);
@@ -55,10 +74,16 @@ private:
     LONG Text(ULONG tag);
     LONG Structure(ULONG tag);
 
-    const char *at_;
-    LONG remaining_;
+    FileHandle *fh_;
+    std::unique_ptr<char[]> window_ = std::make_unique_for_overwrite<char[]>(kWindow);
+    const char *at_ = window_.get();
+    LONG remaining_ = 0;   // bytes of the window not yet taken
+    LONG unread_;          // bytes of the file not yet in the window
     bool swap_ = false, orderKnown_ = false;
     ULONG version_ = 0;
+    // The nodes made so far: a node's number in the file is its place in
+    // the order of writing, which is the order of reading.
+    std::vector<TreeNode *> nodes_;
     TreeNode *parent_ = nullptr;
     bool inGroup_ = false;
     STRPTR groupName_ = nullptr;
@@ -74,30 +99,100 @@ BaseReader::~BaseReader()
     DocFree(entry_);
 }
 
+// Makes the next n bytes (at most one read's worth) lie in the window; false when
+// the file ends before them.
+bool BaseReader::Refill(LONG n)
+{
+    if (n > remaining_ + unread_ || n > kRead)
+        return false;
+    std::memmove(window_.get(), at_, size_t(remaining_));
+    at_ = window_.get();
+    LONG want = std::min(kRead, unread_);
+    LONG got = Read(fh_, window_.get() + remaining_, want);
+    got = std::max<LONG>(got, 0);
+    remaining_ += got;
+    unread_ = got < want ? 0 : unread_ - got;   // a file cut short while we read it ends here
+    return n <= remaining_;
+}
+
+// A text longer than a read goes from the file straight to its place.
 bool BaseReader::Bytes(void *to, LONG n)
 {
-    if (n < 0 || n > remaining_)
+    if (n < 0 || n > remaining_ + unread_)
         return false;
-    std::memcpy(to, at_, size_t(n));
-    at_ += n;
-    remaining_ -= n;
-    return true;
+    if (n <= kRead) {
+        if (!Need(n))
+            return false;
+        std::memcpy(to, at_, size_t(n));
+        at_ += n;
+        remaining_ -= n;
+        return true;
+    }
+    LONG first = remaining_;
+    std::memcpy(to, at_, size_t(first));
+    at_ += first;
+    remaining_ = 0;
+    LONG got = Read(fh_, static_cast<char *>(to) + first, n - first);
+    unread_ = got == n - first ? unread_ - got : 0;
+    return got == n - first;
 }
 
 bool BaseReader::Number(LONG *value)
 {
-    ULONG raw;
-    if (!Bytes(&raw, 4))
+    if (!Need(4))
         return false;
-    *value = LONG(swap_ ? Swapped(raw) : raw);
+    *value = NumberIn(at_, swap_);
+    at_ += 4;
+    remaining_ -= 4;
     return true;
 }
 
+// Entries are nearly all of a base, and saving always writes an entry's
+// records in one order: the name, the mark, the offset, the line count and
+// the first line. The entries that follow in that order and lie whole in the
+// window are taken in one loop; anything else goes record by record, which
+// tells damage from what is merely unusual. Returns how many were taken.
+LONG BaseReader::EntriesAsWritten()
+{
+    constexpr LONG kHead = 14, kTail = 38;   // the records before and after the name's characters
+    if (!lastDoc_ || doc_ || entry_)
+        return 0;
+    const char *p = at_, *end = at_ + remaining_;
+    const bool swap = swap_;
+    LONG taken = 0;
+    while (end - p >= kHead + kTail && std::memcmp(p, "\nFNC\nsFn01", 10) == 0) {
+        LONG n = NumberIn(p + 10, swap);
+        if (n < 0 || n > end - p - kHead - kTail)
+            break;
+        const char *tail = p + kHead + n;
+        if (std::memcmp(tail, "cFn02", 5) != 0 || std::memcmp(tail + 6, "lFn03", 5) != 0 ||
+            std::memcmp(tail + 15, "lFn04", 5) != 0 || std::memcmp(tail + 24, "lFn05", 5) != 0 ||
+            std::memcmp(tail + 33, "\nFn&\n", 5) != 0)
+            break;
+        Doc *entry = KeptDocAlloc(p + kHead, n);
+        if (!entry)
+            break;
+        entry->Mark = tail[5];
+        entry->Offset = NumberIn(tail + 11, swap);
+        entry->Lines = NumberIn(tail + 20, swap);
+        entry->Line = NumberIn(tail + 29, swap);
+        AddEntry(lastDoc_, entry);
+        p = tail + kTail;
+        ++taken;
+    }
+    remaining_ -= LONG(p - at_);
+    at_ = p;
+    return taken;
+}
 
 LONG BaseReader::Run()
 {
     char record[5];
-    while (remaining_ >= 5 && Bytes(record, 5)) {
+    while (Need(5)) {
+        Need(kEntryRoom);   // where the file has that much left
+        if (EntriesAsWritten())
+            continue;
+        Bytes(record, 5);
         LONG error = Record(record[0], TagOf(record + 1));
         if (error)
             return error;
@@ -121,8 +216,7 @@ LONG BaseReader::Record(char letter, ULONG tag)
         LONG n;
         if (letter != 'l' || !Number(&n))
             return 23;
-        parent_ = n < 0 ? nullptr
-                        : reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0));
+        parent_ = n >= 0 && size_t(n) < nodes_.size() ? nodes_[size_t(n)] : nullptr;
         return 0;
     }
     if (letter == 's')
@@ -145,7 +239,7 @@ LONG BaseReader::Structure(ULONG tag)
     case TagOf("Gr&\n"):
         if (!inGroup_)
             return 23;
-        BazaAdd2Tree(parent_, KIND_GROUP, groupName_ ? groupName_ : NewSTR(nullptr, 0));
+        nodes_.push_back(BazaAdd2Tree(parent_, KIND_GROUP, groupName_ ? groupName_ : NewSTR(nullptr, 0)));
         groupName_ = nullptr;
         inGroup_ = false;
         return 0;
@@ -157,7 +251,7 @@ LONG BaseReader::Structure(ULONG tag)
     case TagOf("Dc&\n"):
         if (!doc_)
             return 23;
-        BazaAdd2Tree(parent_, KIND_DOCUMENT, doc_);
+        nodes_.push_back(BazaAdd2Tree(parent_, KIND_DOCUMENT, doc_));
         lastDoc_ = doc_;
         doc_ = nullptr;
         return 0;
@@ -181,7 +275,7 @@ LONG BaseReader::Structure(ULONG tag)
 LONG BaseReader::Text(ULONG tag)
 {
     LONG n;
-    if (!Number(&n) || n < 0 || n > remaining_)
+    if (!Number(&n) || n < 0 || n > remaining_ + unread_)
         return 23;
     STRPTR *field = nullptr;
     switch (tag) {
@@ -376,17 +470,15 @@ IPTR clBaza_QMXM_BazaOpen(BazaData *d)
         Quiet(false);
         return 0;
     }
-    std::vector<char> bytes(size_t(std::max<LONG>(size - Seek(fh, 0, OFFSET_CURRENT), 0)));
-    LONG got = bytes.empty() ? 0 : Read(fh, bytes.data(), LONG(bytes.size()));
-    Close(fh);
-    UnLock(lock);
     LONG error;
     ULONG version;
     {
-        BaseReader reader(bytes.data(), std::max<LONG>(got, 0));
+        BaseReader reader(fh, std::max<LONG>(size - Seek(fh, 0, OFFSET_CURRENT), 0));
         error = reader.Run();
         version = reader.Version();
     }
+    Close(fh);
+    UnLock(lock);
     if (error) {
         Problem(error, 20);
         Quiet(false);

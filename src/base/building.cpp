@@ -70,6 +70,7 @@ void BazaGUIClear()
 {
     SetAttrs(BazaGUI.BaseName, MUIA_Text_Contents, GetLoc(36));
     DoMethod(BazaGUI.Tree, MUIM_NListtree_Clear);
+    KeptDocsFree();
     SetAttrs(BazaGUI.SearchString, MUIA_String_Contents, "");
 }
 

@@ -53,7 +53,7 @@ Doc *DocAlloc(CONST_STRPTR name)
 
 void DocFree(Doc *doc)
 {
-    if (!doc)
+    if (!doc || doc->Kept)
         return;
     DelSTR(&doc->Name);
     FreeRecord(doc);
