@@ -256,7 +256,7 @@ LONG BaseReader::Structure(ULONG tag)
         doc_ = nullptr;
         return 0;
     case TagOf("FNC\n"):
-        if (!lastDoc_ || doc_ || entry_ || !(entry_ = DocAlloc(nullptr)))
+        if (!lastDoc_ || doc_ || entry_ || !(entry_ = DocAlloc("")))   // named even when the file gives no name
             return 23;
         return 0;
     case TagOf("Fn&\n"):

@@ -254,9 +254,9 @@ TEST_F(BaseFile, EntryRecordsInAnotherOrderReadTheSame)
     b.Char("cFn02", '+').Tag("\nFn&\n");
     b.Tag("\nFNC\n").Text("sFn01", "FreeMem").Char("cFn02", '-').Num("lFn03", 9).Num("lFn04", 8);
     b.Num("lFn05", 7).Tag("\nFn&\n").Tag("\nFNC\n").Text("sFn01", "NoMark").Num("lFn03", 1).Tag("\nFn&\n");
-    b.Tag("\nEND.");
+    b.Tag("\nFNC\n").Num("lFn03", 2).Tag("\nFn&\n").Tag("\nEND.");   // no name: an empty one
     ASSERT_NE(Load(box.Write("order.qmx", b.data)), 0u);
-    EXPECT_EQ(Describe(), std::string(kExampleTree) + "    FreeMem - 9 8 7\n    NoMark   1 0 0\n");
+    EXPECT_EQ(Describe(), std::string(kExampleTree) + "    FreeMem - 9 8 7\n    NoMark   1 0 0\n       2 0 0\n");
 }
 
 TEST_F(BaseFile, SavingAsksBeforeOverwritingAndNeverLeavesHalfAFile)
