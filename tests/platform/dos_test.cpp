@@ -48,6 +48,51 @@ TEST(Files, WritesReadBackAfterSeekAndLargeBlocksPass)
     EXPECT_EQ(ReadAll(path), "head\n" + big);
 }
 
+// Seeks anywhere (inside the bytes already read, before, after, from the
+// end) mixed with small, large and line reads always read what the file holds.
+TEST(Files, ReadsAfterAnySeekMatchTheFile)
+{
+    Sandbox box;
+    std::string text;
+    for (int i = 0; text.size() < 300000; ++i)
+        text += "line " + std::to_string(i) + (i % 7 ? "\n" : " and a longer one\n");
+    FileHandle *fh = Open(box.Write("r.txt", text).c_str(), MODE_OLDFILE);
+    ASSERT_NE(fh, nullptr);
+    uint32_t seed = 7;
+    auto next = [&](uint32_t n) { return ((seed = seed * 1103515245 + 12345) >> 8) % n; };
+    std::string got(200000, '\0');
+    // The buffer read to its very end, then a read past it and a step back.
+    ASSERT_EQ(Read(fh, got.data(), 10), 10);
+    ASSERT_EQ(Read(fh, got.data(), 65526), 65526);
+    ASSERT_EQ(Read(fh, got.data(), 70000), 70000);
+    Seek(fh, -100, OFFSET_CURRENT);
+    ASSERT_EQ(Read(fh, got.data(), 100), 100);
+    EXPECT_EQ(std::string(got.data(), 100), text.substr(135436, 100));
+    for (int step = 0; step < 400; ++step) {
+        LONG at = Seek(fh, 0, OFFSET_CURRENT);
+        ASSERT_GE(at, 0);
+        switch (next(5)) {
+        case 0: Seek(fh, LONG(next(uint32_t(text.size()))), OFFSET_BEGINNING); break;
+        case 1: Seek(fh, -LONG(next(70000)), OFFSET_CURRENT); break;
+        case 2: Seek(fh, -LONG(next(1000)), OFFSET_END); break;
+        case 3: {
+            LONG n = LONG(next(2) ? next(100) : 65536 + next(100000));
+            LONG r = Read(fh, got.data(), n);
+            ASSERT_EQ(std::string(got.data(), size_t(r)), text.substr(size_t(at), size_t(n))) << "step " << step;
+            break;
+        }
+        default: {
+            char line[64];
+            const char *l = FGets(fh, line, sizeof line);
+            std::string want = text.substr(size_t(at), 63);
+            want = want.substr(0, want.find('\n') == std::string::npos ? want.size() : want.find('\n') + 1);
+            ASSERT_EQ(l ? std::string(l) : "", want) << "step " << step;
+        }
+        }
+    }
+    Close(fh);
+}
+
 TEST(Files, DirectoriesAndPipesAreNoDocuments)
 {
     Sandbox box;

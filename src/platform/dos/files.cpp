@@ -184,8 +184,10 @@ LONG Read(FileHandle *fh, APTR buffer, LONG length)
         return -1;
     char *out = static_cast<char *>(buffer);
     LONG done = 0;
-    if (!fh->writing && fh->start == fh->end && size_t(length) >= kBufferSize)
+    if (!fh->writing && fh->start == fh->end && size_t(length) >= kBufferSize) {
+        fh->start = fh->end = 0;   // the buffer no longer ends where the file position is
         return ReadDirect(fh, out, length);   // a large read goes past the buffer
+    }
     while (done < length) {
         if (fh->writing || fh->start == fh->end) {
             if (!Refill(fh))
@@ -331,13 +333,14 @@ LONG Seek(FileHandle *fh, LONG position, LONG mode)
 {
     if (!fh)
         return -1;
-    off_t logical;
+    off_t logical, here = 0;
     if (fh->writing) {
         if (!FlushWrites(fh))
             return -1;
         logical = ::lseek(fh->fd, 0, SEEK_CUR);
     } else {
-        logical = ::lseek(fh->fd, 0, SEEK_CUR) - off_t(fh->end - fh->start);
+        here = ::lseek(fh->fd, 0, SEEK_CUR);   // the buffer's bytes end here
+        logical = here - off_t(fh->end - fh->start);
     }
     int whence = mode == OFFSET_BEGINNING ? SEEK_SET : mode == OFFSET_END ? SEEK_END : SEEK_CUR;
     off_t target = whence == SEEK_CUR ? logical + position : position;
@@ -345,6 +348,13 @@ LONG Seek(FileHandle *fh, LONG position, LONG mode)
         whence = SEEK_SET;
     if (target < 0 && whence == SEEK_SET)
         return -1;
+    // A place among the bytes already read is reached within them: a type
+    // check reads a document's first bytes, and its scan starts over at the
+    // beginning without reading them again.
+    if (!fh->writing && here >= 0 && whence == SEEK_SET && target <= here && target >= here - off_t(fh->end)) {
+        fh->start = size_t(target - (here - off_t(fh->end)));
+        return LONG(logical);
+    }
     fh->start = fh->end = 0;
     if (::lseek(fh->fd, target, whence) < 0)
         return -1;
