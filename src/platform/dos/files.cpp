@@ -425,12 +425,17 @@ BOOL RenameOver(CONST_STRPTR from, CONST_STRPTR to)
 {
     if (!from || !to)
         return false;
-    // the new contents reach the disk before the name does: a crash just
-    // after the rename must not leave an empty file where the old one was
-    std::string source = HostPath(from);
-    int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    bool synced = fd >= 0 && ::fsync(fd) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    return synced && ::rename(source.c_str(), HostPath(to).c_str()) == 0;
+    // Where a file is replaced, the new contents reach the disk before the
+    // name does: a crash just after the rename must not leave an empty file
+    // where the old one was. A new name has nothing to lose and is not waited for.
+    std::string source = HostPath(from), target = HostPath(to);
+    struct stat st;
+    bool synced = true;
+    if (::lstat(target.c_str(), &st) == 0) {
+        int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+        synced = fd >= 0 && ::fsync(fd) == 0;
+        if (fd >= 0)
+            ::close(fd);
+    }
+    return synced && ::rename(source.c_str(), target.c_str()) == 0;
 }
