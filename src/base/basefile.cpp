@@ -323,10 +323,12 @@ public:
     void Tree(const std::vector<TreeNode *> &roots);
 
 private:
-    static constexpr size_t kBlock = 1 << 16;
+    static constexpr size_t kBlock = 1 << 17;
 
     // Records are a few bytes each: they are gathered in a block, and only
-    // a text longer than a block is written straight through.
+    // a text longer than a block is written straight through. A block is
+    // larger than the file handle's buffer, so it goes to the file without
+    // a copy there.
     void Put(const void *p, size_t n)
     {
         if (used_ + n > kBlock) {
