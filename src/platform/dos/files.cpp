@@ -184,9 +184,14 @@ LONG Read(FileHandle *fh, APTR buffer, LONG length)
         return -1;
     char *out = static_cast<char *>(buffer);
     LONG done = 0;
-    if (!fh->writing && fh->start == fh->end && size_t(length) >= kBufferSize) {
-        fh->start = fh->end = 0;   // the buffer no longer ends where the file position is
-        return ReadDirect(fh, out, length);   // a large read goes past the buffer
+    if (!fh->writing && size_t(length) >= kBufferSize) {
+        // a large read takes what the buffer holds and the rest straight from
+        // the file; the buffer is then empty, so it ends where the file position is
+        done = LONG(std::min(size_t(length), fh->end - fh->start));
+        std::memcpy(out, fh->buf + fh->start, size_t(done));
+        fh->start = fh->end = 0;
+        LONG got = ReadDirect(fh, out + done, length - done);
+        return got < 0 ? (done ? done : -1) : done + got;
     }
     while (done < length) {
         if (fh->writing || fh->start == fh->end) {
