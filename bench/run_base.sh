@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The document base figures: a synthetic base of 1,000 documents and 100,000
-# entries read as bytes, loaded, saved and searched (medians of 5 repetitions),
-# with the memory its records take. Usage: bench/run_base.sh [BUILD_DIR]
+# entries read as bytes, its records walked, loaded, saved and searched
+# (medians of 5 repetitions), with the memory its records take.
+# Usage: bench/run_base.sh [BUILD_DIR]
 set -euo pipefail
 build=${1:-build}
 "$build/bench/bench_base" --benchmark_format=json --benchmark_repetitions=5 2>/dev/null | python3 -c '
@@ -13,8 +14,10 @@ def median(prefix):
 def counter(prefix, name):
     return [b for b in runs if b["name"].startswith(prefix)][0][name]
 read, load = median("BM_ReadTheBase"), median("BM_LoadTheBase")
+walk = median("BM_WalkTheBaseRecords")
 print("entries:            %d" % counter("BM_LoadTheBase", "entries"))
 print("read its bytes:     %.3f ms" % read)
+print("walk its records:   %.3f ms in memory; read and walk: %.1f times reading" % (walk, (read + walk) / read))
 print("load:               %.2f ms (limit 100 ms), %.1f times reading its bytes (limit 3)" % (load, load / read))
 print("save:               %.2f ms (limit 100 ms)" % median("BM_SaveTheBase"))
 print("lookup, last doc:   %.3f ms (limit 5 ms)" % median("BM_LinkLookup"))
