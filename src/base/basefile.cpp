@@ -170,8 +170,6 @@ LONG BaseReader::EntriesAsWritten()
             std::memcmp(tail + 33, "\nFn&\n", 5) != 0)
             break;
         Doc *entry = KeptDocAlloc(p + kHead, n);
-        if (!entry)
-            break;
         entry->Mark = tail[5];
         entry->Offset = NumberIn(tail + 11, swap);
         entry->Lines = NumberIn(tail + 20, swap);

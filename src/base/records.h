@@ -45,7 +45,7 @@ void DocFreeList(MinList *list);
 // such an entry to KeptDocsFree.
 Doc *KeptDocAlloc(const char *name, LONG length);
 void KeptDocsFree();
-size_t KeptDocBytes();   // the blocks' whole size; for the memory figures
+size_t KeptDocBytes();   // the blocks held, whole; for the memory figures
 Find *FindAlloc(CONST_STRPTR path);
 void FindFree(Find *find);
 // Frees every record after keep; nothing when keep is null.

@@ -24,7 +24,7 @@ public:
     size_t BytesHeld() const;
 
 private:
-    static constexpr size_t kBlock = 4 << 20;
+    static constexpr size_t kBlock = 4 << 20, kAhead = 1024;
     std::unique_ptr<char[]> NewBlock(size_t size);
 
     static constexpr size_t kKeptBlocks = 32;   // 128 MB at the most
