@@ -187,7 +187,7 @@ LONG BaseReader::Run()
 {
     char record[5];
     while (Need(5)) {
-        Need(kEntryRoom);   // where the file has that much left
+        Need(kEntryRoom);   // tops the window up, unless the file ends sooner
         if (EntriesAsWritten())
             continue;
         Bytes(record, 5);
