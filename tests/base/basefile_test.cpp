@@ -195,6 +195,43 @@ TEST_F(BaseFile, VersionsBelow20AreRefusedAndOldOnesRescanned)
     EXPECT_EQ(Describe(), "");
 }
 
+TEST_F(BaseFile, ReadEntriesGiveWayToARescanAndTheirBlocksServeTheNextBase)
+{
+    ASSERT_TRUE(app.Ready());
+    box.Write("docs/a.txt", "text\n");
+    Bytes old;
+    old.Num("lQMX:", 20).Tag("\nDOC\n").Text("sDc01", box.Path("docs/")).Text("sDc02", "a.txt").Tag("\nDc&\n");
+    for (const char *name : {"Stale1", "Stale2"})
+        old.Tag("\nFNC\n").Text("sFn01", name).Char("cFn02", ' ').Num("lFn03", 0).Num("lFn04", 1).Num("lFn05", 0)
+            .Tag("\nFn&\n");
+    ASSERT_NE(Load(box.Write("old.qmx", old.data)), 0u);
+    EXPECT_EQ(Describe().find("Stale"), std::string::npos) << "the import's rescan replaced the read entries";
+    EXPECT_NE(Describe().find(">> Whole file << "), std::string::npos);
+    Save(box.Path("new.qmx"));
+    Close();
+
+    Bytes big = Example();
+    big.data.resize(big.data.find("\nEND."));
+    for (int i = 0; i < 1200; ++i) {   // more than one of the blocks entries are kept in
+        big.Tag("\nFNC\n").Text("sFn01", "Entry" + std::to_string(i) + std::string(4000, 'x'));
+        big.Char("cFn02", '+').Num("lFn03", i).Num("lFn04", 2).Num("lFn05", i * 2).Tag("\nFn&\n");
+    }
+    big.Tag("\nEND.");
+    std::string path = box.Write("big.qmx", big.data);
+    ASSERT_NE(Load(path), 0u);
+    std::string first = Describe();
+    size_t held = KeptDocBytes();
+    for (int round = 0; round < 3; ++round) {
+        Close();
+        ASSERT_NE(Load(path), 0u);
+        EXPECT_EQ(Describe(), first);
+        EXPECT_EQ(KeptDocBytes(), held) << "a base read again takes the blocks the last one gave back";
+    }
+    Close();
+    ASSERT_NE(Load(box.Path("new.qmx")), 0u);
+    EXPECT_NE(Describe().find(">> Whole file << "), std::string::npos);
+}
+
 TEST_F(BaseFile, DamageIsReportedAndLeavesNoHalfBase)
 {
     ASSERT_TRUE(app.Ready());
