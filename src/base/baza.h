@@ -3,6 +3,7 @@
 // in it. One object of clBaza exists; the tree is an object of clBazaTree,
 // a tree list with the base's drag-and-drop rules.
 #pragma once
+#include "app/methods.h"
 #include "platform/nlist/nlisttree.h"
 #include "records.h"
 #include "util/fileinfo.h"
@@ -58,7 +59,7 @@ IPTR BazaAddFile(STRPTR *drawer);
 IPTR clBaza_QMXM_BazaUpdate();
 void BazaDelTree();
 void GroupRename();
-IPTR clBaza_QMXM_Baza_EdTree(BazaData *d, IPTR code);
+IPTR clBaza_QMXM_Baza_EdTree(BazaData *d, QMXP_Baza_EdTree *msg);
 void BazaEnableMenu(WORD on);
 void BazaDisplayActiveEntry(LONG line);
 
@@ -73,4 +74,5 @@ void SetBaseFile(BazaData *d, CONST_STRPTR name);
 // ---- lookup
 void FindBaseLink(CONST_STRPTR word, LONG length, LONG mode);
 IPTR clBaza_QMXM_BazaFindKey();
-IPTR clBaza_QMXM_BazaGetEntry(LONG n);
+IPTR clBaza_QMXM_BazaFindLink(QMXP_BazaFindLink *msg);
+IPTR clBaza_QMXM_BazaGetEntry(QMXP_BazaGetEntry *msg);

@@ -2,6 +2,7 @@
 // the dispatcher; and the tree list class with the base's drop rules.
 #include "app/classes.h"
 #include "app/ids.h"
+#include "app/methods.h"
 #include "app/konfig.h"
 #include "app/locale.h"
 #include "app/startup.h"
@@ -78,7 +79,7 @@ Hook HOOK_BazaCompare = {CompareNodes, nullptr};
 IPTR clBazaTree_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
     switch (msg->MethodID) {
-    case MUIM_DragQuery: return reinterpret_cast<Object *>(reinterpret_cast<IPTR *>(msg)[1]) == obj;
+    case MUIM_DragQuery: return reinterpret_cast<MUIP_DragQuery *>(msg)->obj == obj;
     case MUIM_DragDrop: {
         LONG type = LONG(xget(obj, MUIA_NListtree_DropType));
         auto *target = reinterpret_cast<TreeNode *>(xget(obj, MUIA_NListtree_DropTarget));
@@ -191,7 +192,6 @@ IPTR clBaza_QMXM_DoMethodObject(Object *self)
 IPTR clBaza_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
     BazaData *d = msg->MethodID == OM_NEW ? nullptr : static_cast<BazaData *>(INST_DATA(cl, obj));
-    IPTR *cells = reinterpret_cast<IPTR *>(msg);
     switch (msg->MethodID) {
     case OM_NEW: return clBaza_OM_NEW(cl, obj, msg);
     case OM_DISPOSE:
@@ -207,12 +207,10 @@ IPTR clBaza_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case QMXM_BazaSave: return clBaza_QMXM_BazaSave(d);
     case QMXM_BazaClose: return clBaza_QMXM_BazaClose(d);
     case QMXM_BazaUpdate: return clBaza_QMXM_BazaUpdate();
-    case QMXM_BazaGetEntry: return clBaza_QMXM_BazaGetEntry(LONG(cells[1]));
+    case QMXM_BazaGetEntry: return clBaza_QMXM_BazaGetEntry(reinterpret_cast<QMXP_BazaGetEntry *>(msg));
     case QMXM_BazaFindKey: return clBaza_QMXM_BazaFindKey();
-    case QMXM_BazaFindLink:
-        FindBaseLink(reinterpret_cast<CONST_STRPTR>(cells[1]), LONG(cells[2]), 1);
-        return 0;
-    case QMXM_Baza_EdTree: return clBaza_QMXM_Baza_EdTree(d, cells[1]);
+    case QMXM_BazaFindLink: return clBaza_QMXM_BazaFindLink(reinterpret_cast<QMXP_BazaFindLink *>(msg));
+    case QMXM_Baza_EdTree: return clBaza_QMXM_Baza_EdTree(d, reinterpret_cast<QMXP_Baza_EdTree *>(msg));
     default: return DoSuperMethodA(cl, obj, msg);
     }
 }

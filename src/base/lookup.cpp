@@ -88,8 +88,15 @@ IPTR clBaza_QMXM_BazaFindKey()
     return 0;
 }
 
-IPTR clBaza_QMXM_BazaGetEntry(LONG n)
+IPTR clBaza_QMXM_BazaFindLink(QMXP_BazaFindLink *msg)
 {
+    FindBaseLink(msg->Word, LONG(msg->Length), 1);
+    return 0;
+}
+
+IPTR clBaza_QMXM_BazaGetEntry(QMXP_BazaGetEntry *msg)
+{
+    LONG n = LONG(msg->Number);
     TreeNode *node = n == -1 ? reinterpret_cast<TreeNode *>(xget(BazaGUI.Tree, MUIA_NListtree_Active)) : NodeNr(n);
     if (!node)
         return 0;

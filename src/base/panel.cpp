@@ -39,10 +39,10 @@ void EdTreeDeselect()
 }
 }
 
-IPTR clBaza_QMXM_Baza_EdTree(BazaData *d, IPTR code)
+IPTR clBaza_QMXM_Baza_EdTree(BazaData *d, QMXP_Baza_EdTree *msg)
 {
     konfig.Modified = 1;
-    switch (code) {
+    switch (msg->Code) {
     case EdTree_AddGroup: EdTreeAddGroup(); break;
     case EdTree_Rename:
         GroupRename();

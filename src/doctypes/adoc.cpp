@@ -2,6 +2,7 @@
 
 #include "app/classes.h"
 #include "app/ids.h"
+#include "app/methods.h"
 #include "app/konfig.h"
 #include "app/startup.h"
 #include "platform/dos/format.h"
@@ -18,9 +19,9 @@ constexpr LONG kTestBytes = 50;
 constexpr LONG kLastStart = 32;
 
 // An autodoc names its table of contents within its first bytes.
-IPTR clADoc_QMXM_View_CheckFType(Msg msg)
+IPTR clADoc_QMXM_View_CheckFType(QMXP_View_CheckFType *msg)
 {
-    auto *file = reinterpret_cast<FileOpen *>(reinterpret_cast<IPTR *>(msg)[1]);
+    FileOpen *file = msg->File;
     char *head = konfig.Buffer + 4096;
     if (Seek(file->Handle, 0, OFFSET_BEGINNING) < 0)
         return 0;
@@ -33,13 +34,25 @@ IPTR clADoc_QMXM_View_CheckFType(Msg msg)
     return 0;
 }
 
+IPTR clADoc_QMXM_View_MakeIndex(QMXP_View_MakeIndex *msg)
+{
+    ADocScan(msg->Record, msg->Handle);
+    return 0;
+}
+
+IPTR clADoc_QMXM_View_ParseFile(ADocData *d, QMXP_View_ParseFile *msg)
+{
+    SetAttrs(QMXObject.ViewObj, QMXA_View_Page, 1);
+    ParseADoc(d->Page, msg->Handle, msg->Entry);
+    return 0;
+}
+
 // A fresh table of contents: one "library/name" line per function of the
 // library, the name alone for the others.
-IPTR clADoc_QMXM_View_SaveFile(Msg msg)
+IPTR clADoc_QMXM_View_SaveFile(QMXP_View_SaveFile *msg)
 {
-    IPTR *cells = reinterpret_cast<IPTR *>(msg);
-    auto *baza = reinterpret_cast<Baza *>(cells[1]);
-    auto *out = reinterpret_cast<FileHandle *>(cells[3]);
+    Baza *baza = msg->Record;
+    FileHandle *out = msg->Output;
     FWriteSTR(out, "TABLE OF CONTENTS\n\n");
     for (Doc *e = FirstEntry(baza); e; e = NextEntry(e)) {
         IPTR args[] = {ToIPTR(baza->Library ? baza->Library : ""), ToIPTR(e->Name ? e->Name : "")};
@@ -53,21 +66,18 @@ IPTR clADoc_QMXM_View_SaveFile(Msg msg)
 IPTR clADoc_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
     ADocData *d = msg->MethodID == OM_NEW ? nullptr : static_cast<ADocData *>(INST_DATA(cl, obj));
-    IPTR *cells = reinterpret_cast<IPTR *>(msg);
     switch (msg->MethodID) {
     case QMXM_DoMethodObject:
         d->Page = reinterpret_cast<Object **>(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 1));
         return 0;
-    case QMXM_View_CheckFType: return clADoc_QMXM_View_CheckFType(msg) ? ToIPTR(obj) : 0;
-    case QMXM_View_MakeIndex:
-        ADocScan(reinterpret_cast<Baza *>(cells[1]), reinterpret_cast<FileHandle *>(cells[2]));
+    case QMXM_View_CheckFType:
+        return clADoc_QMXM_View_CheckFType(reinterpret_cast<QMXP_View_CheckFType *>(msg)) ? ToIPTR(obj) : 0;
+    case QMXM_View_MakeIndex: return clADoc_QMXM_View_MakeIndex(reinterpret_cast<QMXP_View_MakeIndex *>(msg));
+    case QMXM_View_ParseFile: return clADoc_QMXM_View_ParseFile(d, reinterpret_cast<QMXP_View_ParseFile *>(msg));
+    case QMXM_View_SelectFind:
+        ADocSelectFind(d->Page, reinterpret_cast<QMXP_View_SelectFind *>(msg)->Hit);
         return 0;
-    case QMXM_View_ParseFile:
-        SetAttrs(QMXObject.ViewObj, QMXA_View_Page, 1);
-        ParseADoc(d->Page, reinterpret_cast<FileHandle *>(cells[2]), reinterpret_cast<Doc *>(cells[1]));
-        return 0;
-    case QMXM_View_SelectFind: ADocSelectFind(d->Page, reinterpret_cast<Find *>(cells[1])); return 0;
-    case QMXM_View_SaveFile: return clADoc_QMXM_View_SaveFile(msg);
+    case QMXM_View_SaveFile: return clADoc_QMXM_View_SaveFile(reinterpret_cast<QMXP_View_SaveFile *>(msg));
     case QMXM_View_CloseFile: return 0;
     default: return DoSuperMethodA(cl, obj, msg);
     }

@@ -2,6 +2,7 @@
 
 #include "app/classes.h"
 #include "app/ids.h"
+#include "app/methods.h"
 #include "app/konfig.h"
 #include "app/locale.h"
 #include "app/startup.h"
@@ -21,9 +22,9 @@ struct FTxtData {
 
 constexpr LONG kTestBytes = 200;
 
-IPTR clFTxt_QMXM_View_CheckFType(Msg msg)
+IPTR clFTxt_QMXM_View_CheckFType(QMXP_View_CheckFType *msg)
 {
-    auto *file = reinterpret_cast<FileOpen *>(reinterpret_cast<IPTR *>(msg)[1]);
+    FileOpen *file = msg->File;
     UBYTE *head = reinterpret_cast<UBYTE *>(konfig.Buffer + 4096);
     if (Seek(file->Handle, 0, OFFSET_BEGINNING) < 0)
         return 0;
@@ -34,11 +35,10 @@ IPTR clFTxt_QMXM_View_CheckFType(Msg msg)
     return 1;
 }
 
-IPTR clFTxt_QMXM_View_MakeIndex(Msg msg)
+IPTR clFTxt_QMXM_View_MakeIndex(QMXP_View_MakeIndex *msg)
 {
-    auto *baza = reinterpret_cast<Baza *>(reinterpret_cast<IPTR *>(msg)[1]);
     if (Doc *whole = DocAlloc(GetLoc(101)))
-        AddEntry(baza, whole);
+        AddEntry(msg->Record, whole);
     return 0;
 }
 
@@ -60,16 +60,16 @@ void ParseFTxt(FTxtData *d, FileHandle *fh)
     DoMethod(*d->PageObj, MUIM_NList_ReadLines, &reader, sizeof konfig.Buffer);
 }
 
-IPTR clFTxt_QMXM_View_ParseFile(FTxtData *d, Msg msg)
+IPTR clFTxt_QMXM_View_ParseFile(FTxtData *d, QMXP_View_ParseFile *msg)
 {
     SetAttrs(QMXObject.ViewObj, QMXA_View_Page, 0);
-    ParseFTxt(d, reinterpret_cast<FileHandle *>(reinterpret_cast<IPTR *>(msg)[2]));
+    ParseFTxt(d, msg->Handle);
     return 0;
 }
 
-IPTR clFTxt_QMXM_View_SelectFind(FTxtData *d, Msg msg)
+IPTR clFTxt_QMXM_View_SelectFind(FTxtData *d, QMXP_View_SelectFind *msg)
 {
-    auto *hit = reinterpret_cast<Find *>(reinterpret_cast<IPTR *>(msg)[1]);
+    Find *hit = msg->Hit;
     if (!hit || hit->Line == 0)
         return 0;
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
@@ -78,11 +78,9 @@ IPTR clFTxt_QMXM_View_SelectFind(FTxtData *d, Msg msg)
 }
 
 // The copy is byte for byte, whatever the file holds (a NUL byte included).
-IPTR clFTxt_QMXM_View_SaveFile(Msg msg)
+IPTR clFTxt_QMXM_View_SaveFile(QMXP_View_SaveFile *msg)
 {
-    IPTR *cells = reinterpret_cast<IPTR *>(msg);
-    auto *in = reinterpret_cast<FileHandle *>(cells[2]);
-    auto *out = reinterpret_cast<FileHandle *>(cells[3]);
+    FileHandle *in = msg->Handle, *out = msg->Output;
     Seek(in, 0, OFFSET_BEGINNING);
     char block[255];
     for (LONG got; (got = Read(in, block, sizeof block)) > 0;)
@@ -98,11 +96,12 @@ IPTR clFTxt_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case QMXM_DoMethodObject:
         d->PageObj = reinterpret_cast<Object **>(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 0));
         return 0;
-    case QMXM_View_CheckFType: return clFTxt_QMXM_View_CheckFType(msg) ? ToIPTR(obj) : 0;
-    case QMXM_View_MakeIndex: return clFTxt_QMXM_View_MakeIndex(msg);
-    case QMXM_View_ParseFile: return clFTxt_QMXM_View_ParseFile(d, msg);
-    case QMXM_View_SelectFind: return clFTxt_QMXM_View_SelectFind(d, msg);
-    case QMXM_View_SaveFile: return clFTxt_QMXM_View_SaveFile(msg);
+    case QMXM_View_CheckFType:
+        return clFTxt_QMXM_View_CheckFType(reinterpret_cast<QMXP_View_CheckFType *>(msg)) ? ToIPTR(obj) : 0;
+    case QMXM_View_MakeIndex: return clFTxt_QMXM_View_MakeIndex(reinterpret_cast<QMXP_View_MakeIndex *>(msg));
+    case QMXM_View_ParseFile: return clFTxt_QMXM_View_ParseFile(d, reinterpret_cast<QMXP_View_ParseFile *>(msg));
+    case QMXM_View_SelectFind: return clFTxt_QMXM_View_SelectFind(d, reinterpret_cast<QMXP_View_SelectFind *>(msg));
+    case QMXM_View_SaveFile: return clFTxt_QMXM_View_SaveFile(reinterpret_cast<QMXP_View_SaveFile *>(msg));
     case QMXM_View_CloseFile: return 0;
     default: return DoSuperMethodA(cl, obj, msg);
     }

@@ -2,6 +2,7 @@
 
 #include "app/classes.h"
 #include "app/ids.h"
+#include "app/methods.h"
 #include "app/konfig.h"
 #include "app/locale.h"
 #include "app/startup.h"
@@ -137,9 +138,9 @@ IPTR clIndex_OM_SET(IClass *cl, Object *self, Msg msg)
     return DoSuperMethodA(cl, self, msg);
 }
 
-IPTR clIndex_QMXM_IndexGetEntry(Msg msg)
+IPTR clIndex_QMXM_IndexGetEntry(QMXP_IndexGetEntry *msg)
 {
-    LONG n = LONG(reinterpret_cast<IPTR *>(msg)[1]);
+    LONG n = LONG(msg->Number);
     return DoMethod(IndexGUI.IndexList, MUIM_NList_GetEntry, n == -1 ? MUIV_NList_GetEntry_Active : n, nullptr);
 }
 
@@ -163,7 +164,7 @@ IPTR clIndex_Dispatcher(IClass *cl, Object *obj, Msg msg)
         }
         return DoSuperMethodA(cl, obj, msg);
     case QMXM_DoMethodObject: return clIndex_QMXM_DoMethodObject(obj);
-    case QMXM_IndexGetEntry: return clIndex_QMXM_IndexGetEntry(msg);
+    case QMXM_IndexGetEntry: return clIndex_QMXM_IndexGetEntry(reinterpret_cast<QMXP_IndexGetEntry *>(msg));
     default: return DoSuperMethodA(cl, obj, msg);
     }
 }

@@ -3,6 +3,7 @@
 
 #include "app/classes.h"
 #include "app/ids.h"
+#include "app/methods.h"
 #include "app/konfig.h"
 #include "app/locale.h"
 #include "app/startup.h"
@@ -182,9 +183,9 @@ IPTR clView_QMXM_DoMethodObject(Object *self)
     return 0;
 }
 
-IPTR clView_QMXM_ViewPageObject(Msg msg)
+IPTR clView_QMXM_ViewPageObject(QMXP_ViewPageObject *msg)
 {
-    switch (reinterpret_cast<IPTR *>(msg)[1]) {
+    switch (msg->Page) {
     case 0: return ToIPTR(&View.TextList);
     case 1: return ToIPTR(&View.ADocGroup);
     default: return 0;
@@ -198,18 +199,14 @@ IPTR clView_QMXM_ViewClear()
     return 0;
 }
 
-IPTR clView_QMXM_View_MakeIndex(Msg msg)
-{
-    IPTR *cells = reinterpret_cast<IPTR *>(msg);
-    return IPTR(ViewFileIndex(reinterpret_cast<FileOpen *>(cells[1]), reinterpret_cast<Baza *>(cells[2])));
-}
+IPTR clView_QMXM_View_MakeIndex(QMXP_ViewMakeIndex *msg) { return IPTR(ViewFileIndex(msg->File, msg->Record)); }
 
-IPTR clView_QMXM_View_SelectFind(ViewData *d, Msg msg)
+IPTR clView_QMXM_View_SelectFind(ViewData *d, QMXP_View_SelectFind *msg)
 {
     for (Object *list : {View.TextList, View.HeadList, View.ContentsList, View.ExampleList})
         DoMethod(list, MUIM_NList_Select, MUIV_NList_Select_Active, MUIV_NList_Select_Off, nullptr);
     if (d->Doc)
-        DoMethod(d->Doc->DocType, QMXM_View_SelectFind, reinterpret_cast<IPTR *>(msg)[1]);
+        DoMethod(d->Doc->DocType, QMXM_View_SelectFind, msg->Hit);
     return 0;
 }
 
@@ -225,11 +222,11 @@ IPTR clView_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case QMXM_ViewOpenASL: return ViewOpenASL(d);
     case QMXM_ViewSaveASL: return ViewSaveASL(obj, d);
     case QMXM_ViewSave: return ViewSave(d);
-    case QMXM_ViewClose: return ViewClose(obj, d, LONG(reinterpret_cast<IPTR *>(msg)[1]));
+    case QMXM_ViewClose: return ViewClose(obj, d, LONG(reinterpret_cast<QMXP_ViewClose *>(msg)->Mode));
     case QMXM_ViewClear: return clView_QMXM_ViewClear();
-    case QMXM_ViewPageObject: return clView_QMXM_ViewPageObject(msg);
-    case QMXM_View_MakeIndex: return clView_QMXM_View_MakeIndex(msg);
-    case QMXM_View_SelectFind: return clView_QMXM_View_SelectFind(d, msg);
+    case QMXM_ViewPageObject: return clView_QMXM_ViewPageObject(reinterpret_cast<QMXP_ViewPageObject *>(msg));
+    case QMXM_View_MakeIndex: return clView_QMXM_View_MakeIndex(reinterpret_cast<QMXP_ViewMakeIndex *>(msg));
+    case QMXM_View_SelectFind: return clView_QMXM_View_SelectFind(d, reinterpret_cast<QMXP_View_SelectFind *>(msg));
     case QMXM_View_DoubleClick: return ViewDoubleClick();
     default: return DoSuperMethodA(cl, obj, msg);
     }

@@ -68,9 +68,9 @@ IPTR AppNew(IClass *cl, Object *self, Msg msg)
     return ToIPTR(obj);
 }
 
-IPTR NewInput(AppData *d, Msg msg)
+IPTR NewInput(AppData *d, MUIP_Application_NewInput *msg)
 {
-    auto *signals = reinterpret_cast<ULONG *>(reinterpret_cast<IPTR *>(msg)[1]);
+    ULONG *signals = msg->signal;
     while (!d->pushed.empty()) {
         std::vector<IPTR> call = std::move(d->pushed.front());
         d->pushed.pop_front();
@@ -91,22 +91,21 @@ IPTR NewInput(AppData *d, Msg msg)
 
 // PushMethod: destination, count, then the method and its arguments; run at
 // the next pass of the input loop.
-IPTR PushMethod(AppData *d, Msg msg)
+IPTR PushMethod(AppData *d, MUIP_Application_PushMethod *msg)
 {
-    IPTR *cells = reinterpret_cast<IPTR *>(msg);
-    IPTR count = cells[2] & 0xF;
+    IPTR count = msg->count & 0xF;
     if (count == 0 || count > MUIV_PushMethod_MaxArgs)
         return FALSE;
-    std::vector<IPTR> call{cells[1]};
-    call.insert(call.end(), cells + 3, cells + 3 + count);
+    std::vector<IPTR> call{ToIPTR(msg->dest)};
+    call.insert(call.end(), msg->method, msg->method + count);
     d->pushed.push_back(std::move(call));
     Signal(SIGF_INPUT);
     return TRUE;
 }
 
-IPTR SaveState(AppData *d, Msg msg)
+IPTR SaveState(AppData *d, MUIP_Application_Save *msg)
 {
-    bool archive = reinterpret_cast<IPTR *>(msg)[1] == MUIV_Application_Save_ENVARC;
+    bool archive = msg->name == MUIV_Application_Save_ENVARC;
     Dataspace ds;
     MUIP_Export ex = {MUIM_Export, &ds};
     for (Object *w : d->windows)
@@ -114,9 +113,9 @@ IPTR SaveState(AppData *d, Msg msg)
     return EnvStoreWrite(d->base.c_str(), "state", archive, ds);
 }
 
-IPTR LoadState(AppData *d, Msg msg)
+IPTR LoadState(AppData *d, MUIP_Application_Save *msg)
 {
-    bool archive = reinterpret_cast<IPTR *>(msg)[1] == MUIV_Application_Load_ENVARC;
+    bool archive = msg->name == MUIV_Application_Load_ENVARC;
     Dataspace ds;
     if (!EnvStoreRead(d->base.c_str(), "state", archive, ds))
         return FALSE;
@@ -142,7 +141,6 @@ IPTR AppGet(IClass *cl, Object *self, Msg msg)
 IPTR AppDispatcher(IClass *cl, Object *self, Msg msg)
 {
     AppData *d = msg->MethodID == OM_NEW ? nullptr : Instance<AppData>(cl, self);
-    IPTR *cells = reinterpret_cast<IPTR *>(msg);
     switch (msg->MethodID) {
     case OM_NEW: return AppNew(cl, self, msg);
     case OM_DISPOSE:
@@ -152,14 +150,14 @@ IPTR AppDispatcher(IClass *cl, Object *self, Msg msg)
         return DoSuperMethodA(cl, self, msg);
     case OM_SET: ApplyTags(self, d, SetTags(msg)); return DoSuperMethodA(cl, self, msg);
     case OM_GET: return AppGet(cl, self, msg);
-    case MUIM_Application_NewInput: return NewInput(d, msg);
+    case MUIM_Application_NewInput: return NewInput(d, reinterpret_cast<MUIP_Application_NewInput *>(msg));
     case MUIM_Application_ReturnID:
-        d->returnIds.push_back(cells[1]);
+        d->returnIds.push_back(reinterpret_cast<MUIP_Application_ReturnID *>(msg)->retid);
         Signal(SIGF_INPUT);
         return TRUE;
-    case MUIM_Application_PushMethod: return PushMethod(d, msg);
-    case MUIM_Application_Save: return SaveState(d, msg);
-    case MUIM_Application_Load: return LoadState(d, msg);
+    case MUIM_Application_PushMethod: return PushMethod(d, reinterpret_cast<MUIP_Application_PushMethod *>(msg));
+    case MUIM_Application_Save: return SaveState(d, reinterpret_cast<MUIP_Application_Save *>(msg));
+    case MUIM_Application_Load: return LoadState(d, reinterpret_cast<MUIP_Application_Save *>(msg));
     case MUIM_Application_CheckRefresh:
         if (Renderer *r = CurrentRenderer())
             r->ProcessEvents();

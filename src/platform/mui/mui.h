@@ -36,6 +36,20 @@ constexpr IPTR MUIM_CallHook = 0x80420005;
 constexpr IPTR MUIM_FindUData = 0x80420006;
 constexpr IPTR MUIM_Export = 0x80420007;
 constexpr IPTR MUIM_Import = 0x80420008;
+struct MUIP_Set {   // also MUIM_NoNotifySet
+    IPTR MethodID;
+    IPTR Attr;
+    IPTR Val;
+};
+struct MUIP_CallHook {
+    IPTR MethodID;
+    struct Hook *Hook;
+    IPTR Param1;   // the hook's message: this cell and those after it
+};
+struct MUIP_FindUData {
+    IPTR MethodID;
+    IPTR udata;
+};
 constexpr IPTR MUIA_ApplicationObject = 0x80420010;
 constexpr IPTR MUIA_WindowObject = 0x80420011;
 constexpr IPTR MUIA_Parent = 0x80420012;
@@ -194,6 +208,24 @@ constexpr IPTR MUIV_Application_Save_ENVARC = IPTR(-1);
 constexpr IPTR MUIV_Application_Load_ENV = 0;
 constexpr IPTR MUIV_Application_Load_ENVARC = IPTR(-1);
 constexpr int MUIV_PushMethod_MaxArgs = 7;
+struct MUIP_Application_NewInput {
+    IPTR MethodID;
+    ULONG *signal;   // may be null
+};
+struct MUIP_Application_ReturnID {
+    IPTR MethodID;
+    IPTR retid;
+};
+struct MUIP_Application_PushMethod {
+    IPTR MethodID;
+    Object *dest;
+    IPTR count;     // the cells that follow: the method and its arguments
+    IPTR method[1];
+};
+struct MUIP_Application_Save {   // also MUIM_Application_Load
+    IPTR MethodID;
+    IPTR name;   // MUIV_Application_Save_ENV or _ENVARC
+};
 
 // ---- creating objects and classes
 struct MUI_CustomClass {

@@ -64,10 +64,9 @@ IPTR AddNotify(Object *self, Msg msg)
     return TRUE;
 }
 
-IPTR SetOne(Object *self, Msg msg, bool quiet)
+IPTR SetOne(Object *self, MUIP_Set *msg, bool quiet)
 {
-    IPTR *cells = reinterpret_cast<IPTR *>(msg);
-    return quiet ? SetAttrs(self, cells[1], cells[2], MUIA_NoNotify, TRUE) : SetAttrs(self, cells[1], cells[2]);
+    return quiet ? SetAttrs(self, msg->Attr, msg->Val, MUIA_NoNotify, TRUE) : SetAttrs(self, msg->Attr, msg->Val);
 }
 
 IPTR NotifySet(Object *self, Msg msg)
@@ -119,19 +118,21 @@ IPTR NotifyDispose(IClass *cl, Object *self, Msg msg)
     return DoSuperMethodA(cl, self, msg);
 }
 
+IPTR CallHook(Object *self, MUIP_CallHook *msg) { return CallHookPkt(msg->Hook, self, &msg->Param1); }
+
 IPTR NotifyDispatcher(IClass *cl, Object *self, Msg msg)
 {
-    IPTR *cells = reinterpret_cast<IPTR *>(msg);
     switch (msg->MethodID) {
     case OM_NEW: return NotifyNew(cl, self, msg);
     case OM_DISPOSE: return NotifyDispose(cl, self, msg);
     case OM_SET: return NotifySet(self, msg);
     case OM_GET: return NotifyGet(self, msg);
     case MUIM_Notify: return AddNotify(self, msg);
-    case MUIM_Set: return SetOne(self, msg, false);
-    case MUIM_NoNotifySet: return SetOne(self, msg, true);
-    case MUIM_CallHook: return CallHookPkt(reinterpret_cast<Hook *>(cells[1]), self, cells + 2);
-    case MUIM_FindUData: return NotifyOf(self)->userData == cells[1] ? ToIPTR(self) : 0;
+    case MUIM_Set: return SetOne(self, reinterpret_cast<MUIP_Set *>(msg), false);
+    case MUIM_NoNotifySet: return SetOne(self, reinterpret_cast<MUIP_Set *>(msg), true);
+    case MUIM_CallHook: return CallHook(self, reinterpret_cast<MUIP_CallHook *>(msg));
+    case MUIM_FindUData:
+        return NotifyOf(self)->userData == reinterpret_cast<MUIP_FindUData *>(msg)->udata ? ToIPTR(self) : 0;
     default: return DoSuperMethodA(cl, self, msg);
     }
 }

@@ -96,9 +96,10 @@ void Destruct(NListData *d, APTR element)
         CallHookPkt(d->destruct, d->pool, element);
 }
 
-IPTR Insert(Object *self, NListData *d, APTR entry, LONG pos, bool wrap)
+IPTR Insert(Object *self, NListData *d, MUIP_NList_InsertSingle *msg, bool wrap)
 {
-    APTR element = Construct(d, entry);
+    LONG pos = LONG(msg->pos);
+    APTR element = Construct(d, msg->entry);
     if (!element)
         return FALSE;
     if (pos == MUIV_NList_Insert_Active)
@@ -251,13 +252,12 @@ IPTR NListGet(IClass *cl, Object *self, Msg msg)
 
 LONG LineOf(NListData *d, LONG pos) { return pos == MUIV_NList_GetEntry_Active ? d->active : pos; }
 
-IPTR GetEntry(NListData *d, IPTR *cells)
+IPTR GetEntry(NListData *d, MUIP_NList_GetEntry *msg)
 {
-    LONG line = LineOf(d, LONG(cells[1]));
-    APTR *out = reinterpret_cast<APTR *>(cells[2]);
+    LONG line = LineOf(d, LONG(msg->pos));
     APTR element = line >= 0 && size_t(line) < d->lines.size() ? d->lines[size_t(line)].element : nullptr;
-    if (out)
-        *out = element;
+    if (msg->entry)
+        *msg->entry = element;
     return ToIPTR(element);
 }
 
@@ -286,10 +286,10 @@ IPTR GetEntryInfo(NListData *d, MUI_NList_GetEntryInfo *info)
     return TRUE;
 }
 
-IPTR Select(Object *self, NListData *d, IPTR *cells)
+IPTR Select(Object *self, NListData *d, MUIP_NList_Select *msg)
 {
-    LONG line = cells[1] == IPTR(MUIV_NList_Select_Active) ? d->active : LONG(cells[1]);
-    LONG how = LONG(cells[2]);
+    LONG line = msg->pos == MUIV_NList_Select_Active ? d->active : LONG(msg->pos);
+    LONG how = LONG(msg->seltype);
     if (line < 0 || size_t(line) >= d->lines.size())
         return FALSE;
     bool now = d->selected.count(line) != 0;
@@ -298,15 +298,15 @@ IPTR Select(Object *self, NListData *d, IPTR *cells)
         d->selected.insert(line);
     else
         d->selected.erase(line);
-    if (auto *state = reinterpret_cast<LONG *>(cells[3]))
-        *state = want;
+    if (msg->state)
+        *msg->state = want;
     Changed(self, d, MUIA_Selected);
     return TRUE;
 }
 
-IPTR TestPos(Object *self, NListData *d, IPTR *cells)
+IPTR TestPos(Object *self, NListData *d, MUIP_NList_TestPos *msg)
 {
-    auto *res = reinterpret_cast<MUI_NList_TestPos_Result *>(cells[3]);
+    MUI_NList_TestPos_Result *res = msg->res;
     if (!res)
         return FALSE;
     res->entry = -1;
@@ -335,17 +335,24 @@ IPTR Jump(Object *self, NListData *d, LONG pos)
     return TRUE;
 }
 
-IPTR UseImage(NListData *d, IPTR *cells)
+IPTR UseImage(NListData *d, MUIP_NList_UseImage *msg)
 {
-    LONG n = LONG(cells[2]);
+    LONG n = LONG(msg->imgnum);
     auto it = d->images.find(n);
     if (it != d->images.end()) {
         DisposeObject(it->second);
         d->images.erase(it);
     }
-    if (cells[1])
-        d->images[n] = reinterpret_cast<Object *>(cells[1]);
+    if (msg->obj)
+        d->images[n] = msg->obj;
     return TRUE;
+}
+
+IPTR ReadLines(Object *self, NListData *d, MUIP_NList_ReadLines *msg)
+{
+    IPTR added = NListReadLines(d, msg->reader, size_t(msg->maxLine));
+    Changed(self, d, MUIA_NList_Entries);
+    return added;
 }
 
 IPTR Remove(Object *self, NListData *d, LONG pos)
@@ -377,7 +384,6 @@ IPTR NListDispatcher(IClass *cl, Object *self, Msg msg)
     if (msg->MethodID == OM_NEW)
         return NListNew(cl, self, msg);
     NListData *d = Instance<NListData>(cl, self);
-    IPTR *cells = reinterpret_cast<IPTR *>(msg);
     switch (msg->MethodID) {
     case OM_DISPOSE:
         Clear(self, d);
@@ -387,21 +393,17 @@ IPTR NListDispatcher(IClass *cl, Object *self, Msg msg)
         return DoSuperMethodA(cl, self, msg);
     case OM_SET: ApplyTags(self, d, SetTags(msg)); return DoSuperMethodA(cl, self, msg);
     case OM_GET: return NListGet(cl, self, msg);
-    case MUIM_NList_InsertSingle: return Insert(self, d, reinterpret_cast<APTR>(cells[1]), LONG(cells[2]), false);
-    case MUIM_NList_InsertSingleWrap: return Insert(self, d, reinterpret_cast<APTR>(cells[1]), LONG(cells[2]), true);
+    case MUIM_NList_InsertSingle: return Insert(self, d, reinterpret_cast<MUIP_NList_InsertSingle *>(msg), false);
+    case MUIM_NList_InsertSingleWrap: return Insert(self, d, reinterpret_cast<MUIP_NList_InsertSingle *>(msg), true);
     case MUIM_NList_Clear: Clear(self, d); return 0;
-    case MUIM_NList_GetEntry: return GetEntry(d, cells);
-    case MUIM_NList_GetEntryInfo: return GetEntryInfo(d, reinterpret_cast<MUI_NList_GetEntryInfo *>(cells[1]));
-    case MUIM_NList_Select: return Select(self, d, cells);
-    case MUIM_NList_TestPos: return TestPos(self, d, cells);
-    case MUIM_NList_Jump: return Jump(self, d, LONG(cells[1]));
-    case MUIM_NList_UseImage: return UseImage(d, cells);
-    case MUIM_NList_Remove: return Remove(self, d, LONG(cells[1]));
-    case MUIM_NList_ReadLines: {
-        IPTR added = NListReadLines(d, reinterpret_cast<Hook *>(cells[1]), size_t(cells[2]));
-        Changed(self, d, MUIA_NList_Entries);
-        return added;
-    }
+    case MUIM_NList_GetEntry: return GetEntry(d, reinterpret_cast<MUIP_NList_GetEntry *>(msg));
+    case MUIM_NList_GetEntryInfo: return GetEntryInfo(d, reinterpret_cast<MUIP_NList_GetEntryInfo *>(msg)->res);
+    case MUIM_NList_Select: return Select(self, d, reinterpret_cast<MUIP_NList_Select *>(msg));
+    case MUIM_NList_TestPos: return TestPos(self, d, reinterpret_cast<MUIP_NList_TestPos *>(msg));
+    case MUIM_NList_Jump: return Jump(self, d, LONG(reinterpret_cast<MUIP_NList_Jump *>(msg)->pos));
+    case MUIM_NList_UseImage: return UseImage(d, reinterpret_cast<MUIP_NList_UseImage *>(msg));
+    case MUIM_NList_Remove: return Remove(self, d, LONG(reinterpret_cast<MUIP_NList_Remove *>(msg)->pos));
+    case MUIM_NList_ReadLines: return ReadLines(self, d, reinterpret_cast<MUIP_NList_ReadLines *>(msg));
     default: return DoSuperMethodA(cl, self, msg);
     }
 }

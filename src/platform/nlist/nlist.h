@@ -43,7 +43,7 @@ constexpr IPTR MUIM_NList_Remove = 0x9d51010a;
 // there (0 at the end). Each line ends at a newline (which is not kept) or
 // after maxLine - 1 bytes, exactly where reading the text with FGets and a
 // maxLine-byte buffer would cut it. Returns the lines added.
-constexpr IPTR MUIM_NList_ReadLines = 0x9d51010b;   // (hook, maxLine)
+constexpr IPTR MUIM_NList_ReadLines = 0x9d51010b;
 
 constexpr IPTR MUIV_NList_ConstructHook_String = IPTR(-1);
 constexpr IPTR MUIV_NList_DestructHook_String = IPTR(-1);
@@ -76,6 +76,54 @@ struct MUI_NList_TestPos_Result {
     LONG entry;         // display line, -1 for none
     WORD column;
     WORD char_number;   // character index in the line's text, codes included; -1 for none
+};
+
+// Method messages. Every argument fills a whole IPTR cell, as DoMethod
+// passes it, so numbers are declared SIPTR and narrowed where they are read.
+struct MUIP_NList_InsertSingle {
+    IPTR MethodID;
+    APTR entry;
+    SIPTR pos;
+};
+struct MUIP_NList_GetEntry {
+    IPTR MethodID;
+    SIPTR pos;
+    APTR *entry;   // may be null
+};
+struct MUIP_NList_GetEntryInfo {
+    IPTR MethodID;
+    MUI_NList_GetEntryInfo *res;
+};
+struct MUIP_NList_Select {
+    IPTR MethodID;
+    SIPTR pos;
+    SIPTR seltype;
+    LONG *state;   // may be null
+};
+struct MUIP_NList_TestPos {
+    IPTR MethodID;
+    SIPTR x;
+    SIPTR y;
+    MUI_NList_TestPos_Result *res;
+};
+struct MUIP_NList_Jump {
+    IPTR MethodID;
+    SIPTR pos;
+};
+struct MUIP_NList_UseImage {
+    IPTR MethodID;
+    Object *obj;   // null forgets the image
+    SIPTR imgnum;
+    IPTR flags;
+};
+struct MUIP_NList_Remove {
+    IPTR MethodID;
+    SIPTR pos;
+};
+struct MUIP_NList_ReadLines {
+    IPTR MethodID;
+    Hook *reader;
+    IPTR maxLine;
 };
 
 // Hooks are called as (hook, pool, entry) to construct, (hook, pool, element)

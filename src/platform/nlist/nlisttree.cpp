@@ -53,14 +53,13 @@ void OpenParents(Node *node)
         p->tn_Flags |= TNF_OPEN;
 }
 
-Node *Insert(Object *self, TreeData *d, IPTR *cells)
+Node *Insert(Object *self, TreeData *d, MUIP_NListtree_Insert *msg)
 {
-    MUIP_NListtree_ConstructMessage msg = {reinterpret_cast<STRPTR>(cells[1]), reinterpret_cast<APTR>(cells[2])};
-    auto *parent = reinterpret_cast<Node *>(cells[3]);
-    auto *prev = reinterpret_cast<Node *>(cells[4]);
-    auto *node = new Node{msg.Name, msg.UserData, UWORD(cells[5]), parent, {}};
+    MUIP_NListtree_ConstructMessage made = {msg->Name, msg->User};
+    Node *parent = msg->ListNode, *prev = msg->PrevNode;
+    auto *node = new Node{msg->Name, msg->User, UWORD(msg->Flags), parent, {}};
     if (d->construct)
-        node->tn_User = reinterpret_cast<APTR>(CallHookPkt(d->construct, nullptr, &msg));
+        node->tn_User = reinterpret_cast<APTR>(CallHookPkt(d->construct, nullptr, &made));
     std::vector<Node *> &list = Siblings(d, parent);
     auto at = std::find(list.begin(), list.end(), prev);
     list.insert(prev == MUIV_NListtree_Insert_PrevNode_Tail || at == list.end() ? list.end() : at + 1, node);
@@ -211,10 +210,10 @@ IPTR DragDrop(Object *self, TreeData *d)
     return TRUE;
 }
 
-IPTR Select(Object *self, TreeData *d, IPTR *cells)
+IPTR Select(Object *self, TreeData *d, MUIP_NListtree_Select *msg)
 {
-    auto *node = reinterpret_cast<Node *>(cells[1]);
-    LONG how = LONG(cells[2]);
+    Node *node = msg->TreeNode;
+    LONG how = LONG(msg->SelType);
     auto apply = [how](Node *n) {
         if (how == MUIV_NListtree_Select_On)
             n->tn_Flags |= TNF_SELECTED;
@@ -226,8 +225,8 @@ IPTR Select(Object *self, TreeData *d, IPTR *cells)
         Walk(d->roots, apply);
     else if (node)
         apply(node);
-    if (auto *state = reinterpret_cast<LONG *>(cells[4]))
-        *state = node && node != MUIV_NListtree_Select_All && (node->tn_Flags & TNF_SELECTED);
+    if (msg->State)
+        *msg->State = node && node != MUIV_NListtree_Select_All && (node->tn_Flags & TNF_SELECTED);
     PeerChanged(self, MUIA_Selected);
     return TRUE;
 }
@@ -291,20 +290,34 @@ IPTR TreeGet(IClass *cl, Object *self, Msg msg)
 }
 
 // A person's drop: the program's class may refuse it in its DragDrop.
-IPTR Drop(Object *self, TreeData *d, IPTR *cells)
+IPTR Drop(Object *self, TreeData *d, MUIP_NListtree_Drop *msg)
 {
-    d->dropType = LONG(cells[1]);
-    d->dropTarget = reinterpret_cast<Node *>(cells[2]);
+    d->dropType = LONG(msg->DropType);
+    d->dropTarget = msg->DropTarget;
     IPTR done = DoMethod(self, MUIM_DragQuery, self) ? DoMethod(self, MUIM_DragDrop, self, 0, 0) : 0;
     d->dropType = MUIV_NListtree_DropType_None;
     d->dropTarget = nullptr;
     return done;
 }
 
-IPTR OpenClose(Object *self, IPTR *cells, bool open)
+IPTR Rename(Object *self, TreeData *d, MUIP_NListtree_Rename *msg)
 {
-    auto *list = reinterpret_cast<Node *>(cells[1]);
-    auto *node = reinterpret_cast<Node *>(cells[2]);
+    msg->TreeNode->tn_Name = msg->NewName;
+    Changed(self, d);
+    return ToIPTR(msg->TreeNode);
+}
+
+IPTR Sort(Object *self, TreeData *d, MUIP_NListtree_Sort *msg)
+{
+    Node *list = msg->ListNode;
+    SortList(d, list ? list->tn_Children : d->roots, (msg->Flags & MUIV_NListtree_Sort_Flag_RecursiveOpen) != 0);
+    Changed(self, d);
+    return TRUE;
+}
+
+IPTR OpenClose(Object *self, MUIP_NListtree_Open *msg, bool open)
+{
+    Node *list = msg->ListNode, *node = msg->TreeNode;
     if (node == MUIV_NListtree_Open_TreeNode_Parent)
         OpenParents(list);
     else if (node)
@@ -322,7 +335,6 @@ IPTR TreeDispatcher(IClass *cl, Object *self, Msg msg)
         return ToIPTR(obj);
     }
     TreeData *d = Instance<TreeData>(cl, self);
-    IPTR *cells = reinterpret_cast<IPTR *>(msg);
     switch (msg->MethodID) {
     case OM_DISPOSE: {
         std::vector<Node *> roots = std::move(d->roots);   // out of the tree before they go
@@ -334,28 +346,21 @@ IPTR TreeDispatcher(IClass *cl, Object *self, Msg msg)
     }
     case OM_SET: ApplyTags(self, d, SetTags(msg)); return DoSuperMethodA(cl, self, msg);
     case OM_GET: return TreeGet(cl, self, msg);
-    case MUIM_NListtree_Insert: return ToIPTR(Insert(self, d, cells));
-    case MUIM_NListtree_Remove: return Remove(self, d, reinterpret_cast<Node *>(cells[2]));
+    case MUIM_NListtree_Insert: return ToIPTR(Insert(self, d, reinterpret_cast<MUIP_NListtree_Insert *>(msg)));
+    case MUIM_NListtree_Remove: return Remove(self, d, reinterpret_cast<MUIP_NListtree_Remove *>(msg)->TreeNode);
     case MUIM_NListtree_Clear: return Remove(self, d, MUIV_NListtree_Remove_TreeNode_All);
-    case MUIM_NListtree_Rename:
-        reinterpret_cast<Node *>(cells[1])->tn_Name = reinterpret_cast<STRPTR>(cells[2]);
-        Changed(self, d);
-        return cells[1];
-    case MUIM_NListtree_Sort: {
-        auto *list = reinterpret_cast<Node *>(cells[1]);
-        SortList(d, list ? list->tn_Children : d->roots, (cells[2] & MUIV_NListtree_Sort_Flag_RecursiveOpen) != 0);
-        Changed(self, d);
-        return TRUE;
-    }
-    case MUIM_NListtree_GetNr: return IPTR(Number(d, reinterpret_cast<Node *>(cells[1])));
-    case MUIM_NListtree_GetEntry: return ToIPTR(Nth(d, LONG(cells[2])));
-    case MUIM_NListtree_Open: return OpenClose(self, cells, true);
-    case MUIM_NListtree_Close: return OpenClose(self, cells, false);
-    case MUIM_NListtree_Select: return Select(self, d, cells);
-    case MUIM_NListtree_NextSelected: return NextSelected(d, reinterpret_cast<Node **>(cells[1]));
+    case MUIM_NListtree_Rename: return Rename(self, d, reinterpret_cast<MUIP_NListtree_Rename *>(msg));
+    case MUIM_NListtree_Sort: return Sort(self, d, reinterpret_cast<MUIP_NListtree_Sort *>(msg));
+    case MUIM_NListtree_GetNr: return IPTR(Number(d, reinterpret_cast<MUIP_NListtree_GetNr *>(msg)->TreeNode));
+    case MUIM_NListtree_GetEntry: return ToIPTR(Nth(d, LONG(reinterpret_cast<MUIP_NListtree_GetEntry *>(msg)->Position)));
+    case MUIM_NListtree_Open: return OpenClose(self, reinterpret_cast<MUIP_NListtree_Open *>(msg), true);
+    case MUIM_NListtree_Close: return OpenClose(self, reinterpret_cast<MUIP_NListtree_Open *>(msg), false);
+    case MUIM_NListtree_Select: return Select(self, d, reinterpret_cast<MUIP_NListtree_Select *>(msg));
+    case MUIM_NListtree_NextSelected:
+        return NextSelected(d, reinterpret_cast<MUIP_NListtree_NextSelected *>(msg)->TreeNode);
     case MUIM_NListtree_Redraw: PeerChanged(self, MUIA_NListtree_Entries); return TRUE;
-    case MUIM_NListtree_Drop: return Drop(self, d, cells);
-    case MUIM_DragQuery: return reinterpret_cast<Object *>(cells[1]) == self;
+    case MUIM_NListtree_Drop: return Drop(self, d, reinterpret_cast<MUIP_NListtree_Drop *>(msg));
+    case MUIM_DragQuery: return reinterpret_cast<MUIP_DragQuery *>(msg)->obj == self;
     case MUIM_DragDrop: return DragDrop(self, d);
     default: return DoSuperMethodA(cl, self, msg);
     }

@@ -39,22 +39,86 @@ constexpr IPTR MUIA_NListtree_DropTarget = 0x9d51020f;    // during a drop
 constexpr IPTR MUIA_NListtree_EntryClick = 0x9d510210;    // set on every click on a node: its number
 constexpr IPTR MUIA_NListtree_Entries = 0x9d510211;       // get: nodes in the whole tree
 
-constexpr IPTR MUIM_NListtree_Insert = 0x9d510301;        // (name, user, listnode, prevnode, flags)
-constexpr IPTR MUIM_NListtree_Remove = 0x9d510302;        // (listnode, treenode, flags)
-constexpr IPTR MUIM_NListtree_Rename = 0x9d510303;        // (treenode, newname, flags)
-constexpr IPTR MUIM_NListtree_Sort = 0x9d510304;          // (listnode, flags)
-constexpr IPTR MUIM_NListtree_GetNr = 0x9d510305;         // (treenode, flags) -> number or -1
-constexpr IPTR MUIM_NListtree_GetEntry = 0x9d510306;      // (listnode, position, flags) -> node
-constexpr IPTR MUIM_NListtree_Open = 0x9d510307;          // (listnode, treenode, flags)
-constexpr IPTR MUIM_NListtree_Close = 0x9d510308;         // (listnode, treenode, flags)
-constexpr IPTR MUIM_NListtree_Select = 0x9d510309;        // (treenode, seltype, selflags, state*)
-constexpr IPTR MUIM_NListtree_Move = 0x9d51030a;          // (oldlist, node, newlist, newnode, flags)
-constexpr IPTR MUIM_NListtree_NextSelected = 0x9d51030b;  // (treenode**)
+constexpr IPTR MUIM_NListtree_Insert = 0x9d510301;
+constexpr IPTR MUIM_NListtree_Remove = 0x9d510302;
+constexpr IPTR MUIM_NListtree_Rename = 0x9d510303;
+constexpr IPTR MUIM_NListtree_Sort = 0x9d510304;
+constexpr IPTR MUIM_NListtree_GetNr = 0x9d510305;
+constexpr IPTR MUIM_NListtree_GetEntry = 0x9d510306;
+constexpr IPTR MUIM_NListtree_Open = 0x9d510307;
+constexpr IPTR MUIM_NListtree_Close = 0x9d510308;
+constexpr IPTR MUIM_NListtree_Select = 0x9d510309;
+constexpr IPTR MUIM_NListtree_Move = 0x9d51030a;
+constexpr IPTR MUIM_NListtree_NextSelected = 0x9d51030b;
 constexpr IPTR MUIM_NListtree_Clear = 0x9d51030c;
-constexpr IPTR MUIM_NListtree_Redraw = 0x9d51030d;        // (treenode, flags)
-constexpr IPTR MUIM_NListtree_Drop = 0x9d51030e;          // (droptype, target): what a person's drop asks
+constexpr IPTR MUIM_NListtree_Redraw = 0x9d51030d;
+constexpr IPTR MUIM_NListtree_Drop = 0x9d51030e;
 constexpr IPTR MUIM_DragQuery = 0x80420034;
 constexpr IPTR MUIM_DragDrop = 0x80420035;
+
+// Method messages; numbers fill whole IPTR cells as DoMethod passes them.
+struct MUIP_NListtree_Insert {
+    IPTR MethodID;
+    STRPTR Name;
+    APTR User;
+    MUI_NListtree_TreeNode *ListNode;   // the parent, null for the root
+    MUI_NListtree_TreeNode *PrevNode;   // insert after it, or MUIV_NListtree_Insert_PrevNode_Tail
+    IPTR Flags;
+};
+struct MUIP_NListtree_Remove {
+    IPTR MethodID;
+    MUI_NListtree_TreeNode *ListNode;
+    MUI_NListtree_TreeNode *TreeNode;   // a node or MUIV_NListtree_Remove_TreeNode_All / _Selected / _Active
+    IPTR Flags;
+};
+struct MUIP_NListtree_Rename {
+    IPTR MethodID;
+    MUI_NListtree_TreeNode *TreeNode;
+    STRPTR NewName;
+    IPTR Flags;
+};
+struct MUIP_NListtree_Sort {
+    IPTR MethodID;
+    MUI_NListtree_TreeNode *ListNode;
+    IPTR Flags;
+};
+struct MUIP_NListtree_GetNr {   // -> the node's number, or -1
+    IPTR MethodID;
+    MUI_NListtree_TreeNode *TreeNode;
+    IPTR Flags;
+};
+struct MUIP_NListtree_GetEntry {   // -> the node at that number
+    IPTR MethodID;
+    MUI_NListtree_TreeNode *ListNode;
+    SIPTR Position;
+    IPTR Flags;
+};
+struct MUIP_NListtree_Open {   // also MUIM_NListtree_Close
+    IPTR MethodID;
+    MUI_NListtree_TreeNode *ListNode;
+    MUI_NListtree_TreeNode *TreeNode;   // a node or MUIV_NListtree_Open_TreeNode_Parent
+    IPTR Flags;
+};
+struct MUIP_NListtree_Select {
+    IPTR MethodID;
+    MUI_NListtree_TreeNode *TreeNode;   // a node or MUIV_NListtree_Select_All
+    SIPTR SelType;
+    IPTR SelFlags;
+    LONG *State;       // may be null
+};
+struct MUIP_NListtree_NextSelected {
+    IPTR MethodID;
+    MUI_NListtree_TreeNode **TreeNode;   // in: where to start (-1 the beginning); out: the next one, or -1
+};
+struct MUIP_NListtree_Drop {   // what a person's drop asks
+    IPTR MethodID;
+    SIPTR DropType;
+    MUI_NListtree_TreeNode *DropTarget;
+};
+struct MUIP_DragQuery {
+    IPTR MethodID;
+    Object *obj;   // what is dragged
+};
 
 #define MUIV_NListtree_Active_Off (static_cast<MUI_NListtree_TreeNode *>(nullptr))
 #define MUIV_NListtree_Insert_ListNode_Root (reinterpret_cast<MUI_NListtree_TreeNode *>(IPTR(0)))
