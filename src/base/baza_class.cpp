@@ -7,12 +7,12 @@
 #include "app/locale.h"
 #include "app/startup.h"
 #include "baza.h"
+#include "platform/utility/charset.h"
 #include "platform/dos/paths.h"
 #include "platform/nlist/nlist.h"
 #include "util/strings.h"
 
 #include <string>
-#include <strings.h>
 
 BazaGUIRecord BazaGUI;
 
@@ -66,7 +66,7 @@ IPTR DisplayNode(Hook *, APTR array, APTR node)
 IPTR CompareNodes(Hook *, APTR, APTR message)
 {
     auto *msg = static_cast<MUIP_NListtree_CompareMessage *>(message);
-    int order = strcasecmp(ShownName(msg->TreeNode1), ShownName(msg->TreeNode2));
+    int order = Stricmp(ShownName(msg->TreeNode1), ShownName(msg->TreeNode2));
     return IPTR(SIPTR(konfig.SortReverse ? -order : order));
 }
 

@@ -18,16 +18,29 @@ TreeNode *NodeNr(LONG n) { return reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.
 
 // The first match in a document from entry i on (-1: its own name first);
 // the entry's position, -1 for its name, or -2 for none.
-LONG MatchInDocument(const Baza *baza, LONG i, CONST_STRPTR word, LONG length, LONG mode)
+// The word as it came, and in the other encoding where it has one.
+struct Word {
+    CONST_STRPTR text;
+    LONG length;
+    std::string other;
+
+    bool FoundIn(CONST_STRPTR name, LONG mode) const
+    {
+        return FindStrName(name, text, length, mode) ||
+               (!other.empty() && FindStrName(name, other.c_str(), LONG(other.size()), mode));
+    }
+};
+
+LONG MatchInDocument(const Baza *baza, LONG i, const Word &word, LONG mode)
 {
     if (i == -1) {
-        if (FindStrName(baza->Name, word, length, mode))
+        if (word.FoundIn(baza->Name, mode))
             return -1;
         i = 0;
     }
     LONG position = 0;
     for (Doc *e = FirstEntry(baza); e; e = NextEntry(e), ++position)
-        if (position >= i && FindStrName(e->Name, word, length, mode))
+        if (position >= i && word.FoundIn(e->Name, mode))
             return position;
     return -2;
 }
@@ -58,12 +71,13 @@ void FindBaseLink(CONST_STRPTR word, LONG length, LONG mode)
         if (k > 0)
             i = i == -1 ? 0 : i + 1;
     }
+    Word w = {word, length, OtherEncoding(word, size_t(length))};
     for (TreeNode *node; (node = NodeNr(k)); ++k) {
         if (NodeKind(node) == KIND_GROUP) {
             i = -1;
             continue;
         }
-        LONG found = MatchInDocument(static_cast<Baza *>(node->tn_User), i, word, length, mode);
+        LONG found = MatchInDocument(static_cast<Baza *>(node->tn_User), i, w, mode);
         if (found != -2) {
             ShowMatch(node, found);
             return;

@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "base/records.h"
 #include "platform/nlist/nlist.h"
+#include "platform/utility/charset.h"
 #include "util/fileinfo.h"
 #include "util/names.h"
 #include "view/view.h"
@@ -108,15 +109,27 @@ IPTR clFTxt_Dispatcher(IClass *cl, Object *obj, Msg msg)
 }
 }
 
+// Tabs, newlines, form feeds and printable Latin-1; besides, text of today:
+// a CR that ends a line before its newline, and well-formed UTF-8, whose
+// continuation bytes fall among the refused ones.
 bool LooksLikeText(const UBYTE *head, LONG length)
 {
     if (length <= 0)
         return false;
-    for (LONG i = 0; i < length; ++i) {
-        UBYTE c = head[i];
-        bool ok = c == 9 || c == 10 || c == 12 || (c >= 32 && c <= 128) || c >= 160;
+    // a sequence cut by the end of the head is judged by the bytes it has
+    const UBYTE *end = head + WithoutCutSequence(reinterpret_cast<const char *>(head), size_t(length));
+    for (const UBYTE *p = head; p < end;) {
+        UBYTE c = *p;
+        size_t utf8 = c >= 0xC2 ? UTF8SequenceLength(p, end) : 0;
+        if (utf8 > 1) {
+            p += utf8;
+            continue;
+        }
+        bool ok = c == 9 || c == 10 || c == 12 || (c >= 32 && c <= 128) || c >= 160 ||
+                  (c == 13 && (p + 1 == end || p[1] == 10));
         if (!ok)
             return false;
+        ++p;
     }
     return true;
 }

@@ -1,11 +1,11 @@
 #include "names.h"
 
 #include "platform/nlist/nlist.h"
+#include "platform/utility/charset.h"
 
 #include <algorithm>
 
 #include <cstring>
-#include <strings.h>
 
 LONG FindStrName(CONST_STRPTR text, CONST_STRPTR pattern, LONG n, LONG mode)
 {
@@ -15,13 +15,30 @@ LONG FindStrName(CONST_STRPTR text, CONST_STRPTR pattern, LONG n, LONG mode)
     if (len < n)
         return 0;
     if (mode == 1)
-        return strncasecmp(text, pattern, size_t(n)) == 0 && UBYTE(text[n]) <= 32 ? 1 : 0;
+        return Strnicmp(text, pattern, size_t(n)) == 0 && UBYTE(text[n]) <= 32 ? 1 : 0;
     if (mode != 0)
         return 0;
+    if (n == 0)
+        return 1;
+    UBYTE first = ToLower(UBYTE(pattern[0]));
     for (LONG i = 0; i <= len - n; ++i)
-        if (strncasecmp(text + i, pattern, size_t(n)) == 0)
+        if (ToLower(UBYTE(text[i])) == first && Strnicmp(text + i, pattern, size_t(n)) == 0)
             return i + 1;
     return 0;
+}
+
+std::string OtherEncoding(CONST_STRPTR text, size_t length)
+{
+    std::string other;
+    if (!HasUTF8(text, length)) {
+        for (size_t i = 0; i < length; ++i)
+            if (UBYTE(text[i]) >= 0x80)
+                return Latin1ToUTF8(text, length);
+        return other;
+    }
+    if (!UTF8ToLatin1(text, length, other))
+        other.clear();
+    return other;
 }
 
 void SelectTextLine(Object *list, LONG entry, LONG offset)

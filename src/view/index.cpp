@@ -7,10 +7,13 @@
 #include "app/locale.h"
 #include "app/startup.h"
 #include "base/records.h"
+#include "platform/utility/charset.h"
 #include "platform/nlist/nlist.h"
 #include "util/names.h"
 
-#include <strings.h>
+#include <cstring>
+#include <string>
+
 
 IndexGUIRecord IndexGUI;
 
@@ -66,11 +69,12 @@ void SelectByName(Object *self, CONST_STRPTR name)
     if (!name)
         return;
     LONG n = -2;
+    std::string other = OtherEncoding(name, std::strlen(name));   // a typed name meets a document of either
     for (LONG i = 0;; ++i) {
         Doc *e = reinterpret_cast<Doc *>(DoMethod(IndexGUI.IndexList, MUIM_NList_GetEntry, i, nullptr));
         if (!e)
             break;
-        if (e->Name && strcasecmp(e->Name, name) == 0) {
+        if (e->Name && (Stricmp(e->Name, name) == 0 || (!other.empty() && Stricmp(e->Name, other.c_str()) == 0))) {
             n = i;
             break;
         }

@@ -7,6 +7,9 @@
 #include "app/window.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
+#include "encoding.h"
+#include "index.h"
+#include "platform/nlist/nlist.h"
 #include "util/strings.h"
 #include "view.h"
 
@@ -87,10 +90,18 @@ LONG ViewFileIndex(FileOpen *file, Baza *baza)
     return 1;
 }
 
+// Every list that shows the document's own bytes reads them in its encoding.
+void ShowInEncoding(bool utf8)
+{
+    for (Object *list : {View.TextList, View.HeadList, View.ContentsList, View.ExampleList, IndexGUI.IndexList})
+        SetAttrs(list, MUIA_NList_UTF8, utf8);
+}
+
 LONG OpenFileAction(ViewData *d)
 {
     LONG ok = ViewFileIndex(&d->File, d->Doc);
     if (ok) {
+        ShowInEncoding(DocumentIsUTF8(d->File.Handle));
         SetAttrs(ViewGUI.NameText, MUIA_Disabled, FALSE);
         SetAttrs(QMXObject.IndexObj, QMXA_Index_Doc, d->Doc);
     }

@@ -111,7 +111,7 @@ TEST(NList, AClickedColumnBecomesACharacterWithCodesAndTabsCounted)
 TEST(TextCodes, LayoutCarriesStylesIntoWrappedPieces)
 {
     const char *text = "\33bbold \338blue\33n plain";
-    auto runs = LayoutLine(text, 7, 10, 80, nullptr);
+    auto runs = LayoutLine(text, 7, 10, 80, false, nullptr);
     ASSERT_FALSE(runs.empty());
     EXPECT_TRUE(runs[0].style.bold) << "bold started before the piece";
     EXPECT_EQ(runs[0].style.pen, 8);

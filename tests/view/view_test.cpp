@@ -58,7 +58,7 @@ TEST_F(Viewer, FilesNoTypeTakesAreRefusedWithMessage11AndLeaveTheViewerEmpty)
 {
     ASSERT_TRUE(app.Ready());
     const std::vector<std::string> bad = {box.Write("empty", ""), box.Write("bin", std::string("\x01\x02\x00", 3)),
-                                          box.Write("cr.txt", "dos\r\nline\r\n"), box.Path("missing"), box.Dir()};
+                                          box.Path("missing"), box.Dir()};
     for (const std::string &path : bad) {
         app.requester.questions.clear();
         Open(path);
@@ -68,6 +68,39 @@ TEST_F(Viewer, FilesNoTypeTakesAreRefusedWithMessage11AndLeaveTheViewerEmpty)
         EXPECT_EQ(LONG(xget(IndexGUI.IndexList, MUIA_NList_Entries)), 0);
         EXPECT_TRUE(ListLines(View.TextList).empty());
     }
+}
+
+TEST_F(Viewer, TextOfTodayOpensWithoutItsCRsAndInItsOwnEncoding)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("crlf.txt", "dos\r\nline\r\n\r\nlast"));
+    ShowFirst();
+    EXPECT_EQ(ListLines(View.TextList), (std::vector<std::string>{"dos", "line", "", "last"}));
+    EXPECT_EQ(xget(View.TextList, MUIA_NList_UTF8), 0u) << "plain ASCII reads as the platform's Latin-1";
+
+    std::string utf8 = "Readme \xe2\x80\x94 \xc3\x9c" "bersicht\n";
+    Open(box.Write("readme.txt", std::string(100000, 'x') + "\n" + utf8));
+    ShowFirst();
+    EXPECT_EQ(ListLines(View.TextList).back(), utf8.substr(0, utf8.size() - 1)) << "bytes are kept as they are";
+    EXPECT_EQ(xget(View.TextList, MUIA_NList_UTF8), 1u) << "the first text past ASCII decides, a block later too";
+    EXPECT_EQ(xget(IndexGUI.IndexList, MUIA_NList_UTF8), 1u);
+
+    Open(box.Write("latin1.txt", "Gr\xfc\xdf" "e \xe2\x80\n"));
+    EXPECT_EQ(xget(View.TextList, MUIA_NList_UTF8), 0u);
+}
+
+TEST_F(Viewer, NamesOutsideASCIIOpenAndShowAsTheHostWritesThem)
+{
+    ASSERT_TRUE(app.Ready());
+    std::filesystem::create_directory(box.Path("\xc3\x9c" "bersicht"));
+    std::string path = box.Write("\xc3\x9c" "bersicht/exec_\xc3\xa4.txt", "text\n");
+    Open(path);
+    ASSERT_NE(Shown(), nullptr);
+    EXPECT_TRUE(app.requester.questions.empty());
+    EXPECT_EQ(ShownName(), path);
+    EXPECT_STREQ(Shown()->Name, "exec_\xc3\xa4.txt");
+    ShowFirst();
+    EXPECT_EQ(ListLines(View.TextList), std::vector<std::string>{"text"});
 }
 
 TEST_F(Viewer, ALineLongerThanTheWorkBufferShowsAsSeveralLines)
@@ -181,6 +214,22 @@ TEST_F(Viewer, TheIndexSelectsByNameIgnoringCaseButWholeNamesOnly)
         << "the same special line picked again returns to the line selected last";
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -1);
     EXPECT_EQ(Caption(), ". . . / . . .");
+    BazaFree(doc);
+}
+
+TEST_F(Viewer, ATypedNameFindsItsEntryInEitherEncodingAndFoldsLatin1Letters)
+{
+    ASSERT_TRUE(app.Ready());
+    Baza *doc = BazaAlloc("", "lib.doc");
+    for (const char *name : {"Gr\xfc\xdf" "e", "\xc4rger", "Stra\xc3\x9f" "e"})   // two Latin-1 names, one UTF-8
+        AddEntry(doc, DocAlloc(name));
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Doc, doc);
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, "gr\xc3\xbc\xc3\x9f" "e");   // typed on a UTF-8 desktop
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 0);
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, "\xe4rger");   // Latin-1, small letter
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 1);
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, "STRA\xdf" "E");
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 2);
     BazaFree(doc);
 }
 

@@ -2,6 +2,8 @@
 
 #include "nlist_data.h"
 
+#include "../utility/charset.h"
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -34,7 +36,7 @@ void Changed(Object *self, NListData *d, IPTR what)
 
 // Splits an element's text into pieces of at most the list's width, breaking
 // after a blank where one is near; codes take no room.
-std::vector<NListPiece> Wrap(const char *text, LONG width)
+std::vector<NListPiece> Wrap(const char *text, LONG width, bool utf8)
 {
     std::vector<NListPiece> out;
     size_t len = std::strlen(text), start = 0;
@@ -47,11 +49,13 @@ std::vector<NListPiece> Wrap(const char *text, LONG width)
                 j += ReadTextCode(text, len, j).length;
                 continue;
             }
-            col = text[j] == '\t' ? (col / kTabWidth + 1) * kTabWidth : col + 1;
+            col = NextColumn(text, j, col, utf8);
             if (text[j] == ' ')
                 lastBlank = j + 1;
             ++j;
         }
+        while (utf8 && j < len && (UBYTE(text[j]) & 0xC0) == 0x80)
+            ++j;   // a character stays whole
         size_t cut = (j < len && lastBlank > start) ? lastBlank : std::min(j, len);
         out.push_back(NListPiece{ULONG(start), ULONG(cut - start)});
         if (cut >= len)
@@ -67,7 +71,8 @@ void AppendLines(NListData *d, std::vector<NListLine> &lines, APTR element, ULON
         lines.push_back(NListLine{element, entry, 0});
         return;
     }
-    for (const NListPiece &p : Wrap(ElementText(d, element), d->columns)) {
+    const char *text = ElementText(d, element);
+    for (const NListPiece &p : Wrap(text, d->columns, NListTextIsUTF8(d, text))) {
         d->pieces.push_back(p);
         lines.push_back(NListLine{element, entry, ULONG(d->pieces.size())});
     }
@@ -202,6 +207,7 @@ void ApplyTags(Object *self, NListData *d, TagItem *tags)
                 Rewrap(d);
             }
             break;
+        case MUIA_NList_UTF8: d->utf8 = t->ti_Data != 0; break;
         case MUIA_NList_ClickLine: d->clickLine = LONG(t->ti_Data); break;
         case MUIA_NList_ClickColumn: d->clickColumn = LONG(t->ti_Data); break;
         }
@@ -246,6 +252,7 @@ IPTR NListGet(IClass *cl, Object *self, Msg msg)
     case MUIA_NList_Quiet: return Answer(msg, d->quiet > 0);
     case MUIA_NList_Input: return Answer(msg, d->input);
     case MUIA_NList_Columns: return Answer(msg, IPTR(d->columns));
+    case MUIA_NList_UTF8: return Answer(msg, d->utf8);
     default: return DoSuperMethodA(cl, self, msg);
     }
 }
@@ -316,9 +323,10 @@ IPTR TestPos(Object *self, NListData *d, MUIP_NList_TestPos *msg)
         return FALSE;
     size_t pos, len;
     const char *text = NListLineText(self, d->clickLine, &pos, &len);
+    bool utf8 = NListTextIsUTF8(d, text);
     std::vector<TextRun> runs =
-        LayoutLine(text, pos, len, d->columns, [self](LONG n) { return NListButtonLabel(self, n); });
-    size_t ch = CharAtColumn(text, runs, pos, len, d->clickColumn);
+        LayoutLine(text, pos, len, d->columns, utf8, [self](LONG n) { return NListButtonLabel(self, n); });
+    size_t ch = CharAtColumn(text, runs, pos, len, d->clickColumn, utf8);
     res->entry = d->clickLine;
     res->char_number = WORD(std::min<size_t>(ch, 0x7FFF));
     return TRUE;
@@ -457,6 +465,14 @@ bool NListIsSelected(Object *list, LONG line)
 {
     NListData *d = Data(list);
     return d && d->selected.count(line);
+}
+
+bool NListTextIsUTF8(const NListData *d, const char *text) { return d->utf8 && IsUTF8(text, std::strlen(text)); }
+
+bool NListLineIsUTF8(Object *list, const char *text)
+{
+    NListData *d = Data(list);
+    return d && NListTextIsUTF8(d, text);
 }
 
 LONG NListColumns(Object *list)

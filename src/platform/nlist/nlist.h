@@ -27,6 +27,9 @@ constexpr IPTR MUIA_NList_ClickColumn = 0x9d51000f; // and column on screen
 constexpr IPTR MUIA_NList_DefaultObjectOnClick = 0x9d510030;
 constexpr IPTR MUIA_NList_AutoVisible = 0x9d51006a;   // the active line is always brought into view
 constexpr IPTR MUIA_NListview_NList = 0x9d510020;
+// The lines are UTF-8 text (else Latin-1). Set before lines go in: wrapping
+// counts characters. A line that is not well-formed UTF-8 is Latin-1 anyway.
+constexpr IPTR MUIA_NList_UTF8 = 0x9d5100f0;
 
 constexpr IPTR MUIM_NList_InsertSingle = 0x9d510101;
 constexpr IPTR MUIM_NList_InsertSingleWrap = 0x9d510102;
@@ -40,7 +43,8 @@ constexpr IPTR MUIM_NList_UseImage = 0x9d510109;
 constexpr IPTR MUIM_NList_Remove = 0x9d51010a;
 // Reads lines into a list that keeps copies, from a hook called as
 // (hook, buffer, size) that fills the buffer and returns the bytes it put
-// there (0 at the end). Each line ends at a newline (which is not kept) or
+// there (0 at the end). Each line ends at a newline (which is not kept, nor
+// a CR right before it: text written on other systems) or
 // after maxLine - 1 bytes, exactly where reading the text with FGets and a
 // maxLine-byte buffer would cut it. Returns the lines added.
 constexpr IPTR MUIM_NList_ReadLines = 0x9d51010b;
@@ -134,6 +138,9 @@ LONG NListLineCount(Object *list);
 // The text of a display line and the piece of it the line shows.
 const char *NListLineText(Object *list, LONG line, size_t *pos, size_t *len);
 bool NListIsSelected(Object *list, LONG line);
+// Whether a line's text is to be read as UTF-8 (the list's encoding, and
+// the line well-formed in it).
+bool NListLineIsUTF8(Object *list, const char *text);
 LONG NListColumns(Object *list);
 // The label of an embedded button registered with UseImage.
 std::string NListButtonLabel(Object *list, LONG number);

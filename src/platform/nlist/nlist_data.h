@@ -30,6 +30,7 @@ struct NListData {
     LONG active = MUIV_NList_Active_Off;
     LONG first = 0, visible = 0;
     LONG columns = 80;
+    bool utf8 = false;
     int quiet = 0;
     bool input = true;
     std::set<LONG> selected;
@@ -38,5 +39,6 @@ struct NListData {
     char *columnTexts[8] = {};
 };
 
+bool NListTextIsUTF8(const NListData *d, const char *text);
 // Reads lines from a hook into a list that keeps copies (MUIM_NList_ReadLines).
 IPTR NListReadLines(NListData *d, Hook *read, size_t maxLine);

@@ -84,9 +84,14 @@ private:
     {
         char *text = d_->arena.Extend(pending_, pendingLength_, got + 1);
         size_t start = 0, offset = pendingLength_;
-        CopyCuttingLines(text + offset, block_.data(), got, [&](size_t at) {
+        const char *block = block_.data();
+        CopyCuttingLines(text + offset, block, got, [&](size_t at) {
+            // a CR before the newline belongs to the line end (text written elsewhere)
+            bool cr = at > 0 ? block[at - 1] == '\r' : offset > 0 && text[offset - 1] == '\r';
             at += offset;
-            CutPieces(text, start, at, true);
+            size_t end = cr && at > start ? at - 1 : at;
+            text[end] = '\0';
+            CutPieces(text, start, end, true);
             Add(text + start);
             start = at + 1;
         });

@@ -37,11 +37,11 @@ void ApplyStyle(TextStyle &s, const TextCode &c)
     }
 }
 
-LONG ColumnsOf(const char *text, size_t from, size_t to, LONG startColumn)
+LONG ColumnsOf(const char *text, size_t from, size_t to, LONG startColumn, bool utf8)
 {
     LONG col = startColumn;
     for (size_t j = from; j < to; ++j)
-        col = text[j] == '\t' ? (col / kTabWidth + 1) * kTabWidth : col + 1;
+        col = NextColumn(text, j, col, utf8);
     return col - startColumn;
 }
 
@@ -49,6 +49,7 @@ struct Layout {
     const char *text;
     size_t end;
     LONG width;
+    bool utf8;
     const CodeButtonLabel &label;
     std::vector<TextRun> runs;
     TextStyle style;
@@ -59,7 +60,7 @@ struct Layout {
     {
         if (from >= to)
             return;
-        LONG cols = ColumnsOf(text, from, to, column);
+        LONG cols = ColumnsOf(text, from, to, column, utf8);
         runs.push_back(TextRun{RunKind::Text, from, to, column, cols, style});
         column += cols;
     }
@@ -123,10 +124,11 @@ TextCode ReadTextCode(const char *text, size_t end, size_t i)
     }
 }
 
-std::vector<TextRun> LayoutLine(const char *text, size_t pos, size_t len, LONG width, const CodeButtonLabel &label)
+std::vector<TextRun> LayoutLine(const char *text, size_t pos, size_t len, LONG width, bool utf8,
+                                const CodeButtonLabel &label)
 {
     size_t end = pos + len;
-    Layout lay{text, end, width, label, {}, {}};
+    Layout lay{text, end, width, utf8, label, {}, {}};
     for (size_t j = 0; j < pos;) {   // codes before a wrapped piece carry on into it
         if (text[j] != kEsc) {
             ++j;
@@ -153,7 +155,8 @@ std::vector<TextRun> LayoutLine(const char *text, size_t pos, size_t len, LONG w
     return std::move(lay.runs);
 }
 
-size_t CharAtColumn(const char *text, const std::vector<TextRun> &runs, size_t pos, size_t len, LONG column)
+size_t CharAtColumn(const char *text, const std::vector<TextRun> &runs, size_t pos, size_t len, LONG column,
+                    bool utf8)
 {
     for (const TextRun &r : runs) {
         if (column < r.column)
@@ -164,7 +167,7 @@ size_t CharAtColumn(const char *text, const std::vector<TextRun> &runs, size_t p
             return r.first;
         LONG col = r.column;
         for (size_t j = r.first; j < r.last; ++j) {
-            LONG next = text[j] == '\t' ? (col / kTabWidth + 1) * kTabWidth : col + 1;
+            LONG next = NextColumn(text, j, col, utf8);
             if (column < next)
                 return j;
             col = next;

@@ -42,13 +42,27 @@ struct TextRun {
     LONG button = 0, value = 0;   // for a button: its number and reported value
 };
 
+// The column after the byte text[j] when it starts at column col: a tab runs
+// to the next tab stop; in UTF-8 text the bytes that go on a character take
+// no room of their own.
+inline LONG NextColumn(const char *text, size_t j, LONG col, bool utf8)
+{
+    if (text[j] == '\t')
+        return (col / kTabWidth + 1) * kTabWidth;
+    return utf8 && (UBYTE(text[j]) & 0xC0) == 0x80 ? col : col + 1;
+}
+
 // The label of embedded button n (its width on screen is label + 2 columns).
 using CodeButtonLabel = std::function<std::string(LONG)>;
 
 // Lays out characters [pos, pos + len) of text; codes before pos set the
-// starting style. width is the list's width in columns, for alignment.
-std::vector<TextRun> LayoutLine(const char *text, size_t pos, size_t len, LONG width, const CodeButtonLabel &label);
-// The character under a column: inside a run, or the nearest edge.
-size_t CharAtColumn(const char *text, const std::vector<TextRun> &runs, size_t pos, size_t len, LONG column);
+// starting style. width is the list's width in columns, for alignment; utf8
+// tells how the text is encoded (else Latin-1, a byte a column).
+std::vector<TextRun> LayoutLine(const char *text, size_t pos, size_t len, LONG width, bool utf8,
+                                const CodeButtonLabel &label);
+// The character under a column: inside a run, or the nearest edge (the first
+// byte of a UTF-8 character).
+size_t CharAtColumn(const char *text, const std::vector<TextRun> &runs, size_t pos, size_t len, LONG column,
+                    bool utf8);
 // The text without its codes (for a terminal that cannot show them).
 std::string StripTextCodes(const char *text);

@@ -3,6 +3,7 @@
 #include "../dos/paths.h"
 #include "../dos/patterns.h"
 #include "../nlist/textcodes.h"
+#include "richtext.h"
 
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -30,7 +31,7 @@ protected:
         QModelIndex index = fs->index(row, 0, parent);
         if (fs->isDir(index))
             return true;
-        QByteArray name = fs->fileName(index).toLatin1();
+        QByteArray name = QFile::encodeName(fs->fileName(index));
         if (rejectIcons_ && name.endsWith(".info"))
             return false;
         return parsed_.empty() || MatchPatternNoCase(parsed_.data(), name.constData());
@@ -41,16 +42,16 @@ private:
     bool rejectIcons_;
 };
 
-QString Latin1(const std::string &s) { return QString::fromLatin1(StripTextCodes(s.c_str()).c_str()); }
+QString Shown(const std::string &s) { return PlainUiText(s.c_str()); }
 }
 
 LONG QtDialogs::Request(const std::string &title, const std::string &buttons, const std::string &text)
 {
     QMessageBox box(parent_);
-    box.setWindowTitle(Latin1(title));
-    box.setText(Latin1(text));
+    box.setWindowTitle(Shown(title));
+    box.setText(Shown(text));
     box.setIcon(QMessageBox::Warning);
-    QStringList labels = Latin1(buttons).split('|');
+    QStringList labels = Shown(buttons).split('|');
     std::vector<QAbstractButton *> made;
     for (int i = 0; i < labels.size(); ++i)
         made.push_back(box.addButton(labels[i], i + 1 == labels.size() ? QMessageBox::RejectRole
@@ -64,21 +65,33 @@ LONG QtDialogs::Request(const std::string &title, const std::string &buttons, co
 
 bool QtDialogs::FileRequest(const FileRequestSpec &spec, FileRequestResult &result)
 {
-    QFileDialog dialog(parent_, Latin1(spec.title));
+    QFileDialog dialog(parent_, Shown(spec.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setProxyModel(new PatternFilter(spec.pattern, spec.rejectIcons));
     std::string drawer = spec.drawer.empty() ? std::string() : HostPath(spec.drawer.c_str());
     if (!drawer.empty())
-        dialog.setDirectory(QString::fromLocal8Bit(drawer.c_str()));
+        dialog.setDirectory(QFile::decodeName(drawer.c_str()));
     if (!spec.file.empty())
-        dialog.selectFile(QString::fromLatin1(spec.file.c_str()));
+        dialog.selectFile(QFile::decodeName(spec.file.c_str()));
     dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(spec.save ? QFileDialog::AnyFile : spec.multiSelect ? QFileDialog::ExistingFiles
                                                                            : QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    result.drawer = dialog.directory().absolutePath().toLocal8Bit().toStdString();
-    for (const QString &f : dialog.selectedFiles())
-        result.files.push_back(QFileInfo(f).fileName().toLocal8Bit().toStdString());
+    FillFileRequestResult(dialog.selectedFiles(), result);
     return true;
+}
+
+// The drawer is the folder of the first file chosen, which is not the folder
+// shown when the person typed a path; a file in another folder keeps its
+// whole path. Names stay the host's bytes.
+void FillFileRequestResult(const QStringList &chosen, FileRequestResult &result)
+{
+    QString drawer = QFileInfo(chosen.first()).absolutePath();
+    result.drawer = QFile::encodeName(drawer).toStdString();
+    for (const QString &f : chosen) {
+        QFileInfo info(f);
+        QString name = info.absolutePath() == drawer ? info.fileName() : info.absoluteFilePath();
+        result.files.push_back(QFile::encodeName(name).toStdString());
+    }
 }

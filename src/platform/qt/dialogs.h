@@ -27,3 +27,7 @@ public:
 private:
     QPointer<QWidget> parent_;
 };
+
+// What the file dialog's chosen paths (typed or picked) become: the drawer is
+// the first one's folder; a file in another folder keeps its whole path.
+void FillFileRequestResult(const QStringList &chosen, FileRequestResult &result);

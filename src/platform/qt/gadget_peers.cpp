@@ -70,11 +70,11 @@ public:
     StringPeer(Object *obj, QLineEdit *edit) : PeerBase(obj, edit)
     {
         connect(edit, &QLineEdit::textEdited, this, [this, edit](const QString &t) {
-            Act(MUIA_String_Contents, edit->text().toLatin1().constData());
+            Act(MUIA_String_Contents, edit->text().toUtf8().constData());
             (void)t;
         });
         connect(edit, &QLineEdit::returnPressed, this, [this, edit] {
-            QByteArray text = edit->text().toLatin1();
+            QByteArray text = edit->text().toUtf8();
             Act(MUIA_String_Contents, text.constData(), MUIA_NoNotify, TRUE);
             Act(MUIA_String_Acknowledge, text.constData());
         });
@@ -86,7 +86,7 @@ protected:
     {
         PeerBase::Update(attr);
         auto *edit = static_cast<QLineEdit *>(widget());
-        QString text = QString::fromLatin1(reinterpret_cast<const char *>(xget(object(), MUIA_String_Contents)));
+        QString text = UiText(reinterpret_cast<const char *>(xget(object(), MUIA_String_Contents)));
         if ((attr == 0 || attr == MUIA_String_Contents) && edit->text() != text)
             edit->setText(text);
     }
@@ -98,7 +98,7 @@ public:
     {
         auto *entries = reinterpret_cast<const char *const *>(xget(obj, MUIA_Cycle_Entries));
         for (int i = 0; entries && entries[i]; ++i)
-            box->addItem(QString::fromLatin1(entries[i]));
+            box->addItem(UiText(entries[i]));
         connect(box, &QComboBox::activated, this, [this](int i) { Act(MUIA_Cycle_Active, i); });
         Refresh();
     }

@@ -7,6 +7,7 @@
 #include "factory.h"
 #include "group_peer.h"
 #include "peer_base.h"
+#include "richtext.h"
 
 #include <QBoxLayout>
 #include <QGroupBox>
@@ -166,7 +167,7 @@ public:
         tabs_ = new QTabBar(w);
         if (const std::vector<std::string> *titles = RegisterTitles(obj))
             for (const std::string &t : *titles)
-                tabs_->addTab(QString::fromLatin1(t.c_str()));
+                tabs_->addTab(UiText(t.c_str()));
         layout->addWidget(tabs_);
         stack_ = new QStackedWidget(w);
         bool anyShown = false;
@@ -203,7 +204,7 @@ private:
 QWidget *MakeGroupPeer(Object *obj, QWidget *parent)
 {
     const AreaState *a = AreaStateOf(obj);
-    QWidget *w = a && !a->frameTitle->empty() ? new QGroupBox(QString::fromLatin1(a->frameTitle->c_str()), parent)
+    QWidget *w = a && !a->frameTitle->empty() ? new QGroupBox(UiText(a->frameTitle->c_str()), parent)
                                               : new QWidget(parent);
     auto *peer = new GroupPeer(obj, w);
     peer->Refresh();

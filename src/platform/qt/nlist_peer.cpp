@@ -7,6 +7,7 @@
 #include "../mui/area.h"
 #include "../mui/group.h"
 #include "../nlist/nlist.h"
+#include "../utility/charset.h"
 #include "display_settings.h"
 #include "factory.h"
 #include "peer_base.h"
@@ -43,19 +44,29 @@ private:
 // Columns are this wide on screen; fixed-width fonts may have a fractional advance.
 qreal CharWidth() { return QFontMetricsF(DisplaySettings::Current().font).horizontalAdvance(QLatin1Char('M')); }
 
-QString RunText(const char *text, const TextRun &run)
+// The run's characters with tabs spread to their stops; line ends are not drawn.
+QString RunText(const char *text, const TextRun &run, bool utf8)
 {
     QString out;
-    long col = run.column;
-    for (size_t j = run.first; j < run.last; ++j) {
+    LONG col = run.column;
+    for (size_t j = run.first; j < run.last;) {
+        LONG next = NextColumn(text, j, col, utf8);
         if (text[j] == '\t') {
-            long next = (col / kTabWidth + 1) * kTabWidth;
             out += QString(int(next - col), QLatin1Char(' '));
-            col = next;
-        } else if (text[j] != '\n' && text[j] != '\r') {
+            ++j;
+        } else if (text[j] == '\n' || text[j] == '\r') {
+            ++j;
+        } else if (utf8 && UBYTE(text[j]) >= 0x80) {
+            size_t n = 1;
+            while (j + n < run.last && (UBYTE(text[j + n]) & 0xC0) == 0x80)
+                ++n;
+            out += QString::fromUtf8(text + j, qsizetype(n));
+            j += n;
+        } else {
             out += QChar(static_cast<unsigned char>(text[j]));
-            ++col;
+            ++j;
         }
+        col = next;
     }
     return out;
 }
@@ -82,14 +93,15 @@ public:
         size_t pos, len;
         const char *text = NListLineText(list, row, &pos, &len);
         qreal cw = CharWidth();
-        for (const TextRun &run : LayoutLine(text, pos, len, NListColumns(list),
+        bool utf8 = NListLineIsUTF8(list, text);
+        for (const TextRun &run : LayoutLine(text, pos, len, NListColumns(list), utf8,
                                              [list](LONG n) { return NListButtonLabel(list, n); }))
-            PaintRun(p, option, text, run, cw, marked, s);
+            PaintRun(p, option, text, run, cw, marked, utf8, s);
     }
 
 private:
     void PaintRun(QPainter *p, const QStyleOptionViewItem &option, const char *text, const TextRun &run, qreal cw,
-                  bool marked, const DisplaySettings &s) const
+                  bool marked, bool utf8, const DisplaySettings &s) const
     {
         QRect r = option.rect;
         qreal x = r.left() + kMargin + qreal(run.column) * cw;
@@ -108,13 +120,13 @@ private:
             p->setPen(s.Pen(4));
             p->drawRect(box.adjusted(0, 1, -1, -2));
             p->setPen(s.Pen(2));
-            p->drawText(box, Qt::AlignCenter, QString::fromLatin1(NListButtonLabel(model_->List(), run.button).c_str()));
+            p->drawText(box, Qt::AlignCenter, QString::fromUtf8(HostText(NListButtonLabel(model_->List(), run.button).c_str())));
             return;
         }
         p->setPen(marked ? option.palette.highlightedText().color() : s.Pen(run.style.pen < 0 ? 2 : run.style.pen));
         QFontMetricsF fm(f);
         qreal baseline = r.top() + (r.height() - fm.height()) / 2 + fm.ascent();
-        p->drawText(QPointF(x, baseline), RunText(text, run));
+        p->drawText(QPointF(x, baseline), RunText(text, run, utf8));
     }
 
     LineModel *model_;
@@ -200,7 +212,7 @@ private:
     {
         size_t pos, len;
         const char *text = NListLineText(list, row, &pos, &len);
-        for (const TextRun &run : LayoutLine(text, pos, len, NListColumns(list),
+        for (const TextRun &run : LayoutLine(text, pos, len, NListColumns(list), NListLineIsUTF8(list, text),
                                              [this](LONG n) { return NListButtonLabel(list, n); }))
             if (run.kind == RunKind::Button && col >= run.column && col < run.column + run.columns) {
                 SetAttrs(list, MUIA_NList_ButtonClick, run.value);

@@ -2,6 +2,7 @@
 
 #include "../mui/area.h"
 #include "../nlist/textcodes.h"
+#include "richtext.h"
 
 PeerBase::PeerBase(Object *obj, QWidget *widget) : QObject(widget), obj_(obj), widget_(widget)
 {
@@ -38,7 +39,7 @@ void PeerBase::UpdateArea()
     widget_->setEnabled(!a->disabled);
     if (!widget_->isWindow())
         widget_->setVisible(a->showMe);
-    widget_->setToolTip(QString::fromLatin1(StripTextCodes(a->shortHelp->c_str()).c_str()));
+    widget_->setToolTip(PlainUiText(a->shortHelp->c_str()));
 }
 
 void PeerBase::Update(IPTR attr)

@@ -1,6 +1,7 @@
 #include "richtext.h"
 
 #include "../nlist/textcodes.h"
+#include "../utility/charset.h"
 #include "display_settings.h"
 
 #include <cstring>
@@ -8,15 +9,19 @@
 
 QString CodesToHtml(const char *preParse, const char *text)
 {
-    std::string all = std::string(preParse ? preParse : "") + (text ? text : "");
+    std::string all = HostText((std::string(preParse ? preParse : "") + (text ? text : "")).c_str());
     QString html, align = "left";
     int open = 0;
     for (size_t j = 0; j < all.size();) {
-        char c = all[j];
-        if (c != kEsc) {
-            QString ch = QString::fromLatin1(&all[j], 1);
-            html += c == '\n' ? QString("<br>") : ch.toHtmlEscaped();
-            ++j;
+        if (all[j] != kEsc) {
+            size_t end = all.find_first_of("\33\n", j);
+            end = end == std::string::npos ? all.size() : end;
+            html += QString::fromUtf8(all.data() + j, qsizetype(end - j)).toHtmlEscaped();
+            if (end < all.size() && all[end] == '\n') {
+                html += "<br>";
+                ++end;
+            }
+            j = end;
             continue;
         }
         TextCode code = ReadTextCode(all.c_str(), all.size(), j);
@@ -40,17 +45,21 @@ QString CodesToHtml(const char *preParse, const char *text)
     return QString("<div align=\"%1\">%2</div>").arg(align, html);
 }
 
+QString UiText(const char *text) { return QString::fromUtf8(HostText(text ? text : "")); }
+
+QString PlainUiText(const char *text) { return UiText(StripTextCodes(text ? text : "").c_str()); }
+
+// "_" marks the shortcut letter; a "&" is shown as it is.
 QString ButtonText(const char *text)
 {
-    std::string plain = StripTextCodes(text ? text : "");
-    QString label;
-    for (size_t i = 0; i < plain.size(); ++i) {
+    QString plain = PlainUiText(text), label;
+    for (qsizetype i = 0; i < plain.size(); ++i) {
         if (plain[i] == '&')
             label += "&&";
         else if (plain[i] == '_' && i + 1 < plain.size())
             label += '&';
         else
-            label += QString::fromLatin1(&plain[i], 1);
+            label += plain[i];
     }
     return label;
 }

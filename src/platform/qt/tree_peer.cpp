@@ -4,6 +4,7 @@
 #include "../nlist/textcodes.h"
 #include "display_settings.h"
 #include "peer_base.h"
+#include "richtext.h"
 
 #include <QAbstractItemModel>
 #include <QDropEvent>
@@ -67,7 +68,7 @@ public:
             return QVariant();
         const char *text = NListtreeNodeText(tree_, n);
         if (role == Qt::DisplayRole)
-            return QString::fromLatin1(StripTextCodes(text).c_str());
+            return PlainUiText(text);
         if (role == Qt::FontRole) {
             QFont f;
             f.setBold(text[0] == kEsc && text[1] == 'b');

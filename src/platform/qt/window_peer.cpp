@@ -5,6 +5,7 @@
 #include "../mui/mui.h"
 #include "factory.h"
 #include "peer_base.h"
+#include "richtext.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -50,7 +51,7 @@ void AddItems(QMenu *menu, Object *parent, QWidget *owner)
             menu->addSeparator();
             continue;
         }
-        QString label = QString::fromLatin1(title);
+        QString label = UiText(title);
         const std::vector<Object *> *subs = FamilyChildren(item);
         if (subs && !subs->empty()) {
             AddItems(menu->addMenu(label), item, owner);
@@ -123,11 +124,11 @@ public:
     WindowPeer(Object *win, WindowWidget *w) : PeerBase(win, w)
     {
         w->win = win;
-        w->setWindowTitle(QString::fromLatin1(reinterpret_cast<const char *>(xget(win, MUIA_Window_Title))));
+        w->setWindowTitle(UiText(reinterpret_cast<const char *>(xget(win, MUIA_Window_Title))));
         w->setAcceptDrops(xget(win, MUIA_Window_AppWindow) != 0);
         if (Object *strip = reinterpret_cast<Object *>(xget(win, MUIA_Window_Menustrip)))
             for (Object *menu : *FamilyChildren(strip))
-                AddItems(w->menuBar()->addMenu(QString::fromLatin1(reinterpret_cast<const char *>(
+                AddItems(w->menuBar()->addMenu(UiText(reinterpret_cast<const char *>(
                              xget(menu, MUIA_Menu_Title)))),
                          menu, w);
         w->setCentralWidget(BuildPeerWidget(reinterpret_cast<Object *>(xget(win, MUIA_Window_RootObject)), w));
