@@ -61,7 +61,8 @@ TEST(Catalogs, ACompiledCatalogReadsBackWithItsMenuTexts)
     ASSERT_TRUE(ParseCatalog(reinterpret_cast<const UBYTE *>(iff.data()), iff.size(), strings, &language));
     EXPECT_EQ(language, "deutsch");
     EXPECT_EQ(strings[11], "Datei:\n%s");
-    EXPECT_EQ(strings[68], std::string("F\0\xf6" "ffnen", 8)) << "the shortcut's NUL and Latin-1 survive";
+    EXPECT_EQ(iff.find("\xc3\xb6"), std::string::npos) << "stored in Latin-1, as catalogs of this platform are";
+    EXPECT_EQ(strings[68], std::string("F\0\xc3\xb6" "ffnen", 9)) << "the shortcut's NUL survives; texts read as UTF-8";
     for (size_t cut : {size_t(4), size_t(20), iff.size() - 3})
         EXPECT_FALSE(ParseCatalog(reinterpret_cast<const UBYTE *>(iff.data()), cut, strings, nullptr)) << cut;
     EXPECT_FALSE(CompileCatalog("11 no language line\n", iff, error));
@@ -82,6 +83,14 @@ TEST(Catalogs, TheUsersLanguageChoosesTheCatalog)
     CloseCatalog(cat);
     setenv("LC_ALL", "en_GB.UTF-8", 1);
     EXPECT_EQ(OpenCatalog(nullptr, "Test.catalog", OC_BuiltInLanguage, "english"), nullptr);
+    setenv("LANGUAGE", "en:de", 1);
+    EXPECT_EQ(OpenCatalog(nullptr, "Test.catalog", OC_BuiltInLanguage, "english"), nullptr) << "English first";
+    setenv("LC_ALL", "C.UTF-8", 1);
+    setenv("LANGUAGE", "fr:de", 1);
+    cat = OpenCatalog(nullptr, "Test.catalog", OC_BuiltInLanguage, "english");
+    EXPECT_NE(cat, nullptr) << "no French catalog: the next language of the list";
+    CloseCatalog(cat);
+    unsetenv("LANGUAGE");
     unsetenv("LC_ALL");
 }
 
@@ -139,12 +148,25 @@ TEST(EnvStore, TheSessionCopyComesBeforeTheArchive)
 
 TEST(Catalogs, LanguagesFromTheLocale)
 {
-    const std::pair<const char *, const char *> cases[] = {
-        {"de_DE.UTF-8", "deutsch"}, {"fr_CA", "français"}, {"pl_PL.ISO-8859-2", "polski"}, {"C", "english"},
-        {"xx_YY", "english"}};
-    for (auto [locale, language] : cases) {
+    using L = std::vector<std::string>;
+    unsetenv("LANGUAGE");
+    const std::pair<const char *, L> cases[] = {{"de_DE.UTF-8", {"deutsch", "english"}},
+                                                {"fr_CA", {"français", "english"}},
+                                                {"pl_PL.ISO-8859-2", {"polski", "english"}},
+                                                {"C", {"english"}},
+                                                {"xx_YY", {"english"}}};
+    for (const auto &[locale, languages] : cases) {
         setenv("LC_ALL", locale, 1);
-        EXPECT_EQ(UserCatalogLanguage(), language) << locale;
+        EXPECT_EQ(UserCatalogLanguages(), languages) << locale;
     }
     unsetenv("LC_ALL");
+    setenv("LANG", "C.UTF-8", 1);
+    setenv("LANGUAGE", "de", 1);
+    EXPECT_EQ(UserCatalogLanguages(), (L{"deutsch", "english"})) << "LANGUAGE comes first";
+    setenv("LANGUAGE", "xx:fr_FR:de", 1);
+    setenv("LC_MESSAGES", "de_AT", 1);
+    EXPECT_EQ(UserCatalogLanguages(), (L{"français", "deutsch", "english"}));
+    unsetenv("LANGUAGE");
+    unsetenv("LC_MESSAGES");
+    unsetenv("LANG");
 }

@@ -1,11 +1,13 @@
 #include "catalog.h"
 
 #include "../dos/paths.h"
+#include "../utility/charset.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <string_view>
 #include <vector>
 
 struct Catalog {
@@ -33,7 +35,7 @@ bool ReadStrings(const UBYTE *p, size_t size, std::map<LONG, std::string> &out)
         std::string value(text, len);
         while (!value.empty() && value.back() == '\0')
             value.pop_back();
-        out[id] = value;
+        out[id] = IsUTF8(value.data(), value.size()) ? value : Latin1ToUTF8(value.data(), value.size());
         at += (size_t(len) + 3) & ~size_t(3);
     }
     return true;
@@ -74,20 +76,29 @@ bool ParseCatalog(const UBYTE *data, size_t size, std::map<LONG, std::string> &s
     return found;
 }
 
-std::string UserCatalogLanguage()
+std::vector<std::string> UserCatalogLanguages()
 {
-    const char *vars[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    for (const char *v : vars) {
-        const char *value = std::getenv(v);
-        if (!value || !*value)
-            continue;
-        std::string code(value, strcspn(value, "_.@"));
+    std::vector<std::string> out;
+    auto add = [&out](std::string_view locale) {
+        std::string code(locale.substr(0, locale.find_first_of("_.@")));
         for (const LanguageName &l : kLanguages)
-            if (code == l.code)
-                return l.name;
-        return "english";
-    }
-    return "english";
+            if (code == l.code && std::find(out.begin(), out.end(), l.name) == out.end())
+                out.push_back(l.name);
+    };
+    if (const char *list = std::getenv("LANGUAGE"))
+        for (std::string_view rest = list; !rest.empty();) {
+            size_t colon = rest.find(':');
+            add(rest.substr(0, colon));
+            rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+        }
+    for (const char *v : {"LC_ALL", "LC_MESSAGES", "LANG"})
+        if (const char *value = std::getenv(v); value && *value) {
+            add(value);
+            break;
+        }
+    if (std::find(out.begin(), out.end(), "english") == out.end())
+        out.push_back("english");
+    return out;
 }
 
 Catalog *OpenCatalogFile(const std::string &path)
@@ -106,12 +117,9 @@ Catalog *OpenCatalogFile(const std::string &path)
     return cat;
 }
 
-Catalog *OpenCatalogA(APTR, CONST_STRPTR name, TagItem *tags)
+namespace {
+Catalog *OpenLanguage(const std::string &language, CONST_STRPTR name)
 {
-    std::string language = UserCatalogLanguage();
-    auto *builtIn = reinterpret_cast<const char *>(GetTagData(OC_BuiltInLanguage, 0, tags));
-    if (!name || (builtIn && language == builtIn))
-        return nullptr;
     std::string relative = "Catalogs/" + language + "/" + name;
     std::vector<std::string> places = {HostPath(("PROGDIR:" + relative).c_str())};
     const char *data = std::getenv("XDG_DATA_HOME");
@@ -123,6 +131,21 @@ Catalog *OpenCatalogA(APTR, CONST_STRPTR name, TagItem *tags)
     for (const std::string &p : places)
         if (Catalog *cat = OpenCatalogFile(p))
             return cat;
+    return nullptr;
+}
+}
+
+Catalog *OpenCatalogA(APTR, CONST_STRPTR name, TagItem *tags)
+{
+    auto *builtIn = reinterpret_cast<const char *>(GetTagData(OC_BuiltInLanguage, 0, tags));
+    if (!name)
+        return nullptr;
+    for (const std::string &language : UserCatalogLanguages()) {
+        if (builtIn && language == builtIn)
+            return nullptr;   // the user prefers the built-in texts to those after them
+        if (Catalog *cat = OpenLanguage(language, name))
+            return cat;
+    }
     return nullptr;
 }
 

@@ -1,12 +1,15 @@
 // Message catalogs: IFF "CTLG" files whose "STRS" chunk holds (id, length,
 // text) triples, all numbers big-endian as IFF wants. A catalog is looked for
 // as "Catalogs/<language>/<name>" under the program's directory and under the
-// user's data directory; the language comes from the user's locale.
+// user's data directory; the language comes from the user's locale. Texts are
+// kept as UTF-8, as everything the program shows: a catalog of this platform
+// stores Latin-1, which is turned on reading.
 #pragma once
 #include "../intuition/tags.h"
 
 #include <map>
 #include <string>
+#include <vector>
 
 struct Catalog;
 
@@ -23,9 +26,11 @@ template <class... A> Catalog *OpenCatalog(APTR locale, CONST_STRPTR name, A... 
 void CloseCatalog(Catalog *cat);
 CONST_STRPTR GetCatalogStr(const Catalog *cat, LONG id, CONST_STRPTR builtIn);
 
-// The catalog language of the user's locale ("deutsch" for de_DE.UTF-8), or
-// "english" when none is known.
-std::string UserCatalogLanguage();
+// The catalog languages the user asks for, in order: each entry of LANGUAGE
+// (a colon-separated list, as gettext reads it), then the first of LC_ALL,
+// LC_MESSAGES and LANG ("deutsch" for de_DE.UTF-8). A language not known
+// here is left out; the list ends with "english", the built-in one.
+std::vector<std::string> UserCatalogLanguages();
 Catalog *OpenCatalogFile(const std::string &path);
 // Reads the strings of a catalog file's bytes; false when they are not a catalog.
 bool ParseCatalog(const UBYTE *data, size_t size, std::map<LONG, std::string> &strings, std::string *language);

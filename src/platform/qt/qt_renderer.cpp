@@ -7,14 +7,28 @@
 #include "window_peer.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QSocketNotifier>
+#include <QTranslator>
 #include <QWidget>
+
+namespace {
+// Qt's own dialogs (the file requester's labels and buttons) in the user's
+// language, where the system has Qt's translations.
+void LoadQtTranslations(QApplication *app)
+{
+    auto *qt = new QTranslator(app);
+    if (qt->load(QLocale::system(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qt);
+}
+}
 
 QtRenderer::QtRenderer(int &argc, char **argv)
     : app_(std::make_unique<QApplication>(argc, argv)), dialogs_(std::make_unique<QtDialogs>())
 {
     QApplication::setApplicationName("Vellumscanner");
     QApplication::setQuitOnLastWindowClosed(false);
+    LoadQtTranslations(app_.get());
     SetRenderer(this);
     SetEventSource(this);
     SetRequesterBackend(dialogs_.get());
@@ -72,7 +86,7 @@ bool QtRenderer::WaitForEvents(int wakeFd)
     return true;
 }
 
-void QtRenderer::OpenConfigWindow(Object *) { ShowSettingsDialog(dialogs_->ParentWindow()); }
+void QtRenderer::OpenConfigWindow(Object *app) { ShowSettingsDialog(dialogs_->ParentWindow(), app); }
 
 QWidget *QtRenderer::WindowWidget(Object *win) const
 {

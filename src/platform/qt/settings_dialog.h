@@ -1,4 +1,6 @@
 #pragma once
 class QWidget;
 // The renderer's settings: the text lists' font and the colours of the pens.
-void ShowSettingsDialog(QWidget *parent);
+struct Object;
+// The window of the display settings (font and pens) of the application.
+void ShowSettingsDialog(QWidget *parent, Object *app);
