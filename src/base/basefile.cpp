@@ -86,6 +86,7 @@ private:
     std::vector<TreeNode *> nodes_;
     TreeNode *parent_ = nullptr;
     bool inGroup_ = false;
+    bool ended_ = false;   // the end record was read
     STRPTR groupName_ = nullptr;
     Baza *doc_ = nullptr;        // a document being read, not yet in the tree
     Baza *lastDoc_ = nullptr;    // the document the entries that follow belong to
@@ -195,7 +196,9 @@ LONG BaseReader::Run()
         if (error)
             return error;
     }
-    return 0;
+    // A base cut short at a record boundary reads like a whole one but for
+    // its end record; saved again it would lose everything after the cut.
+    return ended_ ? 0 : 23;
 }
 
 LONG BaseReader::Record(char letter, ULONG tag)
@@ -263,7 +266,7 @@ LONG BaseReader::Structure(ULONG tag)
         AddEntry(lastDoc_, entry_);
         entry_ = nullptr;
         return 0;
-    case TagOf("END."): return 0;
+    case TagOf("END."): ended_ = true; return 0;
     default: return 23;
     }
 }

@@ -184,15 +184,19 @@ TEST_F(BaseFile, VersionsBelow20AreRefusedAndOldOnesRescanned)
     std::string doc = box.Write("docs/a.txt", "text\n");
     Bytes twenty;
     twenty.Num("lQMX:", 20).Tag("\nDOC\n").Text("sDc01", box.Path("docs/")).Text("sDc02", "a.txt").Tag("\nDc&\n");
+    twenty.Tag("\nEND.");
     ASSERT_NE(Load(box.Write("20.qmx", twenty.data)), 0u);
     EXPECT_EQ(LastQuestion(), GetLoc(24));
     EXPECT_EQ(app.requester.questions.back().title, GetLoc(1));
     EXPECT_EQ(konfig.Modified, 1);
     EXPECT_NE(Describe().find(">> Whole file << "), std::string::npos) << "the rescan rebuilt the entries";
     Close();
-    ASSERT_NE(Load(box.Write("empty.qmx", std::string(PlikBaseHeader) + PlikVersionHeader)), 0u);
-    EXPECT_EQ(LastQuestion(), GetLoc(24)) << "a header alone is version 0: imported";
+    ASSERT_NE(Load(box.Write("empty.qmx", std::string(PlikBaseHeader) + PlikVersionHeader + "\nEND.")), 0u);
+    EXPECT_EQ(LastQuestion(), GetLoc(24)) << "no version record is version 0: imported";
     EXPECT_EQ(Describe(), "");
+    Close();
+    EXPECT_EQ(Load(box.Write("cut.qmx", std::string(PlikBaseHeader) + PlikVersionHeader)), 0u);
+    EXPECT_EQ(LastQuestion(), GetLoc(23)) << "a header alone is a base cut short";
 }
 
 TEST_F(BaseFile, ReadEntriesGiveWayToARescanAndTheirBlocksServeTheNextBase)
@@ -204,6 +208,7 @@ TEST_F(BaseFile, ReadEntriesGiveWayToARescanAndTheirBlocksServeTheNextBase)
     for (const char *name : {"Stale1", "Stale2"})
         old.Tag("\nFNC\n").Text("sFn01", name).Char("cFn02", ' ').Num("lFn03", 0).Num("lFn04", 1).Num("lFn05", 0)
             .Tag("\nFn&\n");
+    old.Tag("\nEND.");
     ASSERT_NE(Load(box.Write("old.qmx", old.data)), 0u);
     EXPECT_EQ(Describe().find("Stale"), std::string::npos) << "the import's rescan replaced the read entries";
     EXPECT_NE(Describe().find(">> Whole file << "), std::string::npos);
@@ -264,9 +269,10 @@ TEST_F(BaseFile, DamageIsReportedAndLeavesNoHalfBase)
     Close();
     for (size_t cut = 30; cut < good.size(); ++cut) {   // every boundary and inside records
         Close();
-        if (!Load(box.Write("cut.qmx", good.substr(0, cut)))) {
-            EXPECT_EQ(Describe(), "") << "cut at " << cut;
-        }
+        app.requester.questions.clear();
+        EXPECT_EQ(Load(box.Write("cut.qmx", good.substr(0, cut))), 0u) << "a base without its end is damaged: " << cut;
+        EXPECT_EQ(Describe(), "") << "cut at " << cut;
+        EXPECT_EQ(LastQuestion(), GetLoc(23));
     }
     EXPECT_EQ(Load(box.Dir()), 0u);
     EXPECT_EQ(LastQuestion(), "Cannot open file:\n" + box.Dir());
