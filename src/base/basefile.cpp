@@ -456,6 +456,11 @@ IPTR clBaza_QMXM_BazaOpen(BazaData *d)
         Problem(11, ToIPTR(name));
         return 0;
     }
+    // The base is known by its full name from now on, however it was typed,
+    // so the same file given another way counts as the same base.
+    if (NameFromLock(lock, konfig.Buffer, sizeof konfig.Buffer))
+        SetBaseFile(d, konfig.Buffer);
+    name = d->File.Name;
     Quiet(true);
     FileHandle *fh = Open(name, MODE_OLDFILE);
     if (!fh) {

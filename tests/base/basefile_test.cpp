@@ -118,6 +118,20 @@ TEST_F(BaseFile, TheExampleBaseIsWrittenByteForByteAndReadBack)
     EXPECT_EQ(ReadAll(box.Path("copy.qmx")), Example().data);
 }
 
+TEST_F(BaseFile, AnOpenedBaseIsKnownByItsFullNameHoweverItWasTyped)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string path = box.Write("sub/example.qmx", Example().data);
+    std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(box.Dir());
+    IPTR loaded = Load("./sub/../sub/example.qmx");
+    std::filesystem::current_path(before);
+    ASSERT_NE(loaded, 0u);
+    std::string full = std::filesystem::canonical(path).string();
+    EXPECT_EQ(reinterpret_cast<char *>(xget(QMXObject.BazaObj, QMXA_Baza_File)), full);
+    EXPECT_EQ(reinterpret_cast<char *>(loaded), full);
+}
+
 TEST_F(BaseFile, ABaseFromAMachineOfTheOtherByteOrderOpens)
 {
     ASSERT_TRUE(app.Ready());
