@@ -8,6 +8,14 @@ IPTR DocLab[3] = {34, 35, 0};
 IPTR SzukajTryb[3] = {106, 107, 0};
 IPTR FuncLab[3] = {32, 33, 0};
 
+void ResetLabelArrays()
+{
+    const IPTR ids[3][2] = {{34, 35}, {106, 107}, {32, 33}};
+    IPTR *arrays[3] = {DocLab, SzukajTryb, FuncLab};
+    for (int i = 0; i < 3; ++i)
+        std::copy(ids[i], ids[i] + 2, arrays[i]);
+}
+
 CONST_STRPTR GetLoc(LONG id)
 {
     for (const CatEntry *e = CatArray; e->text; ++e)
@@ -16,10 +24,13 @@ CONST_STRPTR GetLoc(LONG id)
     return CatArray[0].text;
 }
 
+// An array is turned once: a second object that shows it (another viewer in
+// the same run) finds texts, no ids, and leaves them.
 void GetLocArray(IPTR *array)
 {
     for (IPTR *cell = array; *cell; ++cell)
-        *cell = ToIPTR(GetLoc(LONG(*cell)));
+        if (*cell < IPTR(CAT_COUNT))
+            *cell = ToIPTR(GetLoc(LONG(*cell)));
 }
 
 void InitLocaleArray()

@@ -16,12 +16,15 @@ extern Catalog *SoftCat;
 
 // The text of an id; message 0 for an id the table does not have.
 CONST_STRPTR GetLoc(LONG id);
-// Turns the ids a null-terminated array holds into their texts, in place.
+// Turns the ids a null-terminated array holds into their texts, in place;
+// texts it holds already stay.
 void GetLocArray(IPTR *array);
 // Takes the catalog's texts into the table (nothing without a catalog).
 void InitLocaleArray();
-// Restores the built-in texts (for a new start in the same process, as tests do).
+// Restores the built-in texts and the ids of the label arrays (for a new
+// start in the same process, as tests do).
 void ResetLocaleArray();
+void ResetLabelArrays();
 
 // Label arrays: message ids until GetLocArray turns them into texts.
 extern IPTR DocLab[3];

@@ -135,6 +135,7 @@ void ResetLocaleArray()
 {
     for (LONG i = 0; i <= CAT_COUNT; ++i)
         CatArray[i] = kBuiltIn[i];
+    ResetLabelArrays();
 }
 
 // The table holds the built-in texts from the start.

@@ -55,6 +55,19 @@ TEST(Texts, BuiltInTextsAndTheFallbackToMessageZero)
     EXPECT_STREQ(reinterpret_cast<char *>(labels[1]), "Example");
 }
 
+TEST(Texts, EveryViewerOfARunShowsItsTabTitles)
+{
+    for (int run = 0; run < 2; ++run) {
+        TestApp app;
+        ASSERT_TRUE(app.Ready());
+        ASSERT_TRUE(DocLab[0] && DocLab[1]);
+        EXPECT_STREQ(reinterpret_cast<char *>(DocLab[0]), "Document contents") << "run " << run;
+        EXPECT_STREQ(reinterpret_cast<char *>(DocLab[1]), "Example") << "run " << run;
+        GetLocArray(DocLab);
+        EXPECT_STREQ(reinterpret_cast<char *>(DocLab[1]), "Example") << "turned once only";
+    }
+}
+
 TEST(Texts, ACatalogReplacesTextsAndItsMarkerByteIsSkipped)
 {
     Sandbox box;
