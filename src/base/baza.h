@@ -14,6 +14,8 @@ using TreeNode = MUI_NListtree_TreeNode;
 constexpr IPTR KIND_GROUP = 1;
 constexpr IPTR KIND_DOCUMENT = 2;
 inline IPTR NodeKind(const TreeNode *n) { return n ? reinterpret_cast<IPTR>(n->tn_Name) : 0; }
+// A group's name or a document's file name, as the tree shows it.
+const char *NodeName(const TreeNode *n);
 
 struct BazaGUIRecord {
     Object *LoadButton;

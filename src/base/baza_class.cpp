@@ -45,20 +45,11 @@ IPTR DestructNode(Hook *, APTR, APTR message)
     return 0;
 }
 
-const char *ShownName(const TreeNode *n)
-{
-    switch (NodeKind(n)) {
-    case KIND_GROUP: return static_cast<const char *>(n->tn_User);
-    case KIND_DOCUMENT: return static_cast<const Baza *>(n->tn_User)->Name;
-    default: return "NULL";
-    }
-}
-
 IPTR DisplayNode(Hook *, APTR array, APTR node)
 {
     static std::string shown;
     auto *n = static_cast<TreeNode *>(node);
-    shown = NodeKind(n) == KIND_GROUP ? std::string("\33b") + ShownName(n) : std::string(ShownName(n));
+    shown = NodeKind(n) == KIND_GROUP ? std::string("\33b") + NodeName(n) : std::string(NodeName(n));
     static_cast<CONST_STRPTR *>(array)[0] = shown.c_str();
     return 0;
 }
@@ -66,7 +57,7 @@ IPTR DisplayNode(Hook *, APTR array, APTR node)
 IPTR CompareNodes(Hook *, APTR, APTR message)
 {
     auto *msg = static_cast<MUIP_NListtree_CompareMessage *>(message);
-    int order = Stricmp(ShownName(msg->TreeNode1), ShownName(msg->TreeNode2));
+    int order = Stricmp(NodeName(msg->TreeNode1), NodeName(msg->TreeNode2));
     return IPTR(SIPTR(konfig.SortReverse ? -order : order));
 }
 
@@ -214,6 +205,15 @@ IPTR clBaza_Dispatcher(IClass *cl, Object *obj, Msg msg)
     default: return DoSuperMethodA(cl, obj, msg);
     }
 }
+}
+
+const char *NodeName(const TreeNode *n)
+{
+    switch (NodeKind(n)) {
+    case KIND_GROUP: return static_cast<const char *>(n->tn_User);
+    case KIND_DOCUMENT: return static_cast<const Baza *>(n->tn_User)->Name;
+    default: return "NULL";
+    }
 }
 
 MUI_CustomClass *clBaza_Create(LONG flag)

@@ -12,6 +12,9 @@
 #include "util/strings.h"
 
 #include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 TreeNode *ActiveNode() { return reinterpret_cast<TreeNode *>(xget(BazaGUI.Tree, MUIA_NListtree_Active)); }
@@ -21,6 +24,28 @@ void Quiet(bool on) { SetAttrs(BazaGUI.Tree, MUIA_NListtree_Quiet, on); }
 void Ask(LONG title, LONG buttons, LONG text, CONST_STRPTR arg, LONG *answer)
 {
     *answer = MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(title), GetLoc(buttons), GetLoc(text), arg);
+}
+
+// "exec.doc, dos.doc": the names of the selected nodes, less those inside
+// another selected node; a long list ends with "...".
+std::string SelectedNames()
+{
+    constexpr size_t kMost = 10;
+    std::vector<const TreeNode *> top;
+    std::function<void(const std::vector<TreeNode *> &)> walk = [&](const std::vector<TreeNode *> &nodes) {
+        for (const TreeNode *n : nodes) {
+            if (n->tn_Flags & TNF_SELECTED)
+                top.push_back(n);
+            else
+                walk(n->tn_Children);
+        }
+    };
+    if (const std::vector<TreeNode *> *roots = NListtreeRoots(BazaGUI.Tree))
+        walk(*roots);
+    std::string names;
+    for (size_t i = 0; i < top.size() && i <= kMost; ++i)
+        names += (i ? ", " : "") + std::string(i == kMost ? "..." : NodeName(top[i]));
+    return names;
 }
 
 // Rebuilds one document's entries from its file; false when the file cannot be locked.
@@ -172,20 +197,22 @@ IPTR clBaza_QMXM_BazaUpdate()
     return 0;
 }
 
+// The question names what goes: each selected node that is not inside
+// another selected one (its contents go with it).
 void BazaDelTree()
 {
     TreeNode *active = ActiveNode();
     SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, MUIV_NListtree_Active_Off);
     if (!active)
         return;
+    // the node that was active goes even when it was not selected
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Select, active, MUIV_NListtree_Select_On, 0, nullptr);
     LONG answer;
-    Ask(59, 65, 26, GetLoc(NodeKind(active) == KIND_GROUP ? 27 : 99), &answer);
+    Ask(59, 65, 26, SelectedNames().c_str(), &answer);
     if (!answer)
         return;
     Quiet(true);
     DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 2);
-    // the node that was active goes even when it was not selected
-    DoMethod(BazaGUI.Tree, MUIM_NListtree_Select, active, MUIV_NListtree_Select_On, 0, nullptr);
     DoMethod(BazaGUI.Tree, MUIM_NListtree_Remove, 0, MUIV_NListtree_Remove_TreeNode_Selected, 0);
     Quiet(false);
 }

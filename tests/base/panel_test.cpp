@@ -116,14 +116,14 @@ TEST_F(BasePanel, ARescanAsksOnceForAVanishedDocumentAndGoesOn)
     EXPECT_EQ(konfig.Modified, 1);
 }
 
-TEST_F(BasePanel, DeletingAsksAboutTheKindAndCancelLeavesTheTree)
+TEST_F(BasePanel, DeletingNamesWhatGoesAndCancelLeavesTheTree)
 {
     ASSERT_TRUE(app.Ready());
     TreeNode *g = Group(nullptr, "G");
     TreeNode *doc = Document(g, "a.txt", "a\n");
     Click(g);
     EdTree(EdTree_Delete);   // answered Cancel
-    EXPECT_EQ(LastQuestion(), "Do you want to remove selected group from base?");
+    EXPECT_EQ(LastQuestion(), "Do you want to remove G from base?");
     EXPECT_EQ(app.requester.questions.back().title, GetLoc(59));
     EXPECT_EQ(Order(nullptr), std::vector<std::string>{"G"});
     EXPECT_EQ(Active(), nullptr);
@@ -132,9 +132,35 @@ TEST_F(BasePanel, DeletingAsksAboutTheKindAndCancelLeavesTheTree)
     EXPECT_EQ(Shown(), box.Path("a.txt"));
     app.requester.answers.push_back(1);
     EdTree(EdTree_Delete);
-    EXPECT_EQ(LastQuestion(), "Do you want to remove file(s) from base?");
+    EXPECT_EQ(LastQuestion(), "Do you want to remove a.txt from base?");
     EXPECT_TRUE(Order(g).empty());
     EXPECT_EQ(Shown(), "") << "the viewer let go of the document first";
+}
+
+TEST_F(BasePanel, TheActiveNodeIsTheSelectionWhoeverMovedItAndDeleteTakesExactlyIt)
+{
+    ASSERT_TRUE(app.Ready());
+    TreeNode *first = Document(nullptr, "first.txt", "one\n");
+    TreeNode *second = Document(nullptr, "second.txt", "two\n");
+    Click(first);
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, "second");   // the quick search moves on
+    EXPECT_EQ(Active(), second);
+    EXPECT_TRUE(second->tn_Flags & TNF_SELECTED);
+    EXPECT_FALSE(first->tn_Flags & TNF_SELECTED) << "the old document no longer shows selected";
+    app.requester.answers.push_back(1);
+    EdTree(EdTree_Delete);
+    EXPECT_EQ(LastQuestion(), "Do you want to remove second.txt from base?");
+    EXPECT_EQ(Order(nullptr), std::vector<std::string>{"first.txt"});
+
+    TreeNode *g = Group(nullptr, "G");
+    TreeNode *inner = Document(g, "inner.txt", "in\n");
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Select, g, MUIV_NListtree_Select_On, 0, nullptr);
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Select, inner, MUIV_NListtree_Select_On, 0, nullptr);
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Select, first, MUIV_NListtree_Select_On, 0, nullptr);
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, first);   // inside the selection: it stays
+    EdTree(EdTree_Delete);   // answered Cancel
+    EXPECT_EQ(LastQuestion(), "Do you want to remove first.txt, G from base?") << "a group's contents go with it";
+    EXPECT_EQ(Order(nullptr), (std::vector<std::string>{"first.txt", "G"}));
 }
 
 TEST_F(BasePanel, ClicksShowGroupsInTheEditorAndDocumentsInTheViewer)

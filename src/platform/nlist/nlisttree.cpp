@@ -248,6 +248,17 @@ IPTR NextSelected(TreeData *d, Node **cursor)
     return 0;
 }
 
+// An active node outside the selection becomes the selection, so what is
+// shown selected is always what an operation on the selection acts on; one
+// inside it (a person extending the selection) leaves it as it is.
+void SelectAlone(TreeData *d, Node *active)
+{
+    if (!active || (active->tn_Flags & TNF_SELECTED))
+        return;
+    Walk(d->roots, [](Node *n) { return n->tn_Flags &= UWORD(~TNF_SELECTED), true; });
+    active->tn_Flags |= TNF_SELECTED;
+}
+
 void ApplyTags(Object *self, TreeData *d, TagItem *tags)
 {
     TagItem *walk = tags;
@@ -260,6 +271,7 @@ void ApplyTags(Object *self, TreeData *d, TagItem *tags)
         case MUIA_NListtree_Active:
             d->active = reinterpret_cast<Node *>(t->ti_Data);
             OpenParents(d->active);   // the active node is kept in view
+            SelectAlone(d, d->active);
             break;
         case MUIA_NListtree_Quiet:
             d->quiet = t->ti_Data ? d->quiet + 1 : std::max(d->quiet - 1, 0);

@@ -25,7 +25,9 @@ constexpr IPTR MUIA_NListtree_ConstructHook = 0x9d510201;
 constexpr IPTR MUIA_NListtree_DestructHook = 0x9d510202;
 constexpr IPTR MUIA_NListtree_DisplayHook = 0x9d510203;
 constexpr IPTR MUIA_NListtree_CompareHook = 0x9d510204;
-constexpr IPTR MUIA_NListtree_Active = 0x9d510205;        // a node, or MUIV_NListtree_Active_Off
+// A node, or MUIV_NListtree_Active_Off. An active node outside the selection
+// becomes the only selected one.
+constexpr IPTR MUIA_NListtree_Active = 0x9d510205;
 constexpr IPTR MUIA_NListtree_Quiet = 0x9d510206;
 constexpr IPTR MUIA_NListtree_DoubleClick = 0x9d510207;   // what a double-click does
 constexpr IPTR MUIA_NListtree_EmptyNodes = 0x9d510208;

@@ -147,7 +147,7 @@ protected:
         if (attr == 0 || attr == MUIA_NListtree_Entries || attr == MUIA_NListtree_Quiet)
             Rebuild();
         else if (attr == MUIA_NListtree_Active)
-            ShowActive();
+            ShowActiveSelected();
     }
     void OnRelease() override { model_->Forget(); }
 
@@ -191,6 +191,17 @@ private:
             }
         }
         view_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    }
+
+    // The program moved the active node: the selection may have followed it.
+    void ShowActiveSelected()
+    {
+        syncing_ = true;
+        connectSelection(false);
+        RestoreSelection();
+        connectSelection(true);
+        syncing_ = false;
+        ShowActive();
     }
 
     void ShowActive()
