@@ -45,12 +45,21 @@ IPTR DestructNode(Hook *, APTR, APTR message)
     return 0;
 }
 
+// A document's row tells its full path when asked: a base of several SDKs
+// holds many files of the same name.
 IPTR DisplayNode(Hook *, APTR array, APTR node)
 {
-    static std::string shown;
+    static std::string shown, path;
     auto *n = static_cast<TreeNode *>(node);
-    shown = NodeKind(n) == KIND_GROUP ? std::string("\33b") + NodeName(n) : std::string(NodeName(n));
-    static_cast<CONST_STRPTR *>(array)[0] = shown.c_str();
+    bool group = NodeKind(n) == KIND_GROUP;
+    shown = group ? std::string("\33b") + NodeName(n) : std::string(NodeName(n));
+    auto *texts = static_cast<CONST_STRPTR *>(array);
+    texts[0] = shown.c_str();
+    if (!group) {
+        auto *baza = static_cast<const Baza *>(n->tn_User);
+        path = std::string(baza->Dir ? baza->Dir : "") + (baza->Name ? baza->Name : "");
+        texts[1] = path.c_str();
+    }
     return 0;
 }
 

@@ -461,6 +461,26 @@ const char *NListLineText(Object *list, LONG line, size_t *pos, size_t *len)
     return text;
 }
 
+LONG NListWidestLine(Object *list)
+{
+    NListData *d = Data(list);
+    LONG widest = 0;
+    for (LONG i = 0; d && size_t(i) < d->lines.size(); ++i) {
+        size_t pos, len;
+        const char *text = NListLineText(list, i, &pos, &len);
+        LONG col = 0;
+        for (size_t j = pos, end = pos + len; j < end;) {
+            if (text[j] == kEsc) {
+                j += ReadTextCode(text, end, j).length;
+                continue;
+            }
+            col = NextColumn(text, j++, col, d->utf8);
+        }
+        widest = std::max(widest, col);
+    }
+    return widest;
+}
+
 bool NListIsSelected(Object *list, LONG line)
 {
     NListData *d = Data(list);

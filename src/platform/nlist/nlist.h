@@ -138,6 +138,9 @@ LONG NListLineCount(Object *list);
 // The text of a display line and the piece of it the line shows.
 const char *NListLineText(Object *list, LONG line, size_t *pos, size_t *len);
 bool NListIsSelected(Object *list, LONG line);
+// The columns the longest display line takes (codes take none), for the
+// width a renderer scrolls over.
+LONG NListWidestLine(Object *list);
 // Whether a line's text is to be read as UTF-8 (the list's encoding, and
 // the line well-formed in it).
 bool NListLineIsUTF8(Object *list, const char *text);

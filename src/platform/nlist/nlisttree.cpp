@@ -399,6 +399,13 @@ const char *NListtreeNodeText(Object *tree, MUI_NListtree_TreeNode *node)
     return d->texts[0] ? d->texts[0] : "";
 }
 
+const char *NListtreeNodeHelp(Object *tree, MUI_NListtree_TreeNode *node)
+{
+    NListtreeNodeText(tree, node);
+    TreeData *d = Data(tree);
+    return d && d->display && d->texts[1] ? d->texts[1] : nullptr;
+}
+
 bool NListtreeQuiet(Object *tree)
 {
     TreeData *d = Data(tree);

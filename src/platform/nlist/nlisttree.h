@@ -141,7 +141,8 @@ constexpr LONG MUIV_NListtree_Sort_Flag_RecursiveOpen = 1 << 13;
 
 // Hooks: construct (hook, pool, message {name, user}) returns the user data
 // to keep; destruct (hook, pool, message {name, user}); display (hook, array
-// of texts, node); compare (hook, node1, node2) returns <0, 0 or >0.
+// of texts, node: the text in the first cell, and a help text for the node
+// in the second, or null); compare (hook, node1, node2) returns <0, 0 or >0.
 struct MUIP_NListtree_ConstructMessage {
     STRPTR Name;
     APTR UserData;
@@ -154,4 +155,6 @@ struct MUIP_NListtree_CompareMessage {
 const std::vector<MUI_NListtree_TreeNode *> *NListtreeRoots(Object *tree);
 // The shown text of a node (display hook, codes included).
 const char *NListtreeNodeText(Object *tree, MUI_NListtree_TreeNode *node);
+// The help text the display hook gives a node, or null.
+const char *NListtreeNodeHelp(Object *tree, MUI_NListtree_TreeNode *node);
 bool NListtreeQuiet(Object *tree);

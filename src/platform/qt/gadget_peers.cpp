@@ -14,7 +14,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
+#include <QHelpEvent>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 bool IsButton(Object *obj)
@@ -43,9 +45,46 @@ protected:
     }
 };
 
+// A text that does not fit shows its end, where a path keeps its file name,
+// and the whole of it as its tooltip.
+class TextLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    void SetText(const QString &html, const QString &plain)
+    {
+        plain_ = plain;
+        setText(html);
+    }
+    bool Elided() const { return fontMetrics().horizontalAdvance(plain_) > Room().width(); }
+
+protected:
+    void paintEvent(QPaintEvent *e) override
+    {
+        if (!Elided()) {
+            QLabel::paintEvent(e);
+            return;
+        }
+        QPainter p(this);
+        drawFrame(&p);
+        QRect r = Room();
+        p.drawText(r, Qt::AlignVCenter | Qt::AlignLeft, fontMetrics().elidedText(plain_, Qt::ElideLeft, r.width()));
+    }
+    bool event(QEvent *e) override
+    {
+        if (e->type() != QEvent::ToolTip || !Elided())
+            return QLabel::event(e);
+        QToolTip::showText(static_cast<QHelpEvent *>(e)->globalPos(), plain_, this);
+        return true;
+    }
+
+private:
+    QRect Room() const { return contentsRect().adjusted(3, 0, -3, 0); }
+    QString plain_;
+};
+
 class TextPeer : public PeerBase {
 public:
-    TextPeer(Object *obj, QLabel *label) : PeerBase(obj, label)
+    TextPeer(Object *obj, TextLabel *label) : PeerBase(obj, label)
     {
         label->setTextFormat(Qt::RichText);
         label->setFrameShape(QFrame::StyledPanel);
@@ -58,10 +97,11 @@ protected:
     void Update(IPTR attr) override
     {
         PeerBase::Update(attr);
-        if (attr == 0 || attr == MUIA_Text_Contents || attr == MUIA_Text_PreParse)
-            static_cast<QLabel *>(widget())->setText(
-                CodesToHtml(reinterpret_cast<const char *>(xget(object(), MUIA_Text_PreParse)),
-                            reinterpret_cast<const char *>(xget(object(), MUIA_Text_Contents))));
+        if (attr != 0 && attr != MUIA_Text_Contents && attr != MUIA_Text_PreParse)
+            return;
+        auto *pre = reinterpret_cast<const char *>(xget(object(), MUIA_Text_PreParse));
+        auto *text = reinterpret_cast<const char *>(xget(object(), MUIA_Text_Contents));
+        static_cast<TextLabel *>(widget())->SetText(CodesToHtml(pre, text), PlainUiText(text));
     }
 };
 
@@ -206,7 +246,7 @@ QWidget *MakeTextPeer(Object *obj, QWidget *parent)
         new ButtonPeer(obj, button);
         return button;
     }
-    auto *label = new QLabel(parent);
+    auto *label = new TextLabel(parent);
     new TextPeer(obj, label);
     return label;
 }

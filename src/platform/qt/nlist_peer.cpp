@@ -31,14 +31,17 @@ public:
     {
         beginResetModel();
         rows_ = list_ ? int(NListLineCount(list_)) : 0;
+        widest_ = list_ ? NListWidestLine(list_) : 0;
         endResetModel();
     }
+    LONG Widest() const { return widest_; }
     void Forget() { list_ = nullptr; }
     Object *List() const { return list_; }
 
 private:
     Object *list_;
     int rows_ = 0;
+    LONG widest_ = 0;
 };
 
 // Columns are this wide on screen; fixed-width fonts may have a fractional advance.
@@ -75,9 +78,12 @@ class LineDelegate : public QStyledItemDelegate {
 public:
     explicit LineDelegate(LineModel *model, QObject *parent) : QStyledItemDelegate(parent), model_(model) {}
 
+    // Every row is as wide as the longest, so the view scrolls sideways over
+    // long lines instead of cutting them off.
     QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override
     {
-        return QSize(100, QFontMetrics(DisplaySettings::Current().font).lineSpacing() + 1);
+        int width = int(qreal(model_->Widest()) * CharWidth()) + 2 * kMargin;
+        return QSize(width, QFontMetrics(DisplaySettings::Current().font).lineSpacing() + 1);
     }
 
     void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override
@@ -265,13 +271,17 @@ protected:
     }
 
 private:
+    // Brings the active line into view up and down; where the view stands
+    // sideways is the person's to choose.
     void ShowActive()
     {
         LONG active = LONG(xget(object(), MUIA_NList_Active));
+        int sideways = view_->horizontalScrollBar()->value();
         if (active >= 0 && active < model_->rowCount(QModelIndex()))
             view_->scrollTo(model_->index(int(active), 0));
         else if (active < 0)
             view_->scrollToTop();
+        view_->horizontalScrollBar()->setValue(sideways);
     }
 
     LineView *view_;

@@ -69,6 +69,10 @@ public:
         const char *text = NListtreeNodeText(tree_, n);
         if (role == Qt::DisplayRole)
             return PlainUiText(text);
+        if (role == Qt::ToolTipRole) {
+            const char *help = NListtreeNodeHelp(tree_, n);
+            return help ? QVariant(UiText(help)) : QVariant();
+        }
         if (role == Qt::FontRole) {
             QFont f;
             f.setBold(text[0] == kEsc && text[1] == 'b');

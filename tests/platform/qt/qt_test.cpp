@@ -10,6 +10,7 @@
 #include "platform/qt/peer_base.h"
 #include "platform/qt/qt_renderer.h"
 #include "support/support.h"
+#include "base/baza.h"
 #include "view/view.h"
 
 #include <QAbstractItemView>
@@ -26,6 +27,9 @@
 #include <QMainWindow>
 #include <QListView>
 #include <QTest>
+#include <QHelpEvent>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
@@ -339,6 +343,72 @@ TEST(Renderer, TheTreeFollowsItsListAndClicksAndOpeningReachIt)
     EXPECT_EQ(model->rowCount(), 1) << "a removed node leaves the window";
     EXPECT_EQ(model->data(model->index(0, 0)).toString(), "outer.doc");
     MUI_DisposeObject(app);
+}
+
+TEST(Renderer, TextOfTheHostAndOfDocumentsShowsDecodedAndWhole)
+{
+    Sandbox box;
+    TestApp app;
+    ASSERT_TRUE(app.Ready());
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    std::string path = box.Write("\xc3\x9c" "bersicht/exec_\xc3\xa4.txt",
+                                 "Gr\xc3\xbc\xc3\x9f" "e \xe2\x80\x94 " + std::string(300, 'x') + "\n");
+    SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str());
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
+    QApplication::processEvents();
+
+    auto *name = qobject_cast<QLabel *>(QtPeerOf(ViewGUI.NameText)->widget());
+    EXPECT_TRUE(name->text().contains(QString::fromUtf8("\xc3\x9c" "bersicht/exec_\xc3\xa4.txt")))
+        << "a file name is the host's UTF-8, not Latin-1";
+    name->resize(60, name->height());
+    QHelpEvent tip(QEvent::ToolTip, QPoint(5, 5), name->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(name, &tip);
+    EXPECT_EQ(QToolTip::text(), QString::fromUtf8(path.c_str())) << "a path too long for its field tells itself whole";
+    QToolTip::hideText();
+
+    auto *view = qobject_cast<QListView *>(QtPeerOf(View.TextList)->widget());
+    EXPECT_EQ(NListWidestLine(View.TextList), 308) << "a UTF-8 character takes one column";
+    QRect row = view->visualRect(view->model()->index(0, 0));
+    EXPECT_GT(row.width(), view->viewport()->width()) << "a long line is as wide as its text";
+    EXPECT_GT(view->horizontalScrollBar()->maximum(), 0) << "and the view scrolls over it";
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
+}
+
+TEST(Renderer, TheTreeShowsTheActiveNodeSelectedAndDocumentsTellTheirPath)
+{
+    Sandbox box;
+    TestApp app(true);
+    ASSERT_TRUE(app.Ready());
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    app.requester.files.push_back({box.Dir(), {"a.txt", "b.txt"}});
+    box.Write("a.txt", "a\n");
+    box.Write("b.txt", "b\n");
+    DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, 0x80000103);   // add files
+    QApplication::processEvents();
+    auto *view = qobject_cast<QTreeView *>(QtPeerOf(BazaGUI.Tree)->widget());
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->model()->rowCount(), 2);
+    QModelIndex a = view->model()->index(0, 0), b = view->model()->index(1, 0);
+    EXPECT_EQ(view->model()->data(b, Qt::ToolTipRole).toString(), QString::fromStdString(box.Path("b.txt")));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(a).center());
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, "b.txt");   // the quick search moves on
+    QApplication::processEvents();
+    EXPECT_FALSE(view->selectionModel()->isSelected(a));
+    EXPECT_TRUE(view->selectionModel()->isSelected(b)) << "the tree shows the document now active";
+    EXPECT_EQ(view->currentIndex(), b);
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
+}
+
+TEST(Renderer, APathTypedInTheFileRequesterIsUsedAsTyped)
+{
+    FileRequestResult result;
+    FillFileRequestResult({"/tmp/bases/small.qmx"}, result);
+    EXPECT_EQ(result.drawer, "/tmp/bases");
+    EXPECT_EQ(result.files, std::vector<std::string>{"small.qmx"});
+    result = {};
+    FillFileRequestResult({QString::fromUtf8("/sdk/\xc3\x9c" "bersicht/a.doc"), "/other/b.doc"}, result);
+    EXPECT_EQ(result.drawer, "/sdk/\xc3\x9c" "bersicht") << "names stay the host's bytes";
+    EXPECT_EQ(result.files, (std::vector<std::string>{"a.doc", "/other/b.doc"}));
 }
 
 int main(int c, char **v)
