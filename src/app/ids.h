@@ -23,6 +23,7 @@ constexpr IPTR QMXA_Baza_ActiveNr = 0x80000102;
 constexpr IPTR QMXA_Baza_ActiveNode = 0x80000103;
 constexpr IPTR QMXA_Baza_ShowActive = 0x80000104;
 constexpr IPTR QMXA_Baza_FindKey = 0x80000105;
+constexpr IPTR QMXA_Baza_Progress = 0x80000106;   // notify only: a BazaProgressRecord, null at the end
 
 // group editor
 constexpr IPTR QMXA_GroupEd_Name = 0x80000100;

@@ -126,6 +126,7 @@ static const CatEntry kBuiltIn[CAT_COUNT + 1] = {
     {117, "List of opened documents (and selected functions)"},
     {118, "\33cS_ort"},
     {119, "Program to show autodocs"},
+    {120, "Reading %ld of %ld: %s"},
     {CAT_COUNT, nullptr},
 };
 

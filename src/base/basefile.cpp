@@ -448,7 +448,8 @@ void SetBaseFile(BazaData *d, CONST_STRPTR name)
     SetFilePath(&d->File.Name, d->Request.Dir, d->Request.Name);
 }
 
-IPTR clBaza_QMXM_BazaOpen(BazaData *d)
+namespace {
+IPTR OpenBase(BazaData *d)
 {
     CONST_STRPTR name = d->File.Name ? d->File.Name : "";
     FileLock *lock = Lock(name, SHARED_LOCK);
@@ -501,6 +502,16 @@ IPTR clBaza_QMXM_BazaOpen(BazaData *d)
     }
     Quiet(false);
     return ToIPTR(d->File.Name);
+}
+}
+
+// Reading a large base takes a moment: the window shows it is busy.
+IPTR clBaza_QMXM_BazaOpen(BazaData *d)
+{
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
+    IPTR opened = OpenBase(d);
+    SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
+    return opened;
 }
 
 IPTR clBaza_QMXM_BazaSave(BazaData *d)

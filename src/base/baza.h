@@ -59,6 +59,14 @@ TreeNode *BazaAdd(IPTR kind, APTR user);
 bool BazaAddOneFile(CONST_STRPTR drawer, CONST_STRPTR file);
 IPTR BazaAddFile(STRPTR *drawer);
 IPTR clBaza_QMXM_BazaUpdate();
+// How far adding or rescanning many files has come: shown in the field above
+// the tree and sent to whoever listens to QMXA_Baza_Progress. A call with
+// all = 0 ends it and gives the field its text back.
+struct BazaProgressRecord {
+    LONG Done, All;
+    CONST_STRPTR File;
+};
+void BazaProgress(LONG done, LONG all, CONST_STRPTR file);
 void BazaDelTree();
 void GroupRename();
 IPTR clBaza_QMXM_Baza_EdTree(BazaData *d, QMXP_Baza_EdTree *msg);

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "baza.h"
+#include "platform/dos/format.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
 #include "util/strings.h"
@@ -26,26 +27,42 @@ void Ask(LONG title, LONG buttons, LONG text, CONST_STRPTR arg, LONG *answer)
     *answer = MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(title), GetLoc(buttons), GetLoc(text), arg);
 }
 
+// Calls visit for every node in tree order; it goes below a node when visit
+// answers true.
+void WalkTree(const std::function<bool(const TreeNode *)> &visit)
+{
+    std::function<void(const std::vector<TreeNode *> &)> walk = [&](const std::vector<TreeNode *> &nodes) {
+        for (const TreeNode *n : nodes)
+            if (visit(n))
+                walk(n->tn_Children);
+    };
+    if (const std::vector<TreeNode *> *roots = NListtreeRoots(BazaGUI.Tree))
+        walk(*roots);
+}
+
 // "exec.doc, dos.doc": the names of the selected nodes, less those inside
 // another selected node; a long list ends with "...".
 std::string SelectedNames()
 {
     constexpr size_t kMost = 10;
     std::vector<const TreeNode *> top;
-    std::function<void(const std::vector<TreeNode *> &)> walk = [&](const std::vector<TreeNode *> &nodes) {
-        for (const TreeNode *n : nodes) {
-            if (n->tn_Flags & TNF_SELECTED)
-                top.push_back(n);
-            else
-                walk(n->tn_Children);
-        }
-    };
-    if (const std::vector<TreeNode *> *roots = NListtreeRoots(BazaGUI.Tree))
-        walk(*roots);
+    WalkTree([&](const TreeNode *n) {
+        bool selected = n->tn_Flags & TNF_SELECTED;
+        if (selected)
+            top.push_back(n);
+        return !selected;
+    });
     std::string names;
     for (size_t i = 0; i < top.size() && i <= kMost; ++i)
         names += (i ? ", " : "") + std::string(i == kMost ? "..." : NodeName(top[i]));
     return names;
+}
+
+LONG CountDocuments()
+{
+    LONG count = 0;
+    WalkTree([&](const TreeNode *n) { return count += NodeKind(n) == KIND_DOCUMENT, true; });
+    return count;
 }
 
 // Rebuilds one document's entries from its file; false when the file cannot be locked.
@@ -146,6 +163,28 @@ bool BazaAddOneFile(CONST_STRPTR drawer, CONST_STRPTR file)
     return true;
 }
 
+void BazaProgress(LONG done, LONG all, CONST_STRPTR file)
+{
+    static std::string kept;   // the field's own text while it shows progress
+    static bool showing = false;
+    if (all > 0) {
+        auto *own = reinterpret_cast<CONST_STRPTR>(xget(BazaGUI.BaseName, MUIA_Text_Contents));
+        if (!showing)
+            kept = own ? own : "";
+        showing = true;
+        IPTR args[] = {IPTR(done), IPTR(all), ToIPTR(FilePart(file ? file : ""))};
+        std::string text = VFormat(GetLoc(120), args, 3);
+        SetAttrs(BazaGUI.BaseName, MUIA_Text_Contents, text.c_str());
+        BazaProgressRecord record = {done, all, file};
+        SetAttrs(QMXObject.BazaObj, QMXA_Baza_Progress, &record);
+    } else if (showing) {
+        showing = false;
+        SetAttrs(BazaGUI.BaseName, MUIA_Text_Contents, kept.c_str());
+        SetAttrs(QMXObject.BazaObj, QMXA_Baza_Progress, nullptr);
+    }
+    DoMethod(QMXObject.App, MUIM_Application_CheckRefresh);
+}
+
 IPTR BazaAddFile(STRPTR *drawer)
 {
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
@@ -159,9 +198,12 @@ IPTR BazaAddFile(STRPTR *drawer)
         DelSTR(drawer);
         *drawer = NewSTR(req->fr_Drawer, -1);
         Quiet(true);
-        for (LONG i = 0; i < req->fr_NumArgs; ++i)
+        for (LONG i = 0; i < req->fr_NumArgs; ++i) {
+            BazaProgress(i + 1, req->fr_NumArgs, req->fr_ArgList[i].wa_Name);
             if (!BazaAddOneFile(*drawer, req->fr_ArgList[i].wa_Name))
                 break;
+        }
+        BazaProgress(0, 0, nullptr);
         Quiet(false);
     }
     MUI_FreeAslRequest(req);
@@ -176,10 +218,13 @@ IPTR clBaza_QMXM_BazaUpdate()
         return 0;
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
     Quiet(true);
+    LONG all = CountDocuments(), done = 0;
     for (LONG n = 0;;) {
         auto *node = reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0));
         if (!node)
             break;
+        if (NodeKind(node) == KIND_DOCUMENT)
+            BazaProgress(++done, all, static_cast<Baza *>(node->tn_User)->Name);
         if (NodeKind(node) == KIND_DOCUMENT && !Rescan(static_cast<Baza *>(node->tn_User))) {
             auto *baza = static_cast<Baza *>(node->tn_User);
             LONG answer;
@@ -191,6 +236,7 @@ IPTR clBaza_QMXM_BazaUpdate()
         }
         ++n;
     }
+    BazaProgress(0, 0, nullptr);
     Quiet(false);
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
     konfig.Modified = 1;

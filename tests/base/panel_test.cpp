@@ -300,3 +300,35 @@ TEST_F(BasePanel, TheEditorIsHiddenAtStartAndFollowsItsMenuItem)
     SetAttrs(item, MUIA_Menuitem_Trigger, TRUE);
     EXPECT_FALSE(xget(QMXObject.GroupEdObj, MUIA_ShowMe));
 }
+
+TEST_F(BasePanel, AddingAndRescanningTellHowFarTheyAreWhileTheWindowSleeps)
+{
+    ASSERT_TRUE(app.Ready());
+    static std::vector<std::string> seen;
+    seen.clear();
+    Hook record = {[](Hook *, APTR, APTR msg) -> IPTR {
+                       auto *p = reinterpret_cast<const BazaProgressRecord *>(*static_cast<IPTR *>(msg));
+                       std::string field = reinterpret_cast<char *>(xget(BazaGUI.BaseName, MUIA_Text_Contents));
+                       bool asleep = xget(QMXObject.App, MUIA_Application_Sleep);
+                       seen.push_back(p ? std::to_string(p->Done) + "/" + std::to_string(p->All) + " " + p->File +
+                                              (asleep ? " asleep: " : " awake: ") + field
+                                        : std::string("end"));
+                       return 0;
+                   },
+                   nullptr};
+    DoMethod(QMXObject.BazaObj, MUIM_Notify, QMXA_Baza_Progress, MUIV_EveryTime, QMXObject.BazaObj, 3, MUIM_CallHook,
+             &record, MUIV_TriggerValue);
+    box.Write("one.txt", "1\n");
+    box.Write("two.txt", "2\n");
+    std::string before = reinterpret_cast<char *>(xget(BazaGUI.BaseName, MUIA_Text_Contents));
+    app.requester.files.push_back({box.Dir(), {"one.txt", "two.txt"}});
+    EdTree(EdTree_AddFiles);
+    EXPECT_EQ(seen, (std::vector<std::string>{"1/2 one.txt asleep: Reading 1 of 2: one.txt",
+                                              "2/2 two.txt asleep: Reading 2 of 2: two.txt", "end"}));
+    EXPECT_EQ(reinterpret_cast<char *>(xget(BazaGUI.BaseName, MUIA_Text_Contents)), before) << "the field's own text";
+    EXPECT_FALSE(xget(QMXObject.App, MUIA_Application_Sleep));
+    seen.clear();
+    DoMethod(QMXObject.BazaObj, QMXM_BazaUpdate);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[1].substr(0, 12), "2/2 two.txt ");
+}

@@ -23,6 +23,8 @@ struct RecordingRenderer : Renderer {
     void CloseWindow(Object *w) override { closed.push_back(w); }
     void ProcessEvents() override { ++processed; }
     void OpenConfigWindow(Object *) override {}
+    std::vector<bool> busy;
+    void Busy(bool on) override { busy.push_back(on); }
     RecordingRenderer() { SetRenderer(this); }
     ~RecordingRenderer() override { SetRenderer(nullptr); }
 };
@@ -152,4 +154,19 @@ TEST(Toolkit, AMultiSelectFileRequesterListsEveryFileAndAsksForARedraw)
     EXPECT_STREQ(req->fr_ArgList[1].wa_Name, "b.doc");
     EXPECT_EQ(refreshes, 1);
     MUI_FreeAslRequest(req);
+}
+
+TEST(Toolkit, TheRendererHearsOfTheFirstSleepAndTheLastWake)
+{
+    RecordingRenderer renderer;
+    Object *app = MUI_NewObject(MUIC_Application);
+    SetAttrs(app, MUIA_Application_Sleep, TRUE);
+    SetAttrs(app, MUIA_Application_Sleep, TRUE);   // nested: a requester during long work
+    SetAttrs(app, MUIA_Application_Sleep, FALSE);
+    EXPECT_EQ(renderer.busy, std::vector<bool>{true});
+    EXPECT_TRUE(xget(app, MUIA_Application_Sleep));
+    SetAttrs(app, MUIA_Application_Sleep, FALSE);
+    SetAttrs(app, MUIA_Application_Sleep, FALSE);   // one wake too many changes nothing
+    EXPECT_EQ(renderer.busy, (std::vector<bool>{true, false}));
+    MUI_DisposeObject(app);
 }

@@ -12,9 +12,8 @@ struct Result {
     std::string out;
 };
 
-Result Vsdoc(const std::string &args)
+Result RunCommand(const std::string &cmd)
 {
-    std::string cmd = std::string(VSDOC_PATH) + " " + args + " 2>&1";
     FILE *p = popen(cmd.c_str(), "r");
     Result r{-1, ""};
     char buf[4096];
@@ -23,6 +22,8 @@ Result Vsdoc(const std::string &args)
     r.code = WEXITSTATUS(pclose(p));
     return r;
 }
+
+Result Vsdoc(const std::string &args) { return RunCommand(std::string(VSDOC_PATH) + " " + args + " 2>&1"); }
 }
 
 TEST(Vsdoc, IndexAndShowAPlainTextDocument)
@@ -107,4 +108,18 @@ TEST(Vsdoc, ABaseBuiltFromAFolderListsLooksUpAndRescans)
     Result again = Vsdoc("base add " + base + " --group SDK/Libs " + box.Write("sdk/bad.bin", std::string("\x01", 1)));
     EXPECT_EQ(again.code, 1);
     EXPECT_EQ(Vsdoc("base list " + box.Path("none.qmx")).code, 1);
+}
+
+TEST(Vsdoc, AddingTellsHowFarItIsOnATerminalOnly)
+{
+    Sandbox box;
+    std::string a = box.Write("a.txt", "a\n"), b = box.Write("b.txt", "b\n");
+    Result piped = Vsdoc("base add " + box.Path("p.qmx") + " " + a + " " + b);
+    EXPECT_EQ(piped.out, "") << "nothing but results into a pipe";
+    // script gives the command a terminal of its own and copies what it shows
+    Result shown = RunCommand("script -qec '" + std::string(VSDOC_PATH) + " base add " + box.Path("t.qmx") + " " + a + " " + b +
+                       "' /dev/null");
+    EXPECT_EQ(shown.code, 0);
+    EXPECT_NE(shown.out.find("1/2 a.txt"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("2/2 b.txt"), std::string::npos);
 }

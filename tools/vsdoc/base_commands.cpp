@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 bool BaseExists(const std::string &path)
@@ -71,18 +72,43 @@ void ListNode(const TreeNode *n, int depth, LONG &nr)
         ListNode(c, depth + 1, nr);
 }
 
+// "12/697 exec.doc" on one line of the terminal, rewritten as the work goes
+// on and cleared at its end.
+IPTR PrintProgress(Hook *, APTR, APTR message)
+{
+    auto *p = reinterpret_cast<const BazaProgressRecord *>(*static_cast<IPTR *>(message));
+    if (p)
+        std::fprintf(stderr, "\r\033[K%ld/%ld %s", long(p->Done), long(p->All), p->File ? FilePart(p->File) : "");
+    else
+        std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+    return 0;
+}
+Hook HOOK_PrintProgress = {PrintProgress, nullptr};
+
+void ProgressOnTerminal()
+{
+    if (isatty(STDERR_FILENO))
+        DoMethod(QMXObject.BazaObj, MUIM_Notify, QMXA_Baza_Progress, MUIV_EveryTime, QMXObject.BazaObj, 3,
+                 MUIM_CallHook, &HOOK_PrintProgress, MUIV_TriggerValue);
+}
+
 int Add(const VsdocArgs &args)
 {
     SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, args.group.empty() ? nullptr : GroupPath(args.group));
     int rc = 0;
+    LONG done = 0, all = LONG(args.files.size());
     for (const std::string &file : args.files) {
+        BazaProgress(++done, all, file.c_str());
         std::string dir(file.c_str(), size_t(PathPart(file.c_str()) - file.c_str()));
         if (!BazaAddOneFile(dir.c_str(), FilePart(file.c_str()))) {
+            BazaProgress(0, 0, nullptr);
             std::fprintf(stderr, "vsdoc: %s was not added; the files after it neither\n", file.c_str());
             rc = 1;
             break;
         }
     }
+    BazaProgress(0, 0, nullptr);
     SaveBase(args.file);
     return rc;
 }
@@ -93,6 +119,7 @@ int RunBase(const VsdocArgs &args)
     Session session("vsdoc");
     if (!session.Ready())
         return 1;
+    ProgressOnTerminal();
     bool exists = BaseExists(args.file);
     if ((exists || args.action != "add") && !OpenBase(args.file))
         return 1;

@@ -21,6 +21,16 @@ struct AppData {
     Object *dropObject = nullptr;
 };
 
+// Sleeping nests: the renderer hears of the first sleep and the last wake.
+void Sleep(AppData *d, bool on)
+{
+    LONG before = d->sleep;
+    d->sleep += on ? 1 : (d->sleep > 0 ? -1 : 0);
+    if ((before == 0) != (d->sleep == 0))
+        if (Renderer *r = CurrentRenderer())
+            r->Busy(d->sleep > 0);
+}
+
 void ApplyTags(Object *self, AppData *d, TagItem *tags)
 {
     TagItem *walk = tags;
@@ -31,7 +41,7 @@ void ApplyTags(Object *self, AppData *d, TagItem *tags)
         case MUIA_Application_Title: d->title = s ? s : ""; break;
         case MUIA_Application_MenuAction: d->menuAction = t->ti_Data; break;
         case MUIA_Application_DropObject: d->dropObject = reinterpret_cast<Object *>(t->ti_Data); break;
-        case MUIA_Application_Sleep: d->sleep += t->ti_Data ? 1 : (d->sleep > 0 ? -1 : 0); break;
+        case MUIA_Application_Sleep: Sleep(d, t->ti_Data != 0); break;
         case MUIA_Application_Window:
             if (t->ti_Data) {
                 d->windows.push_back(reinterpret_cast<Object *>(t->ti_Data));

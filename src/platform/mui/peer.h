@@ -16,6 +16,9 @@ struct Renderer {
     virtual void CloseWindow(Object *win) = 0;
     virtual void ProcessEvents() = 0;   // handles what is pending, never sleeps
     virtual void OpenConfigWindow(Object *app) = 0;
+    // The application went to sleep (long work) or woke: its windows show the
+    // busy pointer and take no input meanwhile.
+    virtual void Busy(bool on) = 0;
 };
 
 void SetRenderer(Renderer *renderer);

@@ -74,7 +74,26 @@ void QtRenderer::CloseWindow(Object *win)
     w->deleteLater();
 }
 
-void QtRenderer::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+// While the program sleeps, the windows are redrawn but take no input: work
+// in progress is not to be disturbed by a click that starts other work.
+void QtRenderer::ProcessEvents()
+{
+    QCoreApplication::processEvents(busy_ ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
+}
+
+// The program's own windows show the busy pointer; a file dialog opened in
+// the meantime keeps its own.
+void QtRenderer::Busy(bool on)
+{
+    busy_ = on;
+    for (auto &w : windows_) {
+        if (on)
+            w.second->setCursor(Qt::WaitCursor);
+        else
+            w.second->unsetCursor();
+    }
+    ProcessEvents();
+}
 
 bool QtRenderer::WaitForEvents(int wakeFd)
 {

@@ -21,6 +21,8 @@ public:
     void CloseWindow(Object *win) override;
     void ProcessEvents() override;
     void OpenConfigWindow(Object *app) override;
+    void Busy(bool on) override;
+    bool IsBusy() const { return busy_; }
     bool WaitForEvents(int wakeFd) override;
 
     // The widget shown for a window object (tests and screenshots).
@@ -31,4 +33,5 @@ private:
     std::unique_ptr<QtDialogs> dialogs_;
     QSocketNotifier *wake_ = nullptr;
     std::map<Object *, QWidget *> windows_;
+    bool busy_ = false;
 };
