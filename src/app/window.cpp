@@ -4,6 +4,7 @@
 #include "ids.h"
 #include "konfig.h"
 #include "locale.h"
+#include "logo.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
 #include "startup.h"
@@ -183,12 +184,16 @@ Object *MakeGUI_Menu()
 
 Object *BuildApp()
 {
+    // the windows' icon is the logo with its soft edges, taken before the
+    // about window blends the logo into its background
+    std::vector<ULONG> icon(LogoData(), LogoData() + 4 + LogoWidth * LogoHeight);
     WinAboutApp = MakeGUI_AboutApp();
     Object *win = MainWindow();
     QMXObject.Win = win;
     QMXObject.App = MUI_NewObject(MUIC_Application, MUIA_Application_Title, "Vellumscanner", MUIA_Application_Version,
-                                  "$VER: Vellumscanner 1.6.5 (21.12.2010)", MUIA_Application_Description, GetLoc(119),
-                                  MUIA_Application_Base, "Vellumscanner", SubWindow, win, SubWindow, WinAboutApp);
+                                  "$VER: Vellumscanner 1.6.5 (07.12.2026)", MUIA_Application_Description, GetLoc(119),
+                                  MUIA_Application_Base, "Vellumscanner", MUIA_Application_IconData, icon.data(),
+                                  SubWindow, win, SubWindow, WinAboutApp);
     if (!QMXObject.App) {
         QMXObject = QMXObjects{};
         WinAboutApp = WinAboutOK = nullptr;

@@ -10,6 +10,8 @@
 #include <string>
 
 namespace {
+IClass *appClass = nullptr;
+
 struct AppData {
     std::vector<Object *> windows;
     std::deque<IPTR> returnIds;
@@ -17,6 +19,7 @@ struct AppData {
     std::string base;
     std::string title;
     LONG sleep = 0;
+    std::vector<ULONG> icon;
     IPTR menuAction = 0;
     Object *dropObject = nullptr;
 };
@@ -31,6 +34,13 @@ void Sleep(AppData *d, bool on)
             r->Busy(d->sleep > 0);
 }
 
+void KeepIcon(AppData *d, const ULONG *block)
+{
+    d->icon.clear();
+    if (block && block[0] && block[1] && block[0] <= 1024 && block[1] <= 1024)
+        d->icon.assign(block, block + 4 + size_t(block[0]) * block[1]);
+}
+
 void ApplyTags(Object *self, AppData *d, TagItem *tags)
 {
     TagItem *walk = tags;
@@ -42,6 +52,7 @@ void ApplyTags(Object *self, AppData *d, TagItem *tags)
         case MUIA_Application_MenuAction: d->menuAction = t->ti_Data; break;
         case MUIA_Application_DropObject: d->dropObject = reinterpret_cast<Object *>(t->ti_Data); break;
         case MUIA_Application_Sleep: Sleep(d, t->ti_Data != 0); break;
+        case MUIA_Application_IconData: KeepIcon(d, reinterpret_cast<const ULONG *>(t->ti_Data)); break;
         case MUIA_Application_Window:
             if (t->ti_Data) {
                 d->windows.push_back(reinterpret_cast<Object *>(t->ti_Data));
@@ -191,5 +202,13 @@ IPTR AppDispatcher(IClass *cl, Object *self, Msg msg)
 
 void RegisterApplicationClass()
 {
-    MakeBuiltinClass(MUIC_Application, MUIC_Notify, sizeof(AppData), AppDispatcher);
+    appClass = MakeBuiltinClass(MUIC_Application, MUIC_Notify, sizeof(AppData), AppDispatcher);
+}
+
+const ULONG *ApplicationIconData(Object *app)
+{
+    if (!app || !appClass || !IsInstanceOf(app, appClass))
+        return nullptr;
+    AppData *d = Instance<AppData>(appClass, app);
+    return d->icon.empty() ? nullptr : d->icon.data();
 }

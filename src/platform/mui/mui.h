@@ -201,6 +201,9 @@ constexpr IPTR MUIA_Application_Window = 0x804200f7;
 constexpr IPTR MUIA_Application_MenuAction = 0x804200f8;
 constexpr IPTR MUIA_Application_DropObject = 0x804200f9;
 constexpr IPTR MUIA_Application_Sleep = 0x804200fa;
+// The program's icon for its windows: a block of 32-bit words (width,
+// height, depth, 0, then ARGB pixels), copied when set.
+constexpr IPTR MUIA_Application_IconData = 0x804200fb;
 #define SubWindow MUIA_Application_Window
 constexpr IPTR MUIV_Application_ReturnID_Quit = IPTR(-1);
 constexpr IPTR MUIV_Application_Save_ENV = 0;
@@ -208,6 +211,8 @@ constexpr IPTR MUIV_Application_Save_ENVARC = IPTR(-1);
 constexpr IPTR MUIV_Application_Load_ENV = 0;
 constexpr IPTR MUIV_Application_Load_ENVARC = IPTR(-1);
 constexpr int MUIV_PushMethod_MaxArgs = 7;
+// The icon block set with MUIA_Application_IconData, or null (for renderers).
+const ULONG *ApplicationIconData(Object *app);
 struct MUIP_Application_NewInput {
     IPTR MethodID;
     ULONG *signal;   // may be null

@@ -7,6 +7,9 @@
 #include "window_peer.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QLibraryInfo>
 #include <QSocketNotifier>
 #include <QTranslator>
@@ -15,6 +18,16 @@
 namespace {
 // Qt's own dialogs (the file requester's labels and buttons) in the user's
 // language, where the system has Qt's translations.
+// The program's icon block (width, height, depth, 0, ARGB pixels).
+void ShowIcon(QWidget *w, const ULONG *block)
+{
+    if (!block)
+        return;
+    QImage image(reinterpret_cast<const uchar *>(block + 4), int(block[0]), int(block[1]), int(block[0]) * 4,
+                 QImage::Format_ARGB32);
+    w->setWindowIcon(QIcon(QPixmap::fromImage(image.copy())));
+}
+
 void LoadQtTranslations(QApplication *app)
 {
     auto *qt = new QTranslator(app);
@@ -53,6 +66,7 @@ void QtRenderer::OpenWindow(Object *win)
     }
     QWidget *w = MakeWindowPeer(win);
     windows_[win] = w;
+    ShowIcon(w, ApplicationIconData(reinterpret_cast<Object *>(xget(win, MUIA_ApplicationObject))));
     w->show();
     dialogs_->SetParentWindow(w->isWindow() && !(w->windowFlags() & Qt::Popup) && !dialogs_->HasParent() ? w : nullptr);
 }

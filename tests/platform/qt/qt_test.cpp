@@ -28,6 +28,7 @@
 #include <QListView>
 #include <QTest>
 #include <QHelpEvent>
+#include <QIcon>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QTreeView>
@@ -357,6 +358,9 @@ TEST(Renderer, TextOfTheHostAndOfDocumentsShowsDecodedAndWhole)
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
     QApplication::processEvents();
 
+    QIcon icon = renderer->WindowWidget(QMXObject.Win)->windowIcon();
+    ASSERT_FALSE(icon.isNull()) << "the window wears the program's logo";
+    EXPECT_EQ(icon.availableSizes().value(0), QSize(60, 64));
     auto *name = qobject_cast<QLabel *>(QtPeerOf(ViewGUI.NameText)->widget());
     EXPECT_TRUE(name->text().contains(QString::fromUtf8("\xc3\x9c" "bersicht/exec_\xc3\xa4.txt")))
         << "a file name is the host's UTF-8, not Latin-1";
