@@ -72,6 +72,8 @@ void GroupRename();
 IPTR clBaza_QMXM_Baza_EdTree(BazaData *d, QMXP_Baza_EdTree *msg);
 void BazaEnableMenu(WORD on);
 void BazaDisplayActiveEntry(LONG line);
+// The group editor shows the node: a group's name, or nothing for a document.
+void BazaShowInEditor(TreeNode *node);
 
 // ---- the base file
 IPTR clBaza_QMXM_BazaOpenASL(BazaData *d);

@@ -75,6 +75,19 @@ Hook HOOK_BazaDestruct = {DestructNode, nullptr};
 Hook HOOK_BazaDisplay = {DisplayNode, nullptr};
 Hook HOOK_BazaCompare = {CompareNodes, nullptr};
 
+// What was dragged becomes the active node, and the group editor shows it,
+// not the group that was active before the drag.
+void Dropped(Object *tree)
+{
+    konfig.Modified = 1;
+    auto *moved = reinterpret_cast<TreeNode *>(IPTR(-1));
+    DoMethod(tree, MUIM_NListtree_NextSelected, &moved);
+    if (moved == reinterpret_cast<TreeNode *>(IPTR(-1)))
+        return;
+    SetAttrs(tree, MUIA_NListtree_Active, moved, MUIA_NoNotify, TRUE);
+    BazaShowInEditor(moved);
+}
+
 // Nothing is dropped from elsewhere, and nothing goes inside a document.
 IPTR clBazaTree_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
@@ -89,7 +102,7 @@ IPTR clBazaTree_Dispatcher(IClass *cl, Object *obj, Msg msg)
             return 0;
         IPTR done = DoSuperMethodA(cl, obj, msg);
         if (done)
-            konfig.Modified = 1;
+            Dropped(obj);
         return done;
     }
     default: return DoSuperMethodA(cl, obj, msg);

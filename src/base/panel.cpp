@@ -73,20 +73,23 @@ void BazaEnableMenu(WORD on)
         konfig.Modified = 0;
 }
 
+void BazaShowInEditor(TreeNode *node)
+{
+    bool group = NodeKind(node) == KIND_GROUP;
+    SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_Name, group ? static_cast<CONST_STRPTR>(node->tn_User) : "",
+             QMXA_GroupEd_EntryActive, 1);
+    SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_GroupActive, group ? 1 : 0);
+}
+
 void BazaDisplayActiveEntry(LONG line)
 {
     TreeNode *node = ActiveNode();
     if (!node)
         return;
-    bool group = NodeKind(node) == KIND_GROUP;
-    SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_Name, group ? static_cast<CONST_STRPTR>(node->tn_User) : "",
-             QMXA_GroupEd_EntryActive, 1);
+    BazaShowInEditor(node);
     konfig.SortReverse = 0;
-    if (group) {
-        SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_GroupActive, 1);
+    if (NodeKind(node) == KIND_GROUP)
         return;
-    }
-    SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_GroupActive, 0);
     SetAttrs(QMXObject.ViewObj, QMXA_View_Baza, node->tn_User);
     if (!konfig.NoSelFunc && line != -1)
         SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, line);

@@ -145,6 +145,15 @@ void EntryShow::Line(const char *source, size_t length)
     Show(list_, text + std::min(sectionColumn_, line_.firstColumn) - txt_, kind_);
 }
 
+// An entry without a name or synopsis (the "-copyright-" or "--background--"
+// that many autodocs begin with) gives the whole page to its contents rather
+// than show an empty pane above them.
+void ShowHeadPane(Object **page)
+{
+    auto *pane = reinterpret_cast<Object *>(xget(page[PAGE_HEAD], MUIA_Parent));
+    SetAttrs(pane, MUIA_ShowMe, xget(page[PAGE_HEAD], MUIA_NList_Entries) > 0);
+}
+
 // Which list and row a line of the entry shows in, from the display index.
 void SelectRow(Object **page, LONG offset, LONG column)
 {
@@ -176,15 +185,15 @@ void ParseADoc(Object **page, FileHandle *fh, Doc *entry)
     SetAttrs(QMXObject.ViewObj, QMXA_View_Example, 0);
     DisplayIndexAlloc(entry->Lines);
     EntryShow show(page);
-    if (Seek(fh, entry->Offset, OFFSET_BEGINNING) < 0)
-        return;
+    bool found = Seek(fh, entry->Offset, OFFSET_BEGINNING) >= 0;
     ULONG length;
-    for (LONG n = 0; n < entry->Lines; ++n) {
+    for (LONG n = 0; found && n < entry->Lines; ++n) {
         const char *line = FReadLine(fh, sizeof konfig.Buffer, &length);
         if (!line)
             break;   // the file ended early: it changed since its entries were read
         show.Line(line, length);
     }
+    ShowHeadPane(page);
 }
 
 void ADocSelectFind(Object **page, Find *hit)

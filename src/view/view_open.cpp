@@ -152,7 +152,7 @@ IPTR ViewClose(Object *, ViewData *d, LONG mode)
     MenuActive(MENU_FileClose, FALSE);
     MenuActive(MENU_FileSave, FALSE);
     SetAttrs(ViewGUI.NameText, MUIA_Text_Contents, GetLoc(36), MUIA_Disabled, TRUE);
-    SetAttrs(QMXObject.ViewObj, QMXA_View_Example, 0);
+    SetAttrs(QMXObject.ViewObj, QMXA_View_Example, 0, QMXA_View_Page, 0);   // the empty page, not empty panes
     DoMethod(QMXObject.ViewObj, QMXM_ViewClear);
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -1);
     ViewInit(d, CLEAR_FREE);

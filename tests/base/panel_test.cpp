@@ -212,6 +212,15 @@ TEST_F(BasePanel, DropsMoveNodesButNeverIntoADocument)
     DoMethod(BazaGUI.Tree, MUIM_NListtree_Drop, MUIV_NListtree_DropType_Below, g2);
     EXPECT_EQ(Order(nullptr), (std::vector<std::string>{"G2", "G1"}));
     EXPECT_EQ(DoMethod(BazaGUI.Tree, MUIM_DragQuery, View.TextList), 0u) << "nothing comes from other objects";
+
+    Click(g2);   // a person then drags G1 without clicking it first: the press selects it
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Select, MUIV_NListtree_Select_All, MUIV_NListtree_Select_Off, 0, nullptr);
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Select, g1, MUIV_NListtree_Select_On, 0, nullptr);
+    DoMethod(BazaGUI.Tree, MUIM_NListtree_Drop, MUIV_NListtree_DropType_Above, g2);
+    EXPECT_EQ(Order(nullptr), (std::vector<std::string>{"G1", "G2"}));
+    EXPECT_EQ(Active(), g1);
+    EXPECT_STREQ(reinterpret_cast<char *>(xget(QMXObject.GroupEdObj, QMXA_GroupEd_Name)), "G1")
+        << "the editor shows what was dragged, not the group active before";
 }
 
 TEST_F(BasePanel, SortingAlternatesAndRenamingNeedsAGroup)

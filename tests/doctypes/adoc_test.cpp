@@ -148,6 +148,23 @@ TEST_F(Autodoc, AnEntryShowsItsSectionsOnTheRightLists)
     EXPECT_TRUE(xget(IndexGUI.IndexTitle, MUIA_Disabled)) << "an entry of another library greys the caption";
 }
 
+TEST_F(Autodoc, AnEntryWithoutNameOrSynopsisGetsTheWholePageAndClosingShowsTheEmptyPage)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string doc = "TABLE OF CONTENTS\n\nvellum.library/--background--\nvellum.library/Open\n\n"
+                      "\fvellum.library/--background--\n\n   PURPOSE\n\tScrolls.\n"
+                      "\fvellum.library/Open\n\n   NAME\n\tOpen -- open\n";
+    Open(box.Write("bg.doc", doc));
+    Pick(0);
+    auto *headPane = reinterpret_cast<Object *>(xget(View.HeadList, MUIA_Parent));
+    EXPECT_FALSE(xget(headPane, MUIA_ShowMe)) << "no empty pane above the contents";
+    EXPECT_EQ(ListLines(View.ContentsList), (std::vector<std::string>{"\33bPURPOSE", "   Scrolls."}));
+    Pick(1);
+    EXPECT_TRUE(xget(headPane, MUIA_ShowMe));
+    DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 0);
+    EXPECT_EQ(xget(View.Pages, MUIA_Group_ActivePage), 0u) << "a closed document leaves the empty page, not its panes";
+}
+
 TEST_F(Autodoc, IndentationTabsAndCapitalLinesFollowTheSettings)
 {
     ASSERT_TRUE(app.Ready());

@@ -10,6 +10,7 @@
 #include "richtext.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QGroupBox>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -85,6 +86,7 @@ private:
             for (Object *c : *GroupChildren(obj))
                 if (!IsBalance(c))
                     splitter_->addWidget(BuildPeerWidget(c, splitter_));
+            WatchPanes();
             connect(splitter_, &QSplitter::splitterMoved, this, [this] { StoreWeights(); });
             splitter_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
             layout->addWidget(splitter_);
@@ -131,6 +133,46 @@ private:
         return out;
     }
 
+    // A pane whose contents come to want more room (a panel shown in it)
+    // takes the room from its neighbour instead of squeezing its own
+    // contents, and gives it back when they want less again.
+    void WatchPanes()
+    {
+        wanted_.clear();
+        for (int i = 0; i < splitter_->count(); ++i) {
+            splitter_->widget(i)->installEventFilter(this);
+            wanted_.push_back(Along(splitter_->widget(i)->sizeHint()));
+        }
+    }
+
+    int Along(QSize s) const { return splitter_->orientation() == Qt::Horizontal ? s.width() : s.height(); }
+
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (e->type() == QEvent::LayoutRequest && splitter_) {
+            int i = splitter_->indexOf(qobject_cast<QWidget *>(watched));
+            if (i >= 0 && size_t(i) < wanted_.size())
+                PaneWantsChanged(i);
+        }
+        return PeerBase::eventFilter(watched, e);
+    }
+
+    void PaneWantsChanged(int i)
+    {
+        int now = Along(splitter_->widget(i)->sizeHint()), delta = now - wanted_[size_t(i)];
+        wanted_[size_t(i)] = now;
+        int j = i + 1 < splitter_->count() ? i + 1 : i - 1;
+        if (delta == 0 || j < 0)
+            return;
+        QList<int> sizes = splitter_->sizes();
+        int spare = sizes[j] - Along(splitter_->widget(j)->minimumSizeHint());
+        int move = std::min(delta, std::max(0, spare));
+        sizes[i] += move;
+        sizes[j] -= move;
+        splitter_->setSizes(sizes);
+        StoreWeights();
+    }
+
     void SplitterSizes()
     {
         bool horizontal = splitter_->orientation() == Qt::Horizontal;
@@ -154,6 +196,7 @@ private:
 
     QStackedWidget *stack_ = nullptr;
     QSplitter *splitter_ = nullptr;
+    std::vector<int> wanted_;   // what each pane's contents asked for last
 };
 
 // A Register: a tab row over its pages. Pages that are only placeholders
