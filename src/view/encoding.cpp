@@ -6,7 +6,7 @@
 
 namespace {
 constexpr LONG kBlock = 1 << 16;
-constexpr LONG kLimit = 1 << 20;
+constexpr LONG kLimit = 1 << 18;
 
 // Whether the block from its first non-ASCII byte on is UTF-8 (1) or not
 // (0); -1 when it is all ASCII.

@@ -3,6 +3,6 @@
 #include "platform/dos/files.h"
 
 // True for a document in UTF-8: the first text past plain ASCII, within the
-// first megabyte, is well-formed UTF-8. Anything else is Latin-1, the
+// first 256 KB, is well-formed UTF-8. Anything else is Latin-1, the
 // platform's own. Reads from the start; the handle is left at the start.
 bool DocumentIsUTF8(FileHandle *fh);

@@ -9,6 +9,7 @@
 #include "session.h"
 #include "view/view.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace {
@@ -106,6 +107,25 @@ bool ParseVsdocArgs(const std::vector<std::string> &words, VsdocArgs &args, std:
     return Usage(error);
 }
 
+namespace {
+constexpr size_t kOutBlock = 1 << 16;
+
+void AppendNumber(std::string &out, LONG n)
+{
+    char digits[16];
+    auto [end, error] = std::to_chars(digits, digits + sizeof digits, n);
+    out.append(digits, size_t(end - digits));
+    (void)error;
+}
+
+void FlushOut(std::string &out)
+{
+    std::fflush(stdout);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    out.clear();
+}
+}
+
 int RunIndex(const VsdocArgs &args)
 {
     Session session("vsdoc");
@@ -113,9 +133,17 @@ int RunIndex(const VsdocArgs &args)
         return 1;
     auto *doc = reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
     std::printf("%s\t%s\n", TypeName(konfig.FileType).c_str(), doc->Library ? doc->Library : "");
-    for (Doc *e = FirstEntry(doc); e; e = NextEntry(e))
-        std::printf("%s\t%c\t%ld\t%ld\t%ld\n", e->Name ? e->Name : "", e->Mark, long(e->Offset), long(e->Line),
-                    long(e->Lines));
+    // tens of thousands of lines: put together in one buffer, written in large pieces
+    std::string out;
+    for (Doc *e = FirstEntry(doc); e; e = NextEntry(e)) {
+        out.append(e->Name ? e->Name : "").append(1, '\t').append(1, e->Mark);
+        for (LONG n : {e->Offset, e->Line, e->Lines})
+            AppendNumber(out.append(1, '\t'), n);
+        out.append(1, '\n');
+        if (out.size() >= kOutBlock)
+            FlushOut(out);
+    }
+    FlushOut(out);
     return 0;
 }
 
