@@ -106,12 +106,12 @@ bool ScanHeading(const char *line, HeadingScan &h)
         case ' ':
             if (!h.letter)
                 return false;
-            if (p >= 0 && p <= 32)
-                continue;
-            if (h.slash < 0)
+            if ((p < 0 || p > 32) && h.slash < 0)
                 return false;
-            if (next == ' ')
+            if (p > 32 && next == ' ')
                 h.cut = long(i);
+            while (line[i + 1] == ' ')   // the rest of a run of blanks changes nothing
+                ++i;
             continue;
         case '(': case '.': case '[': case '{':
             if (next == ' ')
@@ -251,6 +251,9 @@ char *FuncTestDir(char *line, const char *reference)
     return line + h.slash + 1;
 }
 
+// Only lines that start with text can be headings; a line that starts
+// blank matters only right after a heading, where it may end the heading's
+// block. Every other line is merely counted.
 void ADocScan(Baza *baza, FileHandle *fh)
 {
     constexpr size_t kLine = 8192;
@@ -260,14 +263,19 @@ void ADocScan(Baza *baza, FileHandle *fh)
     scan.baza = baza;
     bool afterContents = false;
     LONG pos = 0;
-    ForEachLine(fh, kLine, [&](const char *line, size_t len) {
-        ++scan.lineNo;
+    ForEachTextLine(fh, kLine, [&](const char *line, size_t len, PassedLines passed) {
+        if (!line) {   // the lines after the last one looked at
+            scan.count += LONG(passed.lines);
+            return false;
+        }
+        scan.lineNo += LONG(passed.lines) + 1;
+        pos += LONG(passed.bytes);
         if (!afterContents) {   // everything up to the contents line is skipped
             afterContents = FuncTest(line, len) == KIND_CONTENTS_TABLE;
             pos += LONG(len);
-            return;
+            return false;
         }
-        ++scan.count;
+        scan.count += LONG(passed.lines) + 1;
         const char *text = line;
         size_t textLength = len;
         if (textLength && text[0] == 12)
@@ -280,6 +288,7 @@ void ADocScan(Baza *baza, FileHandle *fh)
         if (endsBlock)
             scan.EndBlock(line, len, pos);
         pos += LONG(len);
+        return scan.pendingSet;
     });
     if (scan.current)
         scan.current->Lines = scan.count;

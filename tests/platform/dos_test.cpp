@@ -329,7 +329,10 @@ TEST(Files, ReadingEveryLineCutsWhereFGetsWould)
     auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
     for (int i = 0; i < 3000; ++i) {
         size_t len = next() % 9 ? next() % 90 : 95 + next() % 10;   // now and then around a 100-byte buffer
-        text += std::string(len, char('a' + i % 26));
+        const char starts[] = {' ', '\t', '\f', 'x'};   // blank, page break or text first
+        if (len)
+            text += starts[next() % 4];
+        text += std::string(len ? len - 1 : 0, char('a' + i % 26));
         if (next() % 50)
             text += '\n';
     }
@@ -342,6 +345,26 @@ TEST(Files, ReadingEveryLineCutsWhereFGetsWould)
     Seek(fh, 0, OFFSET_BEGINNING);
     EXPECT_TRUE(ForEachLine(fh, sizeof buf, [&](const char *line, size_t len) { got.emplace_back(line, len); }));
     EXPECT_EQ(got, expected);
+
+    // a reader of text lines sees the same lines and is told of every other one
+    Seek(fh, 0, OFFSET_BEGINNING);
+    size_t seen = 0, bytes = 0;
+    bool wrong = false;
+    EXPECT_TRUE(ForEachTextLine(fh, sizeof buf, [&](const char *line, size_t len, PassedLines passed) {
+        seen += passed.lines;
+        for (size_t k = seen - passed.lines; k < seen; ++k)
+            bytes += expected[k].size();
+        wrong = wrong || passed.bytes != bytes;
+        bytes = 0;
+        if (!line)
+            return false;
+        wrong = wrong || seen >= expected.size() || std::string(line, len) != expected[seen];
+        ++seen;
+        return next() % 3 == 0;   // now and then the line after too
+    }));
+    EXPECT_FALSE(wrong);
+    EXPECT_EQ(seen, expected.size());
+
     Seek(fh, 0, OFFSET_BEGINNING);
     std::vector<std::string> viewed;
     ULONG len;

@@ -18,12 +18,11 @@ inline uint64_t NewlineBits64(const char *p)
 {
 #if defined(__SSE2__)
     const __m128i nl = _mm_set1_epi8('\n');
-    uint64_t bits = 0;
-    for (int k = 0; k < 4; ++k) {
+    auto ends = [&](int k) {
         __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * k));
-        bits |= uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, nl)))) << (16 * k);
-    }
-    return bits;
+        return uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, nl))));
+    };
+    return ends(0) | ends(1) << 16 | ends(2) << 32 | ends(3) << 48;
 #else
     uint64_t bits = 0;
     for (int k = 0; k < 64; ++k)
@@ -32,45 +31,115 @@ inline uint64_t NewlineBits64(const char *p)
 #endif
 }
 
-// Calls line(text, length) for every line from the handle's position to the
-// end of the file. False when reading failed.
-template <class F> bool ForEachLine(FileHandle *fh, size_t maxLine, F &&line)
+// The bytes among 64 that start text: above a blank, or a form feed (the
+// page break that opens a new section in this platform's documents).
+inline uint64_t TextStartBits64(const char *p)
+{
+#if defined(__SSE2__)
+    const __m128i flip = _mm_set1_epi8(char(0x80)), blank = _mm_set1_epi8(char(32 ^ 0x80)), ff = _mm_set1_epi8(12);
+    auto starts = [&](int k) {
+        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * k));
+        // unsigned c > 32, compared signed after flipping the top bit
+        __m128i above = _mm_cmpgt_epi8(_mm_xor_si128(chunk, flip), blank);
+        return uint64_t(unsigned(_mm_movemask_epi8(_mm_or_si128(above, _mm_cmpeq_epi8(chunk, ff)))));
+    };
+    return starts(0) | starts(1) << 16 | starts(2) << 32 | starts(3) << 48;
+#else
+    uint64_t bits = 0;
+    for (int k = 0; k < 64; ++k)
+        bits |= uint64_t(UBYTE(p[k]) > 32 || p[k] == 12) << k;
+    return bits;
+#endif
+}
+
+// Lines as ForEachTextLine cuts them, handed to a reader that looks at few
+// of them; what it is told of the lines it passes over.
+struct PassedLines {
+    size_t lines = 0, bytes = 0;
+};
+
+// Calls line(text, length, passed) for the lines from the handle's position
+// to the end of the file that start with text (TextStartBits64), and for the
+// line after one whose call returned true; the lines passed over between two
+// calls are only counted, 64 bytes at a time where they are short; those at
+// the end come with a last call without text (null). Lines are
+// cut exactly where FGets with a maxLine-byte buffer would cut them (after a
+// newline, or after maxLine - 1 bytes). False when reading failed.
+template <class F> bool ForEachTextLine(FileHandle *fh, size_t maxLine, F &&line)
 {
     constexpr size_t kBlock = 1 << 16;
     const size_t max = maxLine - 1;
     std::vector<char> block(kBlock + maxLine + 64);
     size_t have = 0;   // the unfinished line carried from the block before
+    bool wanted = true;
+    PassedLines passed;
+    char *text = block.data();
+    auto emit = [&](size_t start, size_t length) {
+        if (wanted || UBYTE(text[start]) > 32 || text[start] == 12) {
+            wanted = line(text + start, length, passed);
+            passed = PassedLines();
+        } else {
+            ++passed.lines;
+            passed.bytes += length;
+        }
+    };
     for (;;) {
         LONG got = Read(fh, block.data() + have, LONG(kBlock));
         if (got < 0)
             return false;
-        char *text = block.data();
         if (got == 0) {
             if (have)
-                line(text, have);
+                emit(0, have);
+            if (passed.lines)
+                line(nullptr, 0, passed);
             return true;
         }
         size_t end = have + size_t(got), start = 0;
         auto found = [&](size_t at) {
             while (at - start >= max) {   // a line longer than the buffer comes in pieces
-                line(text + start, max);
+                emit(start, max);
                 start += max;
             }
-            line(text + start, at - start + 1);
+            emit(start, at - start + 1);
             start = at + 1;
         };
         size_t i = have;
-        for (; i + 64 <= end; i += 64)
-            for (uint64_t bits = NewlineBits64(text + i); bits; bits &= bits - 1)
+        for (; i + 64 <= end; i += 64) {
+            uint64_t ends = NewlineBits64(text + i);
+            if (!ends)
+                continue;
+            // every line ending here starts plain and is short: counted at once
+            uint64_t last = uint64_t(1) << (63 - __builtin_clzll(ends));
+            size_t first = i + size_t(__builtin_ctzll(ends));
+            if (!wanted && max > 64 && first - start < max && UBYTE(text[start]) <= 32 && text[start] != 12 &&
+                !((ends & ~last) & (TextStartBits64(text + i + 1)))) {
+                size_t after = i + 64 - size_t(__builtin_clzll(ends));
+                passed.lines += size_t(__builtin_popcountll(ends));
+                passed.bytes += after - start;
+                start = after;
+                continue;
+            }
+            for (uint64_t bits = ends; bits; bits &= bits - 1)
                 found(i + size_t(__builtin_ctzll(bits)));
+        }
         for (; i < end; ++i)
             if (text[i] == '\n')
                 found(i);
         while (end - start >= max) {
-            line(text + start, max);
+            emit(start, max);
             start += max;
         }
         have = end - start;
         std::memmove(text, text + start, have);
     }
+}
+
+// Calls line(text, length) for every line from the handle's position to the
+// end of the file, cut as ForEachTextLine cuts them. False when reading failed.
+template <class F> bool ForEachLine(FileHandle *fh, size_t maxLine, F &&line)
+{
+    return ForEachTextLine(fh, maxLine, [&](const char *text, size_t length, PassedLines) {
+        line(text, length);
+        return true;
+    });
 }
