@@ -58,77 +58,119 @@ struct PassedLines {
     size_t lines = 0, bytes = 0;
 };
 
+// The cutting of ForEachTextLine over bytes in memory, the whole file at once
+// or a block at a time.
+template <class F> class TextLineCutter {
+public:
+    TextLineCutter(size_t maxLine, F &line) : max_(maxLine - 1), line_(line) {}
+
+    // Cuts the lines that end within text[from, end), the first beginning at
+    // start; a line still open at end stays, and start is where it begins.
+    // Nothing at or past end is looked at.
+    void Cut(const char *text, size_t from, size_t end, size_t &start)
+    {
+        size_t i = from;
+        for (; i + 65 <= end; i += 64) {
+            uint64_t ends = NewlineBits64(text + i);
+            if (ends && !PassedInBulk(text, i, ends, start))
+                for (uint64_t bits = ends; bits; bits &= bits - 1)
+                    Found(text, i + size_t(__builtin_ctzll(bits)), start);
+        }
+        for (; i < end; ++i)
+            if (text[i] == '\n')
+                Found(text, i, start);
+        while (end - start >= max_) {
+            Emit(text, start, max_);
+            start += max_;
+        }
+    }
+
+    // The last line, without a newline, and the lines passed over at the end.
+    void Finish(const char *text, size_t start, size_t end)
+    {
+        if (end > start)
+            Emit(text, start, end - start);
+        if (passed_.lines)
+            line_(nullptr, 0, passed_);
+    }
+
+private:
+    void Emit(const char *text, size_t start, size_t length)
+    {
+        if (wanted_ || UBYTE(text[start]) > 32 || text[start] == 12) {
+            wanted_ = line_(text + start, length, passed_);
+            passed_ = PassedLines();
+        } else {
+            ++passed_.lines;
+            passed_.bytes += length;
+        }
+    }
+
+    void Found(const char *text, size_t at, size_t &start)
+    {
+        while (at - start >= max_) {   // a line longer than the buffer comes in pieces
+            Emit(text, start, max_);
+            start += max_;
+        }
+        Emit(text, start, at - start + 1);
+        start = at + 1;
+    }
+
+    // Every line ending among these 64 bytes starts blank and is short: they
+    // are counted at once.
+    bool PassedInBulk(const char *text, size_t i, uint64_t ends, size_t &start)
+    {
+        uint64_t last = uint64_t(1) << (63 - __builtin_clzll(ends));
+        size_t first = i + size_t(__builtin_ctzll(ends));
+        if (wanted_ || max_ <= 64 || first - start >= max_ || UBYTE(text[start]) > 32 || text[start] == 12 ||
+            ((ends & ~last) & TextStartBits64(text + i + 1)))
+            return false;
+        size_t after = i + 64 - size_t(__builtin_clzll(ends));
+        passed_.lines += size_t(__builtin_popcountll(ends));
+        passed_.bytes += after - start;
+        start = after;
+        return true;
+    }
+
+    size_t max_;
+    F &line_;
+    bool wanted_ = true;
+    PassedLines passed_;
+};
+
 // Calls line(text, length, passed) for the lines from the handle's position
 // to the end of the file that start with text (TextStartBits64), and for the
 // line after one whose call returned true; the lines passed over between two
 // calls are only counted, 64 bytes at a time where they are short; those at
-// the end come with a last call without text (null). Lines are
-// cut exactly where FGets with a maxLine-byte buffer would cut them (after a
-// newline, or after maxLine - 1 bytes). False when reading failed.
+// the end come with a last call without text (null). Lines are cut exactly
+// where FGets with a maxLine-byte buffer would cut them (after a newline, or
+// after maxLine - 1 bytes). A file is looked at where it lies in memory when
+// it can be mapped, else read a block at a time. False when reading failed.
 template <class F> bool ForEachTextLine(FileHandle *fh, size_t maxLine, F &&line)
 {
+    TextLineCutter<F> cutter(maxLine, line);
+    MappedFile map;
+    if (MapRest(fh, &map)) {
+        size_t start = 0;
+        cutter.Cut(map.data, 0, map.length, start);
+        cutter.Finish(map.data, start, map.length);
+        UnmapRest(&map);
+        return true;
+    }
     constexpr size_t kBlock = 1 << 16;
-    const size_t max = maxLine - 1;
     std::vector<char> block(kBlock + maxLine + 64);
-    size_t have = 0;   // the unfinished line carried from the block before
-    bool wanted = true;
-    PassedLines passed;
     char *text = block.data();
-    auto emit = [&](size_t start, size_t length) {
-        if (wanted || UBYTE(text[start]) > 32 || text[start] == 12) {
-            wanted = line(text + start, length, passed);
-            passed = PassedLines();
-        } else {
-            ++passed.lines;
-            passed.bytes += length;
-        }
-    };
+    size_t have = 0;   // the unfinished line carried from the block before
     for (;;) {
-        LONG got = Read(fh, block.data() + have, LONG(kBlock));
+        LONG got = Read(fh, text + have, LONG(kBlock));
         if (got < 0)
             return false;
         if (got == 0) {
-            if (have)
-                emit(0, have);
-            if (passed.lines)
-                line(nullptr, 0, passed);
+            cutter.Finish(text, 0, have);
             return true;
         }
         size_t end = have + size_t(got), start = 0;
-        auto found = [&](size_t at) {
-            while (at - start >= max) {   // a line longer than the buffer comes in pieces
-                emit(start, max);
-                start += max;
-            }
-            emit(start, at - start + 1);
-            start = at + 1;
-        };
-        size_t i = have;
-        for (; i + 64 <= end; i += 64) {
-            uint64_t ends = NewlineBits64(text + i);
-            if (!ends)
-                continue;
-            // every line ending here starts plain and is short: counted at once
-            uint64_t last = uint64_t(1) << (63 - __builtin_clzll(ends));
-            size_t first = i + size_t(__builtin_ctzll(ends));
-            if (!wanted && max > 64 && first - start < max && UBYTE(text[start]) <= 32 && text[start] != 12 &&
-                !((ends & ~last) & (TextStartBits64(text + i + 1)))) {
-                size_t after = i + 64 - size_t(__builtin_clzll(ends));
-                passed.lines += size_t(__builtin_popcountll(ends));
-                passed.bytes += after - start;
-                start = after;
-                continue;
-            }
-            for (uint64_t bits = ends; bits; bits &= bits - 1)
-                found(i + size_t(__builtin_ctzll(bits)));
-        }
-        for (; i < end; ++i)
-            if (text[i] == '\n')
-                found(i);
-        while (end - start >= max) {
-            emit(start, max);
-            start += max;
-        }
+        cutter.Cut(text, have, end, start);
         have = end - start;
         std::memmove(text, text + start, have);
     }
