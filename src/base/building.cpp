@@ -138,21 +138,20 @@ bool BazaAddOneFile(CONST_STRPTR drawer, CONST_STRPTR file)
     Baza *baza = BazaAlloc(nullptr, nullptr);
     if (!baza)
         return false;
-    FileLock *lock = Lock(SetFilePath(nullptr, drawer, file), SHARED_LOCK);
-    bool named = lock && NameFromLock(lock, konfig.Buffer, sizeof konfig.Buffer);
-    UnLock(lock);
-    if (!named) {
-        BazaFree(baza);
-        return false;
-    }
     FileOpen open;
     ClearFileOpen(&open, CLEAR_INIT);
-    open.Name = NewSTR(konfig.Buffer, -1);
-    FileInfo parts = {baza->Dir, baza->Name};
-    GetFileFromPath(&parts, open.Name);
-    baza->Dir = parts.Dir;
-    baza->Name = parts.Name;
-    bool taken = DoMethod(QMXObject.ViewObj, QMXM_View_MakeIndex, &open, baza) != 0;
+    STRPTR given = SetFilePath(nullptr, drawer, file);
+    open.Name = NewSTR(given, -1);
+    // The viewer locks the file to read it; that lock names it in full, so
+    // the path is resolved once.
+    bool taken = DoMethod(QMXObject.ViewObj, QMXM_View_MakeIndex, &open, baza) != 0 &&
+                 NameFromLock(open.Lock, konfig.Buffer, sizeof konfig.Buffer);
+    if (taken) {
+        FileInfo parts = {baza->Dir, baza->Name};
+        GetFileFromPath(&parts, konfig.Buffer);
+        baza->Dir = parts.Dir;
+        baza->Name = parts.Name;
+    }
     ClearFileOpen(&open, CLEAR_FREE);
     if (!taken) {
         BazaFree(baza);

@@ -321,13 +321,17 @@ TEST(Paths, ANameThatDoesNotFitIsRefused)
     UnLock(dir);
 }
 
-TEST(Files, ReadingEveryLineCutsWhereFGetsWould)
+// Small files are read a block at a time, large ones mapped: both cut alike.
+class LineCutting : public ::testing::TestWithParam<int> {};
+INSTANTIATE_TEST_SUITE_P(Files, LineCutting, ::testing::Values(3000, 30000));
+
+TEST_P(LineCutting, EveryLineIsCutWhereFGetsWouldCutIt)
 {
     Sandbox box;
     std::string text;
     uint32_t seed = 11;
     auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < GetParam(); ++i) {
         size_t len = next() % 9 ? next() % 90 : 95 + next() % 10;   // now and then around a 100-byte buffer
         const char starts[] = {' ', '\t', '\f', 'x'};   // blank, page break or text first
         if (len)
