@@ -9,6 +9,9 @@
 
 #include <cstring>
 #include <string>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 struct SectionHeading {
@@ -83,11 +86,46 @@ struct HeadingScan {
     size_t end = 0;
 };
 
-// Checks the bytes of a heading line; false when a byte rules it out.
-bool ScanHeading(const char *line, HeadingScan &h)
+#if defined(__SSE2__)
+// Which of 16 bytes are letters or digits (IsLetter and 0-9), and which are letters.
+unsigned WordBits16(const char *p, unsigned *letters)
 {
-    size_t i = 0;
-    for (;; ++i) {
+    // unsigned ranges compared as signed ones, the top bit flipped
+    const __m128i flip = _mm_set1_epi8(char(0x80));
+    auto below = [&](__m128i x, int bound) { return _mm_cmplt_epi8(x, _mm_set1_epi8(char(bound ^ 0x80))); };
+    auto above = [&](__m128i x, int bound) { return _mm_cmpgt_epi8(x, _mm_set1_epi8(char(bound ^ 0x80))); };
+    __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    __m128i cs = _mm_xor_si128(c, flip), lower = _mm_xor_si128(_mm_or_si128(c, _mm_set1_epi8(0x20)), flip);
+    __m128i letter = _mm_or_si128(_mm_and_si128(above(lower, 'a' - 1), below(lower, 'z' + 1)), above(cs, 159));
+    __m128i digit = _mm_and_si128(above(cs, '0' - 1), below(cs, '9' + 1));
+    *letters = unsigned(_mm_movemask_epi8(letter));
+    return unsigned(_mm_movemask_epi8(_mm_or_si128(letter, digit)));
+}
+#endif
+
+// Passes over letters and digits 16 at a time while 16 bytes remain, noting
+// a letter; the byte it stops at is any.
+size_t SkipWordBytes(const char *line, size_t i, size_t length, HeadingScan &h)
+{
+#if defined(__SSE2__)
+    for (; i + 16 <= length; i += 16) {
+        unsigned letters, stop = ~WordBits16(line + i, &letters) & 0xFFFF;
+        unsigned before = stop ? (stop & (0u - stop)) - 1 : 0xFFFF;
+        h.letter = h.letter || (letters & before);
+        if (stop)
+            return i + size_t(__builtin_ctz(stop));
+    }
+#else
+    (void)line, (void)length, (void)h;
+#endif
+    return i;
+}
+
+// Checks the bytes of a heading line; false when a byte rules it out.
+bool ScanHeading(const char *line, size_t length, HeadingScan &h)
+{
+    for (size_t i = 0;; ++i) {
+        i = SkipWordBytes(line, i, length, h);
         UBYTE c = UBYTE(line[i]);
         UBYTE k = kBytes.of[c];
         if (k == BYTE_LETTER) {
@@ -96,8 +134,10 @@ bool ScanHeading(const char *line, HeadingScan &h)
         }
         if (k == BYTE_DIGIT)
             continue;
-        if (k == BYTE_END)
-            break;
+        if (k == BYTE_END) {
+            h.end = i;
+            return h.slash >= 0 && h.letter;
+        }
         if (k == BYTE_REJECT)
             return false;
         UBYTE next = UBYTE(line[i + 1]);
@@ -133,8 +173,6 @@ bool ScanHeading(const char *line, HeadingScan &h)
             continue;
         }
     }
-    h.end = i;
-    return h.slash >= 0 && h.letter;
 }
 
 // The scan's state from one line to the next.
@@ -187,10 +225,10 @@ bool Scan::NewHeading(const char *text, size_t length, LONG pos, size_t len)
     if (!headingSeen) {
         headingSeen = true;
         reference.assign(text, length);   // the first heading is its own reference
-        Heading(FuncTestDir(probe.data(), reference.c_str()), pos, len);
+        Heading(FuncTestDir(probe.data(), probe.size(), reference.c_str()), pos, len);
         return true;
     }
-    char *name = FuncTestDir(probe.data(), reference.c_str());
+    char *name = FuncTestDir(probe.data(), probe.size(), reference.c_str());
     if (!name)
         return false;
     if (current)
@@ -239,10 +277,12 @@ UBYTE FuncTest(const char *text, size_t length)
     return KIND_OTHER;
 }
 
-char *FuncTestDir(char *line, const char *reference)
+char *FuncTestDir(char *line, const char *reference) { return FuncTestDir(line, std::strlen(line), reference); }
+
+char *FuncTestDir(char *line, size_t length, const char *reference)
 {
     HeadingScan h;
-    if (!ScanHeading(line, h))
+    if (!ScanHeading(line, length, h))
         return nullptr;
     size_t end = h.cut >= 0 ? size_t(h.cut) : RepeatedTail(line, h.end);
     line[end] = '\0';
