@@ -27,7 +27,9 @@ UBYTE FuncTest(const char *text, size_t length);
 // null when the line is no heading. reference is the document's library name
 // (or its first heading line while the name is not known).
 char *FuncTestDir(char *line, const char *reference);
-char *FuncTestDir(char *line, size_t length, const char *reference);
+// The same where readable bytes from line on may be read (at least its
+// terminator): the test then reads 16 at a time.
+char *FuncTestDir(char *line, size_t readable, const char *reference);
 // The entry scan: appends the document's entries to baza and sets its Library.
 void ADocScan(Baza *baza, FileHandle *fh);
 // Shows an entry on the autodoc page (pages: ADocGroup and the fields after it).

@@ -73,6 +73,8 @@ size_t RepeatedTail(const char *line, size_t end)
 bool SameLibrary(const char *line, size_t slash, const char *reference)
 {
     size_t refLength = std::strlen(reference);
+    if (refLength >= slash && std::memcmp(line, reference, slash) == 0)
+        return true;   // the usual case, at once
     int differences = 0;
     for (size_t i = 0; i < slash && differences < 2; ++i)
         differences += i >= refLength || line[i] != reference[i];
@@ -103,12 +105,13 @@ unsigned WordBits16(const char *p, unsigned *letters)
 }
 #endif
 
-// Passes over letters and digits 16 at a time while 16 bytes remain, noting
-// a letter; the byte it stops at is any.
-size_t SkipWordBytes(const char *line, size_t i, size_t length, HeadingScan &h)
+// Passes over letters and digits 16 at a time while 16 bytes may be read,
+// noting a letter; the byte it stops at is any. The line's terminator stops
+// it, so what lies past it is read but never counts.
+size_t SkipWordBytes(const char *line, size_t i, size_t readable, HeadingScan &h)
 {
 #if defined(__SSE2__)
-    for (; i + 16 <= length; i += 16) {
+    for (; i + 16 <= readable; i += 16) {
         unsigned letters, stop = ~WordBits16(line + i, &letters) & 0xFFFF;
         unsigned before = stop ? (stop & (0u - stop)) - 1 : 0xFFFF;
         h.letter = h.letter || (letters & before);
@@ -116,16 +119,17 @@ size_t SkipWordBytes(const char *line, size_t i, size_t length, HeadingScan &h)
             return i + size_t(__builtin_ctz(stop));
     }
 #else
-    (void)line, (void)length, (void)h;
+    (void)line, (void)readable, (void)h;
 #endif
     return i;
 }
 
 // Checks the bytes of a heading line; false when a byte rules it out.
-bool ScanHeading(const char *line, size_t length, HeadingScan &h)
+// readable: the bytes from line on that may be read, its terminator included.
+bool ScanHeading(const char *line, size_t readable, HeadingScan &h)
 {
     for (size_t i = 0;; ++i) {
-        i = SkipWordBytes(line, i, length, h);
+        i = SkipWordBytes(line, i, readable, h);
         UBYTE c = UBYTE(line[i]);
         UBYTE k = kBytes.of[c];
         if (k == BYTE_LETTER) {
@@ -221,14 +225,15 @@ void Scan::Heading(char *name, LONG pos, size_t len)
 
 bool Scan::NewHeading(const char *text, size_t length, LONG pos, size_t len)
 {
+    probe.reserve(length + 16);   // the heading test reads 16 bytes at a time
     probe.assign(text, length);
     if (!headingSeen) {
         headingSeen = true;
         reference.assign(text, length);   // the first heading is its own reference
-        Heading(FuncTestDir(probe.data(), probe.size(), reference.c_str()), pos, len);
+        Heading(FuncTestDir(probe.data(), probe.capacity(), reference.c_str()), pos, len);
         return true;
     }
-    char *name = FuncTestDir(probe.data(), probe.size(), reference.c_str());
+    char *name = FuncTestDir(probe.data(), probe.capacity(), reference.c_str());
     if (!name)
         return false;
     if (current)
@@ -277,12 +282,12 @@ UBYTE FuncTest(const char *text, size_t length)
     return KIND_OTHER;
 }
 
-char *FuncTestDir(char *line, const char *reference) { return FuncTestDir(line, std::strlen(line), reference); }
+char *FuncTestDir(char *line, const char *reference) { return FuncTestDir(line, std::strlen(line) + 1, reference); }
 
-char *FuncTestDir(char *line, size_t length, const char *reference)
+char *FuncTestDir(char *line, size_t readable, const char *reference)
 {
     HeadingScan h;
-    if (!ScanHeading(line, length, h))
+    if (!ScanHeading(line, readable, h))
         return nullptr;
     size_t end = h.cut >= 0 ? size_t(h.cut) : RepeatedTail(line, h.end);
     line[end] = '\0';
