@@ -131,8 +131,9 @@ private:
     {
         uint64_t last = uint64_t(1) << (63 - __builtin_clzll(ends));
         size_t first = i + size_t(__builtin_ctzll(ends));
+        // the byte after each newline but the last: the same 64 bytes, one on
         if (wanted_ || max_ <= 64 || first - start >= max_ || UBYTE(text[start]) > 32 || text[start] == 12 ||
-            ((ends & ~last) & TextStartBits64(text + i + 1)))
+            ((ends & ~last) & (TextStartBits64(text + i) >> 1)))
             return false;
         size_t after = i + 64 - size_t(__builtin_clzll(ends));
         passed_.lines += CountBits64(ends);
