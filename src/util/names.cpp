@@ -4,25 +4,27 @@
 #include "platform/utility/charset.h"
 
 #include <algorithm>
-
 #include <cstring>
 
 LONG FindStrName(CONST_STRPTR text, CONST_STRPTR pattern, LONG n, LONG mode)
 {
     if (!text || !pattern || n < 0)
         return 0;
+    // a lookup tries every name of the base: most differ at once
+    if (mode == 1 && n > 0 && ToLower(UBYTE(text[0])) != ToLower(UBYTE(pattern[0])))
+        return 0;
     UWORD len = UWORD(std::strlen(text));   // counted in 16 bits, as the matcher always has
     if (len < n)
         return 0;
     if (mode == 1)
-        return Strnicmp(text, pattern, size_t(n)) == 0 && UBYTE(text[n]) <= 32 ? 1 : 0;
+        return SameIgnoringCase(text, pattern, size_t(n)) && UBYTE(text[n]) <= 32 ? 1 : 0;
     if (mode != 0)
         return 0;
     if (n == 0)
         return 1;
     UBYTE first = ToLower(UBYTE(pattern[0]));
     for (LONG i = 0; i <= len - n; ++i)
-        if (ToLower(UBYTE(text[i])) == first && Strnicmp(text + i, pattern, size_t(n)) == 0)
+        if (ToLower(UBYTE(text[i])) == first && SameIgnoringCase(text + i, pattern, size_t(n)))
             return i + 1;
     return 0;
 }

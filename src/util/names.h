@@ -5,9 +5,10 @@
 
 #include <string>
 
-// Mode 1: 1 when text starts with the pattern and the next character is a
-// blank, a control character or the end. Mode 0: the 1-based position of the
-// first occurrence of the pattern. 0 otherwise.
+// The pattern holds at least n bytes. Mode 1: 1 when text starts with the
+// pattern and the next character is a blank, a control character or the end.
+// Mode 0: the 1-based position of the first occurrence of the pattern. 0
+// otherwise. Case is folded as Strnicmp folds it.
 LONG FindStrName(CONST_STRPTR text, CONST_STRPTR pattern, LONG n, LONG mode);
 
 // The text in the other encoding that documents use: the Latin-1 form of

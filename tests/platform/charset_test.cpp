@@ -15,6 +15,11 @@ TEST(Charset, CompareFoldsLatin1LettersInEitherEncoding)
     EXPECT_GT(Stricmp("abcd", "ABC"), 0);
     EXPECT_EQ(Strnicmp("AllocMem", "allocVec", 5), 0);
     EXPECT_NE(Strnicmp("\xc3\x84", "\xc3\xa5", 2), 0);
+    // eight bytes at a time, a UTF-8 letter split across two of those steps
+    EXPECT_TRUE(SameIgnoringCase("SevenCh\xc3\x84rger and more", "sevench\xc3\xa4RGER AND MORE", 22));
+    EXPECT_FALSE(SameIgnoringCase("SevenCh\xc3\x84rger and more", "sevench\xc3\xa4rger and mord", 22));
+    EXPECT_FALSE(SameIgnoringCase("SevenChars\xd7", "sevenchars\xf7", 11));
+    EXPECT_TRUE(SameIgnoringCase("Gr\xfc\xdf" "e", "GR\xdc\xdf" "E", 5));
 }
 
 TEST(Charset, UTF8IsTellsWellFormedSequencesFromLatin1)

@@ -24,6 +24,9 @@ inline UBYTE ToLower(UBYTE c) { return LowerCaseTable[c]; }
 // <0, 0, >0 as strcmp, case folded; Strnicmp compares at most n bytes.
 LONG Stricmp(CONST_STRPTR a, CONST_STRPTR b);
 LONG Strnicmp(CONST_STRPTR a, CONST_STRPTR b, size_t n);
+// Whether n bytes are the same but for case, folded as Strnicmp folds them;
+// both sides must hold at least n bytes.
+bool SameIgnoringCase(const char *a, const char *b, size_t n);
 
 // Length of the well-formed UTF-8 sequence at p (at most end - p bytes):
 // 1 for ASCII, 2 to 4 for a multi-byte sequence, 0 when the bytes are not
