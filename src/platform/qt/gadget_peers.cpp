@@ -88,7 +88,9 @@ public:
     {
         label->setTextFormat(Qt::RichText);
         label->setFrameShape(QFrame::StyledPanel);
-        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        // A text takes the room its row has to spare, as the toolkit's texts
+        // do, whatever the length of what it shows now.
+        label->setSizePolicy(QSizePolicy::Policy(QSizePolicy::Ignored | QSizePolicy::ExpandFlag), QSizePolicy::Fixed);
         label->setMinimumWidth(40);
         Refresh();
     }

@@ -400,6 +400,9 @@ TEST(Renderer, TheTreeShowsTheActiveNodeSelectedAndDocumentsTellTheirPath)
     EXPECT_FALSE(view->selectionModel()->isSelected(a));
     EXPECT_TRUE(view->selectionModel()->isSelected(b)) << "the tree shows the document now active";
     EXPECT_EQ(view->currentIndex(), b);
+    QWidget *baseName = QtPeerOf(BazaGUI.BaseName)->widget();
+    EXPECT_GT(baseName->width(), baseName->parentWidget()->width() * 2 / 3)
+        << "the base's name takes the room its row has, beside a button of fixed size";
     SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
