@@ -400,6 +400,13 @@ TEST(Renderer, TheTreeShowsTheActiveNodeSelectedAndDocumentsTellTheirPath)
     EXPECT_FALSE(view->selectionModel()->isSelected(a));
     EXPECT_TRUE(view->selectionModel()->isSelected(b)) << "the tree shows the document now active";
     EXPECT_EQ(view->currentIndex(), b);
+    int treeHeight = view->height();
+    Object *structure = reinterpret_cast<Object *>(DoMethod(QMXObject.MenuStrip, MUIM_FindUData, MENU_BaseStructure));
+    SetAttrs(structure, MUIA_Menuitem_Trigger, TRUE);   // the group editor shows below the tree
+    QApplication::processEvents();
+    EXPECT_TRUE(QtPeerOf(QMXObject.GroupEdObj)->widget()->isVisible());
+    view = qobject_cast<QTreeView *>(QtPeerOf(BazaGUI.Tree)->widget());   // the group's widgets were made anew
+    EXPECT_GE(view->height(), treeHeight * 19 / 20) << "the editor's room comes from the index, not from the tree";
     QWidget *baseName = QtPeerOf(BazaGUI.BaseName)->widget();
     EXPECT_GT(baseName->width(), baseName->parentWidget()->width() * 2 / 3)
         << "the base's name takes the room its row has, beside a button of fixed size";
