@@ -8,32 +8,35 @@ bool Continuation(UBYTE c) { return (c & 0xC0) == 0x80; }
 
 // The second byte of a UTF-8 letter from À to Þ, folded to its small letter's.
 UBYTE LowerUTF8Tail(UBYTE c) { return c >= 0x80 && c <= 0x9E && c != 0x97 ? UBYTE(c + 0x20) : c; }
+
+// The difference of the bytes at k, case folded: through the Latin-1 table,
+// but where both sides hold the UTF-8 lead byte of the Latin-1 letters just
+// before (names on the host, typed text), as the UTF-8 letter it ends, so
+// "Ärger" equals "ärger" in either encoding.
+int FoldedDifference(const UBYTE *p, const UBYTE *q, size_t k)
+{
+    bool utf8 = k > 0 && p[k - 1] == 0xC3 && q[k - 1] == 0xC3 && Continuation(p[k]) && Continuation(q[k]);
+    return utf8 ? int(LowerUTF8Tail(p[k])) - int(LowerUTF8Tail(q[k])) : int(ToLower(p[k])) - int(ToLower(q[k]));
+}
 }
 
-// Byte for byte through the Latin-1 table; where both sides hold the UTF-8
-// lead byte of the Latin-1 letters (names on the host, typed text), the
-// letter after it is folded as UTF-8 instead, so "Ärger" equals "ärger" in
-// either encoding. Equal bytes, by far the most, pass without a look-up.
+// Equal bytes, by far the most, pass without a look-up.
 LONG Strnicmp(CONST_STRPTR a, CONST_STRPTR b, size_t n)
 {
     auto *p = reinterpret_cast<const UBYTE *>(a), *q = reinterpret_cast<const UBYTE *>(b);
     for (size_t k = 0; k < n; ++k) {
-        UBYTE x = p[k], y = q[k];
-        if (x == y) {
-            if (!x)
+        if (p[k] == q[k]) {
+            if (!p[k])
                 return 0;
             continue;
         }
-        bool utf8 = k > 0 && p[k - 1] == 0xC3 && q[k - 1] == 0xC3 && Continuation(x) && Continuation(y);
-        int d = utf8 ? int(LowerUTF8Tail(x)) - int(LowerUTF8Tail(y)) : int(ToLower(x)) - int(ToLower(y));
-        if (d)
+        if (int d = FoldedDifference(p, q, k))
             return d;
     }
     return 0;
 }
 
-// Equal runs go by eight bytes at a time; a byte that differs is folded as
-// Strnicmp folds it.
+// Equal runs go by eight bytes at a time.
 bool SameIgnoringCase(const char *a, const char *b, size_t n)
 {
     auto *p = reinterpret_cast<const UBYTE *>(a), *q = reinterpret_cast<const UBYTE *>(b);
@@ -51,8 +54,7 @@ bool SameIgnoringCase(const char *a, const char *b, size_t n)
             ++k;
             continue;
         }
-        bool utf8 = k > 0 && p[k - 1] == 0xC3 && q[k - 1] == 0xC3 && Continuation(p[k]) && Continuation(q[k]);
-        if (utf8 ? LowerUTF8Tail(p[k]) != LowerUTF8Tail(q[k]) : ToLower(p[k]) != ToLower(q[k]))
+        if (FoldedDifference(p, q, k))
             return false;
         ++k;
     }

@@ -1,7 +1,8 @@
 // Case-insensitive compares and the two text encodings the program meets.
 // Documents of this platform are ISO-8859-1 (Latin-1); some newer ones and
 // every host file name and typed text are UTF-8. Compares fold the Latin-1
-// letters through a table, so they cost no more than ASCII folding.
+// letters through a table, so they cost no more than ASCII folding, in
+// either encoding ("Ärger" equals "ärger" in Latin-1 and in UTF-8).
 #pragma once
 #include "../exec/types.h"
 
