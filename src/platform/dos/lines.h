@@ -8,7 +8,7 @@
 
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <memory>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -168,8 +168,9 @@ template <class F> bool ForEachTextLine(FileHandle *fh, size_t maxLine, F &&line
         return true;
     }
     constexpr size_t kBlock = 1 << 16;
-    std::vector<char> block(kBlock + maxLine + 64);
-    char *text = block.data();
+    // not filled first: only bytes read are looked at
+    std::unique_ptr<char[]> block(new char[kBlock + maxLine + 64]);
+    char *text = block.get();
     size_t have = 0;   // the unfinished line carried from the block before
     for (;;) {
         LONG got = Read(fh, text + have, LONG(kBlock));
