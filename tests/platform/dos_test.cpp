@@ -321,7 +321,7 @@ TEST(Paths, ANameThatDoesNotFitIsRefused)
     UnLock(dir);
 }
 
-// Small files are read a block at a time, large ones mapped: both cut alike.
+// A file within one block and one of many blocks, lines running across them.
 class LineCutting : public ::testing::TestWithParam<int> {};
 INSTANTIATE_TEST_SUITE_P(Files, LineCutting, ::testing::Values(3000, 30000));
 

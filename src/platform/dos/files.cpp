@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -444,35 +443,4 @@ BOOL RenameOver(CONST_STRPTR from, CONST_STRPTR to)
             ::close(fd);
     }
     return synced && ::rename(source.c_str(), target.c_str()) == 0;
-}
-
-// Mapping pays where a file is large: the bytes are read where the system
-// keeps them instead of being copied block by block.
-bool MapRest(FileHandle *fh, MappedFile *map)
-{
-    constexpr off_t kWorthMapping = 1 << 20;
-    struct stat st;
-    if (!fh || fh->writing || fstat(fh->fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < kWorthMapping)
-        return false;
-    off_t here = ::lseek(fh->fd, 0, SEEK_CUR);
-    if (here < 0)
-        return false;
-    off_t from = here - off_t(fh->end - fh->start);   // the logical position: read-ahead is not yet read
-    off_t page = off_t(sysconf(_SC_PAGESIZE)), base = from / page * page;
-    size_t mapped = size_t(st.st_size - base);
-    void *p = mmap(nullptr, mapped, PROT_READ, MAP_PRIVATE, fh->fd, base);
-    if (p == MAP_FAILED)
-        return false;
-    madvise(p, mapped, MADV_SEQUENTIAL);
-    *map = MappedFile{static_cast<const char *>(p) + (from - base), size_t(st.st_size - from), p, mapped};
-    fh->start = fh->end = 0;
-    ::lseek(fh->fd, st.st_size, SEEK_SET);
-    return true;
-}
-
-void UnmapRest(MappedFile *map)
-{
-    if (map->base)
-        munmap(map->base, map->mapped);
-    *map = MappedFile();
 }

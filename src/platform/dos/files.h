@@ -43,18 +43,6 @@ FileHandle *Input();    // the process's standard input
 FileHandle *SelectInput(FileHandle *fh);
 FileHandle *SelectOutput(FileHandle *fh);
 
-// The rest of a file from the handle's position, mapped into memory for a
-// reader that goes through it once; the handle then stands at the end. False
-// for what cannot be mapped (small or empty files, pipes): read it instead.
-struct MappedFile {
-    const char *data = nullptr;
-    size_t length = 0;
-    void *base = nullptr;   // what was mapped: from the start of the page
-    size_t mapped = 0;
-};
-bool MapRest(FileHandle *fh, MappedFile *map);
-void UnmapRest(MappedFile *map);
-
 BOOL DeleteFile(CONST_STRPTR name);
 
 // A new file with a fresh unique name in the directory of name, made so that

@@ -67,8 +67,7 @@ struct PassedLines {
     size_t lines = 0, bytes = 0;
 };
 
-// The cutting of ForEachTextLine over bytes in memory, the whole file at once
-// or a block at a time.
+// The cutting of ForEachTextLine over the bytes of a block.
 template <class F> class TextLineCutter {
 public:
     TextLineCutter(size_t maxLine, F &line) : max_(maxLine - 1), line_(line) {}
@@ -154,19 +153,10 @@ private:
 // calls are only counted, 64 bytes at a time where they are short; those at
 // the end come with a last call without text (null). Lines are cut exactly
 // where FGets with a maxLine-byte buffer would cut them (after a newline, or
-// after maxLine - 1 bytes). A file is looked at where it lies in memory when
-// it can be mapped, else read a block at a time. False when reading failed.
+// after maxLine - 1 bytes). False when reading failed.
 template <class F> bool ForEachTextLine(FileHandle *fh, size_t maxLine, F &&line)
 {
     TextLineCutter<F> cutter(maxLine, line);
-    MappedFile map;
-    if (MapRest(fh, &map)) {
-        size_t start = 0;
-        cutter.Cut(map.data, 0, map.length, start);
-        cutter.Finish(map.data, start, map.length);
-        UnmapRest(&map);
-        return true;
-    }
     constexpr size_t kBlock = 1 << 16;
     // not filled first: only bytes read are looked at
     std::unique_ptr<char[]> block(new char[kBlock + maxLine + 64]);
