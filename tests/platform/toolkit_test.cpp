@@ -4,6 +4,7 @@
 #include "platform/mui/peer.h"
 #include "platform/mui/requesters.h"
 #include "platform/nlist/nlist.h"
+#include "platform/nlist/nlisttree.h"
 #include "support/support.h"
 
 #include <gtest/gtest.h>
@@ -169,4 +170,34 @@ TEST(Toolkit, TheRendererHearsOfTheFirstSleepAndTheLastWake)
     SetAttrs(app, MUIA_Application_Sleep, FALSE);   // one wake too many changes nothing
     EXPECT_EQ(renderer.busy, (std::vector<bool>{true, false}));
     MUI_DisposeObject(app);
+}
+
+TEST(Toolkit, TreeNodesByNumberFollowEveryChange)
+{
+    InitMuiClasses();
+    Object *tree = MUI_NewObject(MUIC_NListtree);
+    auto insert = [&](const char *name, MUI_NListtree_TreeNode *parent) {
+        return reinterpret_cast<MUI_NListtree_TreeNode *>(DoMethod(tree, MUIM_NListtree_Insert, name, nullptr, parent,
+                                                                   MUIV_NListtree_Insert_PrevNode_Tail, TNF_LIST));
+    };
+    auto names = [&] {
+        std::string out;
+        for (LONG i = 0; auto *n = reinterpret_cast<MUI_NListtree_TreeNode *>(
+                             DoMethod(tree, MUIM_NListtree_GetEntry, 0, i, 0));
+             ++i)
+            out += std::string(n->tn_Name) + " ";
+        return out;
+    };
+    MUI_NListtree_TreeNode *b = insert("b", nullptr), *a = insert("a", nullptr);
+    insert("b1", b);
+    EXPECT_EQ(names(), "b b1 a ");
+    insert("a1", a);
+    EXPECT_EQ(names(), "b b1 a a1 ") << "a node inserted after the numbers were asked for";
+    SetAttrs(tree, MUIA_NListtree_DropType, MUIV_NListtree_DropType_Above, MUIA_NListtree_DropTarget, b);
+    SetAttrs(tree, MUIA_NListtree_Active, a);
+    DoMethod(tree, MUIM_DragDrop, tree, 0, 0);
+    EXPECT_EQ(names(), "a a1 b b1 ") << "moved";
+    DoMethod(tree, MUIM_NListtree_Remove, 0, a, 0);
+    EXPECT_EQ(names(), "b b1 ") << "removed";
+    DisposeObject(tree);
 }

@@ -16,6 +16,8 @@ struct TreeData {
     LONG dropType = MUIV_NListtree_DropType_None;
     Node *dropTarget = nullptr;
     char *texts[4] = {};
+    std::vector<Node *> order;   // every node in pre-order, made when asked for after a change
+    bool orderKnown = false;
 };
 
 TreeData *Data(Object *tree)
@@ -27,6 +29,7 @@ std::vector<Node *> &Siblings(TreeData *d, Node *parent) { return parent ? paren
 
 void Changed(Object *self, TreeData *d)
 {
+    d->orderKnown = false;
     if (!d->quiet)
         PeerChanged(self, MUIA_NListtree_Entries);
 }
@@ -69,6 +72,7 @@ Node *Insert(Object *self, TreeData *d, MUIP_NListtree_Insert *msg)
 
 void Destroy(TreeData *d, Node *node)
 {
+    d->orderKnown = false;   // the destruct hook may ask for nodes by number
     for (Node *c : node->tn_Children)
         Destroy(d, c);
     if (d->destruct) {
@@ -82,7 +86,11 @@ void Destroy(TreeData *d, Node *node)
     delete node;
 }
 
-void Unlink(TreeData *d, Node *node) { std::erase(Siblings(d, node->tn_Parent), node); }
+void Unlink(TreeData *d, Node *node)
+{
+    d->orderKnown = false;
+    std::erase(Siblings(d, node->tn_Parent), node);
+}
 
 std::vector<Node *> Selected(TreeData *d)
 {
@@ -139,20 +147,16 @@ LONG Number(TreeData *d, const Node *node)
     return found;
 }
 
+// A caller asks for node 0, 1, 2, ... in turn (a lookup through the whole
+// base): the pre-order is made once, not walked again for every number.
 Node *Nth(TreeData *d, LONG position)
 {
-    Node *found = nullptr;
-    LONG nr = 0;
-    if (position < 0)
-        return nullptr;
-    Walk(d->roots, [&](Node *n) {
-        if (nr++ == position) {
-            found = n;
-            return false;
-        }
-        return true;
-    });
-    return found;
+    if (!d->orderKnown) {
+        d->order.clear();
+        Walk(d->roots, [d](Node *n) { return d->order.push_back(n), true; });
+        d->orderKnown = true;
+    }
+    return position >= 0 && size_t(position) < d->order.size() ? d->order[size_t(position)] : nullptr;
 }
 
 void SortList(TreeData *d, std::vector<Node *> &list, bool recursiveOpen)
