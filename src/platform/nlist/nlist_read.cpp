@@ -86,11 +86,14 @@ private:
         size_t start = 0, offset = pendingLength_;
         const char *block = block_.data();
         CopyCuttingLines(text + offset, block, got, [&](size_t at) {
-            // a CR before the newline belongs to the line end (text written elsewhere)
+            // A CR before the newline belongs to the line end (text written
+            // elsewhere). Only then is the copy written to here: a store among
+            // the bytes just streamed past the cache costs dearly.
             bool cr = at > 0 ? block[at - 1] == '\r' : offset > 0 && text[offset - 1] == '\r';
             at += offset;
-            size_t end = cr && at > start ? at - 1 : at;
-            text[end] = '\0';
+            size_t end = at;
+            if (cr && at > start)
+                text[--end] = '\0';
             CutPieces(text, start, end, true);
             Add(text + start);
             start = at + 1;
