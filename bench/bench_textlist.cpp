@@ -42,5 +42,19 @@ void BM_ShowLargePlainText(benchmark::State &state)
 }
 }
 
+// What a window pays on top, to know how far its rows scroll sideways.
+void BM_WidestLineOfLargePlainText(benchmark::State &state)
+{
+    Session session("bench_textlist");
+    if (!session.Ready() || !session.Open(TextFile().c_str())) {
+        state.SkipWithError("the document did not open");
+        return;
+    }
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(NListWidestLine(View.TextList));
+}
+
 BENCHMARK(BM_ShowLargePlainText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_WidestLineOfLargePlainText)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -8,6 +8,9 @@
 #include <cstring>
 #include <map>
 #include <set>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 IClass *nlistClass = nullptr;
@@ -461,6 +464,28 @@ const char *NListLineText(Object *list, LONG line, size_t *pos, size_t *len)
     return text;
 }
 
+namespace {
+// Whether any byte takes other than one column: a tab, a text code's escape,
+// or one from 128 up (part of a UTF-8 character). 16 at a time.
+bool HasSpecialBytes(const char *p, size_t n)
+{
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i tab = _mm_set1_epi8('\t'), esc = _mm_set1_epi8(kEsc);
+    for (; i + 16 <= n; i += 16) {
+        __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+        __m128i marked = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(c, tab), _mm_cmpeq_epi8(c, esc)), c);
+        if (_mm_movemask_epi8(marked))
+            return true;
+    }
+#endif
+    for (; i < n; ++i)
+        if (p[i] == '\t' || p[i] == kEsc || UBYTE(p[i]) >= 0x80)
+            return true;
+    return false;
+}
+}
+
 LONG NListWidestLine(Object *list)
 {
     NListData *d = Data(list);
@@ -468,6 +493,10 @@ LONG NListWidestLine(Object *list)
     for (LONG i = 0; d && size_t(i) < d->lines.size(); ++i) {
         size_t pos, len;
         const char *text = NListLineText(list, i, &pos, &len);
+        if (!HasSpecialBytes(text + pos, len)) {   // a byte a column, as most lines are
+            widest = std::max(widest, LONG(len));
+            continue;
+        }
         LONG col = 0;
         for (size_t j = pos, end = pos + len; j < end;) {
             if (text[j] == kEsc) {
