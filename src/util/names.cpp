@@ -32,15 +32,11 @@ LONG FindStrName(CONST_STRPTR text, CONST_STRPTR pattern, LONG n, LONG mode)
 std::string OtherEncoding(CONST_STRPTR text, size_t length)
 {
     std::string other;
-    if (!HasUTF8(text, length)) {
-        for (size_t i = 0; i < length; ++i)
-            if (UBYTE(text[i]) >= 0x80)
-                return Latin1ToUTF8(text, length);
+    if (std::all_of(text, text + length, [](char c) { return UBYTE(c) < 0x80; }))
         return other;
-    }
-    if (!UTF8ToLatin1(text, length, other))
-        other.clear();
-    return other;
+    if (!IsUTF8(text, length))
+        return Latin1ToUTF8(text, length);
+    return UTF8ToLatin1(text, length, other) ? other : std::string();
 }
 
 void SelectTextLine(Object *list, LONG entry, LONG offset)

@@ -7,10 +7,10 @@
 #include "../mui/area.h"
 #include "../mui/group.h"
 #include "../nlist/nlist.h"
-#include "../utility/charset.h"
 #include "display_settings.h"
 #include "factory.h"
 #include "peer_base.h"
+#include "richtext.h"
 
 #include <QAbstractListModel>
 #include <QListView>
@@ -126,7 +126,7 @@ private:
             p->setPen(s.Pen(4));
             p->drawRect(box.adjusted(0, 1, -1, -2));
             p->setPen(s.Pen(2));
-            p->drawText(box, Qt::AlignCenter, QString::fromUtf8(HostText(NListButtonLabel(model_->List(), run.button).c_str())));
+            p->drawText(box, Qt::AlignCenter, UiText(NListButtonLabel(model_->List(), run.button).c_str()));
             return;
         }
         p->setPen(marked ? option.palette.highlightedText().color() : s.Pen(run.style.pen < 0 ? 2 : run.style.pen));

@@ -110,14 +110,6 @@ bool IsUTF8(const char *text, size_t length)
     return true;
 }
 
-bool HasUTF8(const char *text, size_t length)
-{
-    for (size_t i = 0; i < length; ++i)
-        if (UBYTE(text[i]) >= 0x80)
-            return IsUTF8(text + i, length - i);
-    return false;
-}
-
 std::string Latin1ToUTF8(const char *text, size_t length)
 {
     std::string out;

@@ -39,9 +39,6 @@ size_t UTF8SequenceLength(const UBYTE *p, const UBYTE *end);
 size_t WithoutCutSequence(const char *text, size_t length);
 // True when every byte belongs to a well-formed UTF-8 sequence.
 bool IsUTF8(const char *text, size_t length);
-// True when the text is UTF-8 and holds at least one non-ASCII character:
-// the mark of a UTF-8 document, since plain ASCII is both.
-bool HasUTF8(const char *text, size_t length);
 
 std::string Latin1ToUTF8(const char *text, size_t length);
 // Text as a host program shows it: UTF-8 as it is, anything else taken as
