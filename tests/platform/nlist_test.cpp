@@ -2,6 +2,7 @@
 #include "platform/dos/files.h"
 #include "support/support.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -158,5 +159,52 @@ TEST(NList, ReadingLinesCutsThemWhereFGetsWould)
     EXPECT_EQ(DoMethod(list, MUIM_NList_ReadLines, &reader, 8192), expected.size());
     EXPECT_EQ(ListLines(list), expected);
     Close(fh);
+    DisposeObject(list);
+}
+
+TEST(NList, ACRLineEndSplitByTheReadersBlocksStillGoes)
+{
+    constexpr size_t kChunk = 1 << 17;   // what the list asks its reader for at a time
+    std::string text;
+    while (text.size() + 40 < kChunk)
+        text += "a CR-LF line\r\n";
+    text += std::string(kChunk - 1 - text.size(), 'f') + "\r";   // its newline comes with the next block
+    text += "\nlast\r\n";
+    static std::string source;
+    static size_t at;
+    source = text;
+    at = 0;
+    Hook reader = {[](Hook *, APTR b, APTR n) -> IPTR {
+                       size_t take = std::min(source.size() - at, size_t(reinterpret_cast<IPTR>(n)));
+                       std::memcpy(b, source.data() + at, take);
+                       at += take;
+                       return IPTR(take);
+                   },
+                   nullptr};
+    Object *list = TextList();
+    DoMethod(list, MUIM_NList_ReadLines, &reader, 8192);
+    std::vector<std::string> lines = ListLines(list);
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines.front(), "a CR-LF line");
+    EXPECT_EQ(lines[lines.size() - 2].back(), 'f') << "no CR kept where the blocks met";
+    EXPECT_EQ(lines.back(), "last");
+    DisposeObject(list);
+}
+
+TEST(NList, TheWidestLineCountsTabsCharactersAndNoCodes)
+{
+    Object *list = TextList();
+    Add(list, "plain");
+    Add(list, "\tx");   // a tab runs to column 8
+    EXPECT_EQ(NListWidestLine(list), 9);
+    Add(list, "\33bbold\33n and more");   // codes take no room
+    EXPECT_EQ(NListWidestLine(list), 13);
+    std::string umlauts;
+    for (int i = 0; i < 10; ++i)
+        umlauts += "\xc3\xa4";
+    Add(list, umlauts.c_str());
+    EXPECT_EQ(NListWidestLine(list), 20) << "Latin-1: a byte a column";
+    SetAttrs(list, MUIA_NList_UTF8, TRUE);
+    EXPECT_EQ(NListWidestLine(list), 13) << "UTF-8: a character a column";
     DisposeObject(list);
 }
