@@ -112,6 +112,15 @@ TEST(AutodocHeadings, NamesOnceOrTwiceOtherLibrariesAndRemarks)
     EXPECT_EQ(test("1. exec.library/AllocMem", "exec.library"), "(none)") << "a numbered contents line";
     EXPECT_EQ(test("a/ b", "a"), "(none)");
     EXPECT_EQ(test("a//b", "a"), "(none)");
+    // long runs of letters and digits are taken 16 bytes at a time: what lies in or after them still counts
+    EXPECT_EQ(test("0123456789012345/67890123456789", "x"), "(none)") << "digits alone are no name";
+    EXPECT_EQ(test("0123456789012345/6789012345678\xe9", "x"), "0123456789012345/6789012345678\xe9")
+        << "a Latin-1 letter at the end of a run";
+    EXPECT_EQ(test("lib.library/VeryLongFunctionName!", "lib.library"), "(none)") << "a byte that rules it out";
+    std::string padded = "lib.library/VeryLongFunctionName";
+    padded.reserve(padded.size() + 16);
+    EXPECT_STREQ(FuncTestDir(padded.data(), padded.capacity(), "lib.library"), "VeryLongFunctionName")
+        << "read past its end where that is allowed, the terminator stops it";
 }
 
 TEST_F(Autodoc, TheScanGivesEveryEntryItsNameMarkAndLines)
