@@ -1,0 +1,25 @@
+// The document types shown whole on the viewer's text page (plain text, C
+// headers, XML interfaces). The file goes into the text list once, when the
+// first entry is shown after it was opened; every other entry only scrolls
+// the list to its line.
+#pragma once
+#include "base/records.h"
+#include "platform/mui/mui.h"
+
+struct TextPageData {
+    UWORD Loaded;       // 1 once the document's text is in the text list
+    Object **PageObj;   // the viewer's TextList field
+};
+
+// The methods these types answer alike: QMXM_DoMethodObject, showing an
+// entry, a search hit, saving and closing. Everything else goes to the
+// superclass, so each type's dispatcher hands on what it does not decide.
+IPTR TextPageMethod(IClass *cl, Object *obj, Msg msg);
+
+// Makes or deletes one such class (a Group with TextPageData).
+MUI_CustomClass *TextPageClass(MUI_CustomClass **slot, LONG flag, Dispatcher dispatcher);
+
+// Every index of these types starts with the whole-file entry (line 0).
+void AddWholeFileEntry(Baza *baza);
+// Sets the caption over the entry list.
+void SetLibrary(Baza *baza, CONST_STRPTR caption);
