@@ -10,6 +10,8 @@
 #include "app/window.h"
 #include "doctypes/adoc.h"
 #include "doctypes/ftxt.h"
+#include "doctypes/hdoc.h"
+#include "doctypes/xmldoc.h"
 #include "platform/nlist/nlist.h"
 #include "util/strings.h"
 #include "wordlinks.h"
@@ -247,7 +249,7 @@ void ViewListQuiet(LONG on)
 // The viewer and the document types it asks, in the order they are made.
 BOOL ClassView(BOOL create)
 {
-    BOOL (*const types[])(BOOL) = {ClassADoc, ClassFTxt};
+    BOOL (*const types[])(BOOL) = {ClassADoc, ClassHDoc, ClassXMLDoc, ClassFTxt};
     if (!create) {
         for (auto type : types)
             type(FALSE);

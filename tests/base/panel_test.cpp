@@ -341,3 +341,31 @@ TEST_F(BasePanel, AddingAndRescanningTellHowFarTheyAreWhileTheWindowSleeps)
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[1].substr(0, 12), "2/2 two.txt ");
 }
+
+TEST_F(BasePanel, AStructureNameLeadsFromAnAutodocOrAHeaderToItsDefinition)
+{
+    ASSERT_TRUE(app.Ready());
+    TreeNode *g = Group(nullptr, "SDK");
+    Document(g, "lists.doc", "TABLE OF CONTENTS\n\flists.library/AddHead\n   NAME\n\tAddHead -- add\n"
+                             "   FUNCTION\n\tputs a struct Node first\n");
+    Document(g, "lists.h", "struct List {\n  struct Node *lh_Head;\n};\n");
+    Document(g, "nodes.h", "/* nodes */\nstruct MinNode {\n};\nstruct Node {\n};\n");
+    auto definitionShown = [&] {
+        return Shown() == box.Path("nodes.h") && IndexLine() == 2 && xget(View.TextList, MUIA_NList_First) == 3;
+    };
+    Click(Nth(1));
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 0);
+    std::vector<std::string> lines = ListLines(View.ContentsList);
+    size_t row = std::find_if(lines.begin(), lines.end(), [](auto &l) { return l.find("struct Node") != l.npos; }) -
+                 lines.begin();
+    ASSERT_LT(row, lines.size());
+    SetAttrs(View.ContentsList, MUIA_NList_ClickLine, LONG(row), MUIA_NList_ClickColumn,
+             LONG(lines[row].find("Node")) + 1);
+    SetAttrs(View.ContentsList, MUIA_NList_DoubleClick, LONG(row));
+    EXPECT_TRUE(definitionShown()) << "from the autodoc";
+    Click(Nth(2));
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 1);
+    SetAttrs(View.TextList, MUIA_NList_ClickLine, 1, MUIA_NList_ClickColumn, 10);
+    SetAttrs(View.TextList, MUIA_NList_DoubleClick, 1);
+    EXPECT_TRUE(definitionShown()) << "from another header";
+}

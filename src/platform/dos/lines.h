@@ -176,3 +176,14 @@ template <class F> bool ForEachTextLine(FileHandle *fh, size_t maxLine, F &&line
         std::memmove(text, text + start, have);
     }
 }
+
+// Calls line(text, length) for every line from the handle's position to the
+// end of the file, cut as ForEachTextLine cuts them. False when reading failed.
+template <class F> bool ForEveryLine(FileHandle *fh, size_t maxLine, F &&line)
+{
+    return ForEachTextLine(fh, maxLine, [&](const char *text, size_t length, PassedLines) {
+        if (text)
+            line(text, length);
+        return true;   // so the next line comes too, whatever it starts with
+    });
+}
