@@ -123,3 +123,18 @@ TEST(Vsdoc, AddingTellsHowFarItIsOnATerminalOnly)
     EXPECT_NE(shown.out.find("1/2 a.txt"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("2/2 b.txt"), std::string::npos);
 }
+
+TEST(Vsdoc, HeadersAndInterfacesShowAnEntryUpToTheNext)
+{
+    Sandbox box;
+    std::string header = box.Write("n.h", "struct Node {\n  LONG a;\n};\n#define X 1\nstruct List {\n};\n");
+    EXPECT_EQ(Vsdoc("index " + header).out, "HDOC\tstruct ...\n>> Whole file <<\t \t0\t0\t0\nNode\t \t0\t1\t0\n"
+                                             "List\t \t0\t5\t0\n");
+    EXPECT_EQ(Vsdoc("show " + header + " node").out, "struct Node {\n  LONG a;\n};\n#define X 1\n");
+    EXPECT_EQ(Vsdoc("show " + header + " List").out, "struct List {\n};\n") << "the last runs to the end";
+    std::string xml = box.Write("i.xml", "<?xml version=\"1.0\"?>\n<interface name=\"main\">\n"
+                                         "  <method name=\"Open\"/>\n  <method name=\"Close\"/>\n</interface>\n");
+    EXPECT_EQ(Vsdoc("index " + xml).out, "FXML\tinterface/method\n>> Whole file <<\t \t0\t0\t0\n"
+                                          "main/Open\t \t0\t3\t0\nmain/Close\t \t0\t4\t0\n");
+    EXPECT_EQ(Vsdoc("show " + xml + " main/open").out, "  <method name=\"Open\"/>\n");
+}

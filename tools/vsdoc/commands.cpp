@@ -21,10 +21,12 @@ std::string TypeName(ULONG code)
     return name;
 }
 
-void PrintList(Object *list, CodeOutput mode)
+void PrintList(Object *list, CodeOutput mode, LONG from = 0, LONG to = -1)
 {
     LONG count = LONG(xget(list, MUIA_NList_Entries));
-    for (LONG i = 0; i < count; ++i) {
+    if (to >= 0 && to < count)
+        count = to;
+    for (LONG i = from; i < count; ++i) {
         size_t pos, len;
         const char *text = NListLineText(list, i, &pos, &len);
         std::string piece(text + pos, len);
@@ -148,11 +150,37 @@ int RunIndex(const VsdocArgs &args)
 }
 
 namespace {
+Doc *ActiveEntry()
+{
+    auto *doc = reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
+    LONG active = LONG(xget(QMXObject.IndexObj, QMXA_Index_Active));
+    Doc *e = doc && active >= 0 ? FirstEntry(doc) : nullptr;
+    for (; e && active > 0; --active)
+        e = NextEntry(e);
+    return e;
+}
+
+// A document shown whole (plain text, a header, an XML interface) scrolls to
+// an entry's line; on a terminal the entry is the text from that line up to
+// the next entry's, and the whole-file entry all of it.
+void PrintShownText(CodeOutput mode)
+{
+    Doc *e = ActiveEntry();
+    if (!e || e->Line <= 0) {
+        PrintList(View.TextList, mode);
+        return;
+    }
+    Doc *next = NextEntry(e);
+    while (next && next->Line <= e->Line)
+        next = NextEntry(next);
+    PrintList(View.TextList, mode, e->Line - 1, next ? next->Line - 1 : -1);
+}
+
 // The entry shown, list by list as the viewer holds it.
 void PrintShownLists(CodeOutput mode)
 {
     if (xget(View.Pages, MUIA_Group_ActivePage) == 0) {
-        PrintList(View.TextList, mode);
+        PrintShownText(mode);
         return;
     }
     PrintList(View.HeadList, mode);
