@@ -1,0 +1,36 @@
+// What the document targets share: the bytes written to a scratch file of
+// the target's own, opened in the viewer, and its first entries shown, each
+// with a search hit placed somewhere in it.
+#pragma once
+#include "app/ids.h"
+#include "app/startup.h"
+#include "base/records.h"
+#include "vsdoc/session.h"
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+inline void OpenAndShowEntries(const char *target, const char *suffix, const std::string &text)
+{
+    static Session *session = new Session(target);
+    static std::string path = [&] {
+        std::string name = std::string("/tmp/") + target + "-XXXXXX" + suffix;
+        close(mkstemps(name.data(), int(std::string(suffix).size())));
+        return name;
+    }();
+    FILE *f = std::fopen(path.c_str(), "wb");
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+    if (session->Ready() && session->Open(path.c_str())) {
+        for (LONG i = 0; i < 64 && DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, i); ++i) {
+            SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, i);
+            Find *hit = FindAlloc(nullptr);
+            hit->Line = LONG(text.size() % 97);
+            hit->Column = LONG(text.size() % 13);
+            DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);
+            FindFree(hit);
+        }
+    }
+    DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 0);
+}
