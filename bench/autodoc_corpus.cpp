@@ -1,20 +1,11 @@
 #include "autodoc_corpus.h"
+#include "corpus_files.h"
 
 #include <cstdint>
 #include <fstream>
 #include <sys/stat.h>
 
 namespace {
-struct Random {
-    uint64_t state;
-    uint32_t Next()
-    {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return uint32_t(state >> 33);
-    }
-    const char *Pick(const char *const *words, size_t n) { return words[Next() % n]; }
-};
-
 const char *const kVerbs[] = {"Alloc", "Free", "Open", "Close", "Read", "Write", "Get", "Set", "Find", "Lock",
                               "Unlock", "Add", "Remove", "Obtain", "Release", "Create", "Delete", "Wait"};
 const char *const kNouns[] = {"Mem", "Vec", "Port", "Signal", "Task", "Library", "Device", "Window", "Screen",
@@ -78,19 +69,7 @@ std::string MakeAutodoc(const std::string &library, size_t entries, unsigned see
 
 std::vector<std::string> EnsureAutodocCorpus(const std::string &dir, size_t bytes)
 {
-    mkdir(dir.c_str(), 0755);
-    std::vector<std::string> paths;
-    size_t total = 0;
-    for (unsigned i = 0; total < bytes; ++i) {
-        std::string path = dir + "/lib" + std::to_string(i) + ".doc";
-        struct stat st;
-        if (stat(path.c_str(), &st) != 0) {
-            std::string doc = MakeAutodoc("lib" + std::to_string(i) + ".library", 150 + i % 200, i);
-            std::ofstream(path, std::ios::binary).write(doc.data(), std::streamsize(doc.size()));
-            stat(path.c_str(), &st);
-        }
-        total += size_t(st.st_size);
-        paths.push_back(path);
-    }
-    return paths;
+    return EnsureFiles(
+        dir, bytes, [](unsigned i) { return "lib" + std::to_string(i) + ".doc"; },
+        [](unsigned i) { return MakeAutodoc("lib" + std::to_string(i) + ".library", 150 + i % 200, i); });
 }

@@ -1,0 +1,41 @@
+// What the synthetic corpora share: a small deterministic random source, so
+// every run writes the same bytes, and a folder filled with files until they
+// hold a given size, each written only when missing.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+struct Random {
+    uint64_t state;
+    uint32_t Next()
+    {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return uint32_t(state >> 33);
+    }
+    const char *Pick(const char *const *words, size_t n) { return words[Next() % n]; }
+};
+
+// name(i) is the i-th file's name in dir, make(i) its bytes.
+template <class Name, class Make>
+std::vector<std::string> EnsureFiles(const std::string &dir, size_t bytes, Name name, Make make)
+{
+    mkdir(dir.c_str(), 0755);
+    std::vector<std::string> paths;
+    size_t total = 0;
+    for (unsigned i = 0; total < bytes; ++i) {
+        std::string path = dir + "/" + name(i);
+        struct stat st;
+        if (stat(path.c_str(), &st) != 0) {
+            std::string text = make(i);
+            std::ofstream(path, std::ios::binary).write(text.data(), std::streamsize(text.size()));
+            stat(path.c_str(), &st);
+        }
+        total += size_t(st.st_size);
+        paths.push_back(path);
+    }
+    return paths;
+}
