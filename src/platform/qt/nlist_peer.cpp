@@ -264,14 +264,24 @@ protected:
             view_->viewport()->update();
             ShowActive();
             break;
-        case MUIA_NList_First:
-            view_->scrollTo(model_->index(int(xget(object(), MUIA_NList_First)), 0), QAbstractItemView::PositionAtTop);
-            break;
+        case MUIA_NList_First: ShowFirst(); break;
         }
     }
 
 private:
-    // Brings the active line into view up and down; where the view stands
+    void ShowFirst()
+    {
+        LONG line = LONG(xget(object(), MUIA_NList_First));
+        QModelIndex first = model_->index(int(line), 0);
+        if (line > 0 && first.isValid())
+            view_->scrollTo(first, QAbstractItemView::PositionAtTop);
+        else
+            view_->scrollToTop();
+    }
+
+    // Brings the active line into view up and down; without one, the list's
+    // first line stands at the top (a document scrolled to an entry's line
+    // stays there when the list is filled anew). Where the view stands
     // sideways is the person's to choose.
     void ShowActive()
     {
@@ -280,7 +290,7 @@ private:
         if (active >= 0 && active < model_->rowCount(QModelIndex()))
             view_->scrollTo(model_->index(int(active), 0));
         else if (active < 0)
-            view_->scrollToTop();
+            ShowFirst();
         view_->horizontalScrollBar()->setValue(sideways);
     }
 

@@ -236,6 +236,30 @@ TEST(Renderer, AQuietListIsReloadedOnceAtTheEnd)
     MUI_DisposeObject(app);
 }
 
+TEST(Renderer, AHeaderEntryStandsAtTheTopOfTheText)
+{
+    Sandbox box;
+    TestApp app;
+    ASSERT_TRUE(app.Ready());
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "struct S" + std::to_string(i) + "\n{\n    LONG a;\n};\n";
+    SetAttrs(QMXObject.ViewObj, QMXA_View_File, box.Write("s.h", text).c_str());
+    auto *view = qobject_cast<QListView *>(QtPeerOf(View.TextList)->widget());
+    auto topRow = [&] {
+        QApplication::processEvents();
+        return view->indexAt(QPoint(2, 2)).row();
+    };
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 201);   // S200, line 801
+    EXPECT_EQ(topRow(), 800) << "when the text is put into the list";
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 101);
+    EXPECT_EQ(topRow(), 400) << "when the list only scrolls";
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 0);
+    EXPECT_EQ(topRow(), 0);
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
+}
+
 TEST(Renderer, DraggingABalanceBarChangesTheShares)
 {
     Sandbox box;
