@@ -64,14 +64,15 @@ TEST_F(XmlInterface, ALongInterfaceNameNeitherCutsNorShiftsTheLines)
     ASSERT_TRUE(app.Ready());
     std::string name(6000, 'i');
     Open(box.Write("long.xml", "<?xml?>\n<interface name=\"" + name + "\">\n<method name=\"" + std::string(4000, 'm') +
-                                   "\"/>\n" + std::string(9000, 'x') + "\n<method name=\"After\"/>\n"));
+                                   "\"/>\n" + std::string(9000, 'x') + "\n" + std::string(8190, 'y') +
+                                   "\r\n<method name=\"After\"/>\n"));
     Doc *first = NextEntry(FirstEntry(Shown()));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(std::string(first->Name), name + "/" + std::string(4000, 'm'));
     Doc *after = NextEntry(first);
     ASSERT_NE(after, nullptr);
-    EXPECT_EQ(after->Line, 6) << "the 9000 bytes are two lines of the text list";
+    EXPECT_EQ(after->Line, 7) << "9000 bytes are two lines of the text list, 8190 and a CR-LF one";
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 2);
-    EXPECT_EQ(ListLines(View.TextList).at(5), "<method name=\"After\"/>");
-    EXPECT_EQ(LONG(xget(View.TextList, MUIA_NList_First)), 5);
+    EXPECT_EQ(ListLines(View.TextList).at(6), "<method name=\"After\"/>");
+    EXPECT_EQ(LONG(xget(View.TextList, MUIA_NList_First)), 6);
 }

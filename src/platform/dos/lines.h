@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -178,12 +179,34 @@ template <class F> bool ForEachTextLine(FileHandle *fh, size_t maxLine, F &&line
 }
 
 // Calls line(text, length) for every line from the handle's position to the
-// end of the file, cut as ForEachTextLine cuts them. False when reading failed.
+// end of the file, cut as ForEachTextLine cuts them, but where a text list
+// reading the file cuts them: a CR right before a newline belongs to the line
+// end, so a line that fits but for its CR is one line, not a piece and an
+// empty line. False when reading failed.
 template <class F> bool ForEveryLine(FileHandle *fh, size_t maxLine, F &&line)
 {
-    return ForEachTextLine(fh, maxLine, [&](const char *text, size_t length, PassedLines) {
-        if (text)
+    std::string held;   // a full piece ending in CR, until the next piece tells what it was
+    bool ok = ForEachTextLine(fh, maxLine, [&](const char *text, size_t length, PassedLines) {
+        if (!text)
+            return true;
+        bool wasHeld = !held.empty();
+        if (wasHeld && length == 1 && text[0] == '\n') {
+            held += '\n';
+            line(held.data(), held.size());
+            held.clear();
+            return true;
+        }
+        if (wasHeld) {
+            line(held.data(), held.size());
+            held.clear();
+        }
+        if (length == maxLine - 1 && text[length - 1] == '\r')
+            held.assign(text, length);
+        else
             line(text, length);
         return true;   // so the next line comes too, whatever it starts with
     });
+    if (!held.empty())
+        line(held.data(), held.size());
+    return ok;
 }
