@@ -1,5 +1,6 @@
 // The about window: the logo beside the credits, and an OK button.
 #include "classes.h"
+#include "version.h"
 #include "ids.h"
 #include "startup.h"
 #include "konfig.h"
@@ -12,7 +13,7 @@ namespace {
 const char *const AboutLines[] = {
     "\33c\33b>>> Vellumscanner <<<",
     nullptr,   // the program's description, put in at run time
-    "\33cversion 1.6.5 (07.12.2026)",
+    "\33cversion " VS_VERSION " (" VS_DATE ")",
     "\33c(c) 2010-2026 The Vellumscanner authors",
     "\33c----------------------------------------",
     "\33b\33cReads the reference documentation of",

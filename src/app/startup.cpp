@@ -1,4 +1,5 @@
 #include "startup.h"
+#include "version.h"
 
 #include "classes.h"
 #include "ids.h"
@@ -21,7 +22,7 @@
 QMXObjects QMXObject;
 MUI_CustomClass *QMXClass[CL_Count];
 
-const char ArgTemplate[] = "(c) 2010-2026 The Vellumscanner authors. Vellumscanner (ver:1.6.5):\n FILE_NAME/A, FUNC_NAME/F";
+const char ArgTemplate[] = "(c) 2010-2026 The Vellumscanner authors. Vellumscanner (ver:" VS_VERSION "):\n FILE_NAME/A, FUNC_NAME/F";
 
 namespace {
 struct LibrarySlot {

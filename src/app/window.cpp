@@ -1,4 +1,5 @@
 #include "window.h"
+#include "version.h"
 
 #include "base/baseheader.h"
 #include "ids.h"
@@ -143,7 +144,7 @@ Object *MainWindow()
                                 rightColumn);
     Object *root = MUI_NewObject(MUIC_Group, Child, row, Child, hidden);
     QMXObject.MenuStrip = MakeGUI_Menu();
-    return MUI_NewObject(MUIC_Window, MUIA_Window_Title, "Vellumscanner 1.6.5", MUIA_Window_ID,
+    return MUI_NewObject(MUIC_Window, MUIA_Window_Title, "Vellumscanner " VS_VERSION, MUIA_Window_ID,
                          MAKE_ID('M', 'A', 'I', 'N'), MUIA_Window_AppWindow, TRUE, MUIA_Window_Menustrip,
                          QMXObject.MenuStrip, WindowContents, root);
 }
@@ -191,7 +192,7 @@ Object *BuildApp()
     Object *win = MainWindow();
     QMXObject.Win = win;
     QMXObject.App = MUI_NewObject(MUIC_Application, MUIA_Application_Title, "Vellumscanner", MUIA_Application_Version,
-                                  "$VER: Vellumscanner 1.6.5 (07.12.2026)", MUIA_Application_Description, GetLoc(119),
+                                  "$VER: Vellumscanner " VS_VERSION " (" VS_DATE ")", MUIA_Application_Description, GetLoc(119),
                                   MUIA_Application_Base, "Vellumscanner", MUIA_Application_IconData, icon.data(),
                                   SubWindow, win, SubWindow, WinAboutApp);
     if (!QMXObject.App) {
