@@ -66,20 +66,8 @@ void SelectByNumber(IndexData *d, LONG n)
 
 void SelectByName(Object *self, CONST_STRPTR name)
 {
-    if (!name)
-        return;
-    LONG n = -2;
-    std::string other = OtherEncoding(name, std::strlen(name));   // a typed name meets a document of either
-    for (LONG i = 0;; ++i) {
-        Doc *e = reinterpret_cast<Doc *>(DoMethod(IndexGUI.IndexList, MUIM_NList_GetEntry, i, nullptr));
-        if (!e)
-            break;
-        if (e->Name && (Stricmp(e->Name, name) == 0 || (!other.empty() && Stricmp(e->Name, other.c_str()) == 0))) {
-            n = i;
-            break;
-        }
-    }
-    SetAttrs(self, QMXA_Index_Active, n);
+    if (name)
+        SetAttrs(self, QMXA_Index_Active, IndexFindName(name));
 }
 
 void ListDocument(Object *self, Baza *baza)
@@ -191,5 +179,17 @@ bool IndexSelectName(CONST_STRPTR word, LONG length)
             SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, i);
             return true;
         }
+    }
+}
+
+LONG IndexFindName(CONST_STRPTR name)
+{
+    std::string other = OtherEncoding(name, std::strlen(name));   // a typed name meets a document of either
+    for (LONG i = 0;; ++i) {
+        Doc *e = reinterpret_cast<Doc *>(DoMethod(IndexGUI.IndexList, MUIM_NList_GetEntry, i, nullptr));
+        if (!e)
+            return -2;
+        if (e->Name && (Stricmp(e->Name, name) == 0 || (!other.empty() && Stricmp(e->Name, other.c_str()) == 0)))
+            return i;
     }
 }

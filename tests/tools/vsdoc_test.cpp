@@ -1,6 +1,9 @@
 #include "vsdoc/commands.h"
 #include "vsdoc/output.h"
 #include "support/support.h"
+#include "app/ids.h"
+#include "app/startup.h"
+#include "view/view.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -137,4 +140,50 @@ TEST(Vsdoc, HeadersAndInterfacesShowAnEntryUpToTheNext)
     EXPECT_EQ(Vsdoc("index " + xml).out, "FXML\tinterface/method\n>> Whole file <<\t \t0\t0\t0\n"
                                           "main/Open\t \t0\t3\t0\nmain/Close\t \t0\t4\t0\n");
     EXPECT_EQ(Vsdoc("show " + xml + " main/open").out, "  <method name=\"Open\"/>\n");
+}
+
+TEST(Vsdoc, AWholeTextStreamsExactlyAsTheTextListHoldsIt)
+{
+    Sandbox box;
+    // CR-LF lines, one that fits the list but for its CR, a longer one cut
+    // into pieces, a NUL, text codes, no final newline
+    std::string text = "dos\r\nline\r\n" + std::string(8190, 'a') + "\r\n" + std::string(20000, 'b') + "\n" +
+                       std::string("nul\0rest\n", 9) + "\33bbold\33n and plain\n\n" + std::string(40, 'c') + "\n" +
+                       "last";
+    std::string path = box.Write("t.txt", text);
+    std::string expected;
+    {
+        TestApp app;
+        ASSERT_TRUE(app.Ready());
+        SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str());
+        SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
+        for (const std::string &line : ListLines(View.TextList))
+            expected += RenderLine(line.c_str(), CodeOutput::Plain) + "\n";
+    }
+    EXPECT_EQ(Vsdoc("show " + path).out, expected);
+    EXPECT_EQ(Vsdoc("show --raw " + path).out.size(), expected.size() + 4) << "the codes kept";
+}
+
+TEST(Vsdoc, HelpVersionOptionsAndColour)
+{
+    Sandbox box;
+    Result help = Vsdoc("show --help");
+    EXPECT_EQ(help.code, 0);
+    EXPECT_EQ(help.out.find("vsdoc index"), std::string::npos) << "the command's usage alone";
+    EXPECT_NE(help.out.find("vsdoc show [--raw] FILE [ENTRY]"), std::string::npos);
+    EXPECT_EQ(Vsdoc("--version").out, "vsdoc 1.6.5 (07.12.2026)\n");
+    Result unknown = Vsdoc("show --bold x");
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_EQ(unknown.out.rfind("vsdoc: unknown option --bold\nusage:\n", 0), 0u) << unknown.out;
+    std::string doc = box.Write("d.doc", "TABLE OF CONTENTS\n\n\fd.library/--background--\n   NAME\n\tbg\n"
+                                         "\fd.library/Other\n   NAME\n\tother\n");
+    EXPECT_EQ(Vsdoc("show " + doc + " -- --background--").out, "NAME\n   bg\n");
+    EXPECT_EQ(Vsdoc("show " + doc + " --background--").code, 2) << "an option unless after --";
+    EXPECT_EQ(Vsdoc("show --color=always " + doc + " other").out, "\33[1mNAME\33[0m\n   other\n");
+    EXPECT_EQ(Vsdoc("show --color=never " + doc + " other").out, "NAME\n   other\n");
+    EXPECT_EQ(RunCommand("NO_COLOR=1 script -qec '" + std::string(VSDOC_PATH) + " show " + doc +
+                         " other' /dev/null | tr -d '\\r'")
+                  .out,
+              "NAME\n   other\n")
+        << "a terminal, but NO_COLOR";
 }

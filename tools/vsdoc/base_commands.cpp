@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "base/baza.h"
 #include "commands.h"
+#include "pager.h"
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
 #include "session.h"
@@ -60,13 +61,15 @@ TreeNode *GroupPath(const std::string &path)
 void ListNode(const TreeNode *n, int depth, LONG &nr)
 {
     if (NodeKind(n) == KIND_GROUP) {
-        std::printf("%ld\t%d\tG\t%s\n", long(nr++), depth, static_cast<const char *>(n->tn_User));
+        Out().Write(std::to_string(nr++) + "\t" + std::to_string(depth) + "\tG\t" +
+                    static_cast<const char *>(n->tn_User) + "\n");
     } else {
         auto *b = static_cast<const Baza *>(n->tn_User);
         long count = 0;
         for (Doc *e = FirstEntry(b); e; e = NextEntry(e))
             ++count;
-        std::printf("%ld\t%d\tD\t%s\t%s\t%ld\n", long(nr++), depth, b->Name, b->Dir, count);
+        Out().Write(std::to_string(nr++) + "\t" + std::to_string(depth) + "\tD\t" + (b->Name ? b->Name : "") + "\t" + (b->Dir ? b->Dir : "") + "\t" +
+                    std::to_string(count) + "\n");
     }
     for (const TreeNode *c : n->tn_Children)
         ListNode(c, depth + 1, nr);
@@ -137,7 +140,7 @@ int RunBase(const VsdocArgs &args)
     return Add(args);
 }
 
-int RunLookup(const VsdocArgs &args, bool terminal)
+int RunLookup(const VsdocArgs &args, bool styled)
 {
     Session session("vsdoc");
     if (!session.Ready() || !OpenBase(args.file))
@@ -147,9 +150,9 @@ int RunLookup(const VsdocArgs &args, bool terminal)
     if (!doc)
         return 1;
     Doc *entry = reinterpret_cast<Doc *>(DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, -1));
-    std::printf("%s\t%s\n", reinterpret_cast<const char *>(xget(QMXObject.ViewObj, QMXA_View_File)),
-                entry && entry->Name ? entry->Name : "");
+    Out().Write(std::string(reinterpret_cast<const char *>(xget(QMXObject.ViewObj, QMXA_View_File))) + "\t" +
+                (entry && entry->Name ? entry->Name : "") + "\n");
     if (args.show)
-        PrintShown(args, terminal);
+        PrintShown(args, styled);
     return 0;
 }

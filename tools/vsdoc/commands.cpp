@@ -5,12 +5,20 @@
 #include "app/startup.h"
 #include "base/records.h"
 #include "output.h"
+#include "pager.h"
+#include "platform/dos/lines.h"
+#include "platform/nlist/textcodes.h"
 #include "platform/nlist/nlist.h"
 #include "session.h"
+#include "view/index.h"
 #include "view/view.h"
 
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 std::string TypeName(ULONG code)
@@ -21,6 +29,52 @@ std::string TypeName(ULONG code)
     return name;
 }
 
+// Where a line holds its first byte that printing changes: a NUL (which ends
+// a line in the list), a CR or a text code's escape; length when none.
+size_t FirstSpecial(const char *text, size_t length)
+{
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i nul = _mm_setzero_si128(), cr = _mm_set1_epi8('\r'), esc = _mm_set1_epi8(char(kEsc));
+    auto hits = [&](size_t at) {
+        __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + at));
+        __m128i hit = _mm_or_si128(_mm_cmpeq_epi8(c, nul), _mm_or_si128(_mm_cmpeq_epi8(c, cr), _mm_cmpeq_epi8(c, esc)));
+        return unsigned(_mm_movemask_epi8(hit));
+    };
+    if (length >= 16) {
+        for (; i + 16 <= length; i += 16)
+            if (unsigned bits = hits(i))
+                return i + size_t(__builtin_ctz(bits));
+        // the rest within the line's last 16 bytes, whose first ones are known plain
+        unsigned bits = i < length ? hits(length - 16) : 0;
+        return bits ? length - 16 + size_t(__builtin_ctz(bits)) : length;
+    }
+#endif
+    for (; i < length; ++i)
+        if (text[i] == '\0' || text[i] == '\r' || text[i] == kEsc)
+            return i;
+    return length;
+}
+
+// One line as printed, without its own line end and with a newline. Most
+// lines are written as they are stored, newline and all, in one piece.
+void PrintLine(const char *text, size_t length, CodeOutput mode)
+{
+    size_t special = FirstSpecial(text, length);
+    if (special == length && length && text[length - 1] == '\n') {
+        Out().Write(std::string_view(text, length));
+        return;
+    }
+    length = strnlen(text, length);
+    while (length && (text[length - 1] == '\n' || text[length - 1] == '\r'))
+        --length;
+    if (mode != CodeOutput::Raw && std::memchr(text, kEsc, length))
+        Out().Write(RenderLine(std::string(text, length).c_str(), mode));
+    else
+        Out().Write(std::string_view(text, length));
+    Out().Write("\n");
+}
+
 void PrintList(Object *list, CodeOutput mode, LONG from = 0, LONG to = -1)
 {
     LONG count = LONG(xget(list, MUIA_NList_Entries));
@@ -29,8 +83,7 @@ void PrintList(Object *list, CodeOutput mode, LONG from = 0, LONG to = -1)
     for (LONG i = from; i < count; ++i) {
         size_t pos, len;
         const char *text = NListLineText(list, i, &pos, &len);
-        std::string piece(text + pos, len);
-        std::printf("%s\n", RenderLine(piece.c_str(), mode).c_str());
+        PrintLine(text + pos, len, mode);
     }
 }
 
@@ -39,78 +92,14 @@ bool IsNumber(const std::string &s)
     return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos && s.size() < 10;
 }
 
-void SelectEntry(const std::string &entry)
+// The number of the entry a word names, as the index would choose it, without
+// showing the entry.
+LONG EntryNumber(const std::string &entry)
 {
-    if (entry.empty())
-        SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
-    else if (IsNumber(entry))
-        SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, std::stol(entry));
-    else
-        SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, entry.c_str());
+    LONG n = entry.empty() ? -2 : IsNumber(entry) ? std::stol(entry) : IndexFindName(entry.c_str());
+    SetAttrs(IndexGUI.IndexList, MUIA_NList_Active, n, MUIA_NoNotify, TRUE);
+    return LONG(xget(IndexGUI.IndexList, MUIA_NList_Active));
 }
-}
-
-namespace {
-constexpr const char *kUsage = "usage: vsdoc index FILE | vsdoc show [--raw] FILE [ENTRY] | "
-                               "vsdoc base list|add|rescan BASE [--group A/B] [FILE...] | "
-                               "vsdoc lookup BASE WORD [--show] [--raw]";
-
-bool Usage(std::string &error)
-{
-    error = kUsage;
-    return false;
-}
-}
-
-bool ParseVsdocArgs(const std::vector<std::string> &words, VsdocArgs &args, std::string &error)
-{
-    std::vector<std::string> rest;
-    for (size_t i = 0; i < words.size(); ++i) {
-        const std::string &w = words[i];
-        if (w == "--raw")
-            args.raw = true;
-        else if (w == "--show")
-            args.show = true;
-        else if (w == "--group" && i + 1 < words.size())
-            args.group = words[++i];
-        else if (w.size() > 1 && w[0] == '-' && w[1] == '-') {
-            error = "unknown option " + w;
-            return false;
-        } else
-            rest.push_back(w);
-    }
-    if (rest.empty())
-        return Usage(error);
-    args.command = rest[0];
-    size_t n = rest.size();
-    if (args.command == "index" && n == 2) {
-        args.file = rest[1];
-        return true;
-    }
-    if (args.command == "show" && (n == 2 || n == 3)) {
-        args.file = rest[1];
-        args.entry = n == 3 ? rest[2] : "";
-        return true;
-    }
-    if (args.command == "lookup" && n == 3) {
-        args.file = rest[1];
-        args.entry = rest[2];
-        return true;
-    }
-    if (args.command == "base" && n >= 3) {
-        args.action = rest[1];
-        args.file = rest[2];
-        args.files.assign(rest.begin() + 3, rest.end());
-        bool add = args.action == "add" && !args.files.empty();
-        bool other = (args.action == "list" || args.action == "rescan") && args.files.empty() && args.group.empty();
-        if (add || other)
-            return true;
-    }
-    return Usage(error);
-}
-
-namespace {
-constexpr size_t kOutBlock = 1 << 16;
 
 void AppendNumber(std::string &out, LONG n)
 {
@@ -120,11 +109,9 @@ void AppendNumber(std::string &out, LONG n)
     (void)error;
 }
 
-void FlushOut(std::string &out)
+CodeOutput OutputMode(const VsdocArgs &args, bool styled)
 {
-    std::fflush(stdout);
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    out.clear();
+    return args.raw ? CodeOutput::Raw : styled ? CodeOutput::Terminal : CodeOutput::Plain;
 }
 }
 
@@ -134,76 +121,91 @@ int RunIndex(const VsdocArgs &args)
     if (!session.Ready() || !session.Open(args.file.c_str()))
         return 1;
     auto *doc = reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
-    std::printf("%s\t%s\n", TypeName(konfig.FileType).c_str(), doc->Library ? doc->Library : "");
-    // tens of thousands of lines: put together in one buffer, written in large pieces
-    std::string out;
+    std::string out = TypeName(konfig.FileType) + "\t" + (doc->Library ? doc->Library : "") + "\n";
     for (Doc *e = FirstEntry(doc); e; e = NextEntry(e)) {
         out.append(e->Name ? e->Name : "").append(1, '\t').append(1, e->Mark);
         for (LONG n : {e->Offset, e->Line, e->Lines})
             AppendNumber(out.append(1, '\t'), n);
         out.append(1, '\n');
-        if (out.size() >= kOutBlock)
-            FlushOut(out);
+        Out().Write(out);
+        out.clear();
     }
-    FlushOut(out);
+    Out().Write(out);
     return 0;
 }
 
 namespace {
-Doc *ActiveEntry()
+Doc *NthEntry(LONG n)
 {
     auto *doc = reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
-    LONG active = LONG(xget(QMXObject.IndexObj, QMXA_Index_Active));
-    Doc *e = doc && active >= 0 ? FirstEntry(doc) : nullptr;
-    for (; e && active > 0; --active)
+    Doc *e = doc && n >= 0 ? FirstEntry(doc) : nullptr;
+    for (; e && n > 0; --n)
         e = NextEntry(e);
     return e;
 }
 
-// A document shown whole (plain text, a header, an XML interface) scrolls to
-// an entry's line; on a terminal the entry is the text from that line up to
-// the next entry's, and the whole-file entry all of it.
-void PrintShownText(CodeOutput mode)
+// The lines of a document shown whole that an entry stands for: from its
+// line up to the next entry's; all of them for the whole-file entry.
+std::pair<LONG, LONG> EntryLines(LONG n)
 {
-    Doc *e = ActiveEntry();
-    if (!e || e->Line <= 0) {
-        PrintList(View.TextList, mode);
-        return;
-    }
+    Doc *e = NthEntry(n);
+    if (!e || e->Line <= 0)
+        return {0, -1};
     Doc *next = NextEntry(e);
     while (next && next->Line <= e->Line)
         next = NextEntry(next);
-    PrintList(View.TextList, mode, e->Line - 1, next ? next->Line - 1 : -1);
+    return {e->Line - 1, next ? next->Line - 1 : -1};
 }
 
 // The entry shown, list by list as the viewer holds it.
 void PrintShownLists(CodeOutput mode)
 {
     if (xget(View.Pages, MUIA_Group_ActivePage) == 0) {
-        PrintShownText(mode);
+        auto [from, to] = EntryLines(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)));
+        PrintList(View.TextList, mode, from, to);
         return;
     }
     PrintList(View.HeadList, mode);
     PrintList(View.ContentsList, mode);
     if (xget(View.ADocTabs, MUIA_ShowMe)) {
-        std::printf("Example\n");
+        Out().Write("Example\n");
         PrintList(View.ExampleList, mode);
     }
 }
 
-}
+// Plain text, headers and XML interfaces are shown whole: their lines are
+// read and printed as they come, cut as the text list cuts them, without
+// putting the file into a list first.
+bool ShownWhole() { return konfig.FileType == TYPE_FTXT || konfig.FileType == TYPE_HDOC || konfig.FileType == TYPE_FXML; }
 
-void PrintShown(const VsdocArgs &args, bool terminal)
+int StreamEntry(const std::string &file, LONG n, CodeOutput mode)
 {
-    PrintShownLists(args.raw ? CodeOutput::Raw : terminal ? CodeOutput::Terminal : CodeOutput::Plain);
+    auto [from, to] = EntryLines(n);
+    FileHandle *fh = Open(file.c_str(), MODE_OLDFILE);
+    LONG line = 0;
+    bool ok = fh && ForEveryLine(fh, sizeof konfig.Buffer, [&](const char *text, size_t length) {
+        if (line >= from && (to < 0 || line < to))
+            PrintLine(text, length, mode);
+        ++line;
+    });
+    Close(fh);
+    if (!ok)
+        std::fprintf(stderr, "vsdoc: %s could not be read\n", file.c_str());
+    return ok ? 0 : 1;
+}
 }
 
-int RunShow(const VsdocArgs &args, bool terminal)
+void PrintShown(const VsdocArgs &args, bool styled) { PrintShownLists(OutputMode(args, styled)); }
+
+int RunShow(const VsdocArgs &args, bool styled)
 {
     Session session("vsdoc");
     if (!session.Ready() || !session.Open(args.file.c_str()))
         return 1;
-    SelectEntry(args.entry);
-    PrintShown(args, terminal);
+    LONG n = EntryNumber(args.entry);
+    if (ShownWhole())
+        return StreamEntry(args.file, n, OutputMode(args, styled));
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, n);
+    PrintShown(args, styled);
     return 0;
 }

@@ -12,15 +12,22 @@ struct VsdocArgs {
     std::vector<std::string> files;
     bool raw = false;
     bool show = false;
+    bool help = false;      // --help: the usage (of the command given, if any)
+    bool version = false;   // --version
+    enum class Color { Auto, Always, Never } color = Color::Auto;
 };
 
-// False (with a message in error) when the words do not form a command.
+// False (with a message in error: the fault, then the usage) when the words
+// do not form a command. Words after "--" are never options.
 bool ParseVsdocArgs(const std::vector<std::string> &words, VsdocArgs &args, std::string &error);
+// The usage of one command, or of them all for an empty or unknown name.
+std::string VsdocUsage(const std::string &command);
 
-// Prints the entry the viewer shows, its lists in order.
-void PrintShown(const VsdocArgs &args, bool terminal);
+// Prints the entry the viewer shows, its lists in order; styled: text codes
+// become terminal attributes.
+void PrintShown(const VsdocArgs &args, bool styled);
 
 int RunIndex(const VsdocArgs &args);
-int RunShow(const VsdocArgs &args, bool terminal);
+int RunShow(const VsdocArgs &args, bool styled);
 int RunBase(const VsdocArgs &args);
-int RunLookup(const VsdocArgs &args, bool terminal);
+int RunLookup(const VsdocArgs &args, bool styled);

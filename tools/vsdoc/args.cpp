@@ -1,0 +1,133 @@
+// vsdoc's command line: the command, its words and its options, with the
+// usage texts that --help prints and a mistake is answered with.
+#include "commands.h"
+
+#include <algorithm>
+
+namespace {
+struct CommandUsage {
+    const char *name;
+    const char *text;
+};
+
+const CommandUsage kCommands[] = {
+    {"index", "vsdoc index FILE\n"
+              "    The document's type and caption, then one line per entry:\n"
+              "    NAME, MARK, OFFSET, LINE and LINES, separated by tabs.\n"},
+    {"show", "vsdoc show [--raw] FILE [ENTRY]\n"
+             "    The entry (a name, case ignored, or a number; the first one when\n"
+             "    none is given) as the window shows it. --raw keeps the text codes.\n"},
+    {"base", "vsdoc base list BASE\n"
+             "vsdoc base add BASE [--group A/B] FILE...\n"
+             "vsdoc base rescan BASE\n"
+             "    List a document base (a .qmx file), add documents to it (into the\n"
+             "    group path given, made as needed; a new base when BASE is missing),\n"
+             "    or read its documents anew.\n"},
+    {"lookup", "vsdoc lookup BASE WORD [--show] [--raw]\n"
+               "    The document and entry a word leads to, as a double-click would;\n"
+               "    --show prints the entry too. Exit code 1 when nothing is found.\n"},
+};
+
+const char kOptions[] = "Options: --color=auto|always|never (NO_COLOR is heeded), --help, --version;\n"
+                        "-- ends the options (for entries such as --background--).\n"
+                        "Exit codes: 0 done, 1 a file or entry could not be read or found, 2 a bad command line.\n";
+
+bool Fail(std::string &error, const std::string &fault, const std::string &command)
+{
+    error = fault + "\n" + VsdocUsage(command);
+    return false;
+}
+
+bool KnownCommand(const std::string &name)
+{
+    return std::any_of(std::begin(kCommands), std::end(kCommands), [&](auto &c) { return name == c.name; });
+}
+
+// The words that are not options, in order; false for an unknown option.
+bool TakeOptions(const std::vector<std::string> &words, VsdocArgs &args, std::vector<std::string> &rest,
+                 std::string &fault)
+{
+    bool options = true;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string &w = words[i];
+        if (!options || w.size() < 2 || w[0] != '-') {
+            rest.push_back(w);
+            continue;
+        }
+        if (w == "--")
+            options = false;
+        else if (w == "--raw")
+            args.raw = true;
+        else if (w == "--show")
+            args.show = true;
+        else if (w == "--help" || w == "-h")
+            args.help = true;
+        else if (w == "--version")
+            args.version = true;
+        else if (w == "--color" || w == "--color=always")
+            args.color = VsdocArgs::Color::Always;
+        else if (w == "--color=never")
+            args.color = VsdocArgs::Color::Never;
+        else if (w == "--color=auto")
+            args.color = VsdocArgs::Color::Auto;
+        else if (w == "--group") {
+            if (i + 1 == words.size()) {
+                fault = "--group needs a group path";
+                return false;
+            }
+            args.group = words[++i];
+        } else {
+            fault = "unknown option " + w;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CommandWords(const std::vector<std::string> &rest, VsdocArgs &args)
+{
+    size_t n = rest.size();
+    const std::string &c = args.command;
+    if ((c == "index" && n == 2) || (c == "show" && (n == 2 || n == 3)) || (c == "lookup" && n == 3)) {
+        args.file = rest[1];
+        args.entry = n == 3 ? rest[2] : "";
+        return true;
+    }
+    if (c != "base" || n < 3)
+        return false;
+    args.action = rest[1];
+    args.file = rest[2];
+    args.files.assign(rest.begin() + 3, rest.end());
+    bool add = args.action == "add" && !args.files.empty();
+    bool other = (args.action == "list" || args.action == "rescan") && args.files.empty() && args.group.empty();
+    return add || other;
+}
+}
+
+std::string VsdocUsage(const std::string &command)
+{
+    std::string out = "usage:\n";
+    for (const CommandUsage &c : kCommands)
+        if (command.empty() || !KnownCommand(command) || command == c.name)
+            out += c.text;
+    return out + kOptions;
+}
+
+bool ParseVsdocArgs(const std::vector<std::string> &words, VsdocArgs &args, std::string &error)
+{
+    std::vector<std::string> rest;
+    std::string fault;
+    bool optionsRead = TakeOptions(words, args, rest, fault);
+    args.command = rest.empty() ? "" : rest[0];
+    if (!optionsRead)
+        return Fail(error, fault, args.command);
+    if (args.help || args.version)
+        return true;
+    if (args.command.empty())
+        return Fail(error, "no command given", "");
+    if (!KnownCommand(args.command))
+        return Fail(error, "unknown command " + args.command, "");
+    if (!CommandWords(rest, args))
+        return Fail(error, "wrong words for " + args.command, args.command);
+    return true;
+}
