@@ -1,4 +1,5 @@
 #include "app/classes.h"
+#include "app/options.h"
 #include "app/ids.h"
 #include "app/konfig.h"
 #include "app/locale.h"
@@ -351,4 +352,32 @@ TEST(StartUp, ADesktopStartOpensItsProjectFileAndSavesNothing)
     FreeWBArgs(start.sm_ArgList, start.sm_NumArgs);
     ASSERT_EQ(requester.questions.size(), 1u);
     EXPECT_NE(requester.questions[0].text.find("project.txt"), std::string::npos);
+}
+
+TEST(FrontOptions, HelpVersionUnknownOptionsAndTheEndOfOptions)
+{
+    auto read = [](std::vector<const char *> words) {
+        words.insert(words.begin(), "vellumscanner");
+        return ReadFrontOptions(int(words.size()), const_cast<char **>(words.data()));
+    };
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(read({"?"}).exitCode, 0);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("FILE_NAME/A, FUNC_NAME/F"), std::string::npos);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(read({"--version"}).exitCode, 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Vellumscanner 1.6.5 (07.12.2026)\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(read({"a.doc", "-x"}).exitCode, 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("vellumscanner: unknown option -x\n", 0), 0u);
+    FrontAnswer rest = read({"--", "dos.doc", "--background--", "?"});
+    EXPECT_EQ(rest.exitCode, -1);
+    EXPECT_EQ(rest.words, (std::vector<std::string>{"vellumscanner", "dos.doc", "--background--", "?"}));
+}
+
+TEST(FrontOptions, ADesktopsFileURLBecomesItsName)
+{
+    EXPECT_EQ(FileFromURL("file:///home/u/SDK%20Docs/%C3%9Cbersicht/exec.doc"), "/home/u/SDK Docs/\xc3\x9c" "bersicht/exec.doc");
+    EXPECT_EQ(FileFromURL("file://localhost/a%2"), "/a%2") << "a cut escape stays";
+    EXPECT_EQ(FileFromURL("/plain/a%20b"), "/plain/a%20b") << "a name is no URL";
+    EXPECT_EQ(FileFromURL("https://example.org/x"), "https://example.org/x");
 }
