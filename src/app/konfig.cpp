@@ -55,7 +55,10 @@ void DesktopStart(const WBStartup *wb)
 {
     const WBArg &self = wb->sm_ArgList[0];
     FileLock *old = CurrentDir(self.wa_Lock);
-    if (DiskObject *icon = GetDiskObjectNew(self.wa_Name)) {
+    DiskObject *icon = GetDiskObjectNew(self.wa_Name);
+    if (!icon)   // an installed program keeps its tool types with its data
+        icon = GetDiskObjectNew(InstalledDataPath(self.wa_Name).c_str());
+    if (icon) {
         KonfigToolTypes(icon->do_ToolTypes);
         FreeDiskObject(icon);
     }
@@ -66,6 +69,8 @@ void DesktopStart(const WBStartup *wb)
         if (NameFromLock(project.wa_Lock, konfig.Buffer, sizeof konfig.Buffer) &&
             AddPart(konfig.Buffer, project.wa_Name, sizeof konfig.Buffer))
             konfig.ProjectFile = NewSTR(konfig.Buffer, LONG(std::strlen(konfig.Buffer)));
+        // a base handed over by the desktop opens as a base, in the full window
+        konfig.FullGUI = WORD(konfig.ProjectFile && IsBaseHeader(konfig.ProjectFile));
     }
     std::string name = std::string("PROGDIR:") + self.wa_Name;
     konfig.ProgName = NewSTR(name.c_str(), LONG(name.size()));

@@ -107,8 +107,8 @@ void KonfigArgs(IPTR *args)
             SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
         return;
     }
-    if (fileName) {
-        SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, fileName);
+    if (fileName || (konfig.ProjectFile && konfig.FullGUI)) {
+        SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, fileName ? fileName : konfig.ProjectFile);
         if (DoMethod(QMXObject.BazaObj, QMXM_BazaOpen))
             SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 0);
         return;

@@ -2,6 +2,7 @@
 #include "app/konfig.h"
 #include "app/startup.h"
 #include "base/baza.h"
+#include "platform/dos/paths.h"
 #include "platform/exec/signals.h"
 #include "platform/icon/workbench.h"
 #include "platform/mui/envstore.h"
@@ -9,6 +10,7 @@
 #include "util/strings.h"
 #include "view/view.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,6 +43,35 @@ TEST(BaseStartUp, ABaseNamedAtStartOpensInTheFullWindow)
     KonfigArgs(args);
     EXPECT_EQ(LONG(xget(BazaGUI.Tree, MUIA_NListtree_Entries)), 2);
     EXPECT_STREQ(reinterpret_cast<char *>(xget(BazaGUI.BaseName, MUIA_Text_Contents)), "b.qmx");
+}
+
+TEST(BaseStartUp, ABaseFromTheDesktopOpensAsABaseWithToolTypesFromTheDataFolder)
+{
+    Sandbox box;
+    std::string base = MakeBase(box);
+    // an installed program: no tool types beside it, its own in the data folder
+    box.Write("usr/share/vellumscanner/vellumscanner.info", "View.ListMax=9\n");
+    std::string self = box.Path("usr/bin/vellumscanner");
+    const char *paths[] = {self.c_str(), base.c_str()};
+    WBStartup start = {2, MakeWBArgs(paths, 2)};
+    std::filesystem::create_directories(box.Path("usr/bin"));
+    std::string programDir = AssignedPath("PROGDIR");
+    AssignPath("PROGDIR", box.Path("usr/bin"));
+    ASSERT_EQ(OpenMyLibs(), nullptr);
+    KonfigInit(nullptr, 0, nullptr, &start);
+    EXPECT_EQ(konfig.ListMax, 9);
+    EXPECT_EQ(konfig.FullGUI, 1);
+    KonfigFree();
+    CloseMyLibs();
+    FreeWBArgs(start.sm_ArgList, start.sm_NumArgs);
+    AssignPath("PROGDIR", programDir);
+    TestApp app(true);
+    konfig.ProjectFile = NewSTR(base.c_str(), -1);
+    konfig.FullGUI = 1;
+    IPTR args[ARG_COUNT] = {0, 0};
+    KonfigArgs(args);
+    EXPECT_EQ(LONG(xget(BazaGUI.Tree, MUIA_NListtree_Entries)), 2) << "the base's tree, not a document";
+    DelSTR(&konfig.ProjectFile);
 }
 
 TEST(BaseStartUp, TheLastBaseReopensAtTheSameEntryAndLine)

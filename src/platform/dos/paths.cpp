@@ -171,3 +171,8 @@ std::string HostPath(CONST_STRPTR name)
     }
     return n;
 }
+
+std::string InstalledDataPath(const std::string &relative)
+{
+    return AssignedPath("PROGDIR") + "/../share/vellumscanner/" + relative;
+}

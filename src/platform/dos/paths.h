@@ -21,6 +21,9 @@ BOOL AddPart(STRPTR buffer, CONST_STRPTR name, ULONG size);
 // this user can enter, "ENV:" and "ENVARC:" the environment store.
 void AssignPath(CONST_STRPTR assign, const std::string &hostDir);   // "T" or "T:"
 std::string AssignedPath(CONST_STRPTR assign);                      // "" when unknown
+// Where an installed copy keeps its data (catalogs, tool types): the
+// program's folder's sibling share/vellumscanner, wherever it was installed.
+std::string InstalledDataPath(const std::string &relative);
 // The program's directory, found from argv[0] or the running executable.
 void SetProgramDir(CONST_STRPTR argv0);
 

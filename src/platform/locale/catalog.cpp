@@ -121,7 +121,7 @@ namespace {
 Catalog *OpenLanguage(const std::string &language, CONST_STRPTR name)
 {
     std::string relative = "Catalogs/" + language + "/" + name;
-    std::vector<std::string> places = {HostPath(("PROGDIR:" + relative).c_str())};
+    std::vector<std::string> places = {HostPath(("PROGDIR:" + relative).c_str()), InstalledDataPath(relative)};
     const char *data = std::getenv("XDG_DATA_HOME");
     const char *home = std::getenv("HOME");
     if (data && *data == '/')
