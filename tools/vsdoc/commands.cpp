@@ -180,7 +180,8 @@ bool ShownWhole() { return konfig.FileType == TYPE_FTXT || konfig.FileType == TY
 
 int StreamEntry(const std::string &file, LONG n, CodeOutput mode)
 {
-    auto [from, to] = EntryLines(n);
+    std::pair<LONG, LONG> lines = EntryLines(n);   // named: a lambda may not take a structured binding here
+    LONG from = lines.first, to = lines.second;
     FileHandle *fh = Open(file.c_str(), MODE_OLDFILE);
     LONG line = 0;
     bool ok = fh && ForEveryLine(fh, sizeof konfig.Buffer, [&](const char *text, size_t length) {
