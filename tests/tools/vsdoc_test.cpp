@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -73,7 +74,12 @@ TEST(Vsdoc, AMissingFileFailsAndANameSelectsIgnoringCase)
     Sandbox box;
     Result missing = Vsdoc("show " + box.Path("none.txt"));
     EXPECT_EQ(missing.code, 1);
-    EXPECT_EQ(missing.out, "Cannot open file:\n" + box.Path("none.txt") + "\n");
+    EXPECT_EQ(missing.out, "vsdoc: " + box.Path("none.txt") + " does not exist\n");
+    EXPECT_EQ(Vsdoc("index " + box.Dir()).out, "vsdoc: " + box.Dir() + " is a folder, not a document\n");
+    ASSERT_EQ(mkfifo(box.Path("fifo").c_str(), 0600), 0);
+    Result fifo = Vsdoc("show " + box.Path("fifo"));   // would wait for a writer if it were opened
+    EXPECT_EQ(fifo.code, 1);
+    EXPECT_EQ(fifo.out, "vsdoc: " + box.Path("fifo") + " is no regular file (a FIFO, a device or a socket)\n");
     std::string doc = box.Write("c.txt", "line\n");
     EXPECT_EQ(Vsdoc("show " + doc + " '>> whole FILE <<'").out, "line\n");
 }

@@ -104,7 +104,7 @@ int Add(const VsdocArgs &args)
     for (const std::string &file : args.files) {
         BazaProgress(++done, all, file.c_str());
         std::string dir(file.c_str(), size_t(PathPart(file.c_str()) - file.c_str()));
-        if (!BazaAddOneFile(dir.c_str(), FilePart(file.c_str()))) {
+        if (!Readable(file) || !BazaAddOneFile(dir.c_str(), FilePart(file.c_str()))) {
             BazaProgress(0, 0, nullptr);
             std::fprintf(stderr, "vsdoc: %s was not added; the files after it neither\n", file.c_str());
             rc = 1;

@@ -13,9 +13,12 @@
 #include "view/index.h"
 #include "view/view.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -115,10 +118,23 @@ CodeOutput OutputMode(const VsdocArgs &args, bool styled)
 }
 }
 
+bool Readable(const std::string &path)
+{
+    struct stat st;
+    const char *reason = stat(path.c_str(), &st) != 0  ? (errno == EACCES ? "may not be read" : "does not exist")
+                         : S_ISDIR(st.st_mode)         ? "is a folder, not a document"
+                         : !S_ISREG(st.st_mode)        ? "is no regular file (a FIFO, a device or a socket)"
+                         : access(path.c_str(), R_OK) ? "may not be read"
+                                                       : nullptr;
+    if (reason)
+        std::fprintf(stderr, "vsdoc: %s %s\n", path.c_str(), reason);
+    return !reason;
+}
+
 int RunIndex(const VsdocArgs &args)
 {
     Session session("vsdoc");
-    if (!session.Ready() || !session.Open(args.file.c_str()))
+    if (!Readable(args.file) || !session.Ready() || !session.Open(args.file.c_str()))
         return 1;
     auto *doc = reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
     std::string out = TypeName(konfig.FileType) + "\t" + (doc->Library ? doc->Library : "") + "\n";
@@ -201,7 +217,7 @@ void PrintShown(const VsdocArgs &args, bool styled) { PrintShownLists(OutputMode
 int RunShow(const VsdocArgs &args, bool styled)
 {
     Session session("vsdoc");
-    if (!session.Ready() || !session.Open(args.file.c_str()))
+    if (!Readable(args.file) || !session.Ready() || !session.Open(args.file.c_str()))
         return 1;
     LONG n = EntryNumber(args.entry);
     if (ShownWhole())

@@ -27,6 +27,10 @@ std::string VsdocUsage(const std::string &command);
 // become terminal attributes.
 void PrintShown(const VsdocArgs &args, bool styled);
 
+// False, with the reason on standard error, for a path that is no readable
+// file: missing, a folder, a FIFO or device, or one it may not read.
+bool Readable(const std::string &path);
+
 int RunIndex(const VsdocArgs &args);
 int RunShow(const VsdocArgs &args, bool styled);
 int RunBase(const VsdocArgs &args);
