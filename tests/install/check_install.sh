@@ -33,8 +33,9 @@ cd "$work"
 printf 'struct Node {\n};\n' > 'a folder ä.h'
 [ "$("$prefix/bin/vsdoc" index 'a folder ä.h' | head -n 1)" = "$(printf 'HDOC\tstruct ...')" ] || fail "vsdoc index"
 "$prefix/bin/vsdoc" --version | grep -q '^vsdoc ' || fail "vsdoc --version"
-german=$(LANGUAGE=de "$prefix/bin/vsdoc" index missing.doc 2>&1 || true)
-[ "$german" = "$(printf 'Datei l\303\244sst sich nicht \303\266ffnen:\nmissing.doc')" ] || fail "no installed catalog: $german"
+printf '\001\002' > binary.doc
+german=$(LANGUAGE=de "$prefix/bin/vsdoc" index binary.doc 2>&1 || true)
+[ "$german" = "$(printf 'Datei l\303\244sst sich nicht \303\266ffnen:\nbinary.doc')" ] || fail "no installed catalog: $german"
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/vellumscanner" --help) ||
   fail "vellumscanner --help needs a display"
 case $help in *"FILE_NAME/A, FUNC_NAME/F"*) ;; *) fail "no template in --help" ;; esac
