@@ -2,7 +2,11 @@
 
 #include "locks.h"
 
+#include "../utility/charset.h"
+
+#include <algorithm>
 #include <climits>
+#include <dirent.h>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -175,4 +179,47 @@ std::string HostPath(CONST_STRPTR name)
 std::string InstalledDataPath(const std::string &relative)
 {
     return AssignedPath("PROGDIR") + "/../share/vellumscanner/" + relative;
+}
+
+namespace {
+// The entry of dir named name but for case, or empty.
+std::string EntryInAnyCase(const std::string &dir, const std::string &name)
+{
+    DIR *d = opendir(dir.empty() ? "/" : dir.c_str());
+    if (!d)
+        return std::string();
+    std::string found;
+    while (dirent *e = readdir(d))
+        if (std::strlen(e->d_name) == name.size() && SameIgnoringCase(e->d_name, name.c_str(), name.size())) {
+            found = e->d_name;
+            break;
+        }
+    closedir(d);
+    return found;
+}
+}
+
+std::string PathInAnyCase(const std::string &path)
+{
+    struct stat st;
+    if (path.empty() || stat(path.c_str(), &st) == 0)
+        return path;
+    std::string out = path[0] == '/' ? "" : ".";
+    size_t start = path[0] == '/' ? 1 : 0;
+    while (start <= path.size()) {
+        size_t end = std::min(path.find('/', start), path.size());
+        std::string part = path.substr(start, end - start);
+        start = end + 1;
+        if (part.empty())
+            continue;
+        std::string next = out + "/" + part;
+        if (stat(next.c_str(), &st) != 0) {
+            std::string match = EntryInAnyCase(out, part);
+            if (match.empty())
+                return path;
+            next = out + "/" + match;
+        }
+        out = next;
+    }
+    return path[0] == '/' ? out : out.substr(2);
 }

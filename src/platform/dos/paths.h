@@ -28,3 +28,8 @@ std::string InstalledDataPath(const std::string &relative);
 void SetProgramDir(CONST_STRPTR argv0);
 
 std::string HostPath(CONST_STRPTR name);
+
+// The host path of an existing file or folder whose name matches path but
+// for case, component by component (the name as written first); the path
+// unchanged when nothing matches.
+std::string PathInAnyCase(const std::string &path);

@@ -59,6 +59,7 @@ Object *MUI_MakeObjectA(IPTR type, const IPTR *params)
     InitMuiClasses();
     switch (type) {
     case MUIO_PopButton: return PopButton(params[0]);
+    case MUIO_Button: return MUI_NewObject(MUIC_Text, MUIA_Text_Contents, params[0]);
     case MUIO_MenustripNM:
         return MenustripFromTable(reinterpret_cast<const NewMenu *>(params[0]),
                                   (params[1] & MUIO_MenustripNM_CommandKeyCheck) != 0);

@@ -249,6 +249,7 @@ void MUI_DisposeObject(Object *obj);
 
 // Ready-made objects: a pop-up button with an image, a menu strip from a
 // NewMenu table.
+constexpr IPTR MUIO_Button = 2;     // a button with a label (a text an embedding list draws as a button)
 constexpr IPTR MUIO_PopButton = 8;
 constexpr IPTR MUIO_MenustripNM = 12;
 constexpr IPTR MUIO_MenustripNM_CommandKeyCheck = 1;   // labels "X\0label" carry their shortcut key

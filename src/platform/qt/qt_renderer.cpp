@@ -1,4 +1,5 @@
 #include "qt_renderer.h"
+#include "platform/intuition/beep.h"
 
 #include "../mui/requesters.h"
 #include "dialogs.h"
@@ -45,6 +46,7 @@ QtRenderer::QtRenderer(int &argc, char **argv)
     SetRenderer(this);
     SetEventSource(this);
     SetRequesterBackend(dialogs_.get());
+    SetBeepHandler([] { QApplication::beep(); });
 }
 
 QtRenderer::~QtRenderer()
@@ -53,6 +55,7 @@ QtRenderer::~QtRenderer()
         delete w.second;
     windows_.clear();
     SetRequesterBackend(nullptr);
+    SetBeepHandler(nullptr);
     SetEventSource(nullptr);
     SetRenderer(nullptr);
 }
