@@ -68,6 +68,9 @@ constexpr IPTR QMXM_View_SaveFile = 0x80000504;
 constexpr IPTR QMXM_View_CloseFile = 0x80000505;
 constexpr IPTR QMXM_View_DoubleClick = 0x80000506;
 
+// AmigaGuide documents
+constexpr IPTR QMXA_AGuide_Link = 0x80000100;   // set: the number of the link button clicked
+
 // the logo image
 constexpr IPTR QMXA_Image_Data = 0x80000100;
 constexpr IPTR QMXA_Image_Background = 0x80000101;

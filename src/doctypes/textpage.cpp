@@ -55,8 +55,10 @@ IPTR SelectHit(TextPageData *d, QMXP_View_SelectFind *msg)
     return 0;
 }
 
+}
+
 // The copy is byte for byte, whatever the file holds (a NUL byte included).
-IPTR SaveCopy(QMXP_View_SaveFile *msg)
+IPTR CopyDocument(QMXP_View_SaveFile *msg)
 {
     FileHandle *in = msg->Handle, *out = msg->Output;
     Seek(in, 0, OFFSET_BEGINNING);
@@ -65,7 +67,6 @@ IPTR SaveCopy(QMXP_View_SaveFile *msg)
         if (FWrite(out, block, ULONG(got), 1) != 1)
             break;
     return 0;
-}
 }
 
 IPTR TextPageMethod(IClass *cl, Object *obj, Msg msg)
@@ -77,7 +78,7 @@ IPTR TextPageMethod(IClass *cl, Object *obj, Msg msg)
         return 0;
     case QMXM_View_ParseFile: return ShowEntry(d, reinterpret_cast<QMXP_View_ParseFile *>(msg));
     case QMXM_View_SelectFind: return SelectHit(d, reinterpret_cast<QMXP_View_SelectFind *>(msg));
-    case QMXM_View_SaveFile: return SaveCopy(reinterpret_cast<QMXP_View_SaveFile *>(msg));
+    case QMXM_View_SaveFile: return CopyDocument(reinterpret_cast<QMXP_View_SaveFile *>(msg));
     case QMXM_View_CloseFile:   // whatever is shown next is loaded anew
         d->Loaded = 0;
         return 0;

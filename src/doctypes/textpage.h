@@ -16,6 +16,9 @@ struct TextPageData {
 // superclass, so each type's dispatcher hands on what it does not decide.
 IPTR TextPageMethod(IClass *cl, Object *obj, Msg msg);
 
+// Saving a document as it is: a byte-for-byte copy of its file.
+IPTR CopyDocument(struct QMXP_View_SaveFile *msg);
+
 // Makes or deletes one such class (a Group with TextPageData).
 MUI_CustomClass *TextPageClass(MUI_CustomClass **slot, LONG flag, Dispatcher dispatcher);
 

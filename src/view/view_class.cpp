@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "doctypes/adoc.h"
+#include "doctypes/aguide.h"
 #include "doctypes/ftxt.h"
 #include "doctypes/hdoc.h"
 #include "doctypes/xmldoc.h"
@@ -249,7 +250,7 @@ void ViewListQuiet(LONG on)
 // The viewer and the document types it asks, in the order they are made.
 BOOL ClassView(BOOL create)
 {
-    BOOL (*const types[])(BOOL) = {ClassADoc, ClassHDoc, ClassXMLDoc, ClassFTxt};
+    BOOL (*const types[])(BOOL) = {ClassADoc, ClassHDoc, ClassXMLDoc, ClassAGuide, ClassFTxt};
     if (!create) {
         for (auto type : types)
             type(FALSE);

@@ -1,0 +1,410 @@
+// The AmigaGuide document type: recognition, the index, showing the header
+// entries and nodes in the text list, search hits, and following links.
+#include "aguide.h"
+
+#include "app/classes.h"
+#include "app/ids.h"
+#include "app/konfig.h"
+#include "app/methods.h"
+#include "app/startup.h"
+#include "platform/dos/paths.h"
+#include "platform/intuition/beep.h"
+#include "platform/nlist/nlist.h"
+#include "platform/utility/charset.h"
+#include "textpage.h"
+#include "util/fileinfo.h"
+#include "util/names.h"
+
+#include <new>
+
+namespace {
+MUI_CustomClass *clAGuideClass = nullptr;
+
+constexpr LONG kHeadBytes = 99;
+constexpr ULONG kLine = 8192;
+
+// What the type knows of the guide it read last and the node it shows.
+struct GuideState {
+    GuideHeader Header;
+    FileHandle *HeaderOf = nullptr;   // the file the header fields were read from
+    LONG ScanStart = 0;
+    std::string TocNode, ExtFile, ExtNode;
+    bool HasToc = false;
+    LONG JumpLine = 0;
+    GuideStyle Style;
+    std::vector<GuideLink> Links;
+    std::vector<LONG> DisplayIndex;   // elements of the text list each source line of the node added
+    bool EndsWithEndNode = false;     // the node shown ends with its @ENDNODE line
+    bool FollowingHeader = false;     // a contents, index or help entry is being followed
+};
+
+struct AGuideData {
+    Object **PageObj;
+    GuideState *State;
+};
+
+Object *TextList(AGuideData *d) { return *d->PageObj; }
+
+// The text list as the node's lines go into it; buttons become its images.
+class ListSink : public GuideSink {
+public:
+    explicit ListSink(Object *list) : list_(list) {}
+    void Append(const std::string &text, bool wrap) override
+    {
+        DoMethod(list_, wrap ? MUIM_NList_InsertSingleWrap : MUIM_NList_InsertSingle, text.c_str(),
+                 MUIV_NList_Insert_Bottom, WRAPCOL0, ALIGN_LEFT);
+        ++elements_;
+    }
+    void Insert(const std::string &text, LONG position)
+    {
+        DoMethod(list_, MUIM_NList_InsertSingle, text.c_str(), position);
+        ++elements_;
+    }
+    LONG Elements() override { return elements_; }
+    void Button(LONG number, const std::string &label) override
+    {
+        DoMethod(list_, MUIM_NList_UseImage, MUI_MakeObject(MUIO_Button, label.c_str()), number, IPTR(-1));
+    }
+
+private:
+    Object *list_;
+    LONG elements_ = 0;
+};
+
+void ReadHeader(GuideState *s, FileHandle *fh)
+{
+    char head[kHeadBytes];
+    Seek(fh, 0, OFFSET_BEGINNING);
+    LONG got = Read(fh, head, kHeadBytes);
+    if (got <= 0 || !GuideDatabase(head, size_t(got), s->Header.Database, s->ScanStart))
+        return;
+    AGuideScan(nullptr, fh, s->ScanStart, s->Header);
+    s->HeaderOf = fh;
+}
+
+// The header fields belong to the file shown, whoever was indexed since.
+void EnsureHeader(GuideState *s, FileHandle *fh)
+{
+    if (s->HeaderOf != fh)
+        ReadHeader(s, fh);
+}
+
+void ForgetLinks(AGuideData *d)
+{
+    for (LONG n = 1; n <= LONG(d->State->Links.size()); ++n)
+        DoMethod(TextList(d), MUIM_NList_UseImage, nullptr, n, 0);
+    d->State->Links.clear();
+}
+
+IPTR clAGuide_QMXM_View_CheckFType(AGuideData *d, QMXP_View_CheckFType *msg)
+{
+    char head[kHeadBytes];
+    FileHandle *fh = msg->File->Handle;
+    if (Seek(fh, 0, OFFSET_BEGINNING) < 0)
+        return 0;
+    LONG got = Read(fh, head, kHeadBytes);
+    if (got <= 0 || !GuideDatabase(head, size_t(got), d->State->Header.Database, d->State->ScanStart))
+        return 0;
+    Seek(fh, d->State->ScanStart, OFFSET_BEGINNING);
+    konfig.FileType = TYPE_AGID;
+    return 1;
+}
+
+IPTR clAGuide_QMXM_View_MakeIndex(AGuideData *d, QMXP_View_MakeIndex *msg)
+{
+    GuideState *s = d->State;
+    s->HasToc = false;
+    s->TocNode.clear();
+    AGuideScan(msg->Record, msg->Handle, s->ScanStart, s->Header);
+    s->HeaderOf = msg->Handle;
+    return 0;
+}
+
+void ShowHeaderLines(AGuideData *d)
+{
+    const GuideHeader &h = d->State->Header;
+    DoMethod(QMXObject.ViewObj, QMXM_ViewClear);
+    ListSink sink(TextList(d));
+    sink.Append("\33b @DATABASE\33n\t" + h.Database, false);
+    const std::pair<bool, std::string> lines[] = {
+        {h.HasAuthor, "\33b @AUTHOR\33n\t" + h.Author},   {h.HasNotice, "\33b @(C)\33n\t\t" + h.Notice},
+        {h.HasVersion, "\33b @$VER:\33n\t\t" + h.Version}, {h.HasXRef, "\33b @XREF\33n\t\t" + h.XRef},
+        {h.HasFont, "\33b @FONT\33n\t\t" + h.FontName + " " + std::to_string(h.FontSize)},
+    };
+    for (const auto &[set, text] : lines)
+        if (set)
+            sink.Append(text, false);
+}
+
+bool OpenExternalGuide(AGuideData *d, const std::string &target, int form);
+
+// The contents, index and help entries go to a node; one that names no file
+// is looked up in the index. Following never leads to following again: a
+// target naming a header entry ends there.
+void FollowHeaderEntry(AGuideData *d, const std::string &target)
+{
+    GuideState *s = d->State;
+    if (s->FollowingHeader)
+        return;
+    s->FollowingHeader = true;
+    if (!OpenExternalGuide(d, target, 1))
+        SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, target.c_str());
+    s->FollowingHeader = false;
+}
+
+void DisplayAGuide(AGuideData *d, Doc *entry, FileHandle *fh);
+
+IPTR clAGuide_QMXM_View_ParseFile(AGuideData *d, QMXP_View_ParseFile *msg)
+{
+    GuideState *s = d->State;
+    Doc *entry = msg->Entry;
+    SetAttrs(QMXObject.ViewObj, QMXA_View_Page, 0);
+    ForgetLinks(d);
+    if (!entry)
+        return 0;
+    if (entry->Mark >= 1 && entry->Mark <= 4)
+        EnsureHeader(s, msg->Handle);
+    switch (entry->Mark) {
+    case 1: ShowHeaderLines(d); break;
+    case 2: FollowHeaderEntry(d, s->HasToc ? s->TocNode : "MAIN"); break;
+    case 3: FollowHeaderEntry(d, s->Header.IndexNode); break;
+    case 4: FollowHeaderEntry(d, s->Header.HelpNode); break;
+    case ' ':
+        DoMethod(QMXObject.ViewObj, QMXM_ViewClear);
+        DisplayAGuide(d, entry, msg->Handle);
+        break;
+    default: break;
+    }
+    DoMethod(TextList(d), MUIM_NList_Jump, s->JumpLine);
+    s->JumpLine = 0;
+    return 0;
+}
+
+// What one command line of a node shows; the elements it added.
+LONG NodeCommand(AGuideData *d, std::string &line, const CommandRow *row, ListSink &sink, bool &titled)
+{
+    GuideState *s = d->State;
+    char *args = line.data() + 1 + row->compared;
+    size_t length;
+    switch (row->id) {
+    case CMD_NODE: {
+        char *next;
+        char *name = GetArgString(args, &length, &next);
+        if (s->HasToc && Stricmp(s->TocNode.c_str(), name) != 0) {
+            s->HasToc = false;
+            s->TocNode.clear();
+        }
+        char *title = next ? GetString(next, &length) : nullptr;
+        if (!title || !length)
+            return 0;
+        sink.Insert(std::string("\33E\33c\33b") + title, 0);
+        titled = true;
+        return 1;
+    }
+    case CMD_TITLE: {
+        char *title = GetString(args, &length);
+        if (!length)
+            return 0;
+        LONG at = titled ? 1 : 0;
+        sink.Insert(std::string("\33c") + title, at);
+        sink.Insert("\33E", at + 1);
+        return 2;
+    }
+    case CMD_TOC: {
+        char *toc = GetString(args, &length);
+        s->TocNode.assign(toc, length);
+        s->HasToc = true;
+        return 0;
+    }
+    case CMD_WORDWRAP:
+    case CMD_SMARTWRAP: s->Style.NodeWrap = true; return 0;
+    case CMD_ENDNODE:
+    case CMD_DNODE:
+    case CMD_REMARK:
+    case CMD_PREV:
+    case CMD_NEXT:
+    case CMD_EMBED:
+    case CMD_PROPORTIONAL: return 0;
+    default: sink.Append(line, s->Style.Wrap); return 1;
+    }
+}
+
+// A node's lines from its @NODE line on, each turned into display lines; how
+// many elements each source line added is kept for the search.
+void DisplayAGuide(AGuideData *d, Doc *entry, FileHandle *fh)
+{
+    GuideState *s = d->State;
+    EnsureHeader(s, fh);
+    s->Style = GuideStyle{};
+    s->Style.WordWrap = s->Style.NodeWrap = s->Style.Wrap = s->Header.WordWrap;
+    s->DisplayIndex.clear();
+    s->EndsWithEndNode = false;
+    ListSink sink(TextList(d));
+    bool titled = false;
+    SetAttrs(TextList(d), MUIA_NList_Quiet, TRUE);
+    Seek(fh, entry->Offset, OFFSET_BEGINNING);
+    ULONG length;
+    const char *text = nullptr;
+    for (LONG i = 0; i < entry->Lines && (text = FReadLine(fh, kLine, &length)); ++i) {
+        std::string line = GuideLine(text, length);
+        LONG before = sink.Elements();
+        const CommandRow *row = line[0] == '@' ? GetCmdID(line.c_str() + 1) : nullptr;
+        s->EndsWithEndNode = row && row->id == CMD_ENDNODE;
+        if (row)
+            NodeCommand(d, line, row, sink, titled);
+        else
+            sink.Append(BuildGuideLine(line, s->Style, s->Links, sink), s->Style.Wrap);
+        s->DisplayIndex.push_back(sink.Elements() - before);
+    }
+    SetAttrs(TextList(d), MUIA_NList_Quiet, FALSE);
+}
+
+// The node that holds the hit is shown, and the hit's line selected: the
+// elements of the node's source lines before it are added up.
+IPTR clAGuide_QMXM_View_SelectFind(AGuideData *d, QMXP_View_SelectFind *msg)
+{
+    Find *hit = msg->Hit;
+    if (!hit)
+        return 0;
+    for (LONG pos = 0;; ++pos) {
+        auto *e = reinterpret_cast<Doc *>(DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, pos));
+        if (!e || (e->Lines && hit->Line < e->Line))
+            return 0;
+        if (!e->Lines || hit->Line > e->Line + e->Lines - 1)
+            continue;
+        SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, pos);
+        GuideState *s = d->State;
+        size_t before = size_t(hit->Line - e->Line);
+        if (s->EndsWithEndNode && before + 1 == size_t(e->Lines))
+            return 0;   // the @ENDNODE line is no line of the node
+        LONG element = 0;
+        for (size_t i = 0; i < before && i < s->DisplayIndex.size(); ++i)
+            element += s->DisplayIndex[i];
+        MUI_NList_GetEntryInfo info = {element, 0, 0, nullptr, 0, 0, 0};
+        DoMethod(TextList(d), MUIM_NList_GetEntryInfo, &info);
+        SelectTextLine(TextList(d), info.entry ? info.line : element, hit->Column);
+        return 0;
+    }
+}
+
+IPTR clAGuide_QMXM_View_CloseFile(AGuideData *d)
+{
+    GuideState *s = d->State;
+    s->Header = GuideHeader{};
+    s->HeaderOf = nullptr;
+    s->HasToc = false;
+    s->TocNode.clear();
+    ForgetLinks(d);
+    return 0;
+}
+
+// The viewer opens a link's file: relative to the guide shown, and, as these
+// files come from systems whose names ignore case, in any case when the
+// name as written is not there.
+bool OpenExternalGuide(AGuideData *d, const std::string &target, int form)
+{
+    GuideState *s = d->State;
+    LinkTarget t = ParseLinkTarget(target, form);
+    s->JumpLine = t.Line;
+    if (t.File.empty()) {
+        s->ExtNode = t.Node;
+        return false;
+    }
+    s->ExtFile = t.File;
+    s->ExtNode = t.Node;
+    std::string path = GuideFileBeside(reinterpret_cast<const char *>(xget(QMXObject.ViewObj, QMXA_View_File)), t.File);
+    std::string node = s->ExtNode;   // opening closes this document, and the state with it
+    SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str());
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, node.c_str());
+    return true;
+}
+
+void FollowLink(AGuideData *d, LONG n)
+{
+    GuideState *s = d->State;
+    if (n < 1 || n > LONG(s->Links.size()))
+        return;
+    GuideLink link = s->Links[size_t(n - 1)];   // a copy: following may close the document
+    switch (link.Action) {
+    case LINK_LINK:
+    case LINK_ALINK:
+    case LINK_GUIDE:
+        if (link.Arg.empty()) {   // nowhere to go
+            DisplayBeep(nullptr);
+        } else if (!OpenExternalGuide(d, link.Arg, link.Action == LINK_GUIDE ? 0 : 1)) {
+            std::string node = link.Action == LINK_GUIDE ? link.Arg : s->ExtNode;
+            SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, node.c_str());
+        }
+        break;
+    case LINK_CLOSE:
+    case LINK_QUIT:
+        DoMethod(QMXObject.App, MUIM_Application_PushMethod, QMXObject.ViewObj, 2, QMXM_ViewClose, 0);
+        break;
+    default: DisplayBeep(nullptr); break;   // scripts and commands are never run
+    }
+}
+
+IPTR clAGuide_OM_SET(IClass *cl, Object *obj, AGuideData *d, Msg msg)
+{
+    if (TagItem *t = FindTagItem(QMXA_AGuide_Link, reinterpret_cast<opSet *>(msg)->ops_AttrList))
+        FollowLink(d, LONG(t->ti_Data));
+    return DoSuperMethodA(cl, obj, msg);
+}
+
+IPTR clAGuide_QMXM_DoMethodObject(Object *obj, AGuideData *d)
+{
+    d->PageObj = reinterpret_cast<Object **>(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 0));
+    DoMethod(TextList(d), MUIM_Notify, MUIA_NList_ButtonClick, MUIV_EveryTime, obj, 3, MUIM_Set, QMXA_AGuide_Link,
+             MUIV_TriggerValue);
+    return 0;
+}
+
+IPTR clAGuide_OM_NEW(IClass *cl, Object *obj, Msg msg)
+{
+    Object *self = reinterpret_cast<Object *>(DoSuperMethodA(cl, obj, msg));
+    if (!self)
+        return 0;
+    auto *d = static_cast<AGuideData *>(INST_DATA(cl, self));
+    d->State = new (std::nothrow) GuideState;
+    if (!d->State) {
+        DisposeObject(self);
+        return 0;
+    }
+    return ToIPTR(self);
+}
+
+IPTR clAGuide_Dispatcher(IClass *cl, Object *obj, Msg msg)
+{
+    if (msg->MethodID == OM_NEW)
+        return clAGuide_OM_NEW(cl, obj, msg);
+    auto *d = static_cast<AGuideData *>(INST_DATA(cl, obj));
+    switch (msg->MethodID) {
+    case OM_DISPOSE:
+        delete d->State;
+        d->State = nullptr;
+        return DoSuperMethodA(cl, obj, msg);
+    case OM_SET: return clAGuide_OM_SET(cl, obj, d, msg);
+    case QMXM_DoMethodObject: return clAGuide_QMXM_DoMethodObject(obj, d);
+    case QMXM_View_CheckFType:
+        return clAGuide_QMXM_View_CheckFType(d, reinterpret_cast<QMXP_View_CheckFType *>(msg)) ? ToIPTR(obj) : 0;
+    case QMXM_View_MakeIndex: return clAGuide_QMXM_View_MakeIndex(d, reinterpret_cast<QMXP_View_MakeIndex *>(msg));
+    case QMXM_View_ParseFile: return clAGuide_QMXM_View_ParseFile(d, reinterpret_cast<QMXP_View_ParseFile *>(msg));
+    case QMXM_View_SelectFind: return clAGuide_QMXM_View_SelectFind(d, reinterpret_cast<QMXP_View_SelectFind *>(msg));
+    case QMXM_View_SaveFile: return CopyDocument(reinterpret_cast<QMXP_View_SaveFile *>(msg));
+    case QMXM_View_CloseFile: return clAGuide_QMXM_View_CloseFile(d);
+    default: return DoSuperMethodA(cl, obj, msg);
+    }
+}
+}
+
+MUI_CustomClass *clAGuide_Create(LONG flag)
+{
+    return ClassCreate(&clAGuideClass, flag, MUIC_Group, sizeof(AGuideData), clAGuide_Dispatcher);
+}
+
+BOOL ClassAGuide(BOOL create) { return ClassSlot(CL_AGuide, clAGuide_Create, create); }
+
+const std::vector<GuideLink> &AGuideLinks(Object *guide)
+{
+    return static_cast<AGuideData *>(INST_DATA(clAGuideClass->mcc_Class, guide))->State->Links;
+}
