@@ -15,6 +15,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <functional>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
@@ -61,7 +62,7 @@ size_t FirstSpecial(const char *text, size_t length)
 
 // One line as printed, without its own line end and with a newline. Most
 // lines are written as they are stored, newline and all, in one piece.
-void PrintLine(const char *text, size_t length, CodeOutput mode)
+void PrintLine(const char *text, size_t length, CodeOutput mode, const std::function<std::string(LONG)> &label = {})
 {
     size_t special = FirstSpecial(text, length);
     if (special == length && length && text[length - 1] == '\n') {
@@ -72,7 +73,7 @@ void PrintLine(const char *text, size_t length, CodeOutput mode)
     while (length && (text[length - 1] == '\n' || text[length - 1] == '\r'))
         --length;
     if (mode != CodeOutput::Raw && std::memchr(text, kEsc, length))
-        Out().Write(RenderLine(std::string(text, length).c_str(), mode));
+        Out().Write(RenderLine(std::string(text, length).c_str(), mode, label));
     else
         Out().Write(std::string_view(text, length));
     Out().Write("\n");
@@ -83,10 +84,11 @@ void PrintList(Object *list, CodeOutput mode, LONG from = 0, LONG to = -1)
     LONG count = LONG(xget(list, MUIA_NList_Entries));
     if (to >= 0 && to < count)
         count = to;
+    auto label = [list](LONG n) { return NListButtonLabel(list, n); };
     for (LONG i = from; i < count; ++i) {
         size_t pos, len;
         const char *text = NListLineText(list, i, &pos, &len);
-        PrintLine(text + pos, len, mode);
+        PrintLine(text + pos, len, mode, label);
     }
 }
 
@@ -139,7 +141,11 @@ int RunIndex(const VsdocArgs &args)
     auto *doc = reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
     std::string out = TypeName(konfig.FileType) + "\t" + (doc->Library ? doc->Library : "") + "\n";
     for (Doc *e = FirstEntry(doc); e; e = NextEntry(e)) {
-        out.append(e->Name ? e->Name : "").append(1, '\t').append(1, e->Mark);
+        out.append(e->Name ? e->Name : "").append(1, '\t');
+        if (UBYTE(e->Mark) < 32 || UBYTE(e->Mark) >= 127)   // a guide's header entries: marks 1 to 4
+            AppendNumber(out, UBYTE(e->Mark));
+        else
+            out.append(1, e->Mark);
         for (LONG n : {e->Offset, e->Line, e->Lines})
             AppendNumber(out.append(1, '\t'), n);
         out.append(1, '\n');
@@ -173,12 +179,20 @@ std::pair<LONG, LONG> EntryLines(LONG n)
     return {e->Line - 1, next ? next->Line - 1 : -1};
 }
 
+bool ShownWhole();
+
 // The entry shown, list by list as the viewer holds it.
 void PrintShownLists(CodeOutput mode)
 {
-    if (xget(View.Pages, MUIA_Group_ActivePage) == 0) {
+    if (xget(View.Pages, MUIA_Group_ActivePage) == 0 && ShownWhole()) {
         auto [from, to] = EntryLines(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)));
         PrintList(View.TextList, mode, from, to);
+        return;
+    }
+    if (xget(View.Pages, MUIA_Group_ActivePage) == 0) {   // a guide's node, and on request its links
+        PrintList(View.TextList, mode);
+        if (mode == CodeOutput::Raw && konfig.FileType == TYPE_AGID)
+            PrintGuideLinks(View.TextList);
         return;
     }
     PrintList(View.HeadList, mode);

@@ -31,6 +31,10 @@ void PrintShown(const VsdocArgs &args, bool styled);
 // file: missing, a folder, a FIFO or device, or one it may not read.
 bool Readable(const std::string &path);
 
+// After a guide's node: a line "--links--", then one line per link of the
+// node: number, label, command, file, node, line, argument, display line.
+void PrintGuideLinks(struct Object *list);
+
 int RunIndex(const VsdocArgs &args);
 int RunShow(const VsdocArgs &args, bool styled);
 int RunBase(const VsdocArgs &args);

@@ -20,7 +20,7 @@ std::string TerminalCode(const TextCode &c)
 }
 }
 
-std::string RenderLine(const char *text, CodeOutput mode)
+std::string RenderLine(const char *text, CodeOutput mode, const std::function<std::string(LONG)> &label)
 {
     size_t end = std::strlen(text);
     while (end > 0 && (text[end - 1] == '\n' || text[end - 1] == '\r'))
@@ -36,7 +36,9 @@ std::string RenderLine(const char *text, CodeOutput mode)
         }
         TextCode c = ReadTextCode(text, end, j);
         j += c.length;
-        if (mode == CodeOutput::Terminal) {
+        if (c.kind == CodeKind::Embedded) {
+            out += "[" + (label ? label(c.a) : std::string()) + "]";
+        } else if (mode == CodeOutput::Terminal) {
             std::string code = TerminalCode(c);
             styled = styled || (!code.empty() && code[0] == '\33');
             out += code;
