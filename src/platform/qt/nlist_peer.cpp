@@ -19,6 +19,9 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 constexpr int kMargin = 4;
 
@@ -29,12 +32,16 @@ public:
     QVariant data(const QModelIndex &, int) const override { return QVariant(); }
     void Reload()
     {
+        focusRow = -1;   // the lines changed: no button keeps the focus
         beginResetModel();
         rows_ = list_ ? int(NListLineCount(list_)) : 0;
         widest_ = list_ ? NListWidestLine(list_) : 0;
         endResetModel();
     }
     LONG Widest() const { return widest_; }
+    // The embedded button that Tab moved to: its line and its number there.
+    int focusRow = -1;
+    LONG focusButton = 0;
     void Forget() { list_ = nullptr; }
     Object *List() const { return list_; }
 
@@ -100,6 +107,7 @@ public:
         const char *text = NListLineText(list, row, &pos, &len);
         qreal cw = CharWidth();
         bool utf8 = NListLineIsUTF8(list, text);
+        index_ = row;
         for (const TextRun &run : LayoutLine(text, pos, len, NListColumns(list), utf8,
                                              [list](LONG n) { return NListButtonLabel(list, n); }))
             PaintRun(p, option, text, run, cw, marked, utf8, s);
@@ -123,6 +131,9 @@ private:
         p->setFont(f);
         QRectF box(x, r.top(), qreal(run.columns) * cw, r.height());
         if (run.kind == RunKind::Button) {
+            bool focused = model_->focusRow == index_ && model_->focusButton == run.button;
+            if (focused)
+                p->fillRect(box.adjusted(0, 1, -1, -2), option.palette.highlight());
             p->setPen(s.Pen(4));
             p->drawRect(box.adjusted(0, 1, -1, -2));
             p->setPen(s.Pen(2));
@@ -136,7 +147,21 @@ private:
     }
 
     LineModel *model_;
+    mutable int index_ = -1;   // the row being painted
 };
+
+// The embedded buttons of a line, in order: their numbers and reported values.
+std::vector<std::pair<LONG, LONG>> ButtonsOf(Object *list, int row)
+{
+    std::vector<std::pair<LONG, LONG>> buttons;
+    size_t pos, len;
+    const char *text = NListLineText(list, row, &pos, &len);
+    for (const TextRun &run : LayoutLine(text, pos, len, NListColumns(list), NListLineIsUTF8(list, text),
+                                         [list](LONG n) { return NListButtonLabel(list, n); }))
+        if (run.kind == RunKind::Button)
+            buttons.emplace_back(run.button, run.value);
+    return buttons;
+}
 
 class LineView : public QListView {
 public:
@@ -193,7 +218,10 @@ protected:
         case Qt::Key_Home: target = 0; break;
         case Qt::Key_End: target = MUIV_NList_Active_Bottom; break;
         case Qt::Key_Return:
-        case Qt::Key_Enter: SetAttrs(list, MUIA_NList_DoubleClick, active); return;
+        case Qt::Key_Enter:
+            if (!PressFocusedButton())
+                SetAttrs(list, MUIA_NList_DoubleClick, active);
+            return;
         default: QListView::keyPressEvent(e); return;
         }
         SetAttrs(list, MUIA_NList_Active, target < 0 && target != MUIV_NList_Active_Bottom ? 0 : target);
@@ -212,7 +240,58 @@ protected:
             static_cast<LineModel *>(model())->Reload();
     }
 
+    // Tab and Shift+Tab go from button to button of the lines shown, round
+    // from the last to the first; without buttons they leave the list.
+    bool focusNextPrevChild(bool next) override
+    {
+        if (list && MoveButtonFocus(next))
+            return true;
+        return QListView::focusNextPrevChild(next);
+    }
+
 private:
+    LineModel *Lines() const { return static_cast<LineModel *>(model()); }
+
+    bool MoveButtonFocus(bool next)
+    {
+        int rows = int(NListLineCount(list));
+        LineModel *m = Lines();
+        bool focused = m->focusRow >= 0 && m->focusRow < rows;
+        int start = focused ? m->focusRow : (next ? 0 : rows - 1);
+        for (int step = 0; step <= rows && rows > 0; ++step) {
+            int row = ((next ? start + step : start - step) % rows + rows) % rows;
+            std::vector<std::pair<LONG, LONG>> buttons = ButtonsOf(list, row);
+            if (!next)
+                std::reverse(buttons.begin(), buttons.end());
+            bool pastFocus = !focused || step > 0;
+            for (auto [button, value] : buttons) {
+                if (!pastFocus) {   // on the focused line: the buttons after (or before) the focused one
+                    pastFocus = button == m->focusButton;
+                    continue;
+                }
+                m->focusRow = row;
+                m->focusButton = button;
+                scrollTo(m->index(row, 0));
+                viewport()->update();
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool PressFocusedButton()
+    {
+        LineModel *m = Lines();
+        if (m->focusRow < 0 || m->focusRow >= int(NListLineCount(list)))
+            return false;
+        for (auto [button, value] : ButtonsOf(list, m->focusRow))
+            if (button == m->focusButton) {
+                SetAttrs(list, MUIA_NList_ButtonClick, value);
+                return true;
+            }
+        return false;
+    }
+
     // A click on an embedded button reports the button's value.
     bool ButtonAt(int row, int col)
     {

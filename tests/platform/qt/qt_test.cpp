@@ -260,6 +260,27 @@ TEST(Renderer, AHeaderEntryStandsAtTheTopOfTheText)
     SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
+TEST(Renderer, TabGoesFromLinkToLinkAndReturnFollowsIt)
+{
+    Sandbox box;
+    TestApp app;
+    ASSERT_TRUE(app.Ready());
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    SetAttrs(QMXObject.ViewObj, QMXA_View_File,
+             box.Write("t.guide", "@database t\n@node MAIN\nGo @{\"first\" link One} or\n\n@{\"second\" link Two}\n"
+                                  "@endnode\n@node One\none\n@endnode\n@node Two\ntwo\n")
+                 .c_str());
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 2);
+    auto *view = qobject_cast<QListView *>(QtPeerOf(View.TextList)->widget());
+    view->setFocus();
+    QApplication::processEvents();
+    for (int key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab})   // first, second, round to first, back
+        QTest::keyClick(view, Qt::Key(key), key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 4) << "the second link: node Two";
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
+}
+
 TEST(Renderer, DraggingABalanceBarChangesTheShares)
 {
     Sandbox box;
