@@ -193,3 +193,23 @@ TEST(Vsdoc, HelpVersionOptionsAndColour)
               "NAME\n   other\n")
         << "a terminal, but NO_COLOR";
 }
+
+TEST(Vsdoc, AGuidesIndexAndANodeWithItsLinks)
+{
+    Sandbox box;
+    box.Write("Other.guide", "@database o\n@node MAIN\nm\n");
+    std::string guide = box.Write("g.guide", "@database g\n@node MAIN \"Main\"\n@{b}Bold@{ub} @{\"Next\" link Two 3} and\n"
+                                             "@{\"Away\" link other.guide/Far} @{\"Shell\" system ls}\n@endnode\n"
+                                             "@node Two\ntwo\n");
+    std::string text = ReadAll(guide);
+    EXPECT_EQ(Vsdoc("index " + guide).out, "AGID\t@NODE\n\33b @DATABASE\t1\t0\t0\t0\n\33b @CONTENTS\t2\t0\t0\t0\n"
+                                            "MAIN\t \t" + std::to_string(text.find("@node MAIN")) + "\t2\t4\nTwo\t \t" +
+                                            std::to_string(text.find("@node Two")) + "\t6\t2\n");
+    EXPECT_EQ(Vsdoc("show --raw " + guide + " main").out,
+              "\33E\33c\33bMain\n\33bBold\33n \33o[1@1] and\n\33o[2@2] \33o[3@3]\n--links--\n"
+              "1\tNext\tlink\t\tTwo\t3\tTwo 3\t1\n"
+              "2\tAway\tlink\t" + box.Path("Other.guide") + "\tFar\t0\tother.guide/Far\t2\n"
+              "3\tShell\tsystem\t\t-\t0\tls\t2\n");
+    EXPECT_EQ(Vsdoc("show " + guide + " main").out, "----------------------------------------Main\nBold [Next] and\n"
+                                                     "[Away] [Shell]\n");
+}

@@ -1,0 +1,267 @@
+#include "app/ids.h"
+#include "app/konfig.h"
+#include "app/startup.h"
+#include "doctypes/aguide.h"
+#include "platform/intuition/beep.h"
+#include "platform/nlist/nlist.h"
+#include "support/support.h"
+#include "view/index.h"
+#include "util/fileinfo.h"
+#include "view/view.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// Lines of a sink, with "~" before the wrapped ones.
+class RecordingSink : public GuideSink {
+public:
+    std::vector<std::string> lines;
+    std::vector<std::string> buttons;
+    void Append(const std::string &text, bool wrap) override { lines.push_back((wrap ? "~" : "") + text); }
+    LONG Elements() override { return LONG(lines.size()); }
+    void Button(LONG, const std::string &label) override { buttons.push_back(label); }
+};
+
+// One source line converted: the lines it completed, then its rest.
+std::vector<std::string> Convert(const std::string &source, GuideStyle &style, std::vector<GuideLink> &links)
+{
+    RecordingSink sink;
+    std::string rest = BuildGuideLine(GuideLine(source.data(), source.size()), style, links, sink);
+    sink.lines.push_back(rest);
+    return sink.lines;
+}
+
+std::vector<std::string> Convert(const std::string &source)
+{
+    GuideStyle style;
+    std::vector<GuideLink> links;
+    return Convert(source, style, links);
+}
+
+const std::string kGuide = "@DATABASE vellum.guide\r\n"
+                           "@AUTHOR The Vellumscanner authors\n"
+                           "@INDEX Idx\r\n"
+                           "@NODE MAIN \"Vellum library\"\n"
+                           "@TOC Contents\n"
+                           "Welcome. See @{\"Scrolls\" link Scrolls} or @{\"Beep\" beep}.\n"
+                           "@ENDNODE\n"
+                           "@NODE Scrolls \"Reading scrolls\"\n"
+                           "Open one with @{\"OpenScroll\" link Functions.guide/OpenScroll 2}.\n"
+                           "Last line of Scrolls\n"
+                           "@NODE \"Contents of it\" Title here\n"
+                           "line one\n"
+                           "@node Idx\n"
+                           "The index\n"
+                           "runs to the end";
+
+class Guide : public ::testing::Test {
+protected:
+    Sandbox box;
+    TestApp app;
+
+    void Open(const std::string &path) { SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str()); }
+    Baza *Shown() { return reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document)); }
+    std::string ShownName() { return reinterpret_cast<char *>(xget(QMXObject.ViewObj, QMXA_View_File)); }
+    void Pick(LONG n) { SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, n); }
+    LONG Active() { return LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)); }
+    std::string Entries()
+    {
+        std::string out;
+        for (Doc *e = FirstEntry(Shown()); e; e = NextEntry(e))
+            out += std::string(e->Name) + ":" + std::to_string(int(e->Mark)) + ":" + std::to_string(e->Offset) + ":" +
+                   std::to_string(e->Line) + ":" + std::to_string(e->Lines) + " ";
+        return out;
+    }
+    void Click(LONG link) { SetAttrs(View.TextList, MUIA_NList_ButtonClick, link); }
+};
+}
+
+TEST(GuideCommands, KeywordsArgumentsAndStrings)
+{
+    EXPECT_EQ(GetCmdID("NODEX name")->id, CMD_NODE) << "more letters still match";
+    EXPECT_EQ(GetCmdID("remark x")->id, CMD_REMARK);
+    EXPECT_EQ(GetCmdID("rem")->id, CMD_REMARK);
+    EXPECT_EQ(GetCmdID("{b}bold"), nullptr);
+    std::string line = GuideLine("\"My Node\" \"Its title\"\r\n", 24);
+    size_t length;
+    char *next;
+    char *word = GetArgString(line.data(), &length, &next);
+    EXPECT_EQ(std::string(word, length), "My") << "a quote protects no blank";
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(std::string(GetString(next, &length)), "Node\" \"Its title\"");
+    std::string quoted = GuideLine("  \"name\"\n", 9);
+    EXPECT_STREQ(GetArgString(quoted.data(), &length, &next), "name");
+    EXPECT_EQ(next, nullptr) << "the newline ended it";
+    std::string crlf = GuideLine("\t idx\r\n", 7);
+    EXPECT_STREQ(GetString(crlf.data(), &length), "idx") << "no CR in an argument";
+    std::string nul = GuideLine("abc\0def\n", 8);
+    EXPECT_EQ(nul, "abc\n") << "a NUL ends the line";
+}
+
+TEST(GuideRecognition, TheDatabaseLine)
+{
+    std::string db;
+    LONG start = 0;
+    EXPECT_TRUE(GuideDatabase("@database x.guide\r\n@node", 24, db, start));
+    EXPECT_EQ(db, "x.guide");
+    EXPECT_EQ(start, 18);
+    EXPECT_FALSE(GuideDatabase("@DATABASE\n", 10, db, start)) << "the blank belongs to it";
+    EXPECT_FALSE(GuideDatabase("@DATABASE", 9, db, start)) << "shorter than 10 bytes";
+    EXPECT_TRUE(GuideDatabase("@DATABASE ", 10, db, start));
+    EXPECT_EQ(db, "");
+    EXPECT_EQ(start, 10);
+}
+
+TEST(GuideLines, AttributesAndTheStyleCarriedOn)
+{
+    EXPECT_EQ(Convert("@{b}bold@{ub} plain"), std::vector<std::string>{"\33bbold\33n plain"});
+    EXPECT_EQ(Convert("@{i}@{B}both@{ub}still"), std::vector<std::string>{"\33i\33bboth\33n\33istill"})
+        << "case ignored; italic restated after the bold ends";
+    EXPECT_EQ(Convert("\\@{b} not bold, \\x"), std::vector<std::string>{"@{b} not bold, x"});
+    EXPECT_EQ(Convert("a@{bg shine}b@{fg background}c"), std::vector<std::string>{"abc"});
+    EXPECT_EQ(Convert("@{amigaguide}"), std::vector<std::string>{"\33bAmigaGuide\xae\33n"});
+    EXPECT_EQ(Convert("@{settabs 4 8}x@{pari 2"), std::vector<std::string>{"x"}) << "arguments skipped, not past the line";
+    GuideStyle style;
+    std::vector<GuideLink> links;
+    EXPECT_EQ(Convert("@{jcenter}@{fg shine}title", style, links), std::vector<std::string>{"\33c\33P[2]title"});
+    EXPECT_EQ(Convert("next", style, links), std::vector<std::string>{"\33c\33P[2]next"}) << "in force on the next line";
+    EXPECT_EQ(Convert("@{pard}@{plain}x", style, links), std::vector<std::string>{"\33c\33P[2]\33P[1]\33nx"});
+    EXPECT_EQ(Convert("y", style, links), std::vector<std::string>{"y"});
+}
+
+TEST(GuideLines, LineBreaksAndLinks)
+{
+    EXPECT_EQ(Convert("a@{line}b"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(Convert("a@{par}b"), (std::vector<std::string>{"a", "", "", "b"}));
+    EXPECT_EQ(Convert("a@{par}"), (std::vector<std::string>{"a", "", ""}));
+    GuideStyle style;
+    std::vector<GuideLink> links;
+    std::vector<std::string> out =
+        Convert("@{\"One\" link a}@{\" Two \" LINK b/c 3} x @{\"Q\" quit}@{\"R\" rx foo}@{\"open", style, links);
+    EXPECT_EQ(out, std::vector<std::string>{"\33o[1@1]\33o[2@2] x \33o[3@3]@{\"R\" rx foo}@{\"open"})
+        << "an unknown action and an unclosed label stay as written";
+    ASSERT_EQ(links.size(), 3u);
+    EXPECT_EQ(links[1].Label, " Two ");
+    EXPECT_EQ(links[1].Arg, "b/c 3");
+    EXPECT_EQ(links[2].Action, LINK_QUIT);
+    EXPECT_EQ(links[2].Arg, "") << "no argument";
+    EXPECT_EQ(Convert("@{\"split\" link over"), std::vector<std::string>{"@{\"split\" link over"});
+}
+
+TEST(GuideLinks, WhereATargetGoes)
+{
+    auto go = [](const std::string &t, int form) {
+        LinkTarget l = ParseLinkTarget(t, form);
+        return l.File + "|" + l.Node + "|" + std::to_string(l.Line);
+    };
+    EXPECT_EQ(go("Node", 1), "|Node|0");
+    EXPECT_EQ(go("Node 12", 1), "|Node|12");
+    EXPECT_EQ(go("dir/file.guide/Some Node 7", 1), "dir/file.guide|Some Node|7");
+    EXPECT_EQ(go("\"quoted node\" 3", 1), "|quoted node|3");
+    EXPECT_EQ(go("", 1), "||0") << "no node characters: no node, not an earlier one";
+    EXPECT_EQ(go("other.guide", 0), "other.guide|MAIN|0");
+}
+
+TEST_F(Guide, TheIndexHasHeaderEntriesAndNodesOfTheirLines)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("v.guide", kGuide));
+    EXPECT_EQ(konfig.FileType, TYPE_AGID);
+    EXPECT_STREQ(Shown()->Library, "@NODE");
+    size_t main = kGuide.find("@NODE MAIN"), scrolls = kGuide.find("@NODE Scrolls"), contents = kGuide.find("@NODE \"Contents"),
+           idx = kGuide.find("@node Idx");
+    EXPECT_EQ(Entries(), "\33b @DATABASE:1:0:0:0 \33b @CONTENTS:2:0:0:0 \33b @INDEX:3:0:0:0 MAIN:32:" +
+                             std::to_string(main) + ":4:4 Scrolls:32:" + std::to_string(scrolls) +
+                             ":8:3 Contents:32:" + std::to_string(contents) + ":11:2 Idx:32:" +
+                             std::to_string(idx) + ":13:3 ");
+    Pick(0);
+    EXPECT_EQ(ListLines(View.TextList), (std::vector<std::string>{"\33b @DATABASE\33n\tvellum.guide",
+                                                                  "\33b @AUTHOR\33n\tThe Vellumscanner authors"}));
+    Pick(6);
+    EXPECT_EQ(ListLines(View.TextList), (std::vector<std::string>{"The index", "runs to the end"}))
+        << "the last node runs to the end of the file";
+}
+
+TEST_F(Guide, ANodeShowsItsTitleTextAndButtonsAndTheContentsFollowItsToc)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("v.guide", kGuide));
+    Pick(3);
+    EXPECT_EQ(ListLines(View.TextList),
+              (std::vector<std::string>{"\33E\33c\33bVellum library", "Welcome. See \33o[1@1] or \33o[2@2]."}));
+    EXPECT_EQ(NListButtonLabel(View.TextList, 1), "Scrolls");
+    Pick(1);
+    EXPECT_EQ(Active(), 5) << "@TOC Contents: the node named Contents";
+    Pick(4);
+    Pick(1);
+    EXPECT_EQ(Active(), 3) << "another node forgets the TOC: MAIN";
+    Pick(2);
+    EXPECT_EQ(Active(), 6) << "@INDEX Idx, without the CR of its line";
+}
+
+TEST_F(Guide, LinksGoToNodesAndFilesAndRunNothing)
+{
+    ASSERT_TRUE(app.Ready());
+    box.Write("FUNCTIONS.GUIDE", "@database f\n@node MAIN\nm\n@node OpenScroll\nl0\nl1\nl2\nl3\n");
+    Open(box.Write("v.guide", kGuide));
+    Pick(3);
+    Click(1);
+    EXPECT_EQ(Active(), 4);
+    ULONG beeps = DisplayBeepCount();
+    Pick(3);
+    Click(2);
+    EXPECT_EQ(DisplayBeepCount(), beeps + 1) << "beep only flashes";
+    Pick(4);
+    Click(1);
+    EXPECT_EQ(ShownName(), box.Path("FUNCTIONS.GUIDE")) << "found though its name is written in another case";
+    EXPECT_EQ(Active(), 3) << "the node OpenScroll of that guide";
+    Click(99);   // no such link
+    EXPECT_EQ(Active(), 3);
+}
+
+TEST_F(Guide, ASearchHitSelectsItsDisplayLineWithinTheRightNode)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string many;
+    for (int i = 0; i < 300; ++i)
+        many += "@{line}";
+    Open(box.Write("s.guide", "@database s\n@node A\n" + many + "x\nhit in A\n@endnode\n@node B\nb0\nlast of B\n"
+                              "@node C\nc\n"));
+    Find *hit = FindAlloc(nullptr);
+    hit->Line = 4;   // "hit in A", after a line of 300 breaks (more than 255 display lines)
+    DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);
+    EXPECT_EQ(Active(), 2);
+    LONG line = LONG(xget(View.TextList, MUIA_NList_Active));
+    ASSERT_GE(line, 0);
+    EXPECT_EQ(ListLines(View.TextList).at(size_t(line)), "hit in A");
+    hit->Line = 5;   // A's @ENDNODE
+    SetAttrs(View.TextList, MUIA_NList_Active, MUIV_NList_Active_Off);
+    DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);
+    EXPECT_EQ(LONG(xget(View.TextList, MUIA_NList_Active)), -1) << "no line of a node";
+    hit->Line = 8;   // the last line of B, closed by C's @NODE
+    DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);
+    EXPECT_EQ(Active(), 3);
+    EXPECT_EQ(ListLines(View.TextList).at(size_t(xget(View.TextList, MUIA_NList_Active))), "last of B");
+    FindFree(hit);
+}
+
+TEST_F(Guide, EachGuideOfABaseHasItsOwnHeaderEntries)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string a = box.Write("a.guide", "@database a\n@index ia\n@node MAIN\nx\n");
+    std::string b = box.Write("b.guide", "@database b\n@help hb\n@node MAIN\ny\n");
+    std::vector<std::string> names;
+    for (const std::string &path : {a, b}) {
+        Baza *record = BazaAlloc(nullptr, nullptr);
+        FileOpen file{};
+        file.Name = const_cast<STRPTR>(path.c_str());
+        ASSERT_EQ(ViewFileIndex(&file, record), 1);   // indexed one after another, nothing closed between
+        std::string heads;
+        for (Doc *e = FirstEntry(record); e && e->Mark < 32; e = NextEntry(e))
+            heads += std::string(e->Name + 3) + " ";
+        names.push_back(heads);
+        ClearFileOpen(&file, CLEAR_CLOSE);
+        BazaFree(record);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"@DATABASE @CONTENTS @INDEX ", "@DATABASE @CONTENTS @HELP "}));
+}
