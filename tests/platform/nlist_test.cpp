@@ -86,6 +86,10 @@ TEST(NList, WrappedEntriesSpanLinesAndRewrapWithTheWidth)
     SetAttrs(list, MUIA_NList_Columns, 40);
     EXPECT_EQ(LONG(xget(list, MUIA_NList_Entries)), 2);
     EXPECT_EQ(LONG(xget(list, MUIA_NList_Active)), 1) << "the active line stays on its element";
+    DoMethod(list, MUIM_NList_UseImage, MUI_MakeObject(MUIO_Button, "contents"), 1, IPTR(-1));
+    SetAttrs(list, MUIA_NList_Columns, 20);
+    Add(list, "go back to the \33o[1@1].", true);
+    EXPECT_EQ(ListLines(list).back(), "\33o[1@1].") << "a button takes its label's room and goes whole";
     DisposeObject(list);
 }
 

@@ -37,9 +37,19 @@ void Changed(Object *self, NListData *d, IPTR what)
         PeerChanged(self, what);
 }
 
+// The columns an embedded button takes: its label and a frame either side,
+// as the list draws it.
+LONG ButtonColumns(NListData *d, LONG number)
+{
+    auto it = d->images.find(number);
+    const char *label = it == d->images.end() ? nullptr : reinterpret_cast<const char *>(xget(it->second, MUIA_Text_Contents));
+    return LONG(label ? StripTextCodes(label).size() : 0) + 2;
+}
+
 // Splits an element's text into pieces of at most the list's width, breaking
-// after a blank where one is near; codes take no room.
-std::vector<NListPiece> Wrap(const char *text, LONG width, bool utf8)
+// after a blank where one is near; codes take no room but embedded buttons,
+// which go whole to the next line when they do not fit.
+std::vector<NListPiece> Wrap(NListData *d, const char *text, LONG width, bool utf8)
 {
     std::vector<NListPiece> out;
     size_t len = std::strlen(text), start = 0;
@@ -49,7 +59,12 @@ std::vector<NListPiece> Wrap(const char *text, LONG width, bool utf8)
         size_t j = start, lastBlank = 0;
         while (j < len && (col < width || text[j] == kEsc)) {
             if (text[j] == kEsc) {
-                j += ReadTextCode(text, len, j).length;
+                TextCode c = ReadTextCode(text, len, j);
+                LONG button = c.kind == CodeKind::Embedded ? ButtonColumns(d, c.a) : 0;
+                if (button && col > 0 && col + button > width)
+                    break;
+                col += button;
+                j += c.length;
                 continue;
             }
             col = NextColumn(text, j, col, utf8);
@@ -75,7 +90,7 @@ void AppendLines(NListData *d, std::vector<NListLine> &lines, APTR element, ULON
         return;
     }
     const char *text = ElementText(d, element);
-    for (const NListPiece &p : Wrap(text, d->columns, NListTextIsUTF8(d, text))) {
+    for (const NListPiece &p : Wrap(d, text, d->columns, NListTextIsUTF8(d, text))) {
         d->pieces.push_back(p);
         lines.push_back(NListLine{element, entry, ULONG(d->pieces.size())});
     }
