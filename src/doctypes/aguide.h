@@ -29,6 +29,7 @@ struct CommandRow {
 // The row whose keyword the text after an "@" begins with (case ignored, the
 // first row that matches), or null.
 const CommandRow *GetCmdID(const char *text);
+const CommandRow *GetCmdID(const char *text, size_t length);   // text need not be terminated
 
 // A source line as the guide code reads it: the bytes up to a NUL, without
 // the line end (newline, and a CR right before it), then a newline and a

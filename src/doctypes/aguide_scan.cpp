@@ -3,6 +3,7 @@
 // file into nodes and takes the header fields.
 #include "aguide.h"
 
+#include "platform/dos/lines.h"
 #include "platform/utility/charset.h"
 #include "util/strings.h"
 
@@ -24,7 +25,7 @@ const CommandRow CommandName[] = {
     {"ONCLOSE", 7, CMD_ONCLOSE},   {nullptr, 0, 0},
 };
 
-constexpr ULONG kLine = 8192;   // lines are read as FGets with the work buffer reads them
+constexpr size_t kLine = 8192;   // lines are read as FGets with the work buffer reads them
 
 bool IsEnd(char c) { return c == '\n' || c == '\0'; }
 
@@ -128,10 +129,17 @@ struct Scan {
 };
 }
 
-const CommandRow *GetCmdID(const char *text)
+const CommandRow *GetCmdID(const char *text) { return GetCmdID(text, std::strlen(text)); }
+
+// Most lines that start with "@" hold an attribute ("@{b}"): only the rows
+// whose keyword starts with the line's letter are compared.
+const CommandRow *GetCmdID(const char *text, size_t length)
 {
+    if (!length)
+        return nullptr;
+    char first = text[0] >= 'a' && text[0] <= 'z' ? char(text[0] - 32) : text[0];
     for (const CommandRow *row = CommandName; row->keyword; ++row)
-        if (Strnicmp(text, row->keyword, row->compared) == 0)
+        if (row->keyword[0] == first && length >= row->compared && Strnicmp(text, row->keyword, row->compared) == 0)
             return row;
     return nullptr;
 }
@@ -197,6 +205,8 @@ bool GuideDatabase(const char *head, size_t length, std::string &database, LONG 
     return true;
 }
 
+// Only lines that start with "@" can be commands; the others are counted,
+// 64 bytes at a time where they are short.
 void AGuideScan(Baza *baza, FileHandle *fh, LONG scanStart, GuideHeader &header)
 {
     if (baza) {
@@ -207,16 +217,21 @@ void AGuideScan(Baza *baza, FileHandle *fh, LONG scanStart, GuideHeader &header)
     Scan scan{baza, header};
     scan.offset = scanStart;
     Seek(fh, scanStart, OFFSET_BEGINNING);
-    ULONG length;
-    while (const char *text = FReadLine(fh, kLine, &length)) {
-        if (text[0] == '@') {
+    ForEachTextLine<AtSignLineStarts>(fh, kLine, [&](const char *text, size_t length, PassedLines passed) {
+        scan.lineNo += LONG(passed.lines);
+        scan.linesInNode += LONG(passed.lines);
+        scan.offset += LONG(passed.bytes);
+        if (!text)
+            return false;
+        if (text[0] == '@' && GetCmdID(text + 1, length - 1)) {
             std::string line = GuideLine(text, length);
             scan.Command(line);
         }
         ++scan.lineNo;
         ++scan.linesInNode;
         scan.offset += LONG(length);
-    }
+        return false;
+    });
     if (scan.current)   // the last node runs to the end of the file
         scan.current->Lines = scan.linesInNode - 1;
     if (baza)

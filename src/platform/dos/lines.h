@@ -62,6 +62,36 @@ inline uint64_t TextStartBits64(const char *p)
 #endif
 }
 
+// The bytes among 64 that are "@", the start of a command line in a guide.
+inline uint64_t AtSignBits64(const char *p)
+{
+#if defined(__SSE2__)
+    const __m128i at = _mm_set1_epi8('@');
+    auto starts = [&](int k) {
+        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * k));
+        return uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, at))));
+    };
+    return starts(0) | starts(1) << 16 | starts(2) << 32 | starts(3) << 48;
+#else
+    uint64_t bits = 0;
+    for (int k = 0; k < 64; ++k)
+        bits |= uint64_t(p[k] == '@') << k;
+    return bits;
+#endif
+}
+
+// Which lines a reader looks at: by their first byte, one at a time or 64
+// bytes at a time. Lines that start with text, for most documents; lines
+// that start with "@", for guides.
+struct TextLineStarts {
+    static bool Wanted(char c) { return UBYTE(c) > 32 || c == 12; }
+    static uint64_t Bits64(const char *p) { return TextStartBits64(p); }
+};
+struct AtSignLineStarts {
+    static bool Wanted(char c) { return c == '@'; }
+    static uint64_t Bits64(const char *p) { return AtSignBits64(p); }
+};
+
 // Lines as ForEachTextLine cuts them, handed to a reader that looks at few
 // of them; what it is told of the lines it passes over.
 struct PassedLines {
@@ -69,7 +99,7 @@ struct PassedLines {
 };
 
 // The cutting of ForEachTextLine over the bytes of a block.
-template <class F> class TextLineCutter {
+template <class F, class Starts = TextLineStarts> class TextLineCutter {
 public:
     TextLineCutter(size_t maxLine, F &line) : max_(maxLine - 1), line_(line) {}
 
@@ -106,7 +136,7 @@ public:
 private:
     void Emit(const char *text, size_t start, size_t length)
     {
-        if (wanted_ || UBYTE(text[start]) > 32 || text[start] == 12) {
+        if (wanted_ || Starts::Wanted(text[start])) {
             wanted_ = line_(text + start, length, passed_);
             passed_ = PassedLines();
         } else {
@@ -132,8 +162,8 @@ private:
         uint64_t last = uint64_t(1) << (63 - __builtin_clzll(ends));
         size_t first = i + size_t(__builtin_ctzll(ends));
         // the byte after each newline but the last: the same 64 bytes, one on
-        if (wanted_ || max_ <= 64 || first - start >= max_ || UBYTE(text[start]) > 32 || text[start] == 12 ||
-            ((ends & ~last) & (TextStartBits64(text + i) >> 1)))
+        if (wanted_ || max_ <= 64 || first - start >= max_ || Starts::Wanted(text[start]) ||
+            ((ends & ~last) & (Starts::Bits64(text + i) >> 1)))
             return false;
         size_t after = i + 64 - size_t(__builtin_clzll(ends));
         passed_.lines += CountBits64(ends);
@@ -149,15 +179,16 @@ private:
 };
 
 // Calls line(text, length, passed) for the lines from the handle's position
-// to the end of the file that start with text (TextStartBits64), and for the
+// to the end of the file that start with text (Starts: TextStartBits64, or
+// the "@" of a guide's commands), and for the
 // line after one whose call returned true; the lines passed over between two
 // calls are only counted, 64 bytes at a time where they are short; those at
 // the end come with a last call without text (null). Lines are cut exactly
 // where FGets with a maxLine-byte buffer would cut them (after a newline, or
 // after maxLine - 1 bytes). False when reading failed.
-template <class F> bool ForEachTextLine(FileHandle *fh, size_t maxLine, F &&line)
+template <class Starts = TextLineStarts, class F> bool ForEachTextLine(FileHandle *fh, size_t maxLine, F &&line)
 {
-    TextLineCutter<F> cutter(maxLine, line);
+    TextLineCutter<F, Starts> cutter(maxLine, line);
     constexpr size_t kBlock = 1 << 16;
     // not filled first: only bytes read are looked at
     std::unique_ptr<char[]> block(new char[kBlock + maxLine + 64]);
