@@ -4,7 +4,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstddef>
+#include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -19,20 +22,21 @@ struct Random {
     const char *Pick(const char *const *words, size_t n) { return words[Next() % n]; }
 };
 
-// name(i) is the i-th file's name in dir, make(i) its bytes.
+// name(i) is the i-th file's name in dir, make(i) its bytes; at most files of them.
 template <class Name, class Make>
-std::vector<std::string> EnsureFiles(const std::string &dir, size_t bytes, Name name, Make make)
+std::vector<std::string> EnsureFiles(const std::string &dir, size_t bytes, Name name, Make make, size_t files = SIZE_MAX)
 {
-    mkdir(dir.c_str(), 0755);
+    std::filesystem::create_directories(dir);
     std::vector<std::string> paths;
     size_t total = 0;
-    for (unsigned i = 0; total < bytes; ++i) {
+    for (unsigned i = 0; total < bytes && paths.size() < files; ++i) {
         std::string path = dir + "/" + name(i);
         struct stat st;
         if (stat(path.c_str(), &st) != 0) {
             std::string text = make(i);
             std::ofstream(path, std::ios::binary).write(text.data(), std::streamsize(text.size()));
-            stat(path.c_str(), &st);
+            if (stat(path.c_str(), &st) != 0)
+                throw std::runtime_error("cannot write " + path);
         }
         total += size_t(st.st_size);
         paths.push_back(path);

@@ -11,7 +11,9 @@
 #include <string>
 #include <unistd.h>
 
-inline void OpenAndShowEntries(const char *target, const char *suffix, const std::string &text)
+// after(n) runs once entry n is shown.
+inline void OpenAndShowEntries(const char *target, const char *suffix, const std::string &text,
+                               void (*after)(LONG) = nullptr)
 {
     static Session *session = new Session(target);
     static std::string path = [&] {
@@ -25,6 +27,8 @@ inline void OpenAndShowEntries(const char *target, const char *suffix, const std
     if (session->Ready() && session->Open(path.c_str())) {
         for (LONG i = 0; i < 64 && DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, i); ++i) {
             SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, i);
+            if (after)
+                after(i);
             Find *hit = FindAlloc(nullptr);
             hit->Line = LONG(text.size() % 97);
             hit->Column = LONG(text.size() % 13);
