@@ -7,14 +7,96 @@
 #include "app/startup.h"
 #include "baza.h"
 #include "platform/mui/requesters.h"
+#include "platform/utility/charset.h"
 #include "util/names.h"
 #include "view/index.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 
 namespace {
 TreeNode *NodeNr(LONG n) { return reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0)); }
 
+
+// A whole-name lookup passes over the documents none of whose names can be
+// the word: each document keeps which (first letter, second letter, length)
+// its names have, as 1024 bits. A name ends at its first blank or control
+// byte, as a whole-name match does.
+constexpr LONG kNoKey = -1;
+
+// Bytes from 128 up all count alike: UTF-8 letters fold only as a whole.
+LONG FoldedByte(char c) { return UBYTE(c) < 0x80 ? ToLower(UBYTE(c)) : 0x80; }
+
+LONG NameKey(CONST_STRPTR text, LONG length)
+{
+    LONG c0 = FoldedByte(text[0]), c1 = length > 1 ? FoldedByte(text[1]) : 0;
+    return (c0 * 31 + c1 * 7 + std::min<LONG>(length, 15)) & 1023;
+}
+
+LONG KeyOfName(CONST_STRPTR name)
+{
+    LONG length = 0;
+    while (length < 16 && UBYTE(name[length]) > 32)
+        ++length;
+    return NameKey(name, length);
+}
+
+// A word with a blank or control byte in it is never passed over.
+LONG KeyOfWord(CONST_STRPTR word, LONG length)
+{
+    for (LONG i = 0; i < length; ++i)
+        if (UBYTE(word[i]) <= 32)
+            return kNoKey;
+    return length > 0 ? NameKey(word, length) : kNoKey;
+}
+
+struct NameFilter {
+    LONG nameKey;   // the key of the document's own name when the filter was made
+    uint64_t bits[16];
+    bool Has(LONG key) const { return bits[key >> 6] >> (key & 63) & 1; }
+};
+
+class NameFilters {
+public:
+    // False when no name of the document can be the word with this key.
+    bool MayHold(const Baza *baza, LONG key)
+    {
+        if (key == kNoKey)
+            return true;
+        if (generation_ != EntryListGeneration) {
+            filters_.clear();
+            generation_ = EntryListGeneration;
+        }
+        auto [it, made] = filters_.try_emplace(baza);
+        if (made || it->second.nameKey != NameKeyOf(baza))
+            Make(baza, it->second);
+        NameFilter &f = it->second;
+        return f.Has(key);
+    }
+
+private:
+    static LONG NameKeyOf(const Baza *baza) { return baza->Name ? KeyOfName(baza->Name) : kNoKey; }
+
+    static void Make(const Baza *baza, NameFilter &f)
+    {
+        f = NameFilter{NameKeyOf(baza), {}};
+        auto add = [&](CONST_STRPTR name) {
+            if (name) {
+                LONG key = KeyOfName(name);
+                f.bits[key >> 6] |= uint64_t(1) << (key & 63);
+            }
+        };
+        add(baza->Name);
+        for (Doc *e = FirstEntry(baza); e; e = NextEntry(e))
+            add(e->Name);
+    }
+
+    std::unordered_map<const Baza *, NameFilter> filters_;
+    ULONG generation_ = ~ULONG(0);
+};
+NameFilters Filters;
 
 // The first match in a document from entry i on (-1: its own name first);
 // the entry's position, -1 for its name, or -2 for none.
@@ -23,6 +105,12 @@ struct Word {
     CONST_STRPTR text;
     LONG length;
     std::string other;
+
+    bool MayBeIn(const Baza *baza, LONG mode) const
+    {
+        return mode != 1 || Filters.MayHold(baza, KeyOfWord(text, length)) ||
+               (!other.empty() && Filters.MayHold(baza, KeyOfWord(other.c_str(), LONG(other.size()))));
+    }
 
     bool FoundIn(CONST_STRPTR name, LONG mode) const
     {
@@ -33,6 +121,8 @@ struct Word {
 
 LONG MatchInDocument(const Baza *baza, LONG i, const Word &word, LONG mode)
 {
+    if (!word.MayBeIn(baza, mode))
+        return -2;
     if (i == -1) {
         if (word.FoundIn(baza->Name, mode))
             return -1;

@@ -11,6 +11,8 @@ template <class T> T *AllocRecord() { return static_cast<T *>(AllocPooled(MemPoo
 template <class T> void FreeRecord(T *record) { FreePooled(MemPool, record, sizeof(T)); }
 }
 
+ULONG EntryListGeneration = 0;
+
 Baza *BazaAlloc(CONST_STRPTR dir, CONST_STRPTR name)
 {
     Baza *b = AllocRecord<Baza>();
@@ -61,6 +63,8 @@ void DocFree(Doc *doc)
 
 void DocFreeList(MinList *list)
 {
+    if (FirstMinNode(list))
+        ++EntryListGeneration;
     while (MinNode *n = RemHeadMinList(list))
         DocFree(reinterpret_cast<Doc *>(n));
 }

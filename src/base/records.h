@@ -56,7 +56,22 @@ void FindFreeList(MinList *list, Find *keep);
 LONG DisplayIndexAlloc(LONG n);
 void DisplayIndexFree();
 
-// Appends an entry to a document's list; the first entry, the next one.
-inline void AddEntry(Baza *baza, Doc *doc) { AddTailMinList(&baza->Entries, &doc->Node); }
+// Counts every change of an entry list (an entry added, the entries freed),
+// so that what is derived from the lists (the lookup's name
+// filters) knows when to derive it anew.
+extern ULONG EntryListGeneration;
+
+// Appends an entry to a document's list, or puts it first; the first entry,
+// the next one.
+inline void AddEntry(Baza *baza, Doc *doc)
+{
+    ++EntryListGeneration;
+    AddTailMinList(&baza->Entries, &doc->Node);
+}
+inline void AddEntryFirst(Baza *baza, Doc *doc)
+{
+    ++EntryListGeneration;
+    AddHeadMinList(&baza->Entries, &doc->Node);
+}
 inline Doc *FirstEntry(const Baza *baza) { return reinterpret_cast<Doc *>(FirstMinNode(&baza->Entries)); }
 inline Doc *NextEntry(const Doc *doc) { return reinterpret_cast<Doc *>(NextMinNode(&doc->Node)); }

@@ -124,7 +124,7 @@ struct Scan {
         if (header.HasHelp)
             add("\33b @HELP", 4);
         for (size_t i = heads.size(); i-- > 0;)
-            AddHeadMinList(&baza->Entries, &heads[i]->Node);
+            AddEntryFirst(baza, heads[i]);
     }
 };
 }

@@ -10,13 +10,9 @@ LONG FindStrName(CONST_STRPTR text, CONST_STRPTR pattern, LONG n, LONG mode)
 {
     if (!text || !pattern || n < 0)
         return 0;
-    // A lookup tries every name of the base: most differ within their first
-    // letters, which are compared before the name's length is taken (each
-    // letter that matched was no terminator, so the next one may be read).
-    if (mode == 1)
-        for (LONG i = 0; i < n && i < 4; ++i)
-            if (ToLower(UBYTE(text[i])) != ToLower(UBYTE(pattern[i])))
-                return 0;
+    // a lookup tries every name of the base: most differ at once
+    if (mode == 1 && n > 0 && ToLower(UBYTE(text[0])) != ToLower(UBYTE(pattern[0])))
+        return 0;
     UWORD len = UWORD(std::strlen(text));   // counted in 16 bits, as the matcher always has
     if (len < n)
         return 0;

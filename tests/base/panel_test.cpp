@@ -369,3 +369,24 @@ TEST_F(BasePanel, AStructureNameLeadsFromAnAutodocOrAHeaderToItsDefinition)
     SetAttrs(View.TextList, MUIA_NList_DoubleClick, 1);
     EXPECT_TRUE(definitionShown()) << "from another header";
 }
+
+TEST_F(BasePanel, TheLookupSkipsOnlyDocumentsThatCannotHoldTheWord)
+{
+    ASSERT_TRUE(app.Ready());
+    TreeNode *g = Group(nullptr, "G");
+    Document(g, "first.txt", "x\n");
+    TreeNode *xml = Document(g, "u.xml", "<?xml?>\n<method name=\"\xc3\x84pfel\"/>\n<method name=\"Node extra\"/>\n");
+    DoMethod(QMXObject.BazaObj, QMXM_BazaFindLink, "\xc3\xa4pfel", 6);
+    EXPECT_EQ(Active(), xml) << "a UTF-8 letter in another case";
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, MUIV_NListtree_Active_Off);
+    DoMethod(QMXObject.BazaObj, QMXM_BazaFindLink, "node", 4);
+    EXPECT_EQ(Active(), xml) << "a name ends at its blank";
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, MUIV_NListtree_Active_Off);
+    DoMethod(QMXObject.BazaObj, QMXM_BazaFindLink, "Zebra", 5);
+    EXPECT_EQ(Active(), nullptr);
+    box.Write("u.xml", "<?xml?>\n<method name=\"Zebra\"/>\n");
+    DoMethod(QMXObject.BazaObj, QMXM_BazaUpdate);
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, MUIV_NListtree_Active_Off);
+    DoMethod(QMXObject.BazaObj, QMXM_BazaFindLink, "zebra", 5);
+    EXPECT_EQ(Active(), xml) << "the names of a document read anew";
+}
