@@ -197,6 +197,10 @@ TEST_F(Guide, ANodeShowsItsTitleTextAndButtonsAndTheContentsFollowItsToc)
     EXPECT_EQ(Active(), 3) << "another node forgets the TOC: MAIN";
     Pick(2);
     EXPECT_EQ(Active(), 6) << "@INDEX Idx, without the CR of its line";
+    Pick(3);   // MAIN again: its @TOC names Contents
+    Open(box.Write("w.guide", "@database w\n@node Contents\nc\n@node MAIN\nm\n"));
+    Pick(1);
+    EXPECT_EQ(Active(), 3) << "a closed guide's TOC is gone: MAIN";
 }
 
 TEST_F(Guide, LinksGoToNodesAndFilesAndRunNothing)
