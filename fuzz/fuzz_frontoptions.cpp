@@ -2,6 +2,7 @@
 // one word per line of input, and every word as a desktop's URL.
 #include "app/options.h"
 
+#include <cstdio>
 #include <sstream>
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
@@ -15,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         argv.push_back(w.data());
         FileFromURL(w);
     }
-    ReadFrontOptions(int(argv.size()), argv.data());
+    static FILE *nowhere = std::fopen("/dev/null", "w");   // the help text, not the fuzzer's log
+    ReadFrontOptions(int(argv.size()), argv.data(), nowhere, nowhere);
     return 0;
 }

@@ -48,7 +48,7 @@ std::string FileFromURL(const std::string &word)
     return out;
 }
 
-FrontAnswer ReadFrontOptions(int argc, char **argv)
+FrontAnswer ReadFrontOptions(int argc, char **argv, FILE *out, FILE *err)
 {
     FrontAnswer answer;
     answer.words.push_back(argc > 0 ? argv[0] : "vellumscanner");
@@ -56,12 +56,12 @@ FrontAnswer ReadFrontOptions(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         std::string w = argv[i];
         if (options && (w == "--help" || w == "-h" || (w == "?" && argc == 2))) {
-            PrintHelp(stdout);
+            PrintHelp(out);
             answer.exitCode = 0;
             return answer;
         }
         if (options && w == "--version") {
-            std::puts("Vellumscanner " VS_VERSION " (" VS_DATE ")");
+            std::fputs("Vellumscanner " VS_VERSION " (" VS_DATE ")\n", out);
             answer.exitCode = 0;
             return answer;
         }
@@ -70,8 +70,8 @@ FrontAnswer ReadFrontOptions(int argc, char **argv)
             continue;
         }
         if (options && w.size() > 1 && w[0] == '-') {
-            std::fprintf(stderr, "vellumscanner: unknown option %s\n", w.c_str());
-            PrintHelp(stderr);
+            std::fprintf(err, "vellumscanner: unknown option %s\n", w.c_str());
+            PrintHelp(err);
             answer.exitCode = 2;
             return answer;
         }

@@ -3,6 +3,7 @@
 // own "?"), --version, and options it does not know. "--" ends the options;
 // a desktop's file URL becomes the file's name.
 #pragma once
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@ struct FrontAnswer {
     std::vector<std::string> words;    // the arguments to hand on, program name first
 };
 
-FrontAnswer ReadFrontOptions(int argc, char **argv);
+// Help and the version go to out, a mistake to err.
+FrontAnswer ReadFrontOptions(int argc, char **argv, FILE *out = stdout, FILE *err = stderr);
 // "file:///a%20b" is "/a b"; anything else stays as it is.
 std::string FileFromURL(const std::string &word);
