@@ -96,10 +96,13 @@ void ForgetLinks(AGuideData *d)
     d->State->Links.clear();
 }
 
+// Every file the viewer opens is recognised first: the header fields read
+// before belong to another file, whatever its handle's address was.
 IPTR clAGuide_QMXM_View_CheckFType(AGuideData *d, QMXP_View_CheckFType *msg)
 {
     char head[kHeadBytes];
     FileHandle *fh = msg->File->Handle;
+    d->State->HeaderOf = nullptr;
     if (Seek(fh, 0, OFFSET_BEGINNING) < 0)
         return 0;
     LONG got = Read(fh, head, kHeadBytes);

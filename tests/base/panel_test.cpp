@@ -390,3 +390,14 @@ TEST_F(BasePanel, TheLookupSkipsOnlyDocumentsThatCannotHoldTheWord)
     DoMethod(QMXObject.BazaObj, QMXM_BazaFindLink, "zebra", 5);
     EXPECT_EQ(Active(), xml) << "the names of a document read anew";
 }
+
+TEST_F(BasePanel, AGuideOfTheBaseShowsItsOwnHeaderFields)
+{
+    ASSERT_TRUE(app.Ready());
+    TreeNode *g = Group(nullptr, "Guides");
+    TreeNode *a = Document(g, "a.guide", "@database a\n@author Alice\n@node MAIN\nx\n");
+    Document(g, "b.guide", "@database b\n@author Bob\n@node MAIN\ny\n");   // indexed last
+    Click(a);
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 0);
+    EXPECT_EQ(ListLines(View.TextList), (std::vector<std::string>{"\33b @DATABASE\33n\ta", "\33b @AUTHOR\33n\tAlice"}));
+}
