@@ -2,7 +2,8 @@
 # Installs a build into a fresh prefix, twice (an install over an older one),
 # and checks the tree as a user meets it: every file in its place, the
 # desktop entry valid, both programs working from another folder, the
-# translations found in the installed data folder, the manual pages clean.
+# translations found in the installed data folder, the shell completion, the
+# manual pages clean.
 # Usage: check_install.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -41,6 +42,14 @@ help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/vellums
 case $help in *"FILE_NAME/A, FUNC_NAME/F"*) ;; *) fail "no template in --help" ;; esac
 rc=0; "$prefix/bin/vellumscanner" --bogus 2>/dev/null || rc=$?
 [ $rc -eq 2 ] || fail "an unknown option gave $rc"
+
+# completion: commands, and the entry names of the document given
+completions=$(PATH="$prefix/bin:$PATH" bash -c '
+  source "$1"
+  complete_words() { COMP_WORDS=("$@"); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); COMPREPLY=(); _vsdoc; echo "${COMPREPLY[*]}"; }
+  complete_words vsdoc sh
+  complete_words vsdoc show "$2" No' _ "$prefix/share/bash-completion/completions/vsdoc" "$work/a folder ä.h")
+[ "$completions" = "$(printf 'show\nNode')" ] || fail "bash completion gave: $completions"
 
 for page in vellumscanner vsdoc; do
   warnings=$(MANWIDTH=80 man -l --warnings "$prefix/share/man/man1/$page.1" 2>&1 >/dev/null)
