@@ -3,7 +3,6 @@
 #include "app/classes.h"
 #include "app/ids.h"
 #include "app/konfig.h"
-#include "app/methods.h"
 #include "app/startup.h"
 #include "platform/utility/charset.h"
 #include "util/fileinfo.h"
@@ -14,33 +13,21 @@ MUI_CustomClass *clFTxtClass = nullptr;
 
 constexpr LONG kTestBytes = 200;
 
-IPTR clFTxt_QMXM_View_CheckFType(QMXP_View_CheckFType *msg)
+bool Recognise(FileOpen *file)
 {
-    FileOpen *file = msg->File;
     UBYTE *head = reinterpret_cast<UBYTE *>(konfig.Buffer + 4096);
-    if (Seek(file->Handle, 0, OFFSET_BEGINNING) < 0)
-        return 0;
-    LONG got = Read(file->Handle, head, kTestBytes);
-    if (!LooksLikeText(head, got))
-        return 0;
+    if (Seek(file->Handle, 0, OFFSET_BEGINNING) < 0 || !LooksLikeText(head, Read(file->Handle, head, kTestBytes)))
+        return false;
     konfig.FileType = TYPE_FTXT;
-    return 1;
+    return true;
 }
 
-IPTR clFTxt_QMXM_View_MakeIndex(QMXP_View_MakeIndex *msg)
-{
-    AddWholeFileEntry(msg->Record);
-    return 0;
-}
+// Plain text has one entry, the whole file.
+void Scan(Baza *baza, FileHandle *) { AddWholeFileEntry(baza); }
 
 IPTR clFTxt_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
-    switch (msg->MethodID) {
-    case QMXM_View_CheckFType:
-        return clFTxt_QMXM_View_CheckFType(reinterpret_cast<QMXP_View_CheckFType *>(msg)) ? ToIPTR(obj) : 0;
-    case QMXM_View_MakeIndex: return clFTxt_QMXM_View_MakeIndex(reinterpret_cast<QMXP_View_MakeIndex *>(msg));
-    default: return TextPageMethod(cl, obj, msg);
-    }
+    return TextPageDispatch(cl, obj, msg, TextPageType{Recognise, Scan});
 }
 }
 

@@ -3,7 +3,6 @@
 #include "app/classes.h"
 #include "app/ids.h"
 #include "app/konfig.h"
-#include "app/methods.h"
 #include "app/startup.h"
 #include "util/fileinfo.h"
 #include "platform/dos/lines.h"
@@ -14,28 +13,17 @@
 namespace {
 MUI_CustomClass *clHDocClass = nullptr;
 
-IPTR clHDoc_QMXM_View_CheckFType(QMXP_View_CheckFType *msg)
+bool Recognise(FileOpen *file)
 {
-    if (!IsHeaderName(msg->File->Name))
-        return 0;
+    if (!IsHeaderName(file->Name))
+        return false;
     konfig.FileType = TYPE_HDOC;
-    return 1;
-}
-
-IPTR clHDoc_QMXM_View_MakeIndex(QMXP_View_MakeIndex *msg)
-{
-    HDocScan(msg->Record, msg->Handle);
-    return 0;
+    return true;
 }
 
 IPTR clHDoc_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
-    switch (msg->MethodID) {
-    case QMXM_View_CheckFType:
-        return clHDoc_QMXM_View_CheckFType(reinterpret_cast<QMXP_View_CheckFType *>(msg)) ? ToIPTR(obj) : 0;
-    case QMXM_View_MakeIndex: return clHDoc_QMXM_View_MakeIndex(reinterpret_cast<QMXP_View_MakeIndex *>(msg));
-    default: return TextPageMethod(cl, obj, msg);
-    }
+    return TextPageDispatch(cl, obj, msg, TextPageType{Recognise, HDocScan});
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

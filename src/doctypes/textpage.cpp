@@ -69,13 +69,20 @@ IPTR CopyDocument(QMXP_View_SaveFile *msg)
     return 0;
 }
 
-IPTR TextPageMethod(IClass *cl, Object *obj, Msg msg)
+IPTR TextPageDispatch(IClass *cl, Object *obj, Msg msg, const TextPageType &type)
 {
     auto *d = msg->MethodID == OM_NEW ? nullptr : static_cast<TextPageData *>(INST_DATA(cl, obj));
     switch (msg->MethodID) {
     case QMXM_DoMethodObject:
         d->PageObj = reinterpret_cast<Object **>(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 0));
         return 0;
+    case QMXM_View_CheckFType:
+        return type.Recognise(reinterpret_cast<QMXP_View_CheckFType *>(msg)->File) ? ToIPTR(obj) : 0;
+    case QMXM_View_MakeIndex: {
+        auto *m = reinterpret_cast<QMXP_View_MakeIndex *>(msg);
+        type.Scan(m->Record, m->Handle);
+        return 0;
+    }
     case QMXM_View_ParseFile: return ShowEntry(d, reinterpret_cast<QMXP_View_ParseFile *>(msg));
     case QMXM_View_SelectFind: return SelectHit(d, reinterpret_cast<QMXP_View_SelectFind *>(msg));
     case QMXM_View_SaveFile: return CopyDocument(reinterpret_cast<QMXP_View_SaveFile *>(msg));

@@ -4,6 +4,7 @@
 // the list to its line.
 #pragma once
 #include "base/records.h"
+#include "util/fileinfo.h"
 #include "platform/mui/mui.h"
 
 struct TextPageData {
@@ -11,10 +12,17 @@ struct TextPageData {
     Object **PageObj;   // the viewer's TextList field
 };
 
-// The methods these types answer alike: QMXM_DoMethodObject, showing an
-// entry, a search hit, saving and closing. Everything else goes to the
-// superclass, so each type's dispatcher hands on what it does not decide.
-IPTR TextPageMethod(IClass *cl, Object *obj, Msg msg);
+// What one such type has of its own: how it knows its files (setting
+// konfig.FileType when a file is its) and how it scans one into entries.
+struct TextPageType {
+    bool (*Recognise)(FileOpen *file);
+    void (*Scan)(Baza *baza, FileHandle *fh);
+};
+
+// The dispatcher of these types: recognition and the scan by the type's own
+// functions; QMXM_DoMethodObject, showing an entry, a search hit, saving and
+// closing alike for all; everything else to the superclass.
+IPTR TextPageDispatch(IClass *cl, Object *obj, Msg msg, const TextPageType &type);
 
 // Saving a document as it is: a byte-for-byte copy of its file.
 IPTR CopyDocument(struct QMXP_View_SaveFile *msg);

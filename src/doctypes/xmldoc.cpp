@@ -3,7 +3,6 @@
 #include "app/classes.h"
 #include "app/ids.h"
 #include "app/konfig.h"
-#include "app/methods.h"
 #include "app/startup.h"
 #include "util/fileinfo.h"
 #include "platform/dos/lines.h"
@@ -19,30 +18,19 @@ MUI_CustomClass *clXmlDocClass = nullptr;
 constexpr LONG kFirstLine = 20;
 
 // The declaration spelt as XML spells it; "<?XML" is not one.
-IPTR clXmlDoc_QMXM_View_CheckFType(QMXP_View_CheckFType *msg)
+bool Recognise(FileOpen *file)
 {
     char *head = konfig.Buffer + 4096;
-    FileHandle *fh = msg->File->Handle;
-    if (Seek(fh, 0, OFFSET_BEGINNING) < 0 || !FGets(fh, head, kFirstLine) || std::strncmp(head, "<?xml", 5) != 0)
-        return 0;
+    if (Seek(file->Handle, 0, OFFSET_BEGINNING) < 0 || !FGets(file->Handle, head, kFirstLine) ||
+        std::strncmp(head, "<?xml", 5) != 0)
+        return false;
     konfig.FileType = TYPE_FXML;
-    return 1;
-}
-
-IPTR clXmlDoc_QMXM_View_MakeIndex(QMXP_View_MakeIndex *msg)
-{
-    XmlDocScan(msg->Record, msg->Handle);
-    return 0;
+    return true;
 }
 
 IPTR clXmlDoc_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
-    switch (msg->MethodID) {
-    case QMXM_View_CheckFType:
-        return clXmlDoc_QMXM_View_CheckFType(reinterpret_cast<QMXP_View_CheckFType *>(msg)) ? ToIPTR(obj) : 0;
-    case QMXM_View_MakeIndex: return clXmlDoc_QMXM_View_MakeIndex(reinterpret_cast<QMXP_View_MakeIndex *>(msg));
-    default: return TextPageMethod(cl, obj, msg);
-    }
+    return TextPageDispatch(cl, obj, msg, TextPageType{Recognise, XmlDocScan});
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -116,7 +104,7 @@ void XmlDocScan(Baza *baza, FileHandle *fh)
     SetLibrary(baza, "interface/method");
     AddWholeFileEntry(baza);
     Seek(fh, 0, OFFSET_BEGINNING);
-    XmlScan scan{baza};
+    XmlScan scan{baza, std::string()};
     ForEveryLine(fh, sizeof konfig.Buffer, [&](const char *line, size_t length) { scan.Line(line, length); });
 }
 
