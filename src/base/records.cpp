@@ -40,6 +40,12 @@ void BazaFree(Baza *baza)
     FreeRecord(baza);
 }
 
+void SetLibrary(Baza *baza, CONST_STRPTR caption)
+{
+    DelSTR(&baza->Library);
+    baza->Library = caption ? NewSTR(caption, LONG(std::strlen(caption))) : nullptr;
+}
+
 Doc *DocAlloc(CONST_STRPTR name)
 {
     Doc *d = AllocRecord<Doc>();

@@ -35,6 +35,8 @@ struct Find {
 };
 
 Baza *BazaAlloc(CONST_STRPTR dir, CONST_STRPTR name);
+// Replaces the caption over the entry list (null: none).
+void SetLibrary(Baza *baza, CONST_STRPTR caption);
 void BazaFree(Baza *baza);
 Doc *DocAlloc(CONST_STRPTR name);
 void DocFree(Doc *doc);

@@ -252,8 +252,7 @@ void Scan::EndBlock(const char *line, size_t length, LONG pos)
         libraryKnown = true;
         std::string heading = pending.c_str();   // up to the cut
         reference = heading.substr(0, heading.find('/'));
-        DelSTR(&baza->Library);
-        baza->Library = NewSTR(reference.c_str(), LONG(reference.size()));
+        SetLibrary(baza, reference.c_str());
     }
     pendingSet = false;
     const char *name = nameAt >= 0 ? pending.c_str() + nameAt : "< ? ? ? >";
@@ -302,7 +301,7 @@ char *FuncTestDir(char *line, size_t readable, const char *reference)
 void ADocScan(Baza *baza, FileHandle *fh)
 {
     constexpr size_t kLine = 8192;
-    DelSTR(&baza->Library);
+    SetLibrary(baza, nullptr);
     Seek(fh, 0, OFFSET_BEGINNING);
     Scan scan;
     scan.baza = baza;

@@ -209,10 +209,8 @@ bool GuideDatabase(const char *head, size_t length, std::string &database, LONG 
 // 64 bytes at a time where they are short.
 void AGuideScan(Baza *baza, FileHandle *fh, LONG scanStart, GuideHeader &header)
 {
-    if (baza) {
-        DelSTR(&baza->Library);
-        baza->Library = NewSTR("@NODE", 5);
-    }
+    if (baza)
+        SetLibrary(baza, "@NODE");
     header = GuideHeader{header.Database};   // every file starts with its own fields unset
     Scan scan{baza, header};
     scan.offset = scanStart;

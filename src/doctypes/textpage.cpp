@@ -103,9 +103,3 @@ void AddWholeFileEntry(Baza *baza)
     if (Doc *whole = DocAlloc(GetLoc(101)))
         AddEntry(baza, whole);
 }
-
-void SetLibrary(Baza *baza, CONST_STRPTR caption)
-{
-    DelSTR(&baza->Library);
-    baza->Library = NewSTR(caption, LONG(std::strlen(caption)));
-}

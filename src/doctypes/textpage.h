@@ -32,5 +32,3 @@ MUI_CustomClass *TextPageClass(MUI_CustomClass **slot, LONG flag, Dispatcher dis
 
 // Every index of these types starts with the whole-file entry (line 0).
 void AddWholeFileEntry(Baza *baza);
-// Sets the caption over the entry list.
-void SetLibrary(Baza *baza, CONST_STRPTR caption);
