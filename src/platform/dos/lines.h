@@ -14,23 +14,26 @@
 #include <emmintrin.h>
 #endif
 
-// The newlines among 64 bytes, as bits.
-inline uint64_t NewlineBits64(const char *p)
+// The bytes among 64 that equal one value, as bits.
+inline uint64_t ByteBits64(const char *p, char value)
 {
 #if defined(__SSE2__)
-    const __m128i nl = _mm_set1_epi8('\n');
-    auto ends = [&](int k) {
+    const __m128i v = _mm_set1_epi8(value);
+    auto equal = [&](int k) {
         __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * k));
-        return uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, nl))));
+        return uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, v))));
     };
-    return ends(0) | ends(1) << 16 | ends(2) << 32 | ends(3) << 48;
+    return equal(0) | equal(1) << 16 | equal(2) << 32 | equal(3) << 48;
 #else
     uint64_t bits = 0;
     for (int k = 0; k < 64; ++k)
-        bits |= uint64_t(p[k] == '\n') << k;
+        bits |= uint64_t(p[k] == value) << k;
     return bits;
 #endif
 }
+
+// The newlines among 64 bytes.
+inline uint64_t NewlineBits64(const char *p) { return ByteBits64(p, '\n'); }
 
 // Set bits, without the library call a generic build makes of the builtin.
 inline size_t CountBits64(uint64_t x)
@@ -62,24 +65,6 @@ inline uint64_t TextStartBits64(const char *p)
 #endif
 }
 
-// The bytes among 64 that are "@", the start of a command line in a guide.
-inline uint64_t AtSignBits64(const char *p)
-{
-#if defined(__SSE2__)
-    const __m128i at = _mm_set1_epi8('@');
-    auto starts = [&](int k) {
-        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * k));
-        return uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, at))));
-    };
-    return starts(0) | starts(1) << 16 | starts(2) << 32 | starts(3) << 48;
-#else
-    uint64_t bits = 0;
-    for (int k = 0; k < 64; ++k)
-        bits |= uint64_t(p[k] == '@') << k;
-    return bits;
-#endif
-}
-
 // Which lines a reader looks at: by their first byte, one at a time or 64
 // bytes at a time. Lines that start with text, for most documents; lines
 // that start with "@", for guides.
@@ -89,7 +74,7 @@ struct TextLineStarts {
 };
 struct AtSignLineStarts {
     static bool Wanted(char c) { return c == '@'; }
-    static uint64_t Bits64(const char *p) { return AtSignBits64(p); }
+    static uint64_t Bits64(const char *p) { return ByteBits64(p, '@'); }   // a guide's command
 };
 
 // Lines as ForEachTextLine cuts them, handed to a reader that looks at few
