@@ -6,6 +6,8 @@
 #include "app/konfig.h"
 #include "app/startup.h"
 #include "autodoc_corpus.h"
+#include "corpus_files.h"
+#include "scan_files.h"
 #include "base/baza.h"
 #include "doctypes/adoc.h"
 #include "platform/dos/files.h"
@@ -13,8 +15,6 @@
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
-#include <fstream>
-#include <sys/stat.h>
 
 namespace {
 std::string CorpusDir()
@@ -29,23 +29,7 @@ std::vector<std::string> &Corpus()
     return paths;
 }
 
-void BM_EntryScanOfTheCorpus(benchmark::State &state)
-{
-    Session session("bench_autodoc");
-    int64_t bytes = 0;
-    for (auto _ : state) {
-        for (const std::string &path : Corpus()) {
-            FileHandle *fh = Open(path.c_str(), MODE_OLDFILE);
-            Baza *baza = BazaAlloc(nullptr, nullptr);
-            ADocScan(baza, fh);
-            bytes += Seek(fh, 0, OFFSET_CURRENT);
-            BazaFree(baza);
-            Close(fh);
-        }
-    }
-    state.counters["files"] = double(Corpus().size());
-    state.SetBytesProcessed(bytes);
-}
+void BM_EntryScanOfTheCorpus(benchmark::State &state) { ScanFiles(state, Corpus(), ADocScan); }
 
 // Building a base of the same files the entry scan reads: each file named,
 // typed, scanned and placed in the tree. The tree is emptied between rounds
@@ -102,11 +86,7 @@ void BM_ShowTheLongestEntry(benchmark::State &state)
 void BM_OpenA10000EntryAutodoc(benchmark::State &state)
 {
     std::string path = CorpusDir() + "/big10000.doc";
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0) {
-        std::string doc = MakeAutodoc("big.library", 10000, 99);
-        std::ofstream(path, std::ios::binary).write(doc.data(), std::streamsize(doc.size()));
-    }
+    EnsureFile(path, [] { return MakeAutodoc("big.library", 10000, 99); });
     Session session("bench_autodoc");
     for (auto _ : state) {
         if (!session.Open(path.c_str()))

@@ -8,12 +8,13 @@
 #include "app/startup.h"
 #include "base/baza.h"
 #include "doctypes/aguide.h"
+#include "corpus_files.h"
 #include "guide_corpus.h"
+#include "scan_files.h"
 #include "vsdoc/session.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
-#include <fstream>
 #include <sys/stat.h>
 
 namespace {
@@ -44,31 +45,16 @@ const std::vector<std::string> &ScanSet()
 
 void BM_IndexScanOfTheGuides(benchmark::State &state)
 {
-    Session session("bench_guide");
-    int64_t bytes = 0;
-    for (auto _ : state)
-        for (const std::string &path : ScanSet()) {
-            FileHandle *fh = Open(path.c_str(), MODE_OLDFILE);
-            Baza *baza = BazaAlloc(nullptr, nullptr);
-            GuideHeader header;
-            AGuideScan(baza, fh, 0, header);
-            bytes += Seek(fh, 0, OFFSET_CURRENT);
-            BazaFree(baza);
-            Close(fh);
-        }
-    state.counters["files"] = double(ScanSet().size());
-    state.SetBytesProcessed(bytes);
+    ScanFiles(state, ScanSet(), [](Baza *baza, FileHandle *fh) {
+        GuideHeader header;
+        AGuideScan(baza, fh, 0, header);
+    });
 }
 
 std::string BigGuide()
 {
     std::string path = CorpusDir() + "/big6000.guide";
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0) {
-        mkdir(CorpusDir().c_str(), 0755);
-        std::string text = MakeGuide("big", 6000, 2000, 5u << 20, 7);
-        std::ofstream(path, std::ios::binary).write(text.data(), std::streamsize(text.size()));
-    }
+    EnsureFile(path, [] { return MakeGuide("big", 6000, 2000, 5u << 20, 7); });
     return path;
 }
 

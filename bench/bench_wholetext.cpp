@@ -8,13 +8,13 @@
 #include "doctypes/hdoc.h"
 #include "doctypes/xmldoc.h"
 #include "platform/dos/files.h"
+#include "corpus_files.h"
+#include "scan_files.h"
 #include "source_corpus.h"
 #include "vsdoc/session.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
-#include <fstream>
-#include <sys/stat.h>
 
 namespace {
 std::string CorpusDir()
@@ -25,47 +25,23 @@ std::string CorpusDir()
 
 const std::vector<std::string> &Headers()
 {
-    static std::vector<std::string> paths = (mkdir(CorpusDir().c_str(), 0755),
-                                             EnsureHeaderCorpus(CorpusDir() + "/headers", 50u << 20));
+    static std::vector<std::string> paths = EnsureHeaderCorpus(CorpusDir() + "/headers", 50u << 20);
     return paths;
 }
 
 const std::vector<std::string> &Interfaces()
 {
-    static std::vector<std::string> paths = (mkdir(CorpusDir().c_str(), 0755),
-                                             EnsureInterfaceCorpus(CorpusDir() + "/interfaces", 20u << 20));
+    static std::vector<std::string> paths = EnsureInterfaceCorpus(CorpusDir() + "/interfaces", 20u << 20);
     return paths;
 }
 
-void ScanAll(benchmark::State &state, const std::vector<std::string> &files, void (*scan)(Baza *, FileHandle *))
-{
-    Session session("bench_wholetext");
-    int64_t bytes = 0;
-    for (auto _ : state)
-        for (const std::string &path : files) {
-            FileHandle *fh = Open(path.c_str(), MODE_OLDFILE);
-            Baza *baza = BazaAlloc(nullptr, nullptr);
-            scan(baza, fh);
-            bytes += Seek(fh, 0, OFFSET_CURRENT);
-            BazaFree(baza);
-            Close(fh);
-        }
-    state.counters["files"] = double(files.size());
-    state.SetBytesProcessed(bytes);
-}
-
-void BM_IndexScanOfTheHeaders(benchmark::State &state) { ScanAll(state, Headers(), HDocScan); }
-void BM_IndexScanOfTheInterfaces(benchmark::State &state) { ScanAll(state, Interfaces(), XmlDocScan); }
+void BM_IndexScanOfTheHeaders(benchmark::State &state) { ScanFiles(state, Headers(), HDocScan); }
+void BM_IndexScanOfTheInterfaces(benchmark::State &state) { ScanFiles(state, Interfaces(), XmlDocScan); }
 
 std::string BigFile(const std::string &name, std::string (*make)())
 {
     std::string path = CorpusDir() + "/" + name;
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0) {
-        mkdir(CorpusDir().c_str(), 0755);
-        std::string text = make();
-        std::ofstream(path, std::ios::binary).write(text.data(), std::streamsize(text.size()));
-    }
+    EnsureFile(path, make);
     return path;
 }
 

@@ -22,24 +22,29 @@ struct Random {
     const char *Pick(const char *const *words, size_t n) { return words[Next() % n]; }
 };
 
+// The file at path, written with make() when it is missing; its size.
+template <class Make> size_t EnsureFile(const std::string &path, Make make)
+{
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) {
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::string text = make();
+        std::ofstream(path, std::ios::binary).write(text.data(), std::streamsize(text.size()));
+        if (stat(path.c_str(), &st) != 0)
+            throw std::runtime_error("cannot write " + path);
+    }
+    return size_t(st.st_size);
+}
+
 // name(i) is the i-th file's name in dir, make(i) its bytes; at most files of them.
 template <class Name, class Make>
 std::vector<std::string> EnsureFiles(const std::string &dir, size_t bytes, Name name, Make make, size_t files = SIZE_MAX)
 {
-    std::filesystem::create_directories(dir);
     std::vector<std::string> paths;
     size_t total = 0;
     for (unsigned i = 0; total < bytes && paths.size() < files; ++i) {
-        std::string path = dir + "/" + name(i);
-        struct stat st;
-        if (stat(path.c_str(), &st) != 0) {
-            std::string text = make(i);
-            std::ofstream(path, std::ios::binary).write(text.data(), std::streamsize(text.size()));
-            if (stat(path.c_str(), &st) != 0)
-                throw std::runtime_error("cannot write " + path);
-        }
-        total += size_t(st.st_size);
-        paths.push_back(path);
+        paths.push_back(dir + "/" + name(i));
+        total += EnsureFile(paths.back(), [&] { return make(i); });
     }
     return paths;
 }

@@ -2,10 +2,9 @@
 // 20 MB SDK of many autodocs, and one autodoc of 25,000 entries.
 //   bench_make_corpus DIR  (prints the big autodoc's path)
 #include "autodoc_corpus.h"
+#include "corpus_files.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sys/stat.h>
 
 int main(int argc, char **argv)
 {
@@ -16,11 +15,7 @@ int main(int argc, char **argv)
     std::string dir = argv[1];
     EnsureAutodocCorpus(dir, 20u << 20);
     std::string big = dir + "/big25000.doc";
-    struct stat st;
-    if (stat(big.c_str(), &st) != 0) {
-        std::ofstream out(big, std::ios::binary);
-        out << MakeAutodoc("big.library", 25000, 25000);
-    }
+    EnsureFile(big, [] { return MakeAutodoc("big.library", 25000, 25000); });
     std::printf("%s\n", big.c_str());
     return 0;
 }
