@@ -9,41 +9,30 @@ dir=${VS_BENCH_ADOCS:-/tmp/vellumscanner-bench-adocs}
 export VS_BENCH_ADOCS=$dir
 
 json=$("$build/bench/bench_autodoc" --benchmark_format=json --benchmark_repetitions=5 2>/dev/null)
-read -r scan_ms build_ms show_us open_ms files < <(echo "$json" | python3 -c '
-import json, sys
-runs = [b for b in json.load(sys.stdin)["benchmarks"] if b.get("run_type") == "iteration"]
-def median(prefix):
-    t = sorted(b["real_time"] for b in runs if b["name"].startswith(prefix))
-    return round(t[len(t) // 2], 3)
-files = int([b for b in runs if b["name"].startswith("BM_EntryScan")][0]["files"])
+read -r scan_ms build_ms show_us open_ms files < <(echo "$json" | PYTHONPATH="$(dirname "$0")" python3 -c '
+import sys
+from timing import Report
+report = Report(sys.stdin.read())
+median = lambda prefix: round(report.median(prefix), 3)
+files = int(report.counter("BM_EntryScan", "files"))
 print(median("BM_EntryScan"), median("BM_BuildABase"), median("BM_ShowTheLongest"), median("BM_OpenA10000"), files)')
 
 files_list=$(ls "$dir"/lib*.doc)
 cat $files_list > /dev/null
-wc_ms=$(python3 - $files_list <<'PY'
-import subprocess, sys, time
-times = []
-for _ in range(31):
-    t = time.perf_counter()
-    subprocess.run(["wc", "-l"] + sys.argv[1:], stdout=subprocess.DEVNULL, check=True)
-    times.append((time.perf_counter() - t) * 1000)
-print(round(sorted(times)[len(times) // 2], 2))
+wc_ms=$(PYTHONPATH="$(dirname "$0")" python3 - $files_list <<'PY'
+import sys
+from timing import median, timed
+print(round(median([timed(["wc", "-l"] + sys.argv[1:]) for _ in range(31)]), 2))
 PY
 )
 # `vsdoc base add` of every file into a new base, process start and saving
 # included, as a user would build it.
 base=$(mktemp -d)
-add_ms=$(python3 - "$build/tools/vsdoc" "$base/sdk.qmx" $files_list <<'PY'
-import os, subprocess, sys, time
+add_ms=$(PYTHONPATH="$(dirname "$0")" python3 - "$build/tools/vsdoc" "$base/sdk.qmx" $files_list <<'PY'
+import sys
+from timing import median, removing, timed
 vsdoc, target, files = sys.argv[1], sys.argv[2], sys.argv[3:]
-times = []
-for _ in range(31):
-    if os.path.exists(target):
-        os.unlink(target)
-    t = time.perf_counter()
-    subprocess.run([vsdoc, "base", "add", target] + files, stdout=subprocess.DEVNULL, check=True)
-    times.append((time.perf_counter() - t) * 1000)
-print(round(sorted(times)[len(times) // 2], 2))
+print(round(median([timed([vsdoc, "base", "add", target] + files, removing(target)) for _ in range(31)]), 2))
 PY
 )
 rm -rf "$base"

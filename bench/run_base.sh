@@ -5,14 +5,12 @@
 # Usage: bench/run_base.sh [BUILD_DIR]
 set -euo pipefail
 build=${1:-build}
-"$build/bench/bench_base" --benchmark_format=json --benchmark_repetitions=5 2>/dev/null | python3 -c '
-import json, sys
-runs = [b for b in json.load(sys.stdin)["benchmarks"] if b.get("run_type") == "iteration"]
-def median(prefix):
-    t = sorted(b["real_time"] for b in runs if b["name"].startswith(prefix))
-    return t[len(t) // 2]
-def counter(prefix, name):
-    return [b for b in runs if b["name"].startswith(prefix)][0][name]
+"$build/bench/bench_base" --benchmark_format=json --benchmark_repetitions=5 2>/dev/null | \
+  PYTHONPATH="$(dirname "$0")" python3 -c '
+import sys
+from timing import Report
+report = Report(sys.stdin.read())
+median, counter = report.median, report.counter
 read, load = median("BM_ReadTheBase"), median("BM_LoadTheBase")
 walk = median("BM_WalkTheBaseRecords")
 print("entries:            %d" % counter("BM_LoadTheBase", "entries"))

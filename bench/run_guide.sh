@@ -13,21 +13,10 @@ cmake --build "$build" --target vsdoc bench_guide bench_make_guides >/dev/null
 "$build/bench/bench_make_guides" "$dir/sdk" >/dev/null
 base=$(mktemp -d)/guides.qmx
 json=$("$build/bench/bench_guide" --benchmark_format=json --benchmark_repetitions=5 2>/dev/null)
-python3 - "$build/tools/vsdoc" "$dir/sdk" "$base" "$json" <<'PY'
-import glob, json, os, subprocess, sys, time
-vsdoc, corpus, base, report = sys.argv[1], sys.argv[2], sys.argv[3], json.loads(sys.argv[4])
-runs = [b for b in report["benchmarks"] if b.get("run_type") == "iteration"]
-def bench(prefix):
-    t = sorted(b["real_time"] for b in runs if b["name"].startswith(prefix))
-    return t[len(t) // 2]
-def counter(prefix, name):
-    return [b for b in runs if b["name"].startswith(prefix)][0][name]
-def timed(cmd):
-    t = time.perf_counter()
-    subprocess.run(cmd, stdout=subprocess.DEVNULL, check=True)
-    return (time.perf_counter() - t) * 1000
-median = lambda xs: sorted(xs)[len(xs) // 2]
-
+PYTHONPATH="$(dirname "$0")" python3 - "$build/tools/vsdoc" "$dir/sdk" "$base" "$json" <<'PY'
+import glob, os, sys
+from timing import Report, in_page_cache, median, removing, side_by_side, timed
+vsdoc, corpus, base, report = sys.argv[1], sys.argv[2], sys.argv[3], Report(sys.argv[4])
 files = sorted(glob.glob(os.path.join(corpus, "*.guide")), key=lambda p: int(os.path.basename(p)[1:-6]))
 scan_files, total = [], 0
 for f in files:
@@ -35,32 +24,25 @@ for f in files:
         break
     total += os.path.getsize(f)
     scan_files.append(f)
-for f in files:
-    open(f, "rb").read()
+in_page_cache(files)
 wc_scan = median([timed(["wc", "-l"] + scan_files) for _ in range(11)])
-scan = bench("BM_IndexScanOfTheGuides")
+scan = report.median("BM_IndexScanOfTheGuides")
 print("index scan, %d guides, %.1f MB: %.2f ms; wc -l %.2f ms; ratio %.2f (limit 2)"
       % (len(scan_files), total / 1e6, scan, wc_scan, scan / wc_scan))
 print("5 MB guide, 6,000 nodes, 2,000 links: opened %.2f ms (limit 50); largest node (%d lines) shown %.2f ms (limit 20)"
-      % (bench("BM_OpenTheBigGuide"), counter("BM_ShowTheLargestNode", "node_lines"), bench("BM_ShowTheLargestNode")))
-adds, wcs = [], []
-for _ in range(5):
-    if os.path.exists(base):
-        os.unlink(base)
-    adds.append(timed([vsdoc, "base", "add", base] + files))
-    wcs.append(timed(["wc", "-l"] + files))
+      % (report.median("BM_OpenTheBigGuide"), report.counter("BM_ShowTheLargestNode", "node_lines"),
+         report.median("BM_ShowTheLargestNode")))
+add, wc = side_by_side([vsdoc, "base", "add", base] + files, ["wc", "-l"] + files, 5, removing(base))
 size = sum(os.path.getsize(f) for f in files)
 print("vsdoc base add, %d guides, %.2f GB: %.0f ms; wc -l %.0f ms; ratio %.2f (limit 2)"
-      % (len(files), size / 1e9, median(adds), median(wcs), median(adds) / median(wcs)))
+      % (len(files), size / 1e9, add, wc, add / wc))
 PY
 entries=$("$build/tools/vsdoc" base list "$base" | awk -F'\t' '$3 == "D" { n += $6 } END { print n }')
 VS_BENCH_GUIDE_BASE=$base "$build/bench/bench_guide" --benchmark_filter='GuideBase' --benchmark_format=json \
-  --benchmark_repetitions=5 2>/dev/null | python3 -c '
-import json, sys
-runs = [b for b in json.load(sys.stdin)["benchmarks"] if b.get("run_type") == "iteration"]
-def median(prefix):
-    t = sorted(b["real_time"] for b in runs if b["name"].startswith(prefix))
-    return t[len(t) // 2]
+  --benchmark_repetitions=5 2>/dev/null | PYTHONPATH="$(dirname "$0")" python3 -c '
+import sys
+from timing import Report
+median = Report(sys.stdin.read()).median
 print("the base, %s entries, %d bytes: loaded %.1f ms (limit 100); a lookup that finds nothing %.2f ms (limit 5)"
       % (sys.argv[1], int(sys.argv[2]), median("BM_LoadTheGuideBase"), median("BM_LookupInTheGuideBase")))' \
   "$entries" "$(stat -c %s "$base")"

@@ -21,19 +21,12 @@ with open(sys.argv[1], "w") as f:
         size += len(line)
 PY
 fi
-python3 - "$build/tools/vsdoc" "$text" <<'PY'
-import os, subprocess, sys, time
+PYTHONPATH="$(dirname "$0")" python3 - "$build/tools/vsdoc" "$text" <<'PY'
+import os, sys
+from timing import in_page_cache, side_by_side
 vsdoc, text = sys.argv[1], sys.argv[2]
-def timed(command):
-    t = time.perf_counter()
-    subprocess.run(["sh", "-c", command], check=True)
-    return (time.perf_counter() - t) * 1000
-open(text, "rb").read()   # in the page cache
-ours, cat = [], []
-for _ in range(21):
-    ours.append(timed('"%s" show "%s" | cat >/dev/null' % (vsdoc, text)))
-    cat.append(timed('cat "%s" | cat >/dev/null' % text))
-m = lambda xs: sorted(xs)[len(xs) // 2]
+in_page_cache([text])
+ours, cat = side_by_side('"%s" show "%s" | cat >/dev/null' % (vsdoc, text), 'cat "%s" | cat >/dev/null' % text, 21)
 print("vsdoc show, %d bytes, into a pipe: %.2f ms; cat: %.2f ms; ratio %.2f (limit 3)"
-      % (os.path.getsize(text), m(ours), m(cat), m(ours) / m(cat)))
+      % (os.path.getsize(text), ours, cat, ours / cat))
 PY

@@ -1,0 +1,56 @@
+"""What the benchmark scripts share: timing a command as a user runs it,
+medians, two commands timed alternating, and Google Benchmark's JSON."""
+import json
+import os
+import subprocess
+import time
+
+
+def timed(cmd, before=None):
+    """Milliseconds a command takes, process start included; a string runs
+    through the shell. before() runs first, outside the timing."""
+    if before:
+        before()
+    t = time.perf_counter()
+    subprocess.run(cmd if isinstance(cmd, list) else ["sh", "-c", cmd], stdout=subprocess.DEVNULL, check=True)
+    return (time.perf_counter() - t) * 1000
+
+
+def median(xs):
+    return sorted(xs)[len(xs) // 2]
+
+
+def side_by_side(ours, peer, runs, before=None):
+    """Medians of both commands, run alternating, so both see the same machine."""
+    a, b = [], []
+    for _ in range(runs):
+        a.append(timed(ours, before))
+        b.append(timed(peer))
+    return median(a), median(b)
+
+
+def removing(path):
+    """A before() that removes a file, so each run starts without it."""
+    def remove():
+        if os.path.exists(path):
+            os.unlink(path)
+    return remove
+
+
+def in_page_cache(paths):
+    for path in paths:
+        with open(path, "rb") as f:
+            f.read()
+
+
+class Report:
+    """The iterations of a Google Benchmark JSON report."""
+
+    def __init__(self, text):
+        self.runs = [b for b in json.loads(text)["benchmarks"] if b.get("run_type") == "iteration"]
+
+    def median(self, prefix):
+        return median([b["real_time"] for b in self.runs if b["name"].startswith(prefix)])
+
+    def counter(self, prefix, name):
+        return [b for b in self.runs if b["name"].startswith(prefix)][0][name]
