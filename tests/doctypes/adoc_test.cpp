@@ -53,13 +53,11 @@ std::ostream &operator<<(std::ostream &o, const Entry &e)
     return o << "{" << e.name << " '" << e.mark << "' " << e.offset << " " << e.line << " " << e.lines << "}";
 }
 
-class Autodoc : public ::testing::Test {
+class Autodoc : public ::testing::Test, protected ViewerDriver {
 protected:
     Sandbox box;
     TestApp app;
 
-    void Open(const std::string &path) { SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str()); }
-    Baza *Shown() { return reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document)); }
     std::vector<Entry> Entries()
     {
         std::vector<Entry> out;
@@ -68,7 +66,6 @@ protected:
         return out;
     }
     LONG At(const std::string &text, size_t from = 0) { return LONG(kDoc.find(text, from)); }
-    void Pick(LONG n) { SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, n); }
     void DoubleClick(Object *list, LONG line, LONG column)
     {
         SetAttrs(list, MUIA_NList_ClickLine, line, MUIA_NList_ClickColumn, column);

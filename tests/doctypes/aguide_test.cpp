@@ -54,16 +54,11 @@ const std::string kGuide = "@DATABASE vellum.guide\r\n"
                            "The index\n"
                            "runs to the end";
 
-class Guide : public ::testing::Test {
+class Guide : public ::testing::Test, protected ViewerDriver {
 protected:
     Sandbox box;
     TestApp app;
 
-    void Open(const std::string &path) { SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str()); }
-    Baza *Shown() { return reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document)); }
-    std::string ShownName() { return reinterpret_cast<char *>(xget(QMXObject.ViewObj, QMXA_View_File)); }
-    void Pick(LONG n) { SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, n); }
-    LONG Active() { return LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)); }
     std::string Entries()
     {
         std::string out;

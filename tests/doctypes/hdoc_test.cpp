@@ -22,13 +22,11 @@ struct Entry {
 std::ostream &operator<<(std::ostream &o, const Entry &e) { return o << "{" << e.name << " " << e.line << "}"; }
 
 // A header or an interface opened in the viewer, its entries and its text.
-class WholeTextDocument : public ::testing::Test {
+class WholeTextDocument : public ::testing::Test, protected ViewerDriver {
 protected:
     Sandbox box;
     TestApp app;
 
-    void Open(const std::string &path) { SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str()); }
-    void Pick(LONG n) { SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, n); }
     LONG FirstShown() { return LONG(xget(View.TextList, MUIA_NList_First)); }
     std::vector<Entry> Entries()
     {

@@ -8,13 +8,11 @@
 #include <gtest/gtest.h>
 
 namespace {
-class XmlInterface : public ::testing::Test {
+class XmlInterface : public ::testing::Test, protected ViewerDriver {
 protected:
     Sandbox box;
     TestApp app;
 
-    void Open(const std::string &path) { SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str()); }
-    Baza *Shown() { return reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document)); }
     // name@line for each entry after the whole-file one
     std::string Methods()
     {

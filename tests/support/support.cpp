@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include "app/ids.h"
+#include "app/startup.h"
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
 #include "platform/nlist/nlist.h"
@@ -77,3 +79,13 @@ std::vector<std::string> ListLines(Object *list)
     }
     return out;
 }
+
+void ViewerDriver::Open(const std::string &path) { SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str()); }
+
+Baza *ViewerDriver::Shown() { return reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document)); }
+
+std::string ViewerDriver::ShownName() { return reinterpret_cast<char *>(xget(QMXObject.ViewObj, QMXA_View_File)); }
+
+void ViewerDriver::Pick(LONG n) { SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, n); }
+
+LONG ViewerDriver::Active() { return LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)); }

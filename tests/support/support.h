@@ -53,5 +53,16 @@ private:
     HeadlessProgram program_;
 };
 
+// The viewer and its index as the tests drive them.
+struct Baza;
+class ViewerDriver {
+protected:
+    void Open(const std::string &path);
+    Baza *Shown();
+    std::string ShownName();
+    void Pick(LONG n);
+    LONG Active();
+};
+
 // The text lines of a text list, as stored.
 std::vector<std::string> ListLines(Object *list);

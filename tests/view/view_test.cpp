@@ -16,14 +16,11 @@
 #include <sys/stat.h>
 
 namespace {
-class Viewer : public ::testing::Test {
+class Viewer : public ::testing::Test, protected ViewerDriver {
 protected:
     Sandbox box;
     TestApp app;
 
-    void Open(const std::string &path) { SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str()); }
-    Baza *Shown() { return reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document)); }
-    std::string ShownName() { return reinterpret_cast<char *>(xget(QMXObject.ViewObj, QMXA_View_File)); }
     void ShowFirst() { SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2); }
     std::string Caption() { return reinterpret_cast<char *>(xget(IndexGUI.IndexTitle, MUIA_Text_Contents)); }
     LONG HistoryCount() { return LONG(xget(ViewGUI.HistoryList, MUIA_NList_Entries)); }
