@@ -179,7 +179,10 @@ std::pair<LONG, LONG> EntryLines(LONG n)
     return {e->Line - 1, next ? next->Line - 1 : -1};
 }
 
-bool ShownWhole();
+// Plain text, headers and XML interfaces are shown whole: show reads and
+// prints their lines as they come, cut as the text list cuts them, without
+// putting the file into a list first.
+bool ShownWhole() { return konfig.FileType == TYPE_FTXT || konfig.FileType == TYPE_HDOC || konfig.FileType == TYPE_FXML; }
 
 // The entry shown, list by list as the viewer holds it.
 void PrintShownLists(CodeOutput mode)
@@ -202,11 +205,6 @@ void PrintShownLists(CodeOutput mode)
         PrintList(View.ExampleList, mode);
     }
 }
-
-// Plain text, headers and XML interfaces are shown whole: their lines are
-// read and printed as they come, cut as the text list cuts them, without
-// putting the file into a list first.
-bool ShownWhole() { return konfig.FileType == TYPE_FTXT || konfig.FileType == TYPE_HDOC || konfig.FileType == TYPE_FXML; }
 
 int StreamEntry(const std::string &file, LONG n, CodeOutput mode)
 {
