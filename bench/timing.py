@@ -12,7 +12,9 @@ def timed(cmd, before=None):
     if before:
         before()
     t = time.perf_counter()
-    subprocess.run(cmd if isinstance(cmd, list) else ["sh", "-c", cmd], stdout=subprocess.DEVNULL, check=True)
+    done = subprocess.run(cmd if isinstance(cmd, list) else ["sh", "-c", cmd], stdout=subprocess.DEVNULL)
+    if done.returncode not in (0, 1):   # 1: nothing found, for the searching tools
+        raise subprocess.CalledProcessError(done.returncode, cmd)
     return (time.perf_counter() - t) * 1000
 
 

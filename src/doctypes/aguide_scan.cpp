@@ -211,7 +211,9 @@ void AGuideScan(Baza *baza, FileHandle *fh, LONG scanStart, GuideHeader &header)
 {
     if (baza)
         SetLibrary(baza, "@NODE");
-    header = GuideHeader{header.Database};   // every file starts with its own fields unset
+    std::string database = std::move(header.Database);
+    header = GuideHeader();   // every file starts with its own fields unset
+    header.Database = std::move(database);
     Scan scan{baza, header};
     scan.offset = scanStart;
     Seek(fh, scanStart, OFFSET_BEGINNING);

@@ -26,6 +26,11 @@ const CommandUsage kCommands[] = {
     {"lookup", "vsdoc lookup BASE WORD [--show] [--raw]\n"
                "    The document and entry a word leads to, as a double-click would;\n"
                "    --show prints the entry too. Exit code 1 when nothing is found.\n"},
+    {"search", "vsdoc search [--count] BASE|FILE TEXT\n"
+               "    Every line that holds TEXT (case ignored, leading blanks dropped), in\n"
+               "    every document of a base in tree order or in one file, as PATH:LINE:\n"
+               "    COLUMN:LINE TEXT, in the order the search panel visits them; --count\n"
+               "    prints only the number of hits. Exit code 1 when nothing is found.\n"},
 };
 
 const char kOptions[] = "Options: --color=auto|always|never (NO_COLOR is heeded), --help, --version;\n"
@@ -60,6 +65,8 @@ bool TakeOptions(const std::vector<std::string> &words, VsdocArgs &args, std::ve
             args.raw = true;
         else if (w == "--show")
             args.show = true;
+        else if (w == "--count")
+            args.count = true;
         else if (w == "--help" || w == "-h")
             args.help = true;
         else if (w == "--version")
@@ -88,7 +95,8 @@ bool CommandWords(const std::vector<std::string> &rest, VsdocArgs &args)
 {
     size_t n = rest.size();
     const std::string &c = args.command;
-    if ((c == "index" && n == 2) || (c == "show" && (n == 2 || n == 3)) || (c == "lookup" && n == 3)) {
+    if ((c == "index" && n == 2) || (c == "show" && (n == 2 || n == 3)) || (c == "lookup" && n == 3) ||
+        (c == "search" && n == 3)) {
         args.file = rest[1];
         args.entry = n == 3 ? rest[2] : "";
         return true;

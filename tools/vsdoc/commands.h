@@ -4,14 +4,15 @@
 #include <vector>
 
 struct VsdocArgs {
-    std::string command;   // "index", "show", "base" or "lookup"
+    std::string command;   // "index", "show", "base", "lookup" or "search"
     std::string action;    // for "base": "list", "add" or "rescan"
     std::string file;      // the document, or the base file
-    std::string entry;     // show: a name or a number; lookup: the word
+    std::string entry;     // show: a name or a number; lookup: the word; search: the text
     std::string group;     // base add: the group path, "A/B"
     std::vector<std::string> files;
     bool raw = false;
     bool show = false;
+    bool count = false;     // search: the number of hits only
     bool help = false;      // --help: the usage (of the command given, if any)
     bool version = false;   // --version
     enum class Color { Auto, Always, Never } color = Color::Auto;
@@ -39,3 +40,4 @@ int RunIndex(const VsdocArgs &args);
 int RunShow(const VsdocArgs &args, bool styled);
 int RunBase(const VsdocArgs &args);
 int RunLookup(const VsdocArgs &args, bool styled);
+int RunSearch(const VsdocArgs &args);

@@ -26,6 +26,8 @@ int Run(const VsdocArgs &args)
         return RunShow(args, styled);
     if (args.command == "base")
         return RunBase(args);
+    if (args.command == "search")
+        return RunSearch(args);
     return RunLookup(args, styled);
 }
 }

@@ -54,8 +54,16 @@ FileHandle *MakeHandle(int fd, bool owns)
     auto *fh = new FileHandle;
     fh->fd = fd;
     fh->ownsFd = owns;
-    fh->buf = static_cast<char *>(std::malloc(kBufferSize));
     return fh;
+}
+
+// The buffer is made at its first use: a file read only in large blocks
+// (a search, a copy) never needs one.
+char *Buffer(FileHandle *fh)
+{
+    if (!fh->buf)
+        fh->buf = static_cast<char *>(std::malloc(kBufferSize));
+    return fh->buf;
 }
 
 bool WriteAll(int fd, const char *p, size_t n)
@@ -97,7 +105,7 @@ bool Refill(FileHandle *fh)
     if (!FlushWrites(fh))
         return false;
     for (;;) {
-        ssize_t r = ::read(fh->fd, fh->buf, kBufferSize);
+        ssize_t r = Buffer(fh) ? ::read(fh->fd, fh->buf, kBufferSize) : -1;
         if (r < 0 && errno == EINTR)
             continue;
         if (r < 0)
@@ -121,7 +129,9 @@ int OpenRegular(const std::string &path, int flags)
         errno = EISDIR;
         return -1;
     }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // a regular file ignores the flag; it is cleared only for writing's sake
+    if (flags != O_RDONLY)
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 
@@ -158,6 +168,7 @@ FileHandle *Open(CONST_STRPTR name, LONG mode)
     case MODE_OLDFILE: flags = O_RDWR; break;
     case MODE_NEWFILE: flags = O_RDWR | O_CREAT | O_TRUNC; break;
     case MODE_READWRITE: flags = O_RDWR | O_CREAT; break;
+    case MODE_SHARED: flags = O_RDONLY; break;
     default: return nullptr;
     }
     int fd = OpenRegular(path, flags);
@@ -188,7 +199,8 @@ LONG Read(FileHandle *fh, APTR buffer, LONG length)
         // a large read takes what the buffer holds and the rest straight from
         // the file; the buffer is then empty, so it ends where the file position is
         done = LONG(std::min(size_t(length), fh->end - fh->start));
-        std::memcpy(out, fh->buf + fh->start, size_t(done));
+        if (done)
+            std::memcpy(out, fh->buf + fh->start, size_t(done));
         fh->start = fh->end = 0;
         LONG got = ReadDirect(fh, out + done, length - done);
         return got < 0 ? (done ? done : -1) : done + got;
@@ -227,6 +239,10 @@ LONG Write(FileHandle *fh, const void *buffer, LONG length)
             return -1;
         fh->writing = true;
     }
+    if (!Buffer(fh)) {
+        fh->failed = true;
+        return -1;
+    }
     std::memcpy(fh->buf + fh->end, in, size_t(length));
     fh->end += size_t(length);
     return length;
@@ -261,6 +277,8 @@ namespace {
 bool Compact(FileHandle *fh)
 {
     size_t left = fh->end - fh->start;
+    if (!Buffer(fh))
+        return false;
     std::memmove(fh->buf, fh->buf + fh->start, left);
     fh->start = 0;
     fh->end = left;

@@ -11,6 +11,7 @@ struct FileHandle;
 constexpr LONG MODE_OLDFILE = 1005;   // an existing file, for reading (and writing)
 constexpr LONG MODE_NEWFILE = 1006;   // created or emptied, for writing
 constexpr LONG MODE_READWRITE = 1004; // opened or created, not emptied
+constexpr LONG MODE_SHARED = 1007;    // an existing file, for reading only (what a shared lock allows)
 
 constexpr LONG OFFSET_BEGINNING = -1;
 constexpr LONG OFFSET_CURRENT = 0;

@@ -1,0 +1,105 @@
+// vsdoc search: the search panel's search from the shell, over every
+// document of a base in tree order or over one file, one line per hit in the
+// order the panel's next button visits them.
+#include "app/ids.h"
+#include "app/startup.h"
+#include "base/baseheader.h"
+#include "commands.h"
+#include "pager.h"
+#include "search/targets.h"
+#include "session.h"
+
+#include <atomic>
+#include <charconv>
+#include <thread>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+// "PATH:LINE:COLUMN:" then the line, added to out without a formatted print per hit.
+void AppendHit(std::string &out, const std::string &path, const SearchHit &hit)
+{
+    char digits[48];
+    char *end = std::to_chars(digits, digits + 24, long(hit.Where.Line)).ptr;
+    *end++ = ':';
+    end = std::to_chars(end, digits + sizeof digits, long(hit.Where.Column)).ptr;
+    *end++ = ':';
+    out.append(path).push_back(':');
+    out.append(digits, end).append(hit.Text, hit.Length).push_back('\n');
+}
+
+// The text as the panel takes it: without its leading blanks.
+TextPattern PatternOf(const std::string &text)
+{
+    size_t start = text.find_first_not_of(' ');
+    start = start == std::string::npos ? text.size() : start;
+    return TextPattern(text.data() + start, text.size() - start);
+}
+
+// One document's hits, as lines (or only counted).
+struct TargetResult {
+    std::string out;
+    long hits = 0;
+    bool unreadable = false;
+};
+
+void SearchOne(const SearchTarget &target, const TextPattern &pattern, bool count, TargetResult &r)
+{
+    SearchEnd end = SearchFile(target.Path.c_str(), pattern, target.Start, [&](const SearchHit &hit) {
+        ++r.hits;
+        if (!count)
+            AppendHit(r.out, target.Path, hit);
+        return true;
+    });
+    r.unreadable = end == SearchEnd::Unreadable;
+}
+
+// The documents are searched by as many threads as there are cores (up to
+// four), each taking the next document not yet taken; the results are then
+// written in the documents' order.
+int SearchTargets(const std::vector<SearchTarget> &targets, const VsdocArgs &args)
+{
+    TextPattern pattern = PatternOf(args.entry);
+    std::vector<TargetResult> results(targets.size());
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i; (i = next.fetch_add(1)) < targets.size();)
+            SearchOne(targets[i], pattern, args.count, results[i]);
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < std::min(std::thread::hardware_concurrency(), 4u) && t < targets.size(); ++t)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread &t : helpers)
+        t.join();
+    long hits = 0;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        hits += results[i].hits;
+        Out().Write(results[i].out);
+        if (results[i].unreadable)
+            std::fprintf(stderr, "vsdoc: %s could not be read; searched on without it\n", targets[i].Path.c_str());
+    }
+    if (args.count)
+        Out().Write(std::to_string(hits) + "\n");
+    return hits ? 0 : 1;
+}
+}
+
+int RunSearch(const VsdocArgs &args)
+{
+    if (!Readable(args.file))
+        return 1;
+    if (!IsBaseHeader(args.file.c_str()))
+        return SearchTargets({{args.file, SearchPosition(), 0}}, args);
+    Session session("vsdoc");
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, args.file.c_str());
+    if (!session.Ready() || !DoMethod(QMXObject.BazaObj, QMXM_BazaOpen))
+        return 1;
+    int rc = SearchTargets(BaseTargets(0), args);
+    // Nothing was changed and the process ends: the system takes back the
+    // base's hundreds of thousands of records at once, faster than they are
+    // freed one by one.
+    Out().Finish();
+    std::fflush(stderr);
+    std::_Exit(rc);
+}
