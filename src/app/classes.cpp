@@ -6,7 +6,7 @@
 BOOL MakeQMXClass(BOOL create)
 {
     // the order in which the window's panels depend on each other
-    BOOL (*const order[])(BOOL) = {ClassBaza, ClassIndex, ClassView, ClassGroup, ClassImage};
+    BOOL (*const order[])(BOOL) = {ClassBaza, ClassIndex, ClassView, ClassGroup, ClassFind, ClassImage};
     for (auto make : order)
         if (!make(create) && create)
             return FALSE;

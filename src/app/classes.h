@@ -31,3 +31,4 @@ BOOL ClassView(BOOL create);
 BOOL ClassImage(BOOL create);
 BOOL ClassBaza(BOOL create);
 BOOL ClassGroup(BOOL create);
+BOOL ClassFind(BOOL create);

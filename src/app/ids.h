@@ -58,6 +58,13 @@ constexpr IPTR QMXA_Index_Shown = 0x80000103;
 // search panel
 constexpr IPTR QMXA_Find_BaseReady = 0x80000100;
 constexpr IPTR QMXA_Find_Reset = 0x80000101;
+constexpr IPTR QMXA_Find_Go = 0x80000102;
+constexpr IPTR QMXA_Find_Text = 0x80000103;
+constexpr IPTR QMXA_Find_Stop = 0x80000104;      // any value: the running search is cancelled
+constexpr IPTR QMXA_Find_Running = 0x80000105;   // get: whether a search is running
+constexpr IPTR QMXA_Find_Current = 0x80000106;   // get: the hit shown (a Find record), or null
+constexpr IPTR QMXM_Find_Progress = 0x80000200;  // from the worker: documents searched so far
+constexpr IPTR QMXM_Find_Done = 0x80000201;      // from the worker: the search ended
 
 // the document-type protocol
 constexpr IPTR QMXM_View_CheckFType = 0x80000500;

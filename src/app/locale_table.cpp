@@ -127,6 +127,8 @@ static const CatEntry kBuiltIn[CAT_COUNT + 1] = {
     {118, "\33cS_ort"},
     {119, "Program to show autodocs"},
     {120, "Reading %ld of %ld: %s"},
+    {121, "Searched %ld of %ld documents"},
+    {122, "Stop the search (Esc)"},
     {CAT_COUNT, nullptr},
 };
 

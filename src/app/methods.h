@@ -49,6 +49,12 @@ struct QMXP_IndexGetEntry {
     SIPTR Number;   // entry number, -1 for the selected one
 };
 
+// search panel: the worker's reports (QMXM_Find_Progress, QMXM_Find_Done)
+struct QMXP_Find_Report {
+    IPTR MethodID;
+    IPTR Serial;   // of the search that reports; a report of an earlier one is old news
+};
+
 // the document-type protocol
 struct QMXP_View_CheckFType {
     IPTR MethodID;

@@ -7,6 +7,7 @@
 #include "internal.h"
 
 #include <deque>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -15,6 +16,7 @@ IClass *appClass = nullptr;
 struct AppData {
     std::vector<Object *> windows;
     std::deque<IPTR> returnIds;
+    std::mutex pushing;                      // other threads push methods too
     std::deque<std::vector<IPTR>> pushed;   // destination object, then the message
     std::string base;
     std::string title;
@@ -89,14 +91,27 @@ IPTR AppNew(IClass *cl, Object *self, Msg msg)
     return ToIPTR(obj);
 }
 
+bool TakePushed(AppData *d, std::vector<IPTR> &call)
+{
+    std::lock_guard<std::mutex> lock(d->pushing);
+    if (d->pushed.empty())
+        return false;
+    call = std::move(d->pushed.front());
+    d->pushed.pop_front();
+    return true;
+}
+
+bool HasPushed(AppData *d)
+{
+    std::lock_guard<std::mutex> lock(d->pushing);
+    return !d->pushed.empty();
+}
+
 IPTR NewInput(AppData *d, MUIP_Application_NewInput *msg)
 {
     ULONG *signals = msg->signal;
-    while (!d->pushed.empty()) {
-        std::vector<IPTR> call = std::move(d->pushed.front());
-        d->pushed.pop_front();
+    for (std::vector<IPTR> call; TakePushed(d, call);)
         DoMethodA(reinterpret_cast<Object *>(call[0]), reinterpret_cast<Msg>(call.data() + 1));
-    }
     if (Renderer *r = CurrentRenderer())
         r->ProcessEvents();
     if (signals)
@@ -105,13 +120,14 @@ IPTR NewInput(AppData *d, MUIP_Application_NewInput *msg)
         return 0;
     IPTR id = d->returnIds.front();
     d->returnIds.pop_front();
-    if (!d->returnIds.empty() || !d->pushed.empty())
+    if (!d->returnIds.empty() || HasPushed(d))
         Signal(SIGF_INPUT);   // more is waiting: the loop must come back at once
     return id;
 }
 
 // PushMethod: destination, count, then the method and its arguments; run at
-// the next pass of the input loop.
+// the next pass of the input loop. Any thread may push: a worker hands its
+// results to the objects this way, which it must not touch itself.
 IPTR PushMethod(AppData *d, MUIP_Application_PushMethod *msg)
 {
     IPTR count = msg->count & 0xF;
@@ -119,7 +135,10 @@ IPTR PushMethod(AppData *d, MUIP_Application_PushMethod *msg)
         return FALSE;
     std::vector<IPTR> call{ToIPTR(msg->dest)};
     call.insert(call.end(), msg->method, msg->method + count);
-    d->pushed.push_back(std::move(call));
+    {
+        std::lock_guard<std::mutex> lock(d->pushing);
+        d->pushed.push_back(std::move(call));
+    }
     Signal(SIGF_INPUT);
     return TRUE;
 }

@@ -104,7 +104,7 @@ constexpr IPTR MUIV_Font_Normal = IPTR(-1), MUIV_Font_Fixed = IPTR(-5);
 
 // Image specifications of the built-in images and backgrounds.
 constexpr IPTR MUII_TextBack = 9, MUII_PopUp = 20, MUII_PopFile = 21, MUII_PopDrawer = 22, MUII_TapePlay = 24, MUII_TapePlayBack = 25,
-               MUII_TapeRecord = 28;
+               MUII_TapeRecord = 28, MUII_TapeStop = 29;
 constexpr IPTR MUIA_Image_Spec = 0x80420050;
 constexpr IPTR MUIA_Image_FreeVert = 0x80420051;
 
@@ -175,6 +175,8 @@ constexpr IPTR MUIA_Window_LeftEdge = 0x804200da;
 constexpr IPTR MUIA_Window_TopEdge = 0x804200db;
 constexpr IPTR MUIA_Window_Width = 0x804200dc;
 constexpr IPTR MUIA_Window_Height = 0x804200dd;
+// notify only: a key the window was given, as its name ("esc" for Escape)
+constexpr IPTR MUIA_Window_InputEvent = 0x804200df;
 constexpr IPTR MUIA_AppMessage = 0x804200de;   // set by the renderer when files are dropped
 #define WindowContents MUIA_Window_RootObject
 constexpr ULONG MAKE_ID(char a, char b, char c, char d)

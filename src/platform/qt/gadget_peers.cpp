@@ -182,6 +182,7 @@ QStyle::StandardPixmap ImageIcon(IPTR spec)
     case MUII_PopDrawer: return QStyle::SP_FileDialogNewFolder;
     case MUII_TapePlay: return QStyle::SP_ArrowRight;
     case MUII_TapePlayBack: return QStyle::SP_ArrowLeft;
+    case MUII_TapeStop: return QStyle::SP_BrowserStop;
     default: return QStyle::SP_ArrowDown;
     }
 }

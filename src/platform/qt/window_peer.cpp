@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstring>
@@ -132,6 +133,8 @@ public:
                              xget(menu, MUIA_Menu_Title)))),
                          menu, w);
         w->setCentralWidget(BuildPeerWidget(reinterpret_cast<Object *>(xget(win, MUIA_Window_RootObject)), w));
+        auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), w);
+        QObject::connect(escape, &QShortcut::activated, w, [this] { Act(MUIA_Window_InputEvent, "esc"); });
         LONG width = LONG(xget(win, MUIA_Window_Width)), height = LONG(xget(win, MUIA_Window_Height));
         if (width > 0 && height > 0) {
             w->resize(width, height);
