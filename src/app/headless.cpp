@@ -6,8 +6,9 @@
 #include "startup.h"
 #include "window.h"
 
-HeadlessProgram::HeadlessProgram(CONST_STRPTR program, bool fullGUI)
+HeadlessProgram::HeadlessProgram(CONST_STRPTR program, bool fullGUI, bool port)
 {
+    UseCommandPort = port;
     SetProgramDir(program);
     libraries_ = OpenMyLibs() == nullptr;
     if (!libraries_)

@@ -6,7 +6,8 @@
 class HeadlessProgram {
 public:
     // fullGUI picks the window layout; the full one saves its state at the end.
-    explicit HeadlessProgram(CONST_STRPTR program, bool fullGUI = false);
+    // port: the application opens its command port.
+    explicit HeadlessProgram(CONST_STRPTR program, bool fullGUI = false, bool port = false);
     ~HeadlessProgram();
     HeadlessProgram(const HeadlessProgram &) = delete;
     HeadlessProgram &operator=(const HeadlessProgram &) = delete;

@@ -1,4 +1,5 @@
 #include "window.h"
+#include "arexx.h"
 #include "version.h"
 
 #include "base/baseheader.h"
@@ -158,6 +159,7 @@ void Notify(Object *source, IPTR attr, IPTR trigger, Object *dest, std::initiali
 }
 
 Object *WinAboutApp = nullptr;
+BOOL UseCommandPort = TRUE;
 Object *WinAboutOK = nullptr;
 Hook HOOK_AppMsgFunc = {AppMsgFunc, nullptr};
 Hook HOOK_RefreshASL = {RefreshASL, nullptr};
@@ -194,6 +196,9 @@ Object *BuildApp()
     QMXObject.App = MUI_NewObject(MUIC_Application, MUIA_Application_Title, "Vellumscanner", MUIA_Application_Version,
                                   "$VER: Vellumscanner " VS_VERSION " (" VS_DATE ")", MUIA_Application_Description, GetLoc(119),
                                   MUIA_Application_Base, "Vellumscanner", MUIA_Application_IconData, icon.data(),
+                                  MUIA_Application_Author, "The Vellumscanner developers", MUIA_Application_Copyright,
+                                  "(c) 2010-2026 The Vellumscanner authors", MUIA_Application_Commands,
+                                  ARexxCommands, MUIA_Application_UseRexx, UseCommandPort,
                                   SubWindow, win, SubWindow, WinAboutApp);
     if (!QMXObject.App) {
         QMXObject = QMXObjects{};

@@ -14,6 +14,9 @@ Object *MakeBalance(ULONG objectId);
 Object *MakeGUI_AboutApp();
 
 extern Object *WinAboutApp;
+// Whether the application opens its command port: the window program does;
+// vsdoc and the tests' headless programs do not, unless asked.
+extern BOOL UseCommandPort;
 extern Object *WinAboutOK;
 extern Hook HOOK_AppMsgFunc;
 extern Hook HOOK_RefreshASL;

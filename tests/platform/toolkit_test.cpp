@@ -26,6 +26,7 @@ struct RecordingRenderer : Renderer {
     void OpenConfigWindow(Object *) override {}
     std::vector<bool> busy;
     void Busy(bool on) override { busy.push_back(on); }
+    void Iconify(bool) override {}
     RecordingRenderer() { SetRenderer(this); }
     ~RecordingRenderer() override { SetRenderer(nullptr); }
 };

@@ -45,7 +45,7 @@ public:
 // display. fullGUI picks the window layout.
 class TestApp {
 public:
-    explicit TestApp(bool fullGUI = false) : program_("vellumscanner", fullGUI) {}
+    explicit TestApp(bool fullGUI = false, bool port = false) : program_("vellumscanner", fullGUI, port) {}
     bool Ready() const { return program_.Ready(); }
     ScriptedRequester requester;   // made first: the start-up may ask
 

@@ -31,6 +31,13 @@ const CommandUsage kCommands[] = {
                "    every document of a base in tree order or in one file, as PATH:LINE:\n"
                "    COLUMN:LINE TEXT, in the order the search panel visits them; --count\n"
                "    prints only the number of hits. Exit code 1 when nothing is found.\n"},
+    {"send", "vsdoc send [--port NAME] [COMMAND [ARGS...]]\n"
+             "    Sends a command to a running Vellumscanner (port VELLUMSCANNER.1 unless\n"
+             "    NAME is given), prints its result and exits with its return code; 1 when\n"
+             "    no program answers. Without COMMAND, each line of standard input is sent.\n"
+             "    Commands: QMX_BaseOpen FILE, QMX_BaseClose, QMX_FileOpen FILE,\n"
+             "    QMX_FileClose, QMX_FindFunction WORD BASE, QMX_FindText TEXT BASE,\n"
+             "    QUIT, HIDE, SHOW, INFO ITEM, HELP FILE.\n"},
 };
 
 const char kOptions[] = "Options: --color=auto|always|never (NO_COLOR is heeded), --help, --version;\n"
@@ -77,7 +84,13 @@ bool TakeOptions(const std::vector<std::string> &words, VsdocArgs &args, std::ve
             args.color = VsdocArgs::Color::Never;
         else if (w == "--color=auto")
             args.color = VsdocArgs::Color::Auto;
-        else if (w == "--group") {
+        else if (w == "--port") {
+            if (i + 1 == words.size()) {
+                fault = "--port needs a port name";
+                return false;
+            }
+            args.port = words[++i];
+        } else if (w == "--group") {
             if (i + 1 == words.size()) {
                 fault = "--group needs a group path";
                 return false;
@@ -99,6 +112,10 @@ bool CommandWords(const std::vector<std::string> &rest, VsdocArgs &args)
         (c == "search" && n == 3)) {
         args.file = rest[1];
         args.entry = n == 3 ? rest[2] : "";
+        return true;
+    }
+    if (c == "send") {
+        args.files.assign(rest.begin() + 1, rest.end());
         return true;
     }
     if (c != "base" || n < 3)

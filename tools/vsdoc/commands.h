@@ -4,15 +4,16 @@
 #include <vector>
 
 struct VsdocArgs {
-    std::string command;   // "index", "show", "base", "lookup" or "search"
+    std::string command;   // "index", "show", "base", "lookup", "search" or "send"
     std::string action;    // for "base": "list", "add" or "rescan"
     std::string file;      // the document, or the base file
     std::string entry;     // show: a name or a number; lookup: the word; search: the text
     std::string group;     // base add: the group path, "A/B"
-    std::vector<std::string> files;
+    std::vector<std::string> files;   // base add: the documents; send: the command and its words
     bool raw = false;
     bool show = false;
     bool count = false;     // search: the number of hits only
+    std::string port;       // send: the port's name
     bool help = false;      // --help: the usage (of the command given, if any)
     bool version = false;   // --version
     enum class Color { Auto, Always, Never } color = Color::Auto;
@@ -41,3 +42,4 @@ int RunShow(const VsdocArgs &args, bool styled);
 int RunBase(const VsdocArgs &args);
 int RunLookup(const VsdocArgs &args, bool styled);
 int RunSearch(const VsdocArgs &args);
+int RunSend(const VsdocArgs &args);

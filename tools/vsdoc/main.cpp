@@ -28,6 +28,8 @@ int Run(const VsdocArgs &args)
         return RunBase(args);
     if (args.command == "search")
         return RunSearch(args);
+    if (args.command == "send")
+        return RunSend(args);
     return RunLookup(args, styled);
 }
 }

@@ -2,11 +2,14 @@
 // close gadget) and pushed methods from its input loop, and saves and loads
 // the state of every object with an object id in the environment store.
 #include "../exec/signals.h"
+#include "../rexx/port.h"
+#include "commands.h"
 #include "dataspace.h"
 #include "envstore.h"
 #include "internal.h"
 
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -19,7 +22,13 @@ struct AppData {
     std::mutex pushing;                      // other threads push methods too
     std::deque<std::vector<IPTR>> pushed;   // destination object, then the message
     std::string base;
-    std::string title;
+    ApplicationInfo info;
+    const MUI_Command *commands = nullptr;
+    bool useRexx = true;
+    std::unique_ptr<CommandPort> port;
+    std::string rexxString;
+    bool rexxStringSet = false;
+    bool iconified = false;
     LONG sleep = 0;
     std::vector<ULONG> icon;
     IPTR menuAction = 0;
@@ -36,6 +45,13 @@ void Sleep(AppData *d, bool on)
             r->Busy(d->sleep > 0);
 }
 
+void Iconify(AppData *d, bool hidden)
+{
+    d->iconified = hidden;
+    if (Renderer *r = CurrentRenderer())
+        r->Iconify(hidden);
+}
+
 void KeepIcon(AppData *d, const ULONG *block)
 {
     d->icon.clear();
@@ -49,8 +65,19 @@ void ApplyTags(Object *self, AppData *d, TagItem *tags)
     while (TagItem *t = NextTagItem(&walk)) {
         const char *s = reinterpret_cast<const char *>(t->ti_Data);
         switch (t->ti_Tag) {
-        case MUIA_Application_Base: d->base = s ? s : ""; break;
-        case MUIA_Application_Title: d->title = s ? s : ""; break;
+        case MUIA_Application_Base: d->base = d->info.base = s ? s : ""; break;
+        case MUIA_Application_Title: d->info.title = s ? s : ""; break;
+        case MUIA_Application_Author: d->info.author = s ? s : ""; break;
+        case MUIA_Application_Copyright: d->info.copyright = s ? s : ""; break;
+        case MUIA_Application_Description: d->info.description = s ? s : ""; break;
+        case MUIA_Application_Version: d->info.version = s ? s : ""; break;
+        case MUIA_Application_Commands: d->commands = reinterpret_cast<const MUI_Command *>(t->ti_Data); break;
+        case MUIA_Application_UseRexx: d->useRexx = t->ti_Data != 0; break;
+        case MUIA_Application_RexxString:
+            d->rexxStringSet = s != nullptr;
+            d->rexxString = s ? s : "";
+            break;
+        case MUIA_Application_Iconified: Iconify(d, t->ti_Data != 0); break;
         case MUIA_Application_MenuAction: d->menuAction = t->ti_Data; break;
         case MUIA_Application_DropObject: d->dropObject = reinterpret_cast<Object *>(t->ti_Data); break;
         case MUIA_Application_Sleep: Sleep(d, t->ti_Data != 0); break;
@@ -88,6 +115,8 @@ IPTR AppNew(IClass *cl, Object *self, Msg msg)
     AppData *d = NewInstance<AppData>(cl, obj);
     NotifyOf(obj)->kind = ObjectKind::Application;
     ApplyTags(obj, d, tags);
+    if (d->commands && d->useRexx && !d->base.empty())
+        d->port = std::make_unique<CommandPort>(d->base);
     return ToIPTR(obj);
 }
 
@@ -107,11 +136,23 @@ bool HasPushed(AppData *d)
     return !d->pushed.empty();
 }
 
-IPTR NewInput(AppData *d, MUIP_Application_NewInput *msg)
+// The commands that came to the port, one after the other, each answered
+// before the next runs.
+void ServePort(Object *self, AppData *d)
+{
+    PortRequest request;
+    while (d->port && d->port->Take(request)) {
+        CommandReply reply = RunPortCommand(self, d->commands, d->info, request.Line);
+        d->port->Reply(request.Client, reply.rc, reply.result);
+    }
+}
+
+IPTR NewInput(Object *self, AppData *d, MUIP_Application_NewInput *msg)
 {
     ULONG *signals = msg->signal;
     for (std::vector<IPTR> call; TakePushed(d, call);)
         DoMethodA(reinterpret_cast<Object *>(call[0]), reinterpret_cast<Msg>(call.data() + 1));
+    ServePort(self, d);
     if (Renderer *r = CurrentRenderer())
         r->ProcessEvents();
     if (signals)
@@ -170,7 +211,10 @@ IPTR AppGet(IClass *cl, Object *self, Msg msg)
     AppData *d = Instance<AppData>(cl, self);
     switch (GetMsg(msg)->opg_AttrID) {
     case MUIA_Application_Base: return Answer(msg, ToIPTR(d->base.c_str()));
-    case MUIA_Application_Title: return Answer(msg, ToIPTR(d->title.c_str()));
+    case MUIA_Application_Title: return Answer(msg, ToIPTR(d->info.title.c_str()));
+    case MUIA_Application_RexxString: return Answer(msg, d->rexxStringSet ? ToIPTR(d->rexxString.c_str()) : 0);
+    case MUIA_Application_Iconified: return Answer(msg, d->iconified);
+    case MUIA_Application_UseRexx: return Answer(msg, d->port && d->port->IsOpen());
     case MUIA_Application_MenuAction: return Answer(msg, d->menuAction);
     case MUIA_Application_Sleep: return Answer(msg, d->sleep > 0);
     case MUIA_Application_DropObject: return Answer(msg, ToIPTR(d->dropObject));
@@ -190,7 +234,7 @@ IPTR AppDispatcher(IClass *cl, Object *self, Msg msg)
         return DoSuperMethodA(cl, self, msg);
     case OM_SET: ApplyTags(self, d, SetTags(msg)); return DoSuperMethodA(cl, self, msg);
     case OM_GET: return AppGet(cl, self, msg);
-    case MUIM_Application_NewInput: return NewInput(d, reinterpret_cast<MUIP_Application_NewInput *>(msg));
+    case MUIM_Application_NewInput: return NewInput(self, d, reinterpret_cast<MUIP_Application_NewInput *>(msg));
     case MUIM_Application_ReturnID:
         d->returnIds.push_back(reinterpret_cast<MUIP_Application_ReturnID *>(msg)->retid);
         Signal(SIGF_INPUT);

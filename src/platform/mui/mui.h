@@ -206,6 +206,25 @@ constexpr IPTR MUIA_Application_Sleep = 0x804200fa;
 // The program's icon for its windows: a block of 32-bit words (width,
 // height, depth, 0, then ARGB pixels), copied when set.
 constexpr IPTR MUIA_Application_IconData = 0x804200fb;
+constexpr IPTR MUIA_Application_UseRexx = 0x804200fc;      // FALSE: no command port (default TRUE)
+constexpr IPTR MUIA_Application_RexxString = 0x804200fd;   // a command's result text, set by its hook
+constexpr IPTR MUIA_Application_Author = 0x804200fe;
+constexpr IPTR MUIA_Application_Copyright = 0x804200ff;
+constexpr IPTR MUIA_Application_Iconified = 0x80420100;   // the windows hidden (minimised) or shown
+
+// One command of the application's command port (MUIA_Application_Commands,
+// an array closed by an entry with a null name). The hook is called with the
+// application and an array of one cell per template item, as ReadArgs fills
+// it; its return value is the command's return code, and a text it sets as
+// MUIA_Application_RexxString the result.
+struct Hook;
+struct MUI_Command {
+    CONST_STRPTR mc_Name;
+    CONST_STRPTR mc_Template;
+    LONG mc_Parameters;
+    Hook *mc_Hook;
+    LONG mc_Reserved[5];
+};
 #define SubWindow MUIA_Application_Window
 constexpr IPTR MUIV_Application_ReturnID_Quit = IPTR(-1);
 constexpr IPTR MUIV_Application_Save_ENV = 0;

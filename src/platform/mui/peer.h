@@ -19,6 +19,8 @@ struct Renderer {
     // The application went to sleep (long work) or woke: its windows show the
     // busy pointer and take no input meanwhile.
     virtual void Busy(bool on) = 0;
+    // The open windows hidden (minimised) or shown again and raised.
+    virtual void Iconify(bool hidden) = 0;
 };
 
 void SetRenderer(Renderer *renderer);

@@ -112,6 +112,19 @@ void QtRenderer::Busy(bool on)
     ProcessEvents();
 }
 
+void QtRenderer::Iconify(bool hidden)
+{
+    for (auto &w : windows_) {
+        if (hidden) {
+            w.second->showMinimized();
+        } else {
+            w.second->showNormal();
+            w.second->raise();
+            w.second->activateWindow();
+        }
+    }
+}
+
 bool QtRenderer::WaitForEvents(int wakeFd)
 {
     if (!wake_) {

@@ -22,6 +22,7 @@ public:
     void ProcessEvents() override;
     void OpenConfigWindow(Object *app) override;
     void Busy(bool on) override;
+    void Iconify(bool hidden) override;
     bool IsBusy() const { return busy_; }
     bool WaitForEvents(int wakeFd) override;
 

@@ -1,0 +1,21 @@
+// The commands an application's port answers: its own, from its command
+// table, and those every application of this toolkit answers (QUIT, HIDE,
+// SHOW, INFO, HELP). A line is the command's name (case ignored) and its
+// arguments, parsed against the command's template.
+#pragma once
+#include "mui.h"
+
+#include <string>
+
+struct CommandReply {
+    LONG rc;              // 0, or 10 for a command that is not known or does not fit its template
+    std::string result;
+};
+
+// What the application knows of itself for INFO.
+struct ApplicationInfo {
+    std::string title, author, copyright, description, version, base;
+};
+
+CommandReply RunPortCommand(Object *app, const MUI_Command *table, const ApplicationInfo &info,
+                            const std::string &line);

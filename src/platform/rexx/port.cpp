@@ -1,0 +1,368 @@
+#include "port.h"
+
+#include "../exec/signals.h"
+#include "portpath.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <deque>
+#include <fcntl.h>
+#include <map>
+#include <mutex>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace {
+constexpr size_t kMaxLine = 64 * 1024;   // longer is no command line
+constexpr size_t kMaxClients = 4096;
+
+sockaddr_un Address(const std::string &path)
+{
+    sockaddr_un addr = {};
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+    return addr;
+}
+
+bool Connects(const std::string &path)
+{
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un addr = Address(path);
+    bool ok = fd >= 0 && connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
+    if (fd >= 0)
+        close(fd);
+    return ok;
+}
+
+// A listening socket at path; one left by a copy that ended is taken over,
+// one that answers belongs to a running copy (-1).
+int Listen(const std::string &path)
+{
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return -1;
+    sockaddr_un addr = Address(path);
+    if (bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0 && errno == EADDRINUSE && !Connects(path)) {
+        unlink(path.c_str());
+        if (bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0 && listen(fd, 128) == 0)
+            return fd;
+    } else if (listen(fd, 128) == 0) {
+        return fd;
+    }
+    close(fd);
+    return -1;
+}
+
+// A thousand clients at once want as many descriptors.
+void RaiseDescriptorLimit()
+{
+    rlimit lim;
+    if (getrlimit(RLIMIT_NOFILE, &lim) == 0 && lim.rlim_cur < lim.rlim_max) {
+        lim.rlim_cur = lim.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &lim);
+    }
+}
+
+bool SameUser(int fd)
+{
+    ucred cred = {};
+    socklen_t len = sizeof cred;
+    return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) == 0 && cred.uid == geteuid();
+}
+
+std::string ReplyLine(LONG rc, const std::string &result)
+{
+    std::string line = std::to_string(long(rc)) + " " + result;
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    return line + "\n";
+}
+}
+
+class CommandPort::Server {
+public:
+    explicit Server(const std::string &base)
+    {
+        std::string upper = base;
+        for (char &c : upper)
+            c = char(std::toupper(UBYTE(c)));
+        for (int n = 1; n < 100 && listen_ < 0; ++n) {
+            path_ = PortSocketPath(upper + "." + std::to_string(n), true);
+            if (path_.empty())
+                return;
+            listen_ = Listen(path_);
+            name_ = upper + "." + std::to_string(n);
+        }
+        if (listen_ < 0 || pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) {
+            Close();
+            return;
+        }
+        RaiseDescriptorLimit();
+        spare_ = open("/dev/null", O_RDONLY | O_CLOEXEC);
+        thread_ = std::thread([this] { Serve(); });
+    }
+
+    ~Server()
+    {
+        if (thread_.joinable()) {
+            stop_ = true;
+            Wake();
+            thread_.join();
+        }
+        for (auto &c : clients_)
+            close(c.second.fd);
+        Close();
+    }
+
+    bool IsOpen() const { return listen_ >= 0; }
+    const std::string &Name() const { return name_; }
+
+    bool Take(PortRequest &request)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (requests_.empty())
+            return false;
+        request = std::move(requests_.front());
+        requests_.pop_front();
+        return true;
+    }
+
+    void Reply(uint64_t client, LONG rc, const std::string &result)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            replies_.emplace_back(client, ReplyLine(rc, result));
+        }
+        Wake();
+    }
+
+private:
+    struct Client {
+        int fd = -1;
+        std::string in, out;
+        bool busy = false;      // its command waits for its reply
+        bool closing = false;   // it sent its last line, or a fault: closed once its replies are out
+    };
+
+    void Close()
+    {
+        if (listen_ >= 0) {
+            close(listen_);
+            unlink(path_.c_str());
+            listen_ = -1;
+        }
+        for (int &fd : wake_)
+            if (fd >= 0)
+                close(std::exchange(fd, -1));
+        if (spare_ >= 0)
+            close(std::exchange(spare_, -1));
+    }
+
+    void Wake()
+    {
+        char c = 1;
+        [[maybe_unused]] ssize_t n = write(wake_[1], &c, 1);
+    }
+
+    void Serve()
+    {
+        std::vector<pollfd> fds;
+        std::vector<uint64_t> ids;
+        while (!stop_) {
+            fds.assign({{listen_, POLLIN, 0}, {wake_[0], POLLIN, 0}});
+            ids.assign(2, 0);
+            for (auto &[id, c] : clients_) {
+                // one waiting for its reply is not polled: its hang-up would wake the loop for nothing
+                short events = short((c.busy || c.closing ? 0 : POLLIN) | (c.out.empty() ? 0 : POLLOUT));
+                if (events) {
+                    fds.push_back({c.fd, events, 0});
+                    ids.push_back(id);
+                }
+            }
+            if (poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR)
+                return;
+            if (fds[1].revents)
+                TakeReplies();
+            for (size_t i = 2; i < fds.size(); ++i)
+                if (fds[i].revents)
+                    Handle(ids[i], fds[i].revents);
+            if (fds[0].revents & POLLIN)
+                Accept();
+        }
+    }
+
+    void Accept()
+    {
+        for (;;) {
+            int fd = accept4(listen_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+            if (fd < 0) {
+                if ((errno == EMFILE || errno == ENFILE) && spare_ >= 0)
+                    RefuseOne();
+                return;
+            }
+            if (!SameUser(fd) || clients_.size() >= kMaxClients)
+                close(fd);
+            else
+                clients_[++lastId_].fd = fd;
+        }
+    }
+
+    // Out of descriptors: the spare one lets a waiting connection be taken
+    // and closed, so it does not wake every poll from now on.
+    void RefuseOne()
+    {
+        close(spare_);
+        int fd = accept(listen_, nullptr, nullptr);
+        if (fd >= 0)
+            close(fd);
+        spare_ = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    }
+
+    void TakeReplies()
+    {
+        char buf[256];
+        while (read(wake_[0], buf, sizeof buf) > 0) {
+        }
+        std::vector<std::pair<uint64_t, std::string>> replies;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            replies.swap(replies_);
+        }
+        for (auto &[id, text] : replies) {
+            auto it = clients_.find(id);
+            if (it == clients_.end())
+                continue;   // it went away meanwhile
+            it->second.out += text;
+            it->second.busy = false;
+            Dispatch(id, it->second);
+            Handle(id, POLLOUT);
+        }
+    }
+
+    void Handle(uint64_t id, short revents)
+    {
+        auto it = clients_.find(id);
+        if (it == clients_.end())
+            return;
+        Client &c = it->second;
+        bool ok = true;
+        if (revents & POLLOUT)
+            ok = Flush(c);
+        if (ok && (revents & (POLLIN | POLLHUP | POLLERR)) && !c.busy && !c.closing)
+            ok = Receive(id, c);
+        if (!ok || (c.closing && !c.busy && c.out.empty())) {
+            close(c.fd);
+            clients_.erase(it);
+        }
+    }
+
+    bool Flush(Client &c)
+    {
+        while (!c.out.empty()) {
+            ssize_t n = send(c.fd, c.out.data(), c.out.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (n < 0)
+                return errno == EAGAIN || errno == EINTR;
+            c.out.erase(0, size_t(n));
+        }
+        return true;
+    }
+
+    // What the client sent; its end without a newline ends the line unsent.
+    bool Receive(uint64_t id, Client &c)
+    {
+        char buf[16384];
+        ssize_t n = recv(c.fd, buf, sizeof buf, MSG_DONTWAIT);
+        if (n < 0)
+            return errno == EAGAIN || errno == EINTR;
+        if (n == 0) {
+            c.closing = true;
+            c.in.clear();
+            return true;
+        }
+        c.in.append(buf, size_t(n));
+        Dispatch(id, c);
+        if (!c.busy && c.in.size() > kMaxLine) {
+            c.out += ReplyLine(10, "Command line too long");
+            c.in.clear();
+            c.closing = true;
+        }
+        return Flush(c);
+    }
+
+    // The next whole line goes to the program; faulty ones are answered here.
+    void Dispatch(uint64_t id, Client &c)
+    {
+        while (!c.busy && !c.closing) {
+            size_t nl = c.in.find('\n');
+            if (nl == std::string::npos)
+                return;
+            std::string line = c.in.substr(0, nl);
+            c.in.erase(0, nl + 1);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (line.find('\0') != std::string::npos) {
+                c.out += ReplyLine(10, "A command line holds no NUL byte");
+                continue;
+            }
+            c.busy = true;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                requests_.push_back({id, std::move(line)});
+            }
+            Signal(SIGF_INPUT);
+        }
+    }
+
+    std::string name_, path_;
+    int listen_ = -1, wake_[2] = {-1, -1}, spare_ = -1;
+    std::map<uint64_t, Client> clients_;
+    uint64_t lastId_ = 0;
+    std::mutex mutex_;
+    std::deque<PortRequest> requests_;
+    std::vector<std::pair<uint64_t, std::string>> replies_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+CommandPort::CommandPort(const std::string &base) : server_(std::make_unique<Server>(base)) {}
+CommandPort::~CommandPort() = default;
+bool CommandPort::IsOpen() const { return server_->IsOpen(); }
+const std::string &CommandPort::Name() const { return server_->Name(); }
+bool CommandPort::Take(PortRequest &request) { return server_->Take(request); }
+void CommandPort::Reply(uint64_t client, LONG rc, const std::string &result) { server_->Reply(client, rc, result); }
+
+bool SendPortCommand(const std::string &name, const std::string &line, LONG &rc, std::string &result,
+                     std::string &error)
+{
+    std::string path = PortSocketPath(name);
+    int fd = path.empty() ? -1 : socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un addr = Address(path.empty() ? "" : path);
+    if (fd < 0 || connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0) {
+        error = "no program answers at the port " + name;
+        if (fd >= 0)
+            close(fd);
+        return false;
+    }
+    std::string request = line + "\n", reply;
+    bool sent = send(fd, request.data(), request.size(), MSG_NOSIGNAL) == ssize_t(request.size());
+    char buf[4096];
+    for (ssize_t n; sent && reply.find('\n') == std::string::npos && (n = recv(fd, buf, sizeof buf, 0)) > 0;)
+        reply.append(buf, size_t(n));
+    close(fd);
+    size_t blank = reply.find(' '), nl = reply.find('\n');
+    if (!sent || blank == std::string::npos || nl == std::string::npos || blank > nl) {
+        error = "the port " + name + " gave no answer";
+        return false;
+    }
+    rc = LONG(std::strtol(reply.c_str(), nullptr, 10));
+    result = reply.substr(blank + 1, nl - blank - 1);
+    return true;
+}
