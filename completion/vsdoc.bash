@@ -16,7 +16,7 @@ _vsdoc()
             skip=0   # the group path after --group
         elif [[ $options == 1 && $w == -- ]]; then
             options=0
-        elif [[ $options == 1 && $w == --group ]]; then
+        elif [[ $options == 1 && ( $w == --group || $w == --port ) ]]; then
             skip=1
         elif [[ $options == 0 || $w != -* ]]; then
             words+=("$w")
@@ -25,13 +25,19 @@ _vsdoc()
     if [[ $prev == --group ]]; then
         return
     fi
+    if [[ $prev == --port ]]; then
+        COMPREPLY=($(compgen -W "VELLUMSCANNER.1 VELLUMSCANNER.2" -- "$cur"))
+        return
+    fi
     if [[ $cur == -* && $options == 1 ]]; then
-        COMPREPLY=($(compgen -W "--help --version --color=auto --color=always --color=never --raw --show --group --" -- "$cur"))
+        COMPREPLY=($(compgen -W "--help --version --color=auto --color=always --color=never --raw --show --group --count --port --" -- "$cur"))
         return
     fi
     local IFS=$'\n'
     case ${#words[@]}:${words[0]:-} in
-        0:) COMPREPLY=($(compgen -W $'index\nshow\nbase\nlookup' -- "$cur")) ;;
+        0:) COMPREPLY=($(compgen -W $'index\nshow\nbase\nlookup\nsearch\nsend' -- "$cur")) ;;
+        1:send) COMPREPLY=($(compgen -W $'QMX_BaseOpen\nQMX_BaseClose\nQMX_FileOpen\nQMX_FileClose\nQMX_FindFunction\nQMX_FindText\nQUIT\nHIDE\nSHOW\nINFO\nHELP' -- "$cur")) ;;
+        2:send) [[ ${words[1]^^} == INFO ]] && COMPREPLY=($(compgen -W $'TITLE\nAUTHOR\nCOPYRIGHT\nDESCRIPTION\nVERSION\nBASE\nSCREEN' -- "$cur")) || { compopt -o filenames 2>/dev/null; COMPREPLY=($(compgen -f -- "$cur")); } ;;
         1:base) COMPREPLY=($(compgen -W $'list\nadd\nrescan' -- "$cur")) ;;
         2:show) COMPREPLY=($(compgen -W "$(_vsdoc_entries "${words[1]}")" -- "$cur")) ;;
         *) compopt -o filenames 2>/dev/null; COMPREPLY=($(compgen -f -- "$cur")) ;;

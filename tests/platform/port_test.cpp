@@ -96,9 +96,16 @@ TEST_F(Port, NamesAreNumberedAndAStaleSocketIsTakenOver)
     ASSERT_EQ(bind(stale, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
     close(stale);
     EXPECT_EQ(CommandPort("stale").Name(), "STALE.1");
-    // a runtime folder others may enter is not used
+    // a runtime folder others may enter is not used: a private one in the temporary folder is
     chmod(runtime.c_str(), 0755);
-    EXPECT_EQ(PortSocketPath("TEST.1"), "") << "no port in a folder open to others";
+    setenv("TMPDIR", box.Dir().c_str(), 1);
+    std::string fallback = box.Path("vellumscanner-" + std::to_string(getuid()));
+    EXPECT_EQ(PortSocketPath("TEST.1", true), fallback + "/TEST.1");
+    ASSERT_EQ(stat(fallback.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    chmod(fallback.c_str(), 0750);
+    EXPECT_EQ(PortSocketPath("TEST.1"), "") << "nor a private one opened to others";
+    unsetenv("TMPDIR");
     chmod(runtime.c_str(), 0700);
 }
 

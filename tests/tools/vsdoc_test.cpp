@@ -213,3 +213,39 @@ TEST(Vsdoc, AGuidesIndexAndANodeWithItsLinks)
     EXPECT_EQ(Vsdoc("show " + guide + " main").out, "----------------------------------------Main\nBold [Next] and\n"
                                                      "[Away] [Shell]\n");
 }
+
+TEST(Vsdoc, SearchABaseInTreeOrderFromEachDocumentsFirstEntryAndOneFileWhole)
+{
+    Sandbox box;
+    std::string line = "\tNeedle -- a NEEDLE in a needleneedle";
+    std::string adoc = box.Write("m.doc", "TABLE OF CONTENTS\n  m.library/Needle\n\fm.library/Needle\n   NAME\n" + line + "\n");
+    std::string text = box.Write("t.txt", "no\r\nneedle\r\n");
+    std::string base = box.Path("b.qmx");
+    ASSERT_EQ(Vsdoc("base add " + base + " " + text + " " + adoc).code, 0);
+    Result r = Vsdoc("search " + base + " '  needle'");
+    EXPECT_EQ(r.code, 0);
+    // tree order; the contents before an autodoc's first entry are not searched; overlapping hits all come
+    EXPECT_EQ(r.out, text + ":2:1:needle\n" + adoc + ":5:2:" + line + "\n" + adoc + ":5:14:" + line + "\n" + adoc +
+                         ":5:26:" + line + "\n" + adoc + ":5:32:" + line + "\n");
+    EXPECT_EQ(Vsdoc("search --count " + base + " needle").out, "5\n");
+    EXPECT_EQ(Vsdoc("search " + adoc + " needle").out.substr(0, adoc.size() + 6), adoc + ":2:13:")
+        << "one file is searched whole";
+    std::remove(text.c_str());
+    r = Vsdoc("search --count " + base + " needle");
+    EXPECT_EQ(r.out, "vsdoc: " + text + " could not be read; searched on without it\n4\n");
+    EXPECT_EQ(Vsdoc("search " + base + " haystack").code, 1);
+    EXPECT_EQ(Vsdoc("search " + box.Dir() + " x").code, 1);
+}
+
+TEST(Vsdoc, SendWithoutARunningProgramSaysSo)
+{
+    Sandbox box;
+    mkdir(box.Path("run").c_str(), 0700);
+    Result r = RunCommand("XDG_RUNTIME_DIR=" + box.Path("run") + " " + VSDOC_PATH + " send INFO VERSION 2>&1");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "vsdoc: no program answers at the port VELLUMSCANNER.1 (is Vellumscanner running?)\n");
+    r = RunCommand("echo 'INFO TITLE' | XDG_RUNTIME_DIR=" + box.Path("run") + " " + VSDOC_PATH +
+                   " send --port OTHER.2 2>&1");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("OTHER.2"), std::string::npos);
+}
