@@ -8,7 +8,16 @@
 #include <string>
 
 namespace {
-CONST_STRPTR Arg(APTR args, int n) { return reinterpret_cast<CONST_STRPTR>(static_cast<IPTR *>(args)[n]); }
+// The argument arrays the hooks get, one cell per template item as ReadArgs
+// fills them.
+struct FileArgs {
+    CONST_STRPTR FileName;
+};
+struct FindArgs {
+    CONST_STRPTR Word;
+    CONST_STRPTR BaseFile;
+};
+static_assert(sizeof(CONST_STRPTR) == sizeof(IPTR), "one cell per argument");
 
 // The base file of the panel is kept by its full name; a name given another
 // way (relative, another case) that leads to it is the same base.
@@ -38,52 +47,54 @@ void UseBase(CONST_STRPTR file)
         OpenBase(file);   // looked in even when it failed to open, as the person would
 }
 
-IPTR BaseOpen(Hook *, APTR, APTR args)
+IPTR GATE_Hook_BaseOpen(Hook *, APTR, APTR args)
 {
-    OpenBase(Arg(args, 0));
+    OpenBase(static_cast<FileArgs *>(args)->FileName);
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
     return 0;
 }
 
-IPTR BaseClose(Hook *, APTR, APTR)
+IPTR GATE_Hook_BaseClose(Hook *, APTR, APTR)
 {
     DoMethod(QMXObject.BazaObj, QMXM_BazaClose);
     return 0;
 }
 
-IPTR FileOpen(Hook *, APTR, APTR args)
+IPTR GATE_Hook_FileOpen(Hook *, APTR, APTR args)
 {
-    SetAttrs(QMXObject.ViewObj, QMXA_View_File, Arg(args, 0));
+    SetAttrs(QMXObject.ViewObj, QMXA_View_File, static_cast<FileArgs *>(args)->FileName);
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
     return 0;
 }
 
-IPTR FileClose(Hook *, APTR, APTR)
+IPTR GATE_Hook_FileClose(Hook *, APTR, APTR)
 {
     DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 1);
     return 0;
 }
 
-IPTR FindFunc(Hook *, APTR, APTR args)
+IPTR GATE_Hook_FindFunc(Hook *, APTR, APTR args)
 {
-    UseBase(Arg(args, 1));
-    SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, Arg(args, 0));
+    auto *find = static_cast<FindArgs *>(args);
+    UseBase(find->BaseFile);
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, find->Word);
     return 0;
 }
 
-IPTR FindText(Hook *, APTR, APTR args)
+IPTR GATE_Hook_FindText(Hook *, APTR, APTR args)
 {
-    UseBase(Arg(args, 1));
-    SetAttrs(QMXObject.FindObj, QMXA_Find_Text, Arg(args, 0));
+    auto *find = static_cast<FindArgs *>(args);
+    UseBase(find->BaseFile);
+    SetAttrs(QMXObject.FindObj, QMXA_Find_Text, find->Word);
     return 0;
 }
 
-Hook HOOK_BaseOpen = {BaseOpen, nullptr};
-Hook HOOK_BaseClose = {BaseClose, nullptr};
-Hook HOOK_FileOpen = {FileOpen, nullptr};
-Hook HOOK_FileClose = {FileClose, nullptr};
-Hook HOOK_FindFunc = {FindFunc, nullptr};
-Hook HOOK_FindText = {FindText, nullptr};
+Hook HOOK_BaseOpen = {GATE_Hook_BaseOpen, nullptr};
+Hook HOOK_BaseClose = {GATE_Hook_BaseClose, nullptr};
+Hook HOOK_FileOpen = {GATE_Hook_FileOpen, nullptr};
+Hook HOOK_FileClose = {GATE_Hook_FileClose, nullptr};
+Hook HOOK_FindFunc = {GATE_Hook_FindFunc, nullptr};
+Hook HOOK_FindText = {GATE_Hook_FindText, nullptr};
 }
 
 MUI_Command ARexxCommands[] = {
@@ -91,7 +102,7 @@ MUI_Command ARexxCommands[] = {
     {"QMX_BaseClose", "", 0, &HOOK_BaseClose, {0, 0, 0, 0, 0}},
     {"QMX_FileOpen", "FILENAME/A", 1, &HOOK_FileOpen, {0, 0, 0, 0, 0}},
     {"QMX_FileClose", "", 0, &HOOK_FileClose, {0, 0, 0, 0, 0}},
-    {"QMX_FindFunction", "WORD/A,BASEFILE/A", 2, &HOOK_FindFunc, {0, 0, 0, 0, 0}},
-    {"QMX_FindText", "WORD/A,BASEFILE/A", 2, &HOOK_FindText, {0, 0, 0, 0, 0}},
+    {"QMX_FindFunction", "WORD/A, BASEFILE/A", 2, &HOOK_FindFunc, {0, 0, 0, 0, 0}},
+    {"QMX_FindText", "WORD/A, BASEFILE/A", 2, &HOOK_FindText, {0, 0, 0, 0, 0}},
     {nullptr, nullptr, 0, nullptr, {0, 0, 0, 0, 0}},
 };

@@ -25,7 +25,6 @@ extern FindGUIRecord FindGUI;
 struct FindData {
     STRPTR Text;        // the text of the search the history belongs to
     LONG Mode;          // the range when the history began
-    STRPTR SearchDoc;   // the full name of the document searched last
     MinList Results;    // of Find, oldest first
     Find *Current;      // the hit shown, or null
     FindJob *Job;       // the search running, or null

@@ -53,7 +53,6 @@ IPTR clFind_OM_DISPOSE(IClass *cl, Object *self, Msg msg)
     FindData *d = static_cast<FindData *>(INST_DATA(cl, self));
     FindInit(d, FIND_FREE);
     DelSTR(&d->Text);
-    DelSTR(&d->SearchDoc);
     FindGUI = FindGUIRecord{};
     return DoSuperMethodA(cl, self, msg);
 }

@@ -198,8 +198,6 @@ void FindDone(FindData *d, ULONG serial)
     if (target) {
         if (!sameDocument)
             d->Current = nullptr;
-        DelSTR(&d->SearchDoc);
-        d->SearchDoc = NewSTR(target->Path.c_str(), LONG(target->Path.size()));
         AddFind2List(d, target->Path, target->EntryNr, where);
     }
     delete d->Job;

@@ -79,7 +79,7 @@ TEST_F(CommandPortOfTheProgram, TheToolkitsOwnCommandsAndWhatDoesNotFit)
     EXPECT_EQ(Send("QMX_FileOpen ?"), (Answer{0, "FILENAME/A"}));
     ASSERT_EQ(Send("HELP " + box.Path("help.txt")).rc, 0);
     std::string help = ReadAll(box.Path("help.txt"));
-    EXPECT_NE(help.find("QMX_FindText WORD/A,BASEFILE/A\n"), std::string::npos);
+    EXPECT_NE(help.find("QMX_FindText WORD/A, BASEFILE/A\n"), std::string::npos);
     EXPECT_NE(help.find("INFO ITEM/A\n"), std::string::npos);
     EXPECT_EQ(Send("HELP " + box.Path("no/such/folder/help.txt")).rc, 20);
     EXPECT_EQ(Send("QUIT").rc, 0);
