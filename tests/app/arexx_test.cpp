@@ -105,6 +105,10 @@ TEST_F(CommandPortOfTheProgram, DocumentsAndBasesOpenAndCloseAsFromTheMenus)
     EXPECT_EQ(std::string(reinterpret_cast<const char *>(xget(QMXObject.BazaObj, QMXA_Baza_File))), base);
     EXPECT_EQ(Send("QMX_BaseClose").rc, 0);
     EXPECT_EQ(xget(QMXObject.BazaObj, QMXA_Baza_ActiveNr), IPTR(-1));
+    size_t asked = app.requester.questions.size();
+    EXPECT_EQ(Send("QMX_BaseOpen " + box.Dir()).rc, 0) << "a folder is no base: the panel says so";
+    EXPECT_EQ(Send("QMX_FileOpen " + box.Path("missing.doc")).rc, 0);
+    EXPECT_EQ(app.requester.questions.size(), asked + 2);
 }
 
 TEST_F(CommandPortOfTheProgram, AWordOrATextIsLookedUpInTheBaseNamedOpenedWhenItIsAnother)
