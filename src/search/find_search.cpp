@@ -62,26 +62,27 @@ void ShowCurrent(FindData *d)
     DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);
 }
 
+// Shown once a search has run a little while (a search of one document is
+// usually over before), so the panel does not flicker at every search.
 void ShowProgress(FindData *d)
 {
     IPTR args[] = {IPTR(d->Job->Searched()), IPTR(d->Job->Count())};
-    SetAttrs(FindGUI.Progress, MUIA_Text_Contents, VFormat(GetLoc(121), args, 2).c_str());
+    SetAttrs(FindGUI.Progress, MUIA_Text_Contents, VFormat(GetLoc(121), args, 2).c_str(), MUIA_ShowMe, TRUE);
+    SetAttrs(FindGUI.StopBtn, MUIA_ShowMe, TRUE);
 }
 
-// While a search runs the field and the tape buttons rest, and the progress
-// and the stop button show.
+// While a search runs the field and the tape buttons rest.
 void ShowRunning(FindData *d, bool running)
 {
     SetAttrs(FindGUI.Pattern, MUIA_Disabled, running);
-    SetAttrs(FindGUI.Progress, MUIA_ShowMe, running);
-    SetAttrs(FindGUI.StopBtn, MUIA_ShowMe, running);
     if (running) {
         SetAttrs(FindGUI.PrevBtn, MUIA_Disabled, TRUE);
         SetAttrs(FindGUI.NextBtn, MUIA_Disabled, TRUE);
-        ShowProgress(d);
-    } else {
-        ShowButtons(d);
+        return;
     }
+    SetAttrs(FindGUI.Progress, MUIA_ShowMe, FALSE);
+    SetAttrs(FindGUI.StopBtn, MUIA_ShowMe, FALSE);
+    ShowButtons(d);
 }
 
 void Start(FindData *d, Object *self, std::vector<SearchTarget> targets, bool continuing)
