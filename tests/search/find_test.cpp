@@ -137,4 +137,9 @@ TEST_F(SearchPanel, AStoppedSearchLeavesTheHistoryAsItWas)
     EXPECT_TRUE(Enabled(FindGUI.NextBtn));
     Press(FindGUI.NextBtn);
     EXPECT_EQ(Hit(), "big.txt:83889:1") << "run to its end, the same search finds the hit";
+    SetAttrs(QMXObject.FindObj, QMXA_Find_Go, 0);   // a new search while one runs takes its place
+    SetAttrs(FindGUI.Pattern, MUIA_Disabled, FALSE);
+    Search("FIRST");
+    EXPECT_EQ(Hit(), "big.txt:1:1");
+    EXPECT_FALSE(Enabled(FindGUI.PrevBtn));
 }
