@@ -5,13 +5,13 @@
 # (tens of thousands of hits), printing every hit. Medians of 21 runs each,
 # process start included, the commands alternating. Then the in-process
 # base search without a hit beside reading the same files (bench_search).
-# Needs ripgrep (apt-get install ripgrep).
+# Installs ripgrep when it is missing (scripts/deps.sh).
 # Usage: bench/run_search.sh [BUILD_DIR]
 set -euo pipefail
 build=${1:-build}
 adocs=${VS_BENCH_ADOCS:-/tmp/vellumscanner-bench-adocs}
 sources=${VS_BENCH_SOURCES:-/tmp/vellumscanner-bench-sources}
-command -v rg >/dev/null || { echo "ripgrep is needed: apt-get install ripgrep" >&2; exit 1; }
+"$(dirname "$0")/../scripts/deps.sh" ripgrep
 cmake --build "$build" --target vsdoc bench_make_corpus bench_search >/dev/null
 "$build/bench/bench_make_corpus" "$adocs" "$sources" >/dev/null
 base=$(dirname "$adocs")/vellumscanner-bench-search.qmx
