@@ -151,7 +151,8 @@ void FindInit(FindData *d, ULONG mode)
 {
     if (mode == FIND_FREE) {
         FindStop(d);
-        FindFreeList(&d->Results, nullptr);
+        while (MinNode *n = RemHeadMinList(&d->Results))
+            FindFree(reinterpret_cast<Find *>(n));
     }
     NewMinList(&d->Results);
     d->Current = nullptr;
