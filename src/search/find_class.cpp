@@ -26,9 +26,10 @@ Object *MakePanel(IClass *cl, Object *obj, Msg msg)
     FindGUI.NextBtn = TapeButton(MUII_TapePlay);
     Object *browse = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, MUIA_Group_Spacing, 0, MUIA_ShortHelp,
                                    GetLoc(113), Child, FindGUI.PrevBtn, Child, FindGUI.NextBtn);
-    FindGUI.Progress = MUI_NewObject(MUIC_Text, MUIA_ShowMe, FALSE, MUIA_Text_Contents, "");
+    // both stay in place (the text empty, the button resting) so a search does not move the panel
+    FindGUI.Progress = MUI_NewObject(MUIC_Text, MUIA_Text_SetMin, FALSE, MUIA_HorizWeight, 70, MUIA_Text_Contents, "");
     FindGUI.StopBtn = TapeButton(MUII_TapeStop);
-    SetAttrs(FindGUI.StopBtn, MUIA_ShowMe, FALSE, MUIA_ShortHelp, GetLoc(122));
+    SetAttrs(FindGUI.StopBtn, MUIA_Disabled, TRUE, MUIA_ShortHelp, GetLoc(122));
     return DoSuperNew(cl, obj, reinterpret_cast<opSet *>(msg)->ops_AttrList, MUIA_Group_Horiz, TRUE,
                       MUIA_Group_Spacing, 0, Child, FindGUI.Range, Child, FindGUI.Pattern, Child, browse, Child,
                       FindGUI.Progress, Child, FindGUI.StopBtn);

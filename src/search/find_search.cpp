@@ -64,11 +64,12 @@ void ShowCurrent(FindData *d)
 
 // Shown once a search has run a little while (a search of one document is
 // usually over before), so the panel does not flicker at every search.
+// Escape stops a search at any time; the stop button wakes with the progress.
 void ShowProgress(FindData *d)
 {
     IPTR args[] = {IPTR(d->Job->Searched()), IPTR(d->Job->Count())};
-    SetAttrs(FindGUI.Progress, MUIA_Text_Contents, VFormat(GetLoc(121), args, 2).c_str(), MUIA_ShowMe, TRUE);
-    SetAttrs(FindGUI.StopBtn, MUIA_ShowMe, TRUE);
+    SetAttrs(FindGUI.Progress, MUIA_Text_Contents, VFormat(GetLoc(121), args, 2).c_str());
+    SetAttrs(FindGUI.StopBtn, MUIA_Disabled, FALSE);
 }
 
 // While a search runs the field and the tape buttons rest.
@@ -80,8 +81,8 @@ void ShowRunning(FindData *d, bool running)
         SetAttrs(FindGUI.NextBtn, MUIA_Disabled, TRUE);
         return;
     }
-    SetAttrs(FindGUI.Progress, MUIA_ShowMe, FALSE);
-    SetAttrs(FindGUI.StopBtn, MUIA_ShowMe, FALSE);
+    SetAttrs(FindGUI.Progress, MUIA_Text_Contents, "");
+    SetAttrs(FindGUI.StopBtn, MUIA_Disabled, TRUE);
     ShowButtons(d);
 }
 

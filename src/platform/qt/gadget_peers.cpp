@@ -56,6 +56,10 @@ public:
         setText(html);
     }
     bool Elided() const { return fontMetrics().horizontalAdvance(plain_) > Room().width(); }
+    // What it shows does not change the room it asks for: a text shown anew
+    // (a progress count, a file name) must not make the panes around it move.
+    QSize sizeHint() const override { return {minimumWidth(), QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return {minimumWidth(), QLabel::minimumSizeHint().height()}; }
 
 protected:
     void paintEvent(QPaintEvent *e) override
