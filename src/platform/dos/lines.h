@@ -5,7 +5,6 @@
 // block and its length; only a line that runs past a block is moved.
 #pragma once
 #include "files.h"
-#include "readahead.h"
 
 #include <cstdint>
 #include <cstring>
@@ -175,24 +174,23 @@ private:
 template <class Starts = TextLineStarts, class F> bool ForEachTextLine(FileHandle *fh, size_t maxLine, F &&line)
 {
     TextLineCutter<F, Starts> cutter(maxLine, line);
-    // the next block is read while this one is cut; only bytes read are looked at
-    BlockReadAhead blocks(fh, size_t(1) << 17, maxLine);
-    LONG got;
-    char *text = blocks.Next(got);
-    size_t have = 0;   // the unfinished line carried from the block before, in front of text
+    constexpr size_t kBlock = 1 << 16;
+    // not filled first: only bytes read are looked at
+    std::unique_ptr<char[]> block(new char[kBlock + maxLine + 64]);
+    char *text = block.get();
+    size_t have = 0;   // the unfinished line carried from the block before
     for (;;) {
+        LONG got = Read(fh, text + have, LONG(kBlock));
         if (got < 0)
             return false;
-        char *from = text - have;
         if (got == 0) {
-            cutter.Finish(from, 0, have);
+            cutter.Finish(text, 0, have);
             return true;
         }
         size_t end = have + size_t(got), start = 0;
-        cutter.Cut(from, have, end, start);
+        cutter.Cut(text, have, end, start);
         have = end - start;
-        std::memcpy(blocks.Upcoming() - have, from + start, have);
-        text = blocks.Next(got);
+        std::memmove(text, text + start, have);
     }
 }
 
