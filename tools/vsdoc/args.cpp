@@ -27,10 +27,10 @@ const CommandUsage kCommands[] = {
                "    The document and entry a word leads to, as a double-click would;\n"
                "    --show prints the entry too. Exit code 1 when nothing is found.\n"},
     {"search", "vsdoc search [--count] BASE|FILE TEXT\n"
-               "    Every line that holds TEXT (case ignored, leading blanks dropped), in\n"
-               "    every document of a base in tree order or in one file, as PATH:LINE:\n"
-               "    COLUMN:LINE TEXT, in the order the search panel visits them; --count\n"
-               "    prints only the number of hits. Exit code 1 when nothing is found.\n"},
+               "    Every hit of TEXT (case ignored, leading blanks dropped) in the\n"
+               "    documents of a base in tree order, or in one file, one per line:\n"
+               "    PATH:LINE:COLUMN:the line, in the order the search panel visits them;\n"
+               "    --count prints only the number of hits. Exit code 1 when none is found.\n"},
     {"send", "vsdoc send [--port NAME] [COMMAND [ARGS...]]\n"
              "    Sends a command to a running Vellumscanner (port VELLUMSCANNER.1 unless\n"
              "    NAME is given), prints its result and exits with its return code; 1 when\n"
