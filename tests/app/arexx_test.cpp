@@ -139,3 +139,26 @@ TEST_F(CommandPortOfTheProgram, AWordOrATextIsLookedUpInTheBaseNamedOpenedWhenIt
     EXPECT_EQ(std::string(hit->Path), box.Path("txt.txt"));
     EXPECT_EQ(hit->Column, 19);
 }
+
+TEST(CommandPortOfTheViewer, BaseCommandsAnswerWithoutABasePanel)
+{
+    Sandbox box;
+    mkdir(box.Path("run").c_str(), 0700);
+    setenv("XDG_RUNTIME_DIR", box.Path("run").c_str(), 1);
+    {
+        TestApp app(false, true);   // the window of the viewer alone
+        ASSERT_TRUE(app.Ready());
+        auto reply = std::async(std::launch::async, [&box] {
+            LONG rc = -1;
+            std::string result, error;
+            for (const char *line : {"QMX_FindFunction AllocMem ", "QMX_FindText AllocMem ", "QMX_BaseOpen "})
+                if (!SendPortCommand("VELLUMSCANNER.1", line + box.Path("none.qmx"), rc, result, error) || rc != 0)
+                    return false;
+            return SendPortCommand("VELLUMSCANNER.1", "QMX_BaseClose", rc, result, error) && rc == 0;
+        });
+        while (reply.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+            DoMethod(QMXObject.App, MUIM_Application_NewInput, nullptr);
+        EXPECT_TRUE(reply.get());
+    }
+    unsetenv("XDG_RUNTIME_DIR");
+}
