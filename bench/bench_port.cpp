@@ -18,7 +18,6 @@
 #include <benchmark/benchmark.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 
 #include <atomic>
 #include <chrono>
@@ -30,16 +29,6 @@
 namespace {
 using Clock = std::chrono::steady_clock;
 
-int Connect()
-{
-    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un addr = {};
-    addr.sun_family = AF_UNIX;
-    std::string path = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/VELLUMSCANNER.1";
-    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
-    return connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0 ? fd : -1;
-}
-
 // Names of the first documents of the SDK base: each client looks up its own.
 const char *const kWords[8] = {"LockTask0", "DeleteList0", "FreeList0", "AllocBitMap0",
                                "SetLayer0", "DeleteLibrary0", "SetVec0", "ReleaseNode0"};
@@ -47,7 +36,7 @@ const char *const kWords[8] = {"LockTask0", "DeleteList0", "FreeList0", "AllocBi
 // One client: its commands in batches, each answer checked in order.
 bool Client(int commands, const std::string &base, const char *word)
 {
-    int fd = Connect();
+    int fd = ConnectToPort("VELLUMSCANNER.1");
     if (fd < 0)
         return false;
     bool ok = true;

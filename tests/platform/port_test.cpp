@@ -52,12 +52,8 @@ protected:
     }
     int Connect()
     {
-        int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un addr = {};
-        addr.sun_family = AF_UNIX;
-        std::string path = runtime + "/TEST.1";
-        std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
-        EXPECT_EQ(connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
+        int fd = ConnectToPort("TEST.1");
+        EXPECT_GE(fd, 0);
         return fd;
     }
     // Everything the port sends until it closes or n lines came.

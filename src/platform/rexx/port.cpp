@@ -33,14 +33,24 @@ sockaddr_un Address(const std::string &path)
     return addr;
 }
 
-bool Connects(const std::string &path)
+// A connected socket, -1 when nothing listens at path.
+int ConnectTo(const std::string &path)
 {
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_un addr = Address(path);
-    bool ok = fd >= 0 && connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
+    if (fd >= 0 && connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0) {
+        close(fd);
+        fd = -1;
+    }
+    return fd;
+}
+
+bool Connects(const std::string &path)
+{
+    int fd = ConnectTo(path);
     if (fd >= 0)
         close(fd);
-    return ok;
+    return fd >= 0;
 }
 
 // A listening socket at path; one left by a copy that ended is taken over,
@@ -339,16 +349,18 @@ const std::string &CommandPort::Name() const { return server_->Name(); }
 bool CommandPort::Take(PortRequest &request) { return server_->Take(request); }
 void CommandPort::Reply(uint64_t client, LONG rc, const std::string &result) { server_->Reply(client, rc, result); }
 
+int ConnectToPort(const std::string &name)
+{
+    std::string path = PortSocketPath(name);
+    return path.empty() ? -1 : ConnectTo(path);
+}
+
 bool SendPortCommand(const std::string &name, const std::string &line, LONG &rc, std::string &result,
                      std::string &error)
 {
-    std::string path = PortSocketPath(name);
-    int fd = path.empty() ? -1 : socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un addr = Address(path.empty() ? "" : path);
-    if (fd < 0 || connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0) {
+    int fd = ConnectToPort(name);
+    if (fd < 0) {
         error = "no program answers at the port " + name;
-        if (fd >= 0)
-            close(fd);
         return false;
     }
     std::string request = line + "\n", reply;

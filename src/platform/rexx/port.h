@@ -38,7 +38,10 @@ private:
     std::unique_ptr<Server> server_;
 };
 
-// The client's side: sends one command line to the port of that name and
+// The client's side: a socket connected to the port of that name, -1 when
+// no program listens there.
+int ConnectToPort(const std::string &name);
+// Sends one command line to the port of that name and
 // reads its reply; false with the reason in error when no program answers.
 bool SendPortCommand(const std::string &name, const std::string &line, LONG &rc, std::string &result,
                      std::string &error);
