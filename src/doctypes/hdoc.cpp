@@ -26,7 +26,6 @@ IPTR clHDoc_Dispatcher(IClass *cl, Object *obj, Msg msg)
     return TextPageDispatch(cl, obj, msg, TextPageType{Recognise, HDocScan});
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 }
 
 bool IsHeaderName(CONST_STRPTR name)

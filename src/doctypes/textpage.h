@@ -32,3 +32,6 @@ MUI_CustomClass *TextPageClass(MUI_CustomClass **slot, LONG flag, Dispatcher dis
 
 // Every index of these types starts with the whole-file entry (line 0).
 void AddWholeFileEntry(Baza *baza);
+
+// The blanks between the words of a source line: a blank or a tab.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }

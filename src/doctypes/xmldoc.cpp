@@ -33,8 +33,6 @@ IPTR clXmlDoc_Dispatcher(IClass *cl, Object *obj, Msg msg)
     return TextPageDispatch(cl, obj, msg, TextPageType{Recognise, XmlDocScan});
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 bool StartsWith(std::string_view text, std::string_view start) { return text.substr(0, start.size()) == start; }
 
 // The line without its newline and a CR right before it.
