@@ -21,8 +21,7 @@ struct AppData {
     std::deque<IPTR> returnIds;
     std::mutex pushing;                      // other threads push methods too
     std::deque<std::vector<IPTR>> pushed;   // destination object, then the message
-    std::string base;
-    ApplicationInfo info;
+    ApplicationInfo info;   // the base name among them
     const MUI_Command *commands = nullptr;
     bool useRexx = true;
     std::unique_ptr<CommandPort> port;
@@ -65,7 +64,7 @@ void ApplyTags(Object *self, AppData *d, TagItem *tags)
     while (TagItem *t = NextTagItem(&walk)) {
         const char *s = reinterpret_cast<const char *>(t->ti_Data);
         switch (t->ti_Tag) {
-        case MUIA_Application_Base: d->base = d->info.base = s ? s : ""; break;
+        case MUIA_Application_Base: d->info.base = s ? s : ""; break;
         case MUIA_Application_Title: d->info.title = s ? s : ""; break;
         case MUIA_Application_Author: d->info.author = s ? s : ""; break;
         case MUIA_Application_Copyright: d->info.copyright = s ? s : ""; break;
@@ -115,8 +114,8 @@ IPTR AppNew(IClass *cl, Object *self, Msg msg)
     AppData *d = NewInstance<AppData>(cl, obj);
     NotifyOf(obj)->kind = ObjectKind::Application;
     ApplyTags(obj, d, tags);
-    if (d->commands && d->useRexx && !d->base.empty())
-        d->port = std::make_unique<CommandPort>(d->base);
+    if (d->commands && d->useRexx && !d->info.base.empty())
+        d->port = std::make_unique<CommandPort>(d->info.base);
     return ToIPTR(obj);
 }
 
@@ -191,14 +190,14 @@ IPTR SaveState(AppData *d, MUIP_Application_Save *msg)
     MUIP_Export ex = {MUIM_Export, &ds};
     for (Object *w : d->windows)
         DoMethodA(w, reinterpret_cast<Msg>(&ex));
-    return EnvStoreWrite(d->base.c_str(), "state", archive, ds);
+    return EnvStoreWrite(d->info.base.c_str(), "state", archive, ds);
 }
 
 IPTR LoadState(AppData *d, MUIP_Application_Save *msg)
 {
     bool archive = msg->name == MUIV_Application_Load_ENVARC;
     Dataspace ds;
-    if (!EnvStoreRead(d->base.c_str(), "state", archive, ds))
+    if (!EnvStoreRead(d->info.base.c_str(), "state", archive, ds))
         return FALSE;
     MUIP_Export im = {MUIM_Import, &ds};
     for (Object *w : d->windows)
@@ -210,7 +209,7 @@ IPTR AppGet(IClass *cl, Object *self, Msg msg)
 {
     AppData *d = Instance<AppData>(cl, self);
     switch (GetMsg(msg)->opg_AttrID) {
-    case MUIA_Application_Base: return Answer(msg, ToIPTR(d->base.c_str()));
+    case MUIA_Application_Base: return Answer(msg, ToIPTR(d->info.base.c_str()));
     case MUIA_Application_Title: return Answer(msg, ToIPTR(d->info.title.c_str()));
     case MUIA_Application_RexxString: return Answer(msg, d->rexxStringSet ? ToIPTR(d->rexxString.c_str()) : 0);
     case MUIA_Application_Iconified: return Answer(msg, d->iconified);
