@@ -70,6 +70,23 @@ CommandReply RunBuiltIn(Object *app, const MUI_Command *table, const Application
     return {0, ""};
 }
 
+// The application's own commands come first: a name of its own hides a built-in one.
+const MUI_Command *FindOwn(const MUI_Command *table, CONST_STRPTR name)
+{
+    for (const MUI_Command *c = table; c && c->mc_Name; ++c)
+        if (Stricmp(c->mc_Name, name) == 0)
+            return c;
+    return nullptr;
+}
+
+const BuiltIn *FindBuiltIn(CONST_STRPTR name)
+{
+    for (const BuiltIn &b : kBuiltIns)
+        if (Stricmp(b.name, name) == 0)
+            return &b;
+    return nullptr;
+}
+
 CommandReply RunOwn(Object *app, const MUI_Command &c, IPTR *args)
 {
     SetAttrs(app, MUIA_Application_RexxString, nullptr);
@@ -88,12 +105,8 @@ CommandReply RunPortCommand(Object *app, const MUI_Command *table, const Applica
     size_t end = line.find_first_of(" \t", start);
     std::string name = line.substr(start, end == std::string::npos ? std::string::npos : end - start);
     std::string rest = end == std::string::npos ? "" : line.substr(end + 1);
-    const MUI_Command *own = nullptr;
-    for (const MUI_Command *c = table; c && c->mc_Name && !own; ++c)
-        own = Stricmp(c->mc_Name, name.c_str()) == 0 ? c : nullptr;
-    const BuiltIn *builtIn = nullptr;
-    for (const BuiltIn &b : kBuiltIns)
-        builtIn = !builtIn && !own && Stricmp(b.name, name.c_str()) == 0 ? &b : builtIn;
+    const MUI_Command *own = FindOwn(table, name.c_str());
+    const BuiltIn *builtIn = own ? nullptr : FindBuiltIn(name.c_str());
     if (!own && !builtIn)
         return {RC_ERROR, "Unknown command: " + name};
     CONST_STRPTR templ = own ? (own->mc_Template ? own->mc_Template : "") : builtIn->templ;
