@@ -84,18 +84,12 @@ bool TakeOptions(const std::vector<std::string> &words, VsdocArgs &args, std::ve
             args.color = VsdocArgs::Color::Never;
         else if (w == "--color=auto")
             args.color = VsdocArgs::Color::Auto;
-        else if (w == "--port") {
+        else if (w == "--port" || w == "--group") {
             if (i + 1 == words.size()) {
-                fault = "--port needs a port name";
+                fault = w + (w == "--port" ? " needs a port name" : " needs a group path");
                 return false;
             }
-            args.port = words[++i];
-        } else if (w == "--group") {
-            if (i + 1 == words.size()) {
-                fault = "--group needs a group path";
-                return false;
-            }
-            args.group = words[++i];
+            (w == "--port" ? args.port : args.group) = words[++i];
         } else {
             fault = "unknown option " + w;
             return false;

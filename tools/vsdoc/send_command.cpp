@@ -5,6 +5,7 @@
 #include "pager.h"
 #include "platform/dos/readargs.h"
 #include "platform/rexx/port.h"
+#include "platform/utility/charset.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,11 +17,10 @@ namespace {
 // folder, so a relative name is made full here.
 int FileArgument(const std::string &command)
 {
-    std::string c = command;
-    std::transform(c.begin(), c.end(), c.begin(), [](unsigned char ch) { return char(std::toupper(ch)); });
-    if (c == "QMX_BASEOPEN" || c == "QMX_FILEOPEN" || c == "HELP")
+    auto is = [&command](CONST_STRPTR name) { return Stricmp(command.c_str(), name) == 0; };
+    if (is("QMX_BaseOpen") || is("QMX_FileOpen") || is("HELP"))
         return 0;
-    if (c == "QMX_FINDFUNCTION" || c == "QMX_FINDTEXT")
+    if (is("QMX_FindFunction") || is("QMX_FindText"))
         return 1;
     return -1;
 }
