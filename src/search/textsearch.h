@@ -25,7 +25,6 @@ public:
 
     // Nothing to find: empty, longer than a line, or a newline inside.
     bool Never() const { return forms_ == 0; }
-    size_t Length(int form) const { return text_[form].size(); }
 
     // The starts of the hits among the 64 positions from text + at, as bits;
     // the bytes up to at + 64 + Length + 64 must be readable.
