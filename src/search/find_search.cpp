@@ -157,12 +157,12 @@ void FindInit(FindData *d, ULONG mode)
     }
     NewMinList(&d->Results);
     d->Current = nullptr;
-    auto text = reinterpret_cast<CONST_STRPTR>(xget(FindGUI.Pattern, MUIA_String_Contents));
-    text = text ? text : "";
-    size_t blanks = std::strspn(text, " ");
+    auto typed = reinterpret_cast<CONST_STRPTR>(xget(FindGUI.Pattern, MUIA_String_Contents));
+    typed = typed ? typed : "";
+    CONST_STRPTR text = WithoutLeadingBlanks(typed);
     DelSTR(&d->Text);
-    d->Text = NewSTR(text + blanks, LONG(std::strlen(text + blanks)));
-    if (blanks)
+    d->Text = NewSTR(text, LONG(std::strlen(text)));
+    if (text != typed)
         SetAttrs(FindGUI.Pattern, MUIA_String_Contents, d->Text);
     d->Mode = LONG(xget(FindGUI.Range, MUIA_Cycle_Active));
     SetAttrs(FindGUI.PrevBtn, MUIA_Disabled, TRUE);

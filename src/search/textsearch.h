@@ -9,8 +9,12 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
+
+// A typed text as the search takes it: without its leading blanks.
+inline const char *WithoutLeadingBlanks(const char *text) { return text + std::strspn(text, " "); }
 
 // The longest line piece, as the line reader's 8192-byte buffer holds it.
 constexpr size_t kSearchLineMax = 8191;

@@ -14,6 +14,7 @@
 #include <thread>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 // "PATH:LINE:COLUMN:" then the line, added to out without a formatted print per hit.
@@ -26,14 +27,6 @@ void AppendHit(std::string &out, const std::string &path, const SearchHit &hit)
     *end++ = ':';
     out.append(path).push_back(':');
     out.append(digits, end).append(hit.Text, hit.Length).push_back('\n');
-}
-
-// The text as the panel takes it: without its leading blanks.
-TextPattern PatternOf(const std::string &text)
-{
-    size_t start = text.find_first_not_of(' ');
-    start = start == std::string::npos ? text.size() : start;
-    return TextPattern(text.data() + start, text.size() - start);
 }
 
 // One document's hits, as lines (or only counted).
@@ -59,7 +52,8 @@ void SearchOne(const SearchTarget &target, const TextPattern &pattern, bool coun
 // written in the documents' order.
 int SearchTargets(const std::vector<SearchTarget> &targets, const VsdocArgs &args)
 {
-    TextPattern pattern = PatternOf(args.entry);
+    const char *text = WithoutLeadingBlanks(args.entry.c_str());
+    TextPattern pattern(text, std::strlen(text));
     std::vector<TargetResult> results(targets.size());
     std::atomic<size_t> next{0};
     auto work = [&] {
