@@ -203,6 +203,10 @@ TEST(ReadArgs, KeywordsSwitchesNumbersAndAQuestionMark)
     FreeArgs(r);
     IPTR bad[3] = {0, 0, 0};
     EXPECT_EQ(ReadArgs("NAME/K,QUIET/S,COUNT/N", bad, "COUNT=twelve"), nullptr);
+    EXPECT_EQ(ReadArgs("", bad, "extra"), nullptr) << "a template without items takes no word";
+    RDArgs *none = ReadArgs("", bad, "  ");
+    EXPECT_NE(none, nullptr) << "but blanks are no words";
+    FreeArgs(none);
 
     Sandbox box;
     std::string in = box.Write("in", "file.doc\n");

@@ -23,6 +23,8 @@ struct Token {
 std::vector<Item> ParseTemplate(const std::string &templ)
 {
     std::vector<Item> items;
+    if (templ.find_first_not_of(" \t\n") == std::string::npos)
+        return items;   // a command without arguments: any word is one too many
     size_t pos = 0;
     while (pos <= templ.size()) {
         size_t comma = templ.find(',', pos);
