@@ -7,6 +7,7 @@
 #include "platform/nlist/nlisttree.h"
 #include "support/support.h"
 
+#include "platform/mui/commands.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,7 +27,8 @@ struct RecordingRenderer : Renderer {
     void OpenConfigWindow(Object *) override {}
     std::vector<bool> busy;
     void Busy(bool on) override { busy.push_back(on); }
-    void Iconify(bool) override {}
+    std::vector<bool> iconified;
+    void Iconify(bool hidden) override { iconified.push_back(hidden); }
     RecordingRenderer() { SetRenderer(this); }
     ~RecordingRenderer() override { SetRenderer(nullptr); }
 };
@@ -170,6 +172,21 @@ TEST(Toolkit, TheRendererHearsOfTheFirstSleepAndTheLastWake)
     SetAttrs(app, MUIA_Application_Sleep, FALSE);
     SetAttrs(app, MUIA_Application_Sleep, FALSE);   // one wake too many changes nothing
     EXPECT_EQ(renderer.busy, (std::vector<bool>{true, false}));
+    MUI_DisposeObject(app);
+}
+
+TEST(Toolkit, ThePortsHideAndShowReachTheRendererAndQuitTheLoop)
+{
+    RecordingRenderer renderer;
+    Object *app = MUI_NewObject(MUIC_Application, MUIA_Application_Base, "T", MUIA_Application_UseRexx, FALSE);
+    ApplicationInfo info;
+    EXPECT_EQ(RunPortCommand(app, nullptr, info, "hide").rc, 0);
+    EXPECT_EQ(RunPortCommand(app, nullptr, info, "SHOW").rc, 0);
+    EXPECT_EQ(renderer.iconified, (std::vector<bool>{true, false}));
+    EXPECT_EQ(RunPortCommand(app, nullptr, info, "HIDE now").rc, 10) << "HIDE takes no argument";
+    EXPECT_EQ(renderer.iconified.size(), 2u);
+    EXPECT_EQ(RunPortCommand(app, nullptr, info, "QUIT").rc, 0);
+    EXPECT_EQ(DoMethod(app, MUIM_Application_NewInput, nullptr), MUIV_Application_ReturnID_Quit);
     MUI_DisposeObject(app);
 }
 

@@ -27,7 +27,6 @@ struct AppData {
     std::unique_ptr<CommandPort> port;
     std::string rexxString;
     bool rexxStringSet = false;
-    bool iconified = false;
     LONG sleep = 0;
     std::vector<ULONG> icon;
     IPTR menuAction = 0;
@@ -44,9 +43,9 @@ void Sleep(AppData *d, bool on)
             r->Busy(d->sleep > 0);
 }
 
-void Iconify(AppData *d, bool hidden)
+// HIDE and SHOW of the port: the windows are the renderer's to minimise.
+void Iconify(bool hidden)
 {
-    d->iconified = hidden;
     if (Renderer *r = CurrentRenderer())
         r->Iconify(hidden);
 }
@@ -76,7 +75,7 @@ void ApplyTags(Object *self, AppData *d, TagItem *tags)
             d->rexxStringSet = s != nullptr;
             d->rexxString = s ? s : "";
             break;
-        case MUIA_Application_Iconified: Iconify(d, t->ti_Data != 0); break;
+        case MUIA_Application_Iconified: Iconify(t->ti_Data != 0); break;
         case MUIA_Application_MenuAction: d->menuAction = t->ti_Data; break;
         case MUIA_Application_DropObject: d->dropObject = reinterpret_cast<Object *>(t->ti_Data); break;
         case MUIA_Application_Sleep: Sleep(d, t->ti_Data != 0); break;
@@ -212,8 +211,6 @@ IPTR AppGet(IClass *cl, Object *self, Msg msg)
     case MUIA_Application_Base: return Answer(msg, ToIPTR(d->info.base.c_str()));
     case MUIA_Application_Title: return Answer(msg, ToIPTR(d->info.title.c_str()));
     case MUIA_Application_RexxString: return Answer(msg, d->rexxStringSet ? ToIPTR(d->rexxString.c_str()) : 0);
-    case MUIA_Application_Iconified: return Answer(msg, d->iconified);
-    case MUIA_Application_UseRexx: return Answer(msg, d->port && d->port->IsOpen());
     case MUIA_Application_MenuAction: return Answer(msg, d->menuAction);
     case MUIA_Application_Sleep: return Answer(msg, d->sleep > 0);
     case MUIA_Application_DropObject: return Answer(msg, ToIPTR(d->dropObject));
