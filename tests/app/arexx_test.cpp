@@ -4,7 +4,6 @@
 #include "app/startup.h"
 #include "base/baza.h"
 #include "base/records.h"
-#include "platform/exec/signals.h"
 #include "platform/rexx/port.h"
 #include "search/find.h"
 #include "support/support.h"
@@ -129,10 +128,7 @@ TEST_F(CommandPortOfTheProgram, AWordOrATextIsLookedUpInTheBaseNamedOpenedWhenIt
     EXPECT_STREQ(entry->Name, "FreeMem");
     // another base is opened first, then searched through
     ASSERT_EQ(Send("QMX_FindText NEEDLE " + second).rc, 0);
-    for (int i = 0; i < 1000 && xget(QMXObject.FindObj, QMXA_Find_Running); ++i) {
-        Wait(SIGF_INPUT);
-        DoMethod(QMXObject.App, MUIM_Application_NewInput, nullptr);
-    }
+    ASSERT_TRUE(FinishSearch());
     EXPECT_EQ(xget(FindGUI.Range, MUIA_Cycle_Active), 1u);
     auto *hit = reinterpret_cast<Find *>(xget(QMXObject.FindObj, QMXA_Find_Current));
     ASSERT_NE(hit, nullptr);

@@ -5,7 +5,6 @@
 #include "app/startup.h"
 #include "base/baza.h"
 #include "base/records.h"
-#include "platform/exec/signals.h"
 #include "search/find.h"
 #include "support/support.h"
 #include "util/strings.h"
@@ -36,14 +35,7 @@ protected:
         SetAttrs(button, MUIA_Pressed, FALSE);
         Finish();
     }
-    void Finish()
-    {
-        for (int i = 0; i < 1000 && xget(QMXObject.FindObj, QMXA_Find_Running); ++i) {
-            Wait(SIGF_INPUT);
-            DoMethod(QMXObject.App, MUIM_Application_NewInput, nullptr);
-        }
-        ASSERT_FALSE(xget(QMXObject.FindObj, QMXA_Find_Running));
-    }
+    void Finish() { ASSERT_TRUE(FinishSearch()); }
     // The hit shown as "file:line:column", "" for none.
     std::string Hit()
     {

@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
+#include "platform/exec/signals.h"
 #include "platform/nlist/nlist.h"
 
 #include <cstdlib>
@@ -89,3 +90,12 @@ std::string ViewerDriver::ShownName() { return reinterpret_cast<char *>(xget(QMX
 void ViewerDriver::Pick(LONG n) { SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, n); }
 
 LONG ViewerDriver::Active() { return LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)); }
+
+bool FinishSearch()
+{
+    for (int i = 0; i < 1000 && xget(QMXObject.FindObj, QMXA_Find_Running); ++i) {
+        Wait(SIGF_INPUT);
+        DoMethod(QMXObject.App, MUIM_Application_NewInput, nullptr);
+    }
+    return !xget(QMXObject.FindObj, QMXA_Find_Running);
+}

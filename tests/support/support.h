@@ -64,5 +64,9 @@ protected:
     LONG Active();
 };
 
+// Runs the input loop as the window does until the search panel's search has
+// ended (its worker's last report taken in); false when it did not end.
+bool FinishSearch();
+
 // The text lines of a text list, as stored.
 std::vector<std::string> ListLines(Object *list);
