@@ -385,6 +385,33 @@ TEST_P(LineCutting, EveryLineIsCutWhereFGetsWouldCutIt)
     Close(fh);
 }
 
+// The bulk pass is built twice; both builds stop at the same window, with
+// the same lines counted, on text where the runs of passable lines vary.
+TEST(LineCutting, BothBuildsOfTheBulkPassAgree)
+{
+    if (!HasAVX2())
+        GTEST_SKIP() << "this processor runs only one build";
+    uint32_t seed = 7;
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        while (text.size() < 4096) {
+            const char firsts[] = {' ', '\t', '\n', 'x', '@', '\f', char(0xE4), char(0x80)};
+            text += next() % 12 ? ' ' : firsts[next() % 8];   // mostly lines that start blank
+            text += std::string(next() % (round % 3 ? 40 : 140), char('a' + next() % 26));
+            text += '\n';
+        }
+        char wanted = next() % 2 ? '@' : 0;
+        size_t max = 65 + next() % 100, from = next() % 64, a = from, b = from, aLines = 0, bLines = 0;
+        size_t at = from + next() % 200;
+        size_t stopA = BulkPassPlain(text.data(), at, text.size(), max, a, aLines, wanted);
+        size_t stopB = BulkPassAVX2(text.data(), at, text.size(), max, b, bLines, wanted);
+        ASSERT_EQ(stopA, stopB) << "round " << round;
+        ASSERT_EQ(a, b) << "round " << round;
+        ASSERT_EQ(aLines, bLines) << "round " << round;
+    }
+}
+
 TEST(Patterns, EscapesNothingAndCharacterClasses)
 {
     char parsed[64];

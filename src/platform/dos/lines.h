@@ -44,38 +44,30 @@ inline size_t CountBits64(uint64_t x)
     return size_t((x * 0x0101010101010101ULL) >> 56);
 }
 
-// The bytes among 64 that start text: above a blank, or a form feed (the
-// page break that opens a new section in this platform's documents).
-inline uint64_t TextStartBits64(const char *p)
-{
-#if defined(__SSE2__)
-    const __m128i flip = _mm_set1_epi8(char(0x80)), blank = _mm_set1_epi8(char(32 ^ 0x80)), ff = _mm_set1_epi8(12);
-    auto starts = [&](int k) {
-        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * k));
-        // unsigned c > 32, compared signed after flipping the top bit
-        __m128i above = _mm_cmpgt_epi8(_mm_xor_si128(chunk, flip), blank);
-        return uint64_t(unsigned(_mm_movemask_epi8(_mm_or_si128(above, _mm_cmpeq_epi8(chunk, ff)))));
-    };
-    return starts(0) | starts(1) << 16 | starts(2) << 32 | starts(3) << 48;
-#else
-    uint64_t bits = 0;
-    for (int k = 0; k < 64; ++k)
-        bits |= uint64_t(UBYTE(p[k]) > 32 || p[k] == 12) << k;
-    return bits;
-#endif
-}
-
-// Which lines a reader looks at: by their first byte, one at a time or 64
-// bytes at a time. Lines that start with text, for most documents; lines
-// that start with "@", for guides.
+// Which lines a reader looks at, by their first byte: lines that start with
+// text (above a blank, or a form feed: the page break that opens a new
+// section in this platform's documents), for most documents; lines that
+// start with "@", for guides.
 struct TextLineStarts {
+    static constexpr char kByte = 0;   // the bulk pass's name for "any text"
     static bool Wanted(char c) { return UBYTE(c) > 32 || c == 12; }
-    static uint64_t Bits64(const char *p) { return TextStartBits64(p); }
 };
 struct AtSignLineStarts {
+    static constexpr char kByte = '@';   // a guide's command
     static bool Wanted(char c) { return c == '@'; }
-    static uint64_t Bits64(const char *p) { return ByteBits64(p, '@'); }   // a guide's command
 };
+
+// Passes over 64-byte windows from i on while every line ending in one is
+// shorter than max and does not start with wanted (0: with text); counts
+// them in lines and moves start past them. Returns the window it stopped at:
+// one that needs a look line by line, or the last before end. Built for the
+// processor the program runs on.
+size_t BulkPass(const char *text, size_t i, size_t end, size_t max, size_t &start, size_t &lines, char wanted);
+// Its two builds, for any processor and for those with AVX2 (x86-64 only),
+// which the tests hold to each other.
+size_t BulkPassPlain(const char *text, size_t i, size_t end, size_t max, size_t &start, size_t &lines, char wanted);
+size_t BulkPassAVX2(const char *text, size_t i, size_t end, size_t max, size_t &start, size_t &lines, char wanted);
+bool HasAVX2();
 
 // Lines as ForEachTextLine cuts them, handed to a reader that looks at few
 // of them; what it is told of the lines it passes over.
@@ -95,10 +87,15 @@ public:
     {
         size_t i = from;
         for (; i + 65 <= end; i += 64) {
-            uint64_t ends = NewlineBits64(text + i);
-            if (ends && !PassedInBulk(text, i, ends, start))
-                for (uint64_t bits = ends; bits; bits &= bits - 1)
-                    Found(text, i + size_t(__builtin_ctzll(bits)), start);
+            if (!wanted_ && max_ > 64) {   // runs of short lines that start blank are counted at once
+                size_t before = start;
+                i = BulkPass(text, i, end, max_, start, passed_.lines, Starts::kByte);
+                passed_.bytes += start - before;
+                if (i + 65 > end)
+                    break;
+            }
+            for (uint64_t bits = NewlineBits64(text + i); bits; bits &= bits - 1)
+                Found(text, i + size_t(__builtin_ctzll(bits)), start);
         }
         for (; i < end; ++i)
             if (text[i] == '\n')
@@ -138,23 +135,6 @@ private:
         }
         Emit(text, start, at - start + 1);
         start = at + 1;
-    }
-
-    // Every line ending among these 64 bytes starts blank and is short: they
-    // are counted at once.
-    bool PassedInBulk(const char *text, size_t i, uint64_t ends, size_t &start)
-    {
-        uint64_t last = uint64_t(1) << (63 - __builtin_clzll(ends));
-        size_t first = i + size_t(__builtin_ctzll(ends));
-        // the byte after each newline but the last: the same 64 bytes, one on
-        if (wanted_ || max_ <= 64 || first - start >= max_ || Starts::Wanted(text[start]) ||
-            ((ends & ~last) & (Starts::Bits64(text + i) >> 1)))
-            return false;
-        size_t after = i + 64 - size_t(__builtin_clzll(ends));
-        passed_.lines += CountBits64(ends);
-        passed_.bytes += after - start;
-        start = after;
-        return true;
     }
 
     size_t max_;

@@ -1,0 +1,22 @@
+#include "lines.h"
+
+bool HasAVX2()
+{
+#if defined(__x86_64__)
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+#else
+    return false;
+#endif
+}
+
+size_t BulkPass(const char *text, size_t i, size_t end, size_t max, size_t &start, size_t &lines, char wanted)
+{
+    using Pass = size_t (*)(const char *, size_t, size_t, size_t, size_t &, size_t &, char);
+#if defined(__x86_64__)
+    static const Pass pass = HasAVX2() ? BulkPassAVX2 : BulkPassPlain;
+#else
+    static const Pass pass = BulkPassPlain;
+#endif
+    return pass(text, i, end, max, start, lines, wanted);
+}
