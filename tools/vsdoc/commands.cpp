@@ -136,9 +136,9 @@ bool Readable(const std::string &path)
 int RunIndex(const VsdocArgs &args)
 {
     Session session("vsdoc");
-    if (!Readable(args.file) || !session.Ready() || !session.Open(args.file.c_str()))
+    Baza *doc = Readable(args.file) && session.Ready() ? session.Index(args.file.c_str()) : nullptr;
+    if (!doc)
         return 1;
-    auto *doc = reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
     std::string out = TypeName(konfig.FileType) + "\t" + (doc->Library ? doc->Library : "") + "\n";
     for (Doc *e = FirstEntry(doc); e; e = NextEntry(e)) {
         out.append(e->Name ? e->Name : "").append(1, '\t');

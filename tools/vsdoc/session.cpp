@@ -3,7 +3,10 @@
 #include "app/ids.h"
 #include "app/locale.h"
 #include "app/startup.h"
+#include "app/methods.h"
 #include "base/records.h"
+#include "util/fileinfo.h"
+#include "util/strings.h"
 
 #include <cstdio>
 
@@ -24,4 +27,19 @@ bool Session::Open(const char *file)
     SetAttrs(QMXObject.ViewObj, QMXA_View_File, file);
     auto *doc = reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
     return doc && doc->DocType;
+}
+
+void Session::FreeRecord::operator()(Baza *baza) const { BazaFree(baza); }
+
+Baza *Session::Index(const char *file)
+{
+    indexed_.reset(BazaAlloc(nullptr, nullptr));
+    if (!indexed_)
+        return nullptr;
+    FileOpen open;
+    ClearFileOpen(&open, CLEAR_INIT);
+    open.Name = NewSTR(file, -1);
+    bool typed = DoMethod(QMXObject.ViewObj, QMXM_View_MakeIndex, &open, indexed_.get()) != 0;
+    ClearFileOpen(&open, CLEAR_FREE);
+    return typed ? indexed_.get() : nullptr;
 }

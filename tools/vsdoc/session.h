@@ -7,6 +7,10 @@
 #include "app/headless.h"
 #include "platform/mui/requesters.h"
 
+#include <memory>
+
+struct Baza;
+
 class StderrRequester : public RequesterBackend {
 public:
     LONG Request(const std::string &title, const std::string &buttons, const std::string &text) override;
@@ -20,8 +24,15 @@ public:
     bool Ready() const { return program_.Ready(); }
     // Opens a file in the viewer; false when no document type takes it.
     bool Open(const char *file);
+    // A file's entries, read as a base reads them (the file is not shown);
+    // null when no document type takes it. The session keeps the record.
+    Baza *Index(const char *file);
 
 private:
+    struct FreeRecord {
+        void operator()(Baza *baza) const;
+    };
+    std::unique_ptr<Baza, FreeRecord> indexed_;
     StderrRequester requester_;
     HeadlessProgram program_;   // made after the requester: the start-up may ask
 };
