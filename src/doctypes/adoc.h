@@ -3,6 +3,7 @@
 // cuts the file into entries and shows one at a time: the name and synopsis
 // above, the other sections below, the example under its own tab.
 #pragma once
+#include <string_view>
 #include "base/records.h"
 #include "platform/dos/files.h"
 #include "platform/mui/mui.h"
@@ -29,7 +30,7 @@ UBYTE FuncTest(const char *text, size_t length);
 char *FuncTestDir(char *line, const char *reference);
 // The same where readable bytes from line on may be read (at least its
 // terminator): the test then reads 16 at a time.
-char *FuncTestDir(char *line, size_t readable, const char *reference);
+char *FuncTestDir(char *line, size_t readable, std::string_view reference);
 // The entry scan: appends the document's entries to baza and sets its Library.
 void ADocScan(Baza *baza, FileHandle *fh);
 // Shows an entry on the autodoc page (pages: ADocGroup and the fields after it).

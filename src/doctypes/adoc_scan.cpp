@@ -70,14 +70,13 @@ size_t RepeatedTail(const char *line, size_t end)
 
 // The heading's library part against the reference: one differing position
 // is allowed, as real autodocs misspell their own library now and then.
-bool SameLibrary(const char *line, size_t slash, const char *reference)
+bool SameLibrary(const char *line, size_t slash, std::string_view reference)
 {
-    size_t refLength = std::strlen(reference);
-    if (refLength >= slash && std::memcmp(line, reference, slash) == 0)
+    if (reference.size() >= slash && std::memcmp(line, reference.data(), slash) == 0)
         return true;   // the usual case, at once
     int differences = 0;
     for (size_t i = 0; i < slash && differences < 2; ++i)
-        differences += i >= refLength || line[i] != reference[i];
+        differences += i >= reference.size() || line[i] != reference[i];
     return differences < 2;
 }
 
@@ -124,6 +123,27 @@ size_t SkipWordBytes(const char *line, size_t i, size_t readable, HeadingScan &h
     return i;
 }
 
+// The last blank of the run that starts at i: headings given twice on a line
+// hold long runs, passed 16 bytes at a time while 16 may be read.
+size_t LastBlank(const char *line, size_t i, size_t readable)
+{
+#if defined(__SSE2__)
+    const __m128i blank = _mm_set1_epi8(' ');
+    for (; i + 17 <= readable; i += 16) {
+        auto others = ~unsigned(_mm_movemask_epi8(
+                          _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(line + i + 1)), blank))) &
+                      0xFFFF;
+        if (others)
+            return i + size_t(__builtin_ctz(others));
+    }
+#else
+    (void)readable;
+#endif
+    while (line[i + 1] == ' ')
+        ++i;
+    return i;
+}
+
 // Checks the bytes of a heading line; false when a byte rules it out.
 // readable: the bytes from line on that may be read, its terminator included.
 bool ScanHeading(const char *line, size_t readable, HeadingScan &h)
@@ -154,8 +174,7 @@ bool ScanHeading(const char *line, size_t readable, HeadingScan &h)
                 return false;
             if (p > 32 && next == ' ')
                 h.cut = long(i);
-            while (line[i + 1] == ' ')   // the rest of a run of blanks changes nothing
-                ++i;
+            i = LastBlank(line, i, readable);   // the rest of a run of blanks changes nothing
             continue;
         case '(': case '.': case '[': case '{':
             if (next == ' ')
@@ -230,10 +249,10 @@ bool Scan::NewHeading(const char *text, size_t length, LONG pos, size_t len)
     if (!headingSeen) {
         headingSeen = true;
         reference.assign(text, length);   // the first heading is its own reference
-        Heading(FuncTestDir(probe.data(), probe.capacity(), reference.c_str()), pos, len);
+        Heading(FuncTestDir(probe.data(), probe.capacity(), reference), pos, len);
         return true;
     }
-    char *name = FuncTestDir(probe.data(), probe.capacity(), reference.c_str());
+    char *name = FuncTestDir(probe.data(), probe.capacity(), reference);
     if (!name)
         return false;
     if (current)
@@ -283,7 +302,7 @@ UBYTE FuncTest(const char *text, size_t length)
 
 char *FuncTestDir(char *line, const char *reference) { return FuncTestDir(line, std::strlen(line) + 1, reference); }
 
-char *FuncTestDir(char *line, size_t readable, const char *reference)
+char *FuncTestDir(char *line, size_t readable, std::string_view reference)
 {
     HeadingScan h;
     if (!ScanHeading(line, readable, h))
