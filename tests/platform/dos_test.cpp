@@ -387,6 +387,7 @@ TEST_P(LineCutting, EveryLineIsCutWhereFGetsWouldCutIt)
 
 // The bulk pass is built twice; both builds stop at the same window, with
 // the same lines counted, on text where the runs of passable lines vary.
+#if defined(__x86_64__)
 TEST(LineCutting, BothBuildsOfTheBulkPassAgree)
 {
     if (!HasAVX2())
@@ -411,6 +412,7 @@ TEST(LineCutting, BothBuildsOfTheBulkPassAgree)
         ASSERT_EQ(aLines, bLines) << "round " << round;
     }
 }
+#endif
 
 TEST(Patterns, EscapesNothingAndCharacterClasses)
 {

@@ -66,7 +66,9 @@ size_t BulkPass(const char *text, size_t i, size_t end, size_t max, size_t &star
 // Its two builds, for any processor and for those with AVX2 (x86-64 only),
 // which the tests hold to each other.
 size_t BulkPassPlain(const char *text, size_t i, size_t end, size_t max, size_t &start, size_t &lines, char wanted);
+#if defined(__x86_64__)
 size_t BulkPassAVX2(const char *text, size_t i, size_t end, size_t max, size_t &start, size_t &lines, char wanted);
+#endif
 bool HasAVX2();
 
 // Lines as ForEachTextLine cuts them, handed to a reader that looks at few
