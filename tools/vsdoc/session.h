@@ -32,7 +32,8 @@ private:
     struct FreeRecord {
         void operator()(Baza *baza) const;
     };
-    std::unique_ptr<Baza, FreeRecord> indexed_;
     StderrRequester requester_;
     HeadlessProgram program_;   // made after the requester: the start-up may ask
+    // made after the program, so freed while its memory pool still stands
+    std::unique_ptr<Baza, FreeRecord> indexed_;
 };
