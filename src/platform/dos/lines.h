@@ -146,8 +146,8 @@ private:
 };
 
 // Calls line(text, length, passed) for the lines from the handle's position
-// to the end of the file that start with text (Starts: TextStartBits64, or
-// the "@" of a guide's commands), and for the
+// to the end of the file that start with text (Starts: TextLineStarts, or
+// AtSignLineStarts for the "@" of a guide's commands), and for the
 // line after one whose call returned true; the lines passed over between two
 // calls are only counted, 64 bytes at a time where they are short; those at
 // the end come with a last call without text (null). Lines are cut exactly
