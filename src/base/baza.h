@@ -57,6 +57,10 @@ TreeNode *BazaAdd(IPTR kind, APTR user);
 // Adds one file to the base below the active group: false when it cannot be
 // read or no document type takes it (the adding then stops).
 bool BazaAddOneFile(CONST_STRPTR drawer, CONST_STRPTR file);
+// Reads a file's entries into baza as the viewer indexes it; false when the
+// file cannot be opened or no type takes it. fullName, when given, receives
+// the name the file's lock gives it (size bytes).
+bool BazaIndexFile(CONST_STRPTR name, Baza *baza, STRPTR fullName, ULONG size);
 IPTR BazaAddFile(STRPTR *drawer);
 IPTR clBaza_QMXM_BazaUpdate();
 // How far adding or rescanning many files has come: shown in the field above

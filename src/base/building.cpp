@@ -133,26 +133,31 @@ TreeNode *BazaAdd(IPTR kind, APTR user)
     return node;
 }
 
+bool BazaIndexFile(CONST_STRPTR name, Baza *baza, STRPTR fullName, ULONG size)
+{
+    FileOpen open;
+    ClearFileOpen(&open, CLEAR_INIT);
+    open.Name = NewSTR(name, -1);   // copied first: the name may lie in the shared buffer
+    // The viewer locks the file to read it; that lock names it in full, so
+    // the path is resolved once.
+    bool taken = DoMethod(QMXObject.ViewObj, QMXM_View_MakeIndex, &open, baza) != 0 &&
+                 (!fullName || NameFromLock(open.Lock, fullName, size));
+    ClearFileOpen(&open, CLEAR_FREE);
+    return taken;
+}
+
 bool BazaAddOneFile(CONST_STRPTR drawer, CONST_STRPTR file)
 {
     Baza *baza = BazaAlloc(nullptr, nullptr);
     if (!baza)
         return false;
-    FileOpen open;
-    ClearFileOpen(&open, CLEAR_INIT);
-    STRPTR given = SetFilePath(nullptr, drawer, file);
-    open.Name = NewSTR(given, -1);
-    // The viewer locks the file to read it; that lock names it in full, so
-    // the path is resolved once.
-    bool taken = DoMethod(QMXObject.ViewObj, QMXM_View_MakeIndex, &open, baza) != 0 &&
-                 NameFromLock(open.Lock, konfig.Buffer, sizeof konfig.Buffer);
+    bool taken = BazaIndexFile(SetFilePath(nullptr, drawer, file), baza, konfig.Buffer, sizeof konfig.Buffer);
     if (taken) {
         FileInfo parts = {baza->Dir, baza->Name};
         GetFileFromPath(&parts, konfig.Buffer);
         baza->Dir = parts.Dir;
         baza->Name = parts.Name;
     }
-    ClearFileOpen(&open, CLEAR_FREE);
     if (!taken) {
         BazaFree(baza);
         return false;

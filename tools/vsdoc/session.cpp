@@ -3,10 +3,8 @@
 #include "app/ids.h"
 #include "app/locale.h"
 #include "app/startup.h"
-#include "app/methods.h"
+#include "base/baza.h"
 #include "base/records.h"
-#include "util/fileinfo.h"
-#include "util/strings.h"
 
 #include <cstdio>
 
@@ -36,10 +34,5 @@ Baza *Session::Index(const char *file)
     indexed_.reset(BazaAlloc(nullptr, nullptr));
     if (!indexed_)
         return nullptr;
-    FileOpen open;
-    ClearFileOpen(&open, CLEAR_INIT);
-    open.Name = NewSTR(file, -1);
-    bool typed = DoMethod(QMXObject.ViewObj, QMXM_View_MakeIndex, &open, indexed_.get()) != 0;
-    ClearFileOpen(&open, CLEAR_FREE);
-    return typed ? indexed_.get() : nullptr;
+    return BazaIndexFile(file, indexed_.get(), nullptr, 0) ? indexed_.get() : nullptr;
 }
