@@ -237,6 +237,28 @@ TEST(Vsdoc, SearchABaseInTreeOrderFromEachDocumentsFirstEntryAndOneFileWhole)
     EXPECT_EQ(Vsdoc("search " + box.Dir() + " x").code, 1);
 }
 
+TEST(Vsdoc, JsonLinesForScriptsWithTextInUTF8AndNamesAsTheHostSpellsThem)
+{
+    Sandbox box;
+    // a Latin-1 document: its names and lines come out in UTF-8
+    std::string adoc = box.Write("l\xC3\xA4nge.doc", "TABLE OF CONTENTS\n\fm.library/Gr\xF6\xDF" "e\n   NAME\n"
+                                                       "\tGr\xF6\xDF" "e -- \"size\"\tof it\n");
+    Result index = Vsdoc("index --json " + adoc);
+    EXPECT_EQ(index.out, "{\"type\":\"ADOC\",\"caption\":\"m.library\"}\n"
+                         "{\"name\":\"Gr\xC3\xB6\xC3\x9F" "e\",\"mark\":\"+\",\"offset\":35,\"line\":3,\"lines\":2}\n");
+    std::string base = box.Path("b.qmx");
+    ASSERT_EQ(Vsdoc("base add " + base + " --group G " + adoc).code, 0);
+    EXPECT_EQ(Vsdoc("base list --json " + base).out,
+              "{\"number\":0,\"depth\":0,\"kind\":\"group\",\"name\":\"G\"}\n"
+              "{\"number\":1,\"depth\":1,\"kind\":\"document\",\"name\":\"l\xC3\xA4nge.doc\",\"dir\":\"" +
+                  box.Dir() + "/\",\"entries\":1}\n");
+    EXPECT_EQ(Vsdoc("lookup --json " + base + " gr\xC3\xB6\xC3\x9F" "e").out,
+              "{\"file\":\"" + adoc + "\",\"entry\":\"Gr\xC3\xB6\xC3\x9F" "e\"}\n");
+    EXPECT_EQ(Vsdoc("search --json " + base + " size").out,
+              "{\"file\":\"" + adoc + "\",\"line\":4,\"column\":12,\"text\":\"\\tGr\xC3\xB6\xC3\x9F" "e -- \\\"size\\\"\\tof it\"}\n");
+    EXPECT_EQ(Vsdoc("search --json --count " + base + " size").out, "{\"hits\":1}\n");
+}
+
 TEST(Vsdoc, SendWithoutARunningProgramSaysSo)
 {
     Sandbox box;

@@ -11,22 +11,22 @@ struct CommandUsage {
 };
 
 const CommandUsage kCommands[] = {
-    {"index", "vsdoc index FILE\n"
+    {"index", "vsdoc index [--json] FILE\n"
               "    The document's type and caption, then one line per entry:\n"
               "    NAME, MARK, OFFSET, LINE and LINES, separated by tabs.\n"},
     {"show", "vsdoc show [--raw] FILE [ENTRY]\n"
              "    The entry (a name, case ignored, or a number; the first one when\n"
              "    none is given) as the window shows it. --raw keeps the text codes.\n"},
-    {"base", "vsdoc base list BASE\n"
+    {"base", "vsdoc base list [--json] BASE\n"
              "vsdoc base add BASE [--group A/B] FILE...\n"
              "vsdoc base rescan BASE\n"
              "    List a document base (a .qmx file), add documents to it (into the\n"
              "    group path given, made as needed; a new base when BASE is missing),\n"
              "    or read its documents anew.\n"},
-    {"lookup", "vsdoc lookup BASE WORD [--show] [--raw]\n"
+    {"lookup", "vsdoc lookup [--json] BASE WORD [--show] [--raw]\n"
                "    The document and entry a word leads to, as a double-click would;\n"
                "    --show prints the entry too. Exit code 1 when nothing is found.\n"},
-    {"search", "vsdoc search [--count] BASE|FILE TEXT\n"
+    {"search", "vsdoc search [--count] [--json] BASE|FILE TEXT\n"
                "    Every hit of TEXT (case ignored, leading blanks dropped) in the\n"
                "    documents of a base in tree order, or in one file, one per line:\n"
                "    PATH:LINE:COLUMN:the line, in the order the search panel visits them;\n"
@@ -41,6 +41,7 @@ const CommandUsage kCommands[] = {
 };
 
 const char kOptions[] = "Options: --color=auto|always|never (NO_COLOR is heeded), --help, --version;\n"
+                        "--json: one JSON object per line instead of the tab-separated text;\n"
                         "-- ends the options (for entries such as --background--).\n"
                         "Exit codes: 0 done, 1 a file or entry could not be read or found, 2 a bad command line.\n";
 
@@ -74,6 +75,8 @@ bool TakeOptions(const std::vector<std::string> &words, VsdocArgs &args, std::ve
             args.show = true;
         else if (w == "--count")
             args.count = true;
+        else if (w == "--json")
+            args.json = true;
         else if (w == "--help" || w == "-h")
             args.help = true;
         else if (w == "--version")

@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "base/baza.h"
 #include "commands.h"
+#include "json_line.h"
 #include "pager.h"
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
@@ -58,21 +59,42 @@ TreeNode *GroupPath(const std::string &path)
     return parent;
 }
 
-void ListNode(const TreeNode *n, int depth, LONG &nr)
+long EntryCount(const Baza *b)
 {
+    long count = 0;
+    for (Doc *e = FirstEntry(b); e; e = NextEntry(e))
+        ++count;
+    return count;
+}
+
+void ListNodeJson(const TreeNode *n, int depth, LONG nr)
+{
+    JsonLine line;
+    line.Number("number", nr).Number("depth", depth);
     if (NodeKind(n) == KIND_GROUP) {
+        line.Text("kind", "group").Text("name", static_cast<const char *>(n->tn_User));
+    } else {
+        auto *b = static_cast<const Baza *>(n->tn_User);
+        line.Text("kind", "document").Name("name", b->Name ? b->Name : "").Name("dir", b->Dir ? b->Dir : "");
+        line.Number("entries", EntryCount(b));
+    }
+    Out().Write(line.Line());
+}
+
+void ListNode(const TreeNode *n, int depth, LONG &nr, bool json)
+{
+    if (json) {
+        ListNodeJson(n, depth, nr++);
+    } else if (NodeKind(n) == KIND_GROUP) {
         Out().Write(std::to_string(nr++) + "\t" + std::to_string(depth) + "\tG\t" +
                     static_cast<const char *>(n->tn_User) + "\n");
     } else {
         auto *b = static_cast<const Baza *>(n->tn_User);
-        long count = 0;
-        for (Doc *e = FirstEntry(b); e; e = NextEntry(e))
-            ++count;
         Out().Write(std::to_string(nr++) + "\t" + std::to_string(depth) + "\tD\t" + (b->Name ? b->Name : "") + "\t" + (b->Dir ? b->Dir : "") + "\t" +
-                    std::to_string(count) + "\n");
+                    std::to_string(EntryCount(b)) + "\n");
     }
     for (const TreeNode *c : n->tn_Children)
-        ListNode(c, depth + 1, nr);
+        ListNode(c, depth + 1, nr, json);
 }
 
 // "12/697 exec.doc" on one line of the terminal, rewritten as the work goes
@@ -129,7 +151,7 @@ int RunBase(const VsdocArgs &args)
     if (args.action == "list") {
         LONG nr = 0;
         for (const TreeNode *n : *NListtreeRoots(BazaGUI.Tree))
-            ListNode(n, 0, nr);
+            ListNode(n, 0, nr, args.json);
         return 0;
     }
     if (args.action == "rescan") {
@@ -150,8 +172,11 @@ int RunLookup(const VsdocArgs &args, bool styled)
     if (!doc)
         return 1;
     Doc *entry = reinterpret_cast<Doc *>(DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, -1));
-    Out().Write(std::string(reinterpret_cast<const char *>(xget(QMXObject.ViewObj, QMXA_View_File))) + "\t" +
-                (entry && entry->Name ? entry->Name : "") + "\n");
+    auto *file = reinterpret_cast<const char *>(xget(QMXObject.ViewObj, QMXA_View_File));
+    if (args.json)
+        Out().Write(JsonLine().Name("file", file).Text("entry", entry ? entry->Name : "").Line());
+    else
+        Out().Write(std::string(file) + "\t" + (entry && entry->Name ? entry->Name : "") + "\n");
     if (args.show)
         PrintShown(args, styled);
     return 0;

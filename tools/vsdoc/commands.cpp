@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "json_line.h"
 
 #include "app/ids.h"
 #include "app/konfig.h"
@@ -133,19 +134,46 @@ bool Readable(const std::string &path)
     return !reason;
 }
 
+namespace {
+// A guide's header entries have marks 1 to 4, written as numbers.
+void AppendMark(std::string &out, char mark)
+{
+    if (UBYTE(mark) < 32 || UBYTE(mark) >= 127)
+        AppendNumber(out, UBYTE(mark));
+    else
+        out.append(1, mark);
+}
+
+int PrintIndexJson(const std::string &type, const Baza *doc)
+{
+    Out().Write(JsonLine().Text("type", type.c_str()).Text("caption", doc->Library).Line());
+    std::string mark;
+    for (Doc *e = FirstEntry(doc); e; e = NextEntry(e)) {
+        mark.clear();
+        AppendMark(mark, e->Mark);
+        Out().Write(JsonLine()
+                        .Text("name", e->Name)
+                        .Text("mark", mark.c_str())
+                        .Number("offset", e->Offset)
+                        .Number("line", e->Line)
+                        .Number("lines", e->Lines)
+                        .Line());
+    }
+    return 0;
+}
+}
+
 int RunIndex(const VsdocArgs &args)
 {
     Session session("vsdoc");
     Baza *doc = Readable(args.file) && session.Ready() ? session.Index(args.file.c_str()) : nullptr;
     if (!doc)
         return 1;
+    if (args.json)
+        return PrintIndexJson(TypeName(konfig.FileType), doc);
     std::string out = TypeName(konfig.FileType) + "\t" + (doc->Library ? doc->Library : "") + "\n";
     for (Doc *e = FirstEntry(doc); e; e = NextEntry(e)) {
-        out.append(e->Name ? e->Name : "").append(1, '\t');
-        if (UBYTE(e->Mark) < 32 || UBYTE(e->Mark) >= 127)   // a guide's header entries: marks 1 to 4
-            AppendNumber(out, UBYTE(e->Mark));
-        else
-            out.append(1, e->Mark);
+        AppendMark(out.append(e->Name ? e->Name : "").append(1, '\t'), e->Mark);
         for (LONG n : {e->Offset, e->Line, e->Lines})
             AppendNumber(out.append(1, '\t'), n);
         out.append(1, '\n');

@@ -13,6 +13,7 @@ struct VsdocArgs {
     bool raw = false;
     bool show = false;
     bool count = false;     // search: the number of hits only
+    bool json = false;      // index, lookup, search, base list: one JSON object per line
     std::string port;       // send: the port's name
     bool help = false;      // --help: the usage (of the command given, if any)
     bool version = false;   // --version

@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "base/baseheader.h"
 #include "commands.h"
+#include "json_line.h"
 #include "pager.h"
 #include "search/targets.h"
 #include "session.h"
@@ -36,12 +37,24 @@ struct TargetResult {
     bool unreadable = false;
 };
 
-void SearchOne(const SearchTarget &target, const TextPattern &pattern, bool count, TargetResult &r)
+void AppendHitJson(std::string &out, const std::string &path, const SearchHit &hit)
+{
+    std::string text(hit.Text, hit.Length);
+    out += JsonLine()
+               .Name("file", path)
+               .Number("line", long(hit.Where.Line))
+               .Number("column", long(hit.Where.Column))
+               .Text("text", text.c_str())
+               .Line();
+}
+
+void SearchOne(const SearchTarget &target, const TextPattern &pattern, const VsdocArgs &args, TargetResult &r)
 {
     SearchEnd end = SearchFile(target.Path.c_str(), pattern, target.Start, [&](const SearchHit &hit) {
         ++r.hits;
-        if (!count)
-            AppendHit(r.out, target.Path, hit);
+        if (args.count)
+            return true;
+        (args.json ? AppendHitJson : AppendHit)(r.out, target.Path, hit);
         return true;
     });
     r.unreadable = end == SearchEnd::Unreadable;
@@ -58,7 +71,7 @@ int SearchTargets(const std::vector<SearchTarget> &targets, const VsdocArgs &arg
     std::atomic<size_t> next{0};
     auto work = [&] {
         for (size_t i; (i = next.fetch_add(1)) < targets.size();)
-            SearchOne(targets[i], pattern, args.count, results[i]);
+            SearchOne(targets[i], pattern, args, results[i]);
     };
     std::vector<std::thread> helpers;
     for (unsigned t = 1; t < std::min(std::thread::hardware_concurrency(), 4u) && t < targets.size(); ++t)
@@ -74,7 +87,7 @@ int SearchTargets(const std::vector<SearchTarget> &targets, const VsdocArgs &arg
             std::fprintf(stderr, "vsdoc: %s could not be read; searched on without it\n", targets[i].Path.c_str());
     }
     if (args.count)
-        Out().Write(std::to_string(hits) + "\n");
+        Out().Write(args.json ? JsonLine().Number("hits", hits).Line() : std::to_string(hits) + "\n");
     return hits ? 0 : 1;
 }
 }
