@@ -36,9 +36,11 @@ const CommandRow *GetCmdID(const char *text, size_t length);   // text need not 
 // terminator, so that every scan for the newline ends within the line.
 std::string GuideLine(const char *text, size_t length);
 
-// One argument word (see the scan): skips blanks and an opening quote, runs
-// to a control character or blank, drops a closing quote; the byte that ended
-// it becomes a terminator. *next is where the next word starts, or null.
+// One argument (see the scan): skips blanks; a quoted one runs to its closing
+// quote, blanks included (to the line's end when it is not closed), without
+// the quotes; another runs to a control character or blank and drops a
+// closing quote. The byte that ended it becomes a terminator. *next is where
+// the next argument starts, or null.
 char *GetArgString(char *text, size_t *length, char **next);
 // The rest of the line, or one quoted string; terminated in place.
 char *GetString(char *text, size_t *length);

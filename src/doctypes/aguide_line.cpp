@@ -287,19 +287,39 @@ const char *LinkActionName(ULONG action)
     return action < sizeof names / sizeof names[0] ? names[action] : "";
 }
 
+namespace {
+// A quoted target: "file/node" or "node" within the quotes, split at the
+// last "/", and a line number only after the closing quote.
+LinkTarget QuotedTarget(const std::string &target, int form)
+{
+    size_t close = target.find('"', 1);
+    std::string text = target.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    LinkTarget t;
+    if (form == 0) {
+        t.File = text;
+        t.Node = "MAIN";
+        return t;
+    }
+    size_t slash = text.rfind('/');
+    t.Node = slash == std::string::npos ? text : text.substr(slash + 1);
+    if (slash != std::string::npos)
+        t.File = text.substr(0, slash);
+    if (close != std::string::npos)
+        t.Line = LONG(std::strtol(target.c_str() + close + 1, nullptr, 10));
+    return t;
+}
+}
+
 // Read from the end: a "/" ends the node name (the file is what comes before
-// it), the first blank from the end marks a line number, quotes are no part
-// of either.
+// it), the first blank from the end marks a line number.
 LinkTarget ParseLinkTarget(const std::string &target, int form)
 {
+    if (!target.empty() && target[0] == '"')
+        return QuotedTarget(target, form);
     LinkTarget t;
-    std::string text = target;
-    if (!text.empty() && text[0] == '"')
-        text.erase(0, 1);
+    const std::string &text = target;
     if (form == 0) {
-        if (!text.empty() && text.back() == '"')
-            text.pop_back();
-        t.File = text;
+        t.File = text.substr(0, !text.empty() && text.back() == '"' ? text.size() - 1 : text.size());
         t.Node = "MAIN";
         return t;
     }

@@ -29,6 +29,22 @@ constexpr size_t kLine = 8192;   // lines are read as FGets with the work buffer
 
 bool IsEnd(char c) { return c == '\n' || c == '\0'; }
 
+// From after an opening quote to the closing one, or to the line's end when
+// it is not closed; what follows the closing quote is the next argument.
+char *QuotedArgument(char *text, size_t *length, char **next)
+{
+    char *end = text;
+    while (*end != '"' && !IsEnd(*end))
+        ++end;
+    bool closed = *end == '"';
+    *next = closed && !IsEnd(end[1]) ? end + 1 : nullptr;
+    *end = '\0';
+    if (!closed && end > text && end[-1] == '\r')
+        *--end = '\0';
+    *length = size_t(end - text);
+    return text;
+}
+
 // The first command of each kind sets a field; later ones leave it.
 void TakeString(std::string &field, bool &set, char *args)
 {
@@ -156,12 +172,14 @@ std::string GuideLine(const char *text, size_t length)
     return line;
 }
 
+// A quoted argument keeps its blanks: real guides name nodes "The Author"
+// and link to "Function Index".
 char *GetArgString(char *text, size_t *length, char **next)
 {
     while (*text == ' ')
         ++text;
     if (*text == '"')
-        ++text;
+        return QuotedArgument(text + 1, length, next);
     char *end = text;
     while (UBYTE(*end) > 32)
         ++end;

@@ -48,7 +48,7 @@ const std::string kGuide = "@DATABASE vellum.guide\r\n"
                            "@NODE Scrolls \"Reading scrolls\"\n"
                            "Open one with @{\"OpenScroll\" link Functions.guide/OpenScroll 2}.\n"
                            "Last line of Scrolls\n"
-                           "@NODE \"Contents of it\" Title here\n"
+                           "@NODE \"Contents\" Title here\n"
                            "line one\n"
                            "@node Idx\n"
                            "The index\n"
@@ -77,13 +77,20 @@ TEST(GuideCommands, KeywordsArgumentsAndStrings)
     EXPECT_EQ(GetCmdID("remark x")->id, CMD_REMARK);
     EXPECT_EQ(GetCmdID("rem")->id, CMD_REMARK);
     EXPECT_EQ(GetCmdID("{b}bold"), nullptr);
-    std::string line = GuideLine("\"My Node\" \"Its title\"\r\n", 24);
+    std::string line = GuideLine("\"The\tAuthor\" \"About the author\"\r\n", 34);
     size_t length;
     char *next;
     char *word = GetArgString(line.data(), &length, &next);
-    EXPECT_EQ(std::string(word, length), "My") << "a quote protects no blank";
+    EXPECT_EQ(std::string(word, length), "The\tAuthor") << "a quote keeps blanks and tabs";
     ASSERT_NE(next, nullptr);
-    EXPECT_EQ(std::string(GetString(next, &length)), "Node\" \"Its title\"");
+    EXPECT_EQ(std::string(GetString(next, &length)), "About the author") << "the title follows the quote";
+    std::string open = GuideLine("\"Not closed here\r\n", 19);
+    EXPECT_STREQ(GetArgString(open.data(), &length, &next), "Not closed here") << "to the line's end, no CR";
+    EXPECT_EQ(next, nullptr);
+    std::string bare = GuideLine("Plain\" word\n", 12);
+    EXPECT_STREQ(GetArgString(bare.data(), &length, &next), "Plain") << "unquoted: up to the blank, as before";
+    ASSERT_NE(next, nullptr);
+    EXPECT_STREQ(GetArgString(next, &length, &next), "word");
     std::string quoted = GuideLine("  \"name\"\n", 9);
     EXPECT_STREQ(GetArgString(quoted.data(), &length, &next), "name");
     EXPECT_EQ(next, nullptr) << "the newline ended it";
@@ -153,6 +160,11 @@ TEST(GuideLinks, WhereATargetGoes)
     EXPECT_EQ(go("Node 12", 1), "|Node|12");
     EXPECT_EQ(go("dir/file.guide/Some Node 7", 1), "dir/file.guide|Some Node|7");
     EXPECT_EQ(go("\"quoted node\" 3", 1), "|quoted node|3");
+    EXPECT_EQ(go("\"The Author\"", 1), "|The Author|0") << "a blank inside the quotes is no line number";
+    EXPECT_EQ(go("\"Function Index\"", 1), "|Function Index|0");
+    EXPECT_EQ(go("\"dir/other.guide/Some Node\" 12", 1), "dir/other.guide|Some Node|12");
+    EXPECT_EQ(go("\"a/b 7\"", 1), "a|b 7|0") << "only what follows the quote is the line";
+    EXPECT_EQ(go("\"my file.guide\"", 0), "my file.guide|MAIN|0");
     EXPECT_EQ(go("", 1), "||0") << "no node characters: no node, not an earlier one";
     EXPECT_EQ(go("other.guide", 0), "other.guide|MAIN|0");
 }
@@ -263,4 +275,21 @@ TEST_F(Guide, EachGuideOfABaseHasItsOwnHeaderEntries)
         BazaFree(record);
     }
     EXPECT_EQ(names, (std::vector<std::string>{"@DATABASE @CONTENTS @INDEX ", "@DATABASE @CONTENTS @HELP "}));
+}
+
+TEST_F(Guide, QuotedNodeNamesKeepTheirBlanksInTheIndexAndInLinks)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("q.guide", "@database q\n@node MAIN\n@{\"About\" link \"The Author\"} @{\"Index\" link \"Function Index\" 1}\n"
+                              "@endnode\n@node The\nthe wrong one\n@endnode\n@node \"The Author\" \"About the author\"\n"
+                              "Written by us\n@endnode\n@node Function \"Function\"\nwrong too\n@endnode\n"
+                              "@node \"Function Index\"\nfirst\nsecond\n@endnode\n"));
+    EXPECT_EQ(std::string(NextEntry(NextEntry(NextEntry(NextEntry(FirstEntry(Shown())))))->Name), "The Author");
+    Pick(2);
+    Click(1);
+    EXPECT_EQ(Active(), 4);
+    EXPECT_EQ(ListLines(View.TextList), (std::vector<std::string>{"\33E\33c\33bAbout the author", "Written by us"}));
+    Pick(2);
+    Click(2);
+    EXPECT_EQ(Active(), 6) << "\"Function Index\" 1: that node, not Function";
 }
