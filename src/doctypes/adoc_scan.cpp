@@ -144,6 +144,16 @@ size_t LastBlank(const char *line, size_t i, size_t readable)
     return i;
 }
 
+// Libraries named "68040.library" or "[driver].audio": a dot after the
+// leading digits, or a bracket that opens the line, stands before the first
+// letter, and a letter follows it.
+bool OpensAName(UBYTE c, int p, UBYTE next)
+{
+    if (!IsLetter(next))
+        return false;
+    return c == '.' ? p >= '0' && p <= '9' : c == '[' && p < 0;
+}
+
 // Checks the bytes of a heading line; false when a byte rules it out.
 // readable: the bytes from line on that may be read, its terminator included.
 bool ScanHeading(const char *line, size_t readable, HeadingScan &h)
@@ -160,7 +170,7 @@ bool ScanHeading(const char *line, size_t readable, HeadingScan &h)
             continue;
         if (k == BYTE_END) {
             h.end = i;
-            return h.slash >= 0 && h.letter;
+            return h.letter;   // the caller asks for the slash
         }
         if (k == BYTE_REJECT)
             return false;
@@ -179,6 +189,8 @@ bool ScanHeading(const char *line, size_t readable, HeadingScan &h)
         case '(': case '.': case '[': case '{':
             if (next == ' ')
                 return false;
+            if (OpensAName(c, p, next))
+                continue;
             [[fallthrough]];
         case ')': case ']': case '}':
             if (p == ' ')
@@ -198,6 +210,25 @@ bool ScanHeading(const char *line, size_t readable, HeadingScan &h)
     }
 }
 
+// A heading without a library part ("launch-handler", given twice with
+// blanks or tabs between, on a new page) names its entry by itself: the
+// first copy.
+char *SelfNamedHeading(char *line, size_t readable)
+{
+    size_t word = 0;
+    while (word < readable && UBYTE(line[word]) > 32)
+        ++word;
+    size_t copy = word;
+    while (copy < readable && (line[copy] == ' ' || line[copy] == '\t'))
+        ++copy;
+    if (copy == word || copy + word >= readable || UBYTE(line[copy + word]) >= 32 ||
+        std::memcmp(line, line + copy, word) != 0)
+        return nullptr;
+    line[word] = '\0';
+    HeadingScan h;
+    return ScanHeading(line, readable, h) && h.slash < 0 ? line : nullptr;
+}
+
 // The scan's state from one line to the next.
 struct Scan {
     Baza *baza;
@@ -206,12 +237,15 @@ struct Scan {
     std::string probe;        // a line being tested, kept to save allocations
     long nameAt = -1;         // where the name starts in pending, -1 for none
     bool headingSeen = false, pendingSet = false, libraryKnown = false, lookForText = false;
+    bool referenceOpen = false;   // the first heading was no heading: the next one refers to itself
     Doc *current = nullptr;
     LONG count = 0, lineNo = 0, startLine = 0, entryStart = 0;
 
     void Heading(char *name, LONG pos, size_t len);
-    void EndBlock(const char *line, size_t length, LONG pos);
-    bool NewHeading(const char *text, size_t length, LONG pos, size_t len);
+    void EndBlock(const char *line, size_t length, LONG pos, bool atColumn0);
+    bool NewHeading(const char *text, size_t length, LONG pos, size_t len, bool newPage);
+    char *NameOf(bool newPage);
+    bool ContentsGoOn(const char *line, size_t length, LONG pos, bool atColumn0);
 };
 
 bool HasTextAfterFirst(const char *line, size_t length)
@@ -242,31 +276,57 @@ void Scan::Heading(char *name, LONG pos, size_t len)
     lookForText = true;
 }
 
-bool Scan::NewHeading(const char *text, size_t length, LONG pos, size_t len)
+// The name the probe's heading gives, null for no heading.
+char *Scan::NameOf(bool newPage)
+{
+    char *name = FuncTestDir(probe.data(), probe.capacity(), reference);
+    return name || !newPage ? name : SelfNamedHeading(probe.data(), probe.capacity());
+}
+
+bool Scan::NewHeading(const char *text, size_t length, LONG pos, size_t len, bool newPage)
 {
     probe.reserve(length + 16);   // the heading test reads 16 bytes at a time
     probe.assign(text, length);
     if (!headingSeen) {
         headingSeen = true;
         reference.assign(text, length);   // the first heading is its own reference
-        Heading(FuncTestDir(probe.data(), probe.capacity(), reference), pos, len);
+        Heading(NameOf(newPage), pos, len);
         return true;
     }
-    char *name = FuncTestDir(probe.data(), probe.capacity(), reference);
+    if (referenceOpen)
+        reference.assign(text, length);
+    char *name = NameOf(newPage);
     if (!name)
         return false;
+    referenceOpen = false;
     if (current)
         current->Lines = count - 1;
     Heading(name, pos, len);
     return true;
 }
 
-void Scan::EndBlock(const char *line, size_t length, LONG pos)
+// Numbered contents lines ("0001 ahi.device/AHI_AllocAudioA") and names
+// without a library part are no headings, yet they are the contents: while
+// the first heading is one of them, a line like it takes its place, and the
+// next heading the test accepts becomes the reference. An autodoc whose
+// first heading passes the test never comes here.
+bool Scan::ContentsGoOn(const char *line, size_t length, LONG pos, bool atColumn0)
+{
+    if (!atColumn0 || nameAt >= 0)
+        return false;
+    size_t skip = line[0] == 12;
+    probe.assign(line + skip, strnlen(line + skip, length - skip - 1));
+    Heading(nullptr, pos, length);
+    referenceOpen = true;
+    return true;
+}
+
+void Scan::EndBlock(const char *line, size_t length, LONG pos, bool atColumn0)
 {
     if (!pendingSet)
         return;
     if (!libraryKnown) {
-        if (!HasTextAfterFirst(line, length))
+        if (!HasTextAfterFirst(line, length) || ContentsGoOn(line, length, pos, atColumn0))
             return;
         libraryKnown = true;
         std::string heading = pending.c_str();   // up to the cut
@@ -305,7 +365,7 @@ char *FuncTestDir(char *line, const char *reference) { return FuncTestDir(line, 
 char *FuncTestDir(char *line, size_t readable, std::string_view reference)
 {
     HeadingScan h;
-    if (!ScanHeading(line, readable, h))
+    if (!ScanHeading(line, readable, h) || h.slash < 0)
         return nullptr;
     size_t end = h.cut >= 0 ? size_t(h.cut) : RepeatedTail(line, h.end);
     line[end] = '\0';
@@ -346,10 +406,10 @@ void ADocScan(Baza *baza, FileHandle *fh)
         bool endsBlock = !textLength || UBYTE(text[0]) <= 32;
         if (!endsBlock) {
             // the line's last byte, its newline, goes; a heading stops at a NUL
-            endsBlock = !scan.NewHeading(text, strnlen(text, textLength - 1), pos, len);
+            endsBlock = !scan.NewHeading(text, strnlen(text, textLength - 1), pos, len, text != line);
         }
         if (endsBlock)
-            scan.EndBlock(line, len, pos);
+            scan.EndBlock(line, len, pos, textLength && UBYTE(text[0]) > 32);
         pos += LONG(len);
         return scan.pendingSet;
     });

@@ -107,6 +107,12 @@ TEST(AutodocHeadings, NamesOnceOrTwiceOtherLibrariesAndRemarks)
     EXPECT_EQ(test("Note: this is a remark", "exec.library"), "(none)");
     EXPECT_EQ(test("FUNCTION", "exec.library"), "(none)") << "no slash";
     EXPECT_EQ(test("1. exec.library/AllocMem", "exec.library"), "(none)") << "a numbered contents line";
+    EXPECT_EQ(test("0001 ahi.device/AHI_FreeAudio", "ahi.device"), "(none)");
+    EXPECT_EQ(test("68040.library/FPUControl\t\t68040.library/FPUControl", "68040.library"), "FPUControl");
+    EXPECT_EQ(test("[driver].audio/AHIsub_Update", "[driver].audio"), "AHIsub_Update");
+    EXPECT_EQ(test("1.3/2.0 compatible", "x"), "(none)") << "a dot before the first letter only when one follows";
+    EXPECT_EQ(test("1[x].library/y", "x"), "(none)") << "a bracket before a letter only at the start";
+    EXPECT_EQ(test("launch-handler    launch-handler", "x"), "(none)") << "without a slash only on a new page";
     EXPECT_EQ(test("a/ b", "a"), "(none)");
     EXPECT_EQ(test("a//b", "a"), "(none)");
     // long runs of letters and digits are taken 16 bytes at a time: what lies in or after them still counts
