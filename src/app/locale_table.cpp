@@ -8,7 +8,7 @@ Catalog *SoftCat = nullptr;
 static const CatEntry kBuiltIn[CAT_COUNT + 1] = {
     {0, "QMX - problem..."},
     {1, "MSG_AboutQMX"},
-    {2, "Info o QMX"},
+    {2, "Vellumscanner"},
     {3, "Cannot open 'MUIMaster.library'!"},
     {4, "Cannot open 'utility.library'!"},
     {5, "Cannot open 'asl.library'!"},
@@ -89,7 +89,7 @@ static const CatEntry kBuiltIn[CAT_COUNT + 1] = {
     {80, "About MUI"},
     {81, "Settings"},
     {82, "Application..."},
-    {83, "MUI..."},
+    {83, "Settings..."},
     {84, ""},
     {85, "Selection of data type to modify"},
     {86, "Field for defining a group name"},
@@ -129,6 +129,15 @@ static const CatEntry kBuiltIn[CAT_COUNT + 1] = {
     {120, "Reading %ld of %ld: %s"},
     {121, "Searched %ld of %ld documents"},
     {122, "Stop the search (Esc)"},
+    {123, "Back to the entry shown before"},
+    {124, "The documents and entries shown so far"},
+    {125, "On to the entry shown next"},
+    {126, "Deselects every node of the base"},
+    {127, "Removes the active node and the selected ones from the base"},
+    {128, "Sorts the active group by name (once more: the other way round)"},
+    {129, "Finds the next name that matches the pattern"},
+    {130, "Documents"},
+    {131, "Bases"},
     {CAT_COUNT, nullptr},
 };
 

@@ -49,6 +49,7 @@ void OpenCatalogAfterLocale()
 {
     SoftCat = OpenCatalog(nullptr, "Vellumscanner.catalog", OC_BuiltInLanguage, "english");
     InitLocaleArray();
+    UseCatalogLanguage(SoftCat);
 }
 }
 

@@ -45,21 +45,27 @@ IPTR DestructNode(Hook *, APTR, APTR message)
     return 0;
 }
 
-// A document's row tells its full path when asked: a base of several SDKs
-// holds many files of the same name.
+// Every row tells its full path when pointed at: a document its file (a base
+// of several SDKs holds many files of the same name), a group the groups
+// above it and its own name.
+std::string NodePath(const TreeNode *n)
+{
+    if (NodeKind(n) != KIND_GROUP) {
+        auto *baza = static_cast<const Baza *>(n->tn_User);
+        return std::string(baza->Dir ? baza->Dir : "") + (baza->Name ? baza->Name : "");
+    }
+    return n->tn_Parent ? NodePath(n->tn_Parent) + "/" + NodeName(n) : std::string(NodeName(n));
+}
+
 IPTR DisplayNode(Hook *, APTR array, APTR node)
 {
     static std::string shown, path;
     auto *n = static_cast<TreeNode *>(node);
-    bool group = NodeKind(n) == KIND_GROUP;
-    shown = group ? std::string("\33b") + NodeName(n) : std::string(NodeName(n));
+    shown = NodeKind(n) == KIND_GROUP ? std::string("\33b") + NodeName(n) : std::string(NodeName(n));
+    path = NodePath(n);
     auto *texts = static_cast<CONST_STRPTR *>(array);
     texts[0] = shown.c_str();
-    if (!group) {
-        auto *baza = static_cast<const Baza *>(n->tn_User);
-        path = std::string(baza->Dir ? baza->Dir : "") + (baza->Name ? baza->Name : "");
-        texts[1] = path.c_str();
-    }
+    texts[1] = path.c_str();
     return 0;
 }
 
@@ -137,6 +143,7 @@ IPTR clBaza_OM_NEW(IClass *cl, Object *obj, Msg msg)
     BazaGUI.SearchString = MUI_NewObject(MUIC_String, MUIA_ShortHelp, GetLoc(88), MUIA_Frame, MUIV_Frame_String,
                                          MUIA_CycleChain, TRUE, MUIA_String_MaxLen, 256);
     BazaGUI.SearchButton = MUI_MakeObject(MUIO_PopButton, MUII_PopUp);
+    SetAttrs(BazaGUI.SearchButton, MUIA_ShortHelp, GetLoc(129));
     BazaGUI.SearchRow = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, MUIA_Group_Spacing, 0, Child,
                                       BazaGUI.SearchString, Child, BazaGUI.SearchButton);
     Object *column = MUI_NewObject(MUIC_Group, Child, header, Child, tree, Child, BazaGUI.SearchRow);

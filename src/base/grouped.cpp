@@ -12,10 +12,10 @@ GrupaGUIRecord GrupaGUI;
 namespace {
 MUI_CustomClass *clGroupEdClass = nullptr;
 
-Object *TextButton(LONG label)
+Object *TextButton(LONG label, LONG help)
 {
-    return MUI_NewObject(MUIC_Text, MUIA_Text_Contents, GetLoc(label), MUIA_Frame, MUIV_Frame_Button, MUIA_InputMode,
-                         MUIV_InputMode_RelVerify, MUIA_CycleChain, TRUE);
+    return MUI_NewObject(MUIC_Text, MUIA_Text_Contents, GetLoc(label), MUIA_ShortHelp, GetLoc(help), MUIA_Frame,
+                         MUIV_Frame_Button, MUIA_InputMode, MUIV_InputMode_RelVerify, MUIA_CycleChain, TRUE);
 }
 
 Object *Labelled(LONG help, Object *button)
@@ -33,9 +33,9 @@ IPTR clGroupEd_OM_NEW(IClass *cl, Object *obj, Msg msg)
     Object *nameRow = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, MUIA_Group_Spacing, 0, Child,
                                     Labelled(103, GrupaGUI.FilesButton), Child, GrupaGUI.NameString, Child,
                                     Labelled(102, GrupaGUI.GroupButton));
-    GrupaGUI.DeselectButton = TextButton(57);
-    GrupaGUI.DeleteButton = TextButton(56);
-    GrupaGUI.SortButton = TextButton(118);
+    GrupaGUI.DeselectButton = TextButton(57, 126);
+    GrupaGUI.DeleteButton = TextButton(56, 127);
+    GrupaGUI.SortButton = TextButton(118, 128);
     Object *selected = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, MUIA_Frame, MUIV_Frame_Group,
                                      MUIA_FrameTitle, GetLoc(104), Child, GrupaGUI.DeselectButton, Child,
                                      GrupaGUI.DeleteButton, Child, GrupaGUI.SortButton);

@@ -9,6 +9,7 @@
 #include "platform/dos/paths.h"
 #include "platform/exec/pool.h"
 #include "platform/nlist/nlist.h"
+#include "platform/utility/charset.h"
 #include "view.h"
 
 #include <cstring>
@@ -62,12 +63,16 @@ IPTR DestructElement(Hook *, APTR, APTR element)
     return 0;
 }
 
+// The list is UTF-8: the file name is the host's, and the entry's name, in
+// its document's bytes, is turned into UTF-8 when it is Latin-1. Pointed at,
+// an element tells its whole path (documents of one name from several SDKs).
 IPTR DisplayElement(Hook *, APTR array, APTR element)
 {
     static std::string shown;
     auto *e = static_cast<HistoryElement *>(element);
-    shown = std::string(FilePart(ElementPath(e))) + "/" + ElementName(e);
+    shown = std::string(FilePart(ElementPath(e))) + "/" + HostText(ElementName(e));
     static_cast<CONST_STRPTR *>(array)[0] = shown.c_str();
+    static_cast<CONST_STRPTR *>(array)[1] = ElementPath(e);
     return 0;
 }
 
@@ -104,7 +109,7 @@ void Step(ViewData *d, LONG delta)
 Object *MakeHistoryList()
 {
     return MUI_NewObject(MUIC_NList, MUIA_ShortHelp, GetLoc(117), MUIA_Font, MUIV_NList_Font_Fixed, MUIA_Frame,
-                         MUIV_Frame_PopUp, MUIA_NList_Input, TRUE, MUIA_NList_ConstructHook, &HOOK_HistoryConstruct,
+                         MUIV_Frame_PopUp, MUIA_NList_Input, TRUE, MUIA_NList_UTF8, TRUE, MUIA_NList_ConstructHook, &HOOK_HistoryConstruct,
                          MUIA_NList_DestructHook, &HOOK_HistoryDestruct, MUIA_NList_DisplayHook,
                          &HOOK_HistoryDisplay);
 }

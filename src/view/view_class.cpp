@@ -46,7 +46,13 @@ bool MakeTypes()
     return View.Types && Parser[PARSER_FTXT];
 }
 
-Object *PopButton(IPTR image) { return MUI_MakeObject(MUIO_PopButton, image); }
+Object *PopButton(IPTR image, LONG help = -1)
+{
+    Object *button = MUI_MakeObject(MUIO_PopButton, image);
+    if (button && help >= 0)
+        SetAttrs(button, MUIA_ShortHelp, GetLoc(help));
+    return button;
+}
 
 IPTR HistoryWindowHook(Hook *, APTR list, APTR window)
 {
@@ -57,9 +63,10 @@ Hook HOOK_HistoryWindow = {HistoryWindowHook, nullptr};
 
 Object *HeaderRow()
 {
-    ViewGUI.NextButton = PopButton(MUII_TapePlay);
-    ViewGUI.PopButton = PopButton(MUII_TapeRecord);
-    ViewGUI.PrevButton = PopButton(MUII_TapePlayBack);
+    // each of the three says what it does; the row's help stays for the rest
+    ViewGUI.NextButton = PopButton(MUII_TapePlay, 125);
+    ViewGUI.PopButton = PopButton(MUII_TapeRecord, 124);
+    ViewGUI.PrevButton = PopButton(MUII_TapePlayBack, 123);
     ViewGUI.LoadButton = PopButton(MUII_PopFile);
     ViewGUI.HistoryList = MakeHistoryList();
     ViewGUI.NameText = MUI_NewObject(MUIC_Text, MUIA_Disabled, TRUE, MUIA_ShortHelp, GetLoc(93), MUIA_Text_SetMin,

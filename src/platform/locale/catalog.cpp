@@ -129,10 +129,14 @@ Catalog *OpenLanguage(const std::string &language, CONST_STRPTR name)
     else if (home && *home)
         places.push_back(std::string(home) + "/.local/share/Vellumscanner/" + relative);
     for (const std::string &p : places)
-        if (Catalog *cat = OpenCatalogFile(p))
+        if (Catalog *cat = OpenCatalogFile(p)) {
+            cat->language = language;   // the name it was looked for by, whatever its chunk says
             return cat;
+        }
     return nullptr;
 }
+
+void (*languageHook)(const std::string &) = nullptr;
 }
 
 Catalog *OpenCatalogA(APTR, CONST_STRPTR name, TagItem *tags)
@@ -150,6 +154,23 @@ Catalog *OpenCatalogA(APTR, CONST_STRPTR name, TagItem *tags)
 }
 
 void CloseCatalog(Catalog *cat) { delete cat; }
+
+std::string CatalogLanguageCode(const Catalog *cat)
+{
+    if (cat)
+        for (const LanguageName &l : kLanguages)
+            if (cat->language == l.name)
+                return l.code;
+    return "en";
+}
+
+void SetLanguageHook(void (*hook)(const std::string &code)) { languageHook = hook; }
+
+void UseCatalogLanguage(const Catalog *cat)
+{
+    if (languageHook)
+        languageHook(CatalogLanguageCode(cat));
+}
 
 CONST_STRPTR GetCatalogStr(const Catalog *cat, LONG id, CONST_STRPTR builtIn)
 {

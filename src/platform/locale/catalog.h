@@ -26,6 +26,15 @@ template <class... A> Catalog *OpenCatalog(APTR locale, CONST_STRPTR name, A... 
 void CloseCatalog(Catalog *cat);
 CONST_STRPTR GetCatalogStr(const Catalog *cat, LONG id, CONST_STRPTR builtIn);
 
+// The language a catalog speaks as a two-letter code ("de" for deutsch);
+// "en", the built-in language, without a catalog.
+std::string CatalogLanguageCode(const Catalog *cat);
+// The windows speak the program's language: the requesters and dialogs that
+// the interface draws itself follow the catalog the program settled on. The
+// interface sets the hook; the program tells it once its catalog is open.
+void SetLanguageHook(void (*hook)(const std::string &code));
+void UseCatalogLanguage(const Catalog *cat);
+
 // The catalog languages the user asks for, in order: each entry of LANGUAGE
 // (a colon-separated list, as gettext reads it), then the first of LC_ALL,
 // LC_MESSAGES and LANG ("deutsch" for de_DE.UTF-8). A language not known

@@ -479,6 +479,14 @@ const char *NListLineText(Object *list, LONG line, size_t *pos, size_t *len)
     return text;
 }
 
+const char *NListLineHelp(Object *list, LONG line)
+{
+    size_t pos, len;
+    NListLineText(list, line, &pos, &len);
+    NListData *d = Data(list);
+    return d && d->display && line >= 0 && size_t(line) < d->lines.size() ? d->columnTexts[1] : nullptr;
+}
+
 namespace {
 // Whether any byte takes other than one column: a tab, a text code's escape,
 // or one from 128 up (part of a UTF-8 character). 16 at a time.

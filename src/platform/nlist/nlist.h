@@ -138,6 +138,9 @@ LONG NListLineCount(Object *list);
 // The text of a display line and the piece of it the line shows.
 const char *NListLineText(Object *list, LONG line, size_t *pos, size_t *len);
 bool NListIsSelected(Object *list, LONG line);
+// What a line tells when pointed at: the display hook's second column, as
+// with the tree; null when it gives none.
+const char *NListLineHelp(Object *list, LONG line);
 // The columns the longest display line takes (codes take none), for the
 // width a renderer scrolls over.
 LONG NListWidestLine(Object *list);

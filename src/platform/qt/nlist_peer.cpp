@@ -29,7 +29,11 @@ class LineModel : public QAbstractListModel {
 public:
     explicit LineModel(Object *list, QObject *parent) : QAbstractListModel(parent), list_(list) {}
     int rowCount(const QModelIndex &parent) const override { return parent.isValid() || !list_ ? 0 : rows_; }
-    QVariant data(const QModelIndex &, int) const override { return QVariant(); }
+    QVariant data(const QModelIndex &i, int role) const override
+    {
+        const char *help = role == Qt::ToolTipRole && list_ ? NListLineHelp(list_, i.row()) : nullptr;
+        return help ? QVariant(UiText(help)) : QVariant();
+    }
     void Reload()
     {
         focusRow = -1;   // the lines changed: no button keeps the focus

@@ -1,5 +1,6 @@
 #include "qt_renderer.h"
 #include "platform/intuition/beep.h"
+#include "platform/locale/catalog.h"
 
 #include "../mui/requesters.h"
 #include "dialogs.h"
@@ -17,8 +18,6 @@
 #include <QWidget>
 
 namespace {
-// Qt's own dialogs (the file requester's labels and buttons) in the user's
-// language, where the system has Qt's translations.
 // The program's icon block (width, height, depth, 0, ARGB pixels).
 void ShowIcon(QWidget *w, const ULONG *block)
 {
@@ -29,11 +28,25 @@ void ShowIcon(QWidget *w, const ULONG *block)
     w->setWindowIcon(QIcon(QPixmap::fromImage(image.copy())));
 }
 
-void LoadQtTranslations(QApplication *app)
+// Qt's own dialogs (the file requester's labels and buttons) speak the
+// language of the program's catalog, not the first one the user lists: with
+// no French catalog "fr:de" gives a German window, and its requesters are
+// German too. English needs no translation.
+void LoadQtTranslations(const std::string &code)
 {
-    auto *qt = new QTranslator(app);
-    if (qt->load(QLocale::system(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    static QTranslator *installed = nullptr;
+    if (installed) {
+        QApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    auto *qt = new QTranslator(qApp);
+    if (code != "en" && qt->load("qtbase_" + QString::fromStdString(code), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(qt);
+        installed = qt;
+    } else {
+        delete qt;
+    }
 }
 }
 
@@ -42,7 +55,7 @@ QtRenderer::QtRenderer(int &argc, char **argv)
 {
     QApplication::setApplicationName("Vellumscanner");
     QApplication::setQuitOnLastWindowClosed(false);
-    LoadQtTranslations(app_.get());
+    SetLanguageHook(LoadQtTranslations);
     SetRenderer(this);
     SetEventSource(this);
     SetRequesterBackend(dialogs_.get());
@@ -55,6 +68,7 @@ QtRenderer::~QtRenderer()
         delete w.second;
     windows_.clear();
     SetRequesterBackend(nullptr);
+    SetLanguageHook(nullptr);
     SetBeepHandler(nullptr);
     SetEventSource(nullptr);
     SetRenderer(nullptr);
