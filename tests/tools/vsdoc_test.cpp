@@ -40,7 +40,6 @@ TEST(Vsdoc, IndexAndShowAPlainTextDocument)
     Result show = Vsdoc("show " + doc);
     EXPECT_EQ(show.out, "first \xe4\nsecond\n");
     EXPECT_EQ(Vsdoc("show " + doc + " 0").out, show.out) << "the entry by its number";
-    EXPECT_EQ(Vsdoc("show " + doc + " nothing").out, show.out) << "a name not there shows the first entry";
 }
 
 TEST(Vsdoc, TextCodesBecomeTerminalAttributesOrGo)
@@ -146,6 +145,30 @@ TEST(Vsdoc, HeadersAndInterfacesShowAnEntryUpToTheNext)
     EXPECT_EQ(Vsdoc("index " + xml).out, "FXML\tinterface/method\n>> Whole file <<\t \t0\t0\t0\n"
                                           "main/Open\t \t0\t3\t0\nmain/Close\t \t0\t4\t0\n");
     EXPECT_EQ(Vsdoc("show " + xml + " main/open").out, "  <method name=\"Open\"/>\n");
+    EXPECT_EQ(Vsdoc("show " + xml + " close").out, "  <method name=\"Close\"/>\n</interface>\n") << "by its own name";
+}
+
+TEST(Vsdoc, AnEntryThatIsNotThereFailsAndSoDoesAHitInAMissingDocument)
+{
+    Sandbox box;
+    std::string doc = box.Write("a.txt", "text\n");
+    for (const char *entry : {"NoSuchEntry", "99999", "1"}) {
+        Result r = Vsdoc("show " + doc + " " + entry);
+        EXPECT_EQ(r.code, 1) << entry;
+        EXPECT_EQ(r.out, "vsdoc: no entry " + std::string(entry) + " in " + doc + "\n");
+    }
+    std::string xml = box.Write("two.xml", "<?xml version=\"1.0\"?>\n<interface name=\"a\">\n  <method name=\"Open\"/>\n"
+                                           "</interface>\n<interface name=\"b\">\n  <method name=\"Open\"/>\n</interface>\n");
+    EXPECT_EQ(Vsdoc("show " + xml + " Open").code, 1) << "two methods end in /Open: neither stands for it";
+    EXPECT_EQ(Vsdoc("show " + xml + " b/Open").out, "  <method name=\"Open\"/>\n</interface>\n");
+    std::string gone = box.Write("sdk/gone.doc", "TABLE OF CONTENTS\n\fg.library/Vanish\n   NAME\n\tvanish\n");
+    std::string base = box.Path("g.qmx");
+    ASSERT_EQ(Vsdoc("base add " + base + " " + gone).code, 0);
+    std::remove(gone.c_str());
+    Result lookup = Vsdoc("lookup " + base + " Vanish");
+    EXPECT_EQ(lookup.code, 1);
+    EXPECT_NE(lookup.out.find("vsdoc: Vanish is in " + gone + ", which cannot be opened\n"), std::string::npos)
+        << lookup.out;
 }
 
 TEST(Vsdoc, AWholeTextStreamsExactlyAsTheTextListHoldsIt)

@@ -11,6 +11,7 @@
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
 #include "session.h"
+#include "util/fileinfo.h"
 #include "util/strings.h"
 
 #include <cstdio>
@@ -173,6 +174,11 @@ int RunLookup(const VsdocArgs &args, bool styled)
         return 1;
     Doc *entry = reinterpret_cast<Doc *>(DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, -1));
     auto *file = reinterpret_cast<const char *>(xget(QMXObject.ViewObj, QMXA_View_File));
+    if (!*file) {   // the base names a document that is gone from the disk
+        std::fprintf(stderr, "vsdoc: %s is in %s, which cannot be opened\n", args.entry.c_str(),
+                     SetFilePath(nullptr, doc->Dir, doc->Name));
+        return 1;
+    }
     if (args.json)
         Out().Write(JsonLine().Name("file", file).Text("entry", entry ? entry->Name : "").Line());
     else

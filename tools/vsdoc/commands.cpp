@@ -10,6 +10,7 @@
 #include "platform/dos/lines.h"
 #include "platform/nlist/textcodes.h"
 #include "platform/nlist/nlist.h"
+#include "platform/utility/charset.h"
 #include "session.h"
 #include "view/index.h"
 #include "view/view.h"
@@ -98,11 +99,34 @@ bool IsNumber(const std::string &s)
     return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos && s.size() < 10;
 }
 
+// The one entry whose name ends in "/" and the word (an interface's method
+// by its own name), or -1 when none or several do.
+LONG EntryEndingIn(const std::string &word)
+{
+    LONG found = -1;
+    for (LONG i = 0;; ++i) {
+        auto *e = reinterpret_cast<Doc *>(DoMethod(IndexGUI.IndexList, MUIM_NList_GetEntry, i, nullptr));
+        if (!e)
+            return found;
+        size_t length = e->Name ? std::strlen(e->Name) : 0;
+        if (length > word.size() && e->Name[length - word.size() - 1] == '/' &&
+            Stricmp(e->Name + length - word.size(), word.c_str()) == 0) {
+            if (found >= 0)
+                return -1;
+            found = i;
+        }
+    }
+}
+
 // The number of the entry a word names, as the index would choose it, without
-// showing the entry.
+// showing the entry; -1 when the document has no such entry.
 LONG EntryNumber(const std::string &entry)
 {
     LONG n = entry.empty() ? -2 : IsNumber(entry) ? std::stol(entry) : IndexFindName(entry.c_str());
+    if (n == -2 && !entry.empty())
+        n = EntryEndingIn(entry);
+    if (n == -1 || n >= LONG(xget(IndexGUI.IndexList, MUIA_NList_Entries)))
+        return -1;
     SetAttrs(IndexGUI.IndexList, MUIA_NList_Active, n, MUIA_NoNotify, TRUE);
     return LONG(xget(IndexGUI.IndexList, MUIA_NList_Active));
 }
@@ -260,6 +284,10 @@ int RunShow(const VsdocArgs &args, bool styled)
     if (!Readable(args.file) || !session.Ready() || !session.Open(args.file.c_str()))
         return 1;
     LONG n = EntryNumber(args.entry);
+    if (n < 0) {
+        std::fprintf(stderr, "vsdoc: no entry %s in %s\n", args.entry.c_str(), args.file.c_str());
+        return 1;
+    }
     if (ShownWhole())
         return StreamEntry(args.file, n, OutputMode(args, styled));
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, n);
