@@ -63,7 +63,9 @@ bool GuideDatabase(const char *head, size_t length, std::string &database, LONG 
 void AGuideScan(Baza *baza, FileHandle *fh, LONG scanStart, GuideHeader &header);
 
 // ---- node display: text attributes and links
-enum LinkAction : UBYTE { LINK_LINK, LINK_ALINK, LINK_CLOSE, LINK_RXS, LINK_SYSTEM, LINK_QUIT, LINK_BEEP, LINK_GUIDE };
+enum LinkAction : UBYTE {
+    LINK_LINK, LINK_ALINK, LINK_CLOSE, LINK_RXS, LINK_SYSTEM, LINK_QUIT, LINK_BEEP, LINK_GUIDE, LINK_RX
+};
 const char *LinkActionName(ULONG action);   // the keyword, without its blank
 
 struct GuideLink {

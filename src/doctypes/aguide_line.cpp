@@ -5,6 +5,7 @@
 
 #include "platform/utility/charset.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
@@ -82,12 +83,12 @@ struct LinkRow {
     LinkAction action;
 };
 
-// "rxs " is compared over three characters only; other actions ("rx") are
-// no links here and stay in the text as written.
+// "rxs " is compared over three characters only, so "rxs" comes before
+// "rx "; other actions are no links here and stay in the text as written.
 const LinkRow LinkCommand[] = {
     {"link ", 5, LINK_LINK}, {"alink ", 6, LINK_ALINK}, {"close", 5, LINK_CLOSE}, {"rxs ", 3, LINK_RXS},
-    {"system ", 7, LINK_SYSTEM}, {"quit", 4, LINK_QUIT}, {"beep", 4, LINK_BEEP}, {"guide ", 6, LINK_GUIDE},
-    {nullptr, 0, LINK_LINK},
+    {"rx ", 3, LINK_RX},     {"system ", 7, LINK_SYSTEM}, {"quit", 4, LINK_QUIT}, {"beep", 4, LINK_BEEP},
+    {"guide ", 6, LINK_GUIDE}, {nullptr, 0, LINK_LINK},
 };
 
 bool IsEnd(char c) { return c == '\n' || c == '\0'; }
@@ -109,7 +110,7 @@ public:
                 if (IsEnd(*src_))
                     break;
                 out_ += *src_++;
-            } else if (*src_ == '@' && (Attribute() || Link())) {
+            } else if (*src_ == '@' && (Attribute() || Link() || UnknownCommand())) {
                 continue;
             } else {
                 out_ += *src_++;
@@ -259,6 +260,21 @@ private:
         return true;
     }
 
+    // A command this viewer does not draw ("@{maintitle ...}", "@{font ...}")
+    // leaves nothing in the text; one not closed on its line stays.
+    bool UnknownCommand()
+    {
+        if (src_[1] != '{' || !std::isalpha(UBYTE(src_[2])))
+            return false;
+        const char *p = src_ + 2;
+        while (!IsEnd(*p) && *p != '}')
+            ++p;
+        if (*p != '}')
+            return false;
+        src_ = p + 1;
+        return true;
+    }
+
     void MakeButton(LinkAction action, std::string arg, std::string label)
     {
         links_.push_back(GuideLink{action, std::move(arg), std::move(label)});
@@ -283,7 +299,7 @@ std::string BuildGuideLine(const std::string &line, GuideStyle &style, std::vect
 
 const char *LinkActionName(ULONG action)
 {
-    static const char *const names[] = {"link", "alink", "close", "rxs", "system", "quit", "beep", "guide"};
+    static const char *const names[] = {"link", "alink", "close", "rxs", "system", "quit", "beep", "guide", "rx"};
     return action < sizeof names / sizeof names[0] ? names[action] : "";
 }
 

@@ -43,7 +43,7 @@ const std::string kGuide = "@DATABASE vellum.guide\r\n"
                            "@INDEX Idx\r\n"
                            "@NODE MAIN \"Vellum library\"\n"
                            "@TOC Contents\n"
-                           "Welcome. See @{\"Scrolls\" link Scrolls} or @{\"Beep\" beep}.\n"
+                           "Welcome. See @{\"Scrolls\" link Scrolls} or @{\"Beep\" beep}.@{\"Run\" rx run.rexx}\n"
                            "@ENDNODE\n"
                            "@NODE Scrolls \"Reading scrolls\"\n"
                            "Open one with @{\"OpenScroll\" link Functions.guide/OpenScroll 2}.\n"
@@ -122,6 +122,9 @@ TEST(GuideLines, AttributesAndTheStyleCarriedOn)
     EXPECT_EQ(Convert("\\@{b} not bold, \\x"), std::vector<std::string>{"@{b} not bold, x"});
     EXPECT_EQ(Convert("a@{bg shine}b@{fg background}c"), std::vector<std::string>{"abc"});
     EXPECT_EQ(Convert("@{amigaguide}"), std::vector<std::string>{"\33bAmigaGuide\xae\33n"});
+    EXPECT_EQ(Convert("a@{maintitle The Manual}b@{FONT topaz.font 8}c@{b}d"), std::vector<std::string>{"abc\33bd"})
+        << "commands this viewer does not draw leave nothing";
+    EXPECT_EQ(Convert("x@{font open"), std::vector<std::string>{"x@{font open"}) << "not closed: as written";
     EXPECT_EQ(Convert("@{settabs 4 8}x@{pari 2"), std::vector<std::string>{"x"}) << "arguments skipped, not past the line";
     GuideStyle style;
     std::vector<GuideLink> links;
@@ -139,10 +142,12 @@ TEST(GuideLines, LineBreaksAndLinks)
     GuideStyle style;
     std::vector<GuideLink> links;
     std::vector<std::string> out =
-        Convert("@{\"One\" link a}@{\" Two \" LINK b/c 3} x @{\"Q\" quit}@{\"R\" rx foo}@{\"open", style, links);
-    EXPECT_EQ(out, std::vector<std::string>{"\33o[1@1]\33o[2@2] x \33o[3@3]@{\"R\" rx foo}@{\"open"})
+        Convert("@{\"One\" link a}@{\" Two \" LINK b/c 3} x @{\"Q\" quit}@{\"R\" rx foo}@{\"S\" dance}@{\"open", style, links);
+    EXPECT_EQ(out, std::vector<std::string>{"\33o[1@1]\33o[2@2] x \33o[3@3]\33o[4@4]@{\"S\" dance}@{\"open"})
         << "an unknown action and an unclosed label stay as written";
-    ASSERT_EQ(links.size(), 3u);
+    ASSERT_EQ(links.size(), 4u);
+    EXPECT_EQ(links[3].Action, LINK_RX);
+    EXPECT_EQ(links[3].Arg, "foo");
     EXPECT_EQ(links[1].Label, " Two ");
     EXPECT_EQ(links[1].Arg, "b/c 3");
     EXPECT_EQ(links[2].Action, LINK_QUIT);
@@ -195,7 +200,7 @@ TEST_F(Guide, ANodeShowsItsTitleTextAndButtonsAndTheContentsFollowItsToc)
     Open(box.Write("v.guide", kGuide));
     Pick(3);
     EXPECT_EQ(ListLines(View.TextList),
-              (std::vector<std::string>{"\33E\33c\33bVellum library", "Welcome. See \33o[1@1] or \33o[2@2]."}));
+              (std::vector<std::string>{"\33E\33c\33bVellum library", "Welcome. See \33o[1@1] or \33o[2@2].\33o[3@3]"}));
     EXPECT_EQ(NListButtonLabel(View.TextList, 1), "Scrolls");
     Pick(1);
     EXPECT_EQ(Active(), 5) << "@TOC Contents: the node named Contents";
@@ -222,6 +227,9 @@ TEST_F(Guide, LinksGoToNodesAndFilesAndRunNothing)
     Pick(3);
     Click(2);
     EXPECT_EQ(DisplayBeepCount(), beeps + 1) << "beep only flashes";
+    Click(3);
+    EXPECT_EQ(DisplayBeepCount(), beeps + 2) << "an ARexx script is never run: rx flashes";
+    EXPECT_EQ(Active(), 3);
     Pick(4);
     Click(1);
     EXPECT_EQ(ShownName(), box.Path("FUNCTIONS.GUIDE")) << "found though its name is written in another case";
