@@ -28,7 +28,8 @@ template <class Starts> std::vector<Call> Plain(const std::string &text, size_t 
         size_t length = std::min(nl == std::string::npos ? text.size() - start : nl - start + 1, maxLine - 1);
         std::string line = text.substr(start, length);
         start += length;
-        if (wanted || Starts::Wanted(line[0])) {
+        bool crPiece = Starts::kCRPieces && length == maxLine - 1 && line.back() == '\r';
+        if (wanted || Starts::Wanted(line[0]) || crPiece) {
             calls.push_back({line, false, passed.lines, passed.bytes});
             wanted = AskNext(line);
             passed = PassedLines();

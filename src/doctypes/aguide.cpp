@@ -34,7 +34,6 @@ struct GuideState {
     GuideStyle Style;
     std::vector<GuideLink> Links;
     std::vector<LONG> DisplayIndex;   // elements of the text list each source line of the node added
-    bool EndsWithEndNode = false;     // the node shown ends with its @ENDNODE line
     bool FollowingHeader = false;     // a contents, index or help entry is being followed
 };
 
@@ -232,6 +231,24 @@ LONG NodeCommand(AGuideData *d, std::string &line, const CommandRow *row, ListSi
     }
 }
 
+// One source line of a node, cut as the index scan and the search cut it:
+// a full piece that ends in CR takes the newline after it.
+bool ReadNodeLine(FileHandle *fh, std::string &line)
+{
+    ULONG length;
+    const char *text = FReadLine(fh, kLine, &length);
+    if (!text)
+        return false;
+    line = GuideLine(text, length);
+    if (length == kLine - 1 && text[length - 1] == '\r') {
+        LONG at = Seek(fh, 0, OFFSET_CURRENT);
+        const char *next = FReadLine(fh, 2, &length);
+        if (!next || *next != '\n')
+            Seek(fh, at, OFFSET_BEGINNING);
+    }
+    return true;
+}
+
 // A node's lines from its @NODE line on, each turned into display lines; how
 // many elements each source line added is kept for the search.
 void DisplayAGuide(AGuideData *d, Doc *entry, FileHandle *fh)
@@ -241,18 +258,14 @@ void DisplayAGuide(AGuideData *d, Doc *entry, FileHandle *fh)
     s->Style = GuideStyle{};
     s->Style.WordWrap = s->Style.NodeWrap = s->Style.Wrap = s->Header.WordWrap;
     s->DisplayIndex.clear();
-    s->EndsWithEndNode = false;
     ListSink sink(TextList(d));
     bool titled = false;
     SetAttrs(TextList(d), MUIA_NList_Quiet, TRUE);
     Seek(fh, entry->Offset, OFFSET_BEGINNING);
-    ULONG length;
-    const char *text = nullptr;
-    for (LONG i = 0; i < entry->Lines && (text = FReadLine(fh, kLine, &length)); ++i) {
-        std::string line = GuideLine(text, length);
+    std::string line;
+    for (LONG i = 0; i < entry->Lines && ReadNodeLine(fh, line); ++i) {
         LONG before = sink.Elements();
         const CommandRow *row = line[0] == '@' ? GetCmdID(line.c_str() + 1) : nullptr;
-        s->EndsWithEndNode = row && row->id == CMD_ENDNODE;
         if (row)
             NodeCommand(d, line, row, sink, titled);
         else
@@ -260,6 +273,20 @@ void DisplayAGuide(AGuideData *d, Doc *entry, FileHandle *fh)
         s->DisplayIndex.push_back(sink.Elements() - before);
     }
     SetAttrs(TextList(d), MUIA_NList_Quiet, FALSE);
+}
+
+// Whether a node's last line is its @ENDNODE.
+bool EndsWithEndNode(Doc *entry)
+{
+    auto *file = reinterpret_cast<FileOpen *>(xget(QMXObject.ViewObj, QMXA_View_FileInfo));
+    if (!file || !file->Handle || Seek(file->Handle, entry->Offset, OFFSET_BEGINNING) < 0)
+        return false;
+    std::string line;
+    for (LONG i = 0; i < entry->Lines; ++i)
+        if (!ReadNodeLine(file->Handle, line))
+            return false;
+    const CommandRow *row = line[0] == '@' ? GetCmdID(line.c_str() + 1) : nullptr;
+    return row && row->id == CMD_ENDNODE;
 }
 
 // The node that holds the hit is shown, and the hit's line selected: the
@@ -275,11 +302,11 @@ IPTR clAGuide_QMXM_View_SelectFind(AGuideData *d, QMXP_View_SelectFind *msg)
             return 0;
         if (!e->Lines || hit->Line > e->Line + e->Lines - 1)
             continue;
+        size_t before = size_t(hit->Line - e->Line);
+        if (before + 1 == size_t(e->Lines) && EndsWithEndNode(e))
+            return 0;   // the @ENDNODE line is no line of the node: the view stays
         SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, pos);
         GuideState *s = d->State;
-        size_t before = size_t(hit->Line - e->Line);
-        if (s->EndsWithEndNode && before + 1 == size_t(e->Lines))
-            return 0;   // the @ENDNODE line is no line of the node
         LONG element = 0;
         for (size_t i = 0; i < before && i < s->DisplayIndex.size(); ++i)
             element += s->DisplayIndex[i];

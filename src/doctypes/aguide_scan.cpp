@@ -235,20 +235,25 @@ void AGuideScan(Baza *baza, FileHandle *fh, LONG scanStart, GuideHeader &header)
     Scan scan{baza, header};
     scan.offset = scanStart;
     Seek(fh, scanStart, OFFSET_BEGINNING);
+    bool heldCR = false;   // the line before was a full piece ending in CR
     ForEachTextLine<AtSignLineStarts>(fh, kLine, [&](const char *text, size_t length, PassedLines passed) {
         scan.lineNo += LONG(passed.lines);
         scan.linesInNode += LONG(passed.lines);
         scan.offset += LONG(passed.bytes);
         if (!text)
             return false;
+        bool joined = heldCR && passed.lines == 0 && length == 1 && text[0] == '\n';   // the end of that line
+        heldCR = length == kLine - 1 && text[length - 1] == '\r';
         if (text[0] == '@' && GetCmdID(text + 1, length - 1)) {
             std::string line = GuideLine(text, length);
             scan.Command(line);
         }
-        ++scan.lineNo;
-        ++scan.linesInNode;
+        if (!joined) {
+            ++scan.lineNo;
+            ++scan.linesInNode;
+        }
         scan.offset += LONG(length);
-        return false;
+        return heldCR;
     });
     if (scan.current)   // the last node runs to the end of the file
         scan.current->Lines = scan.linesInNode - 1;

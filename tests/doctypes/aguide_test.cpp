@@ -253,14 +253,39 @@ TEST_F(Guide, ASearchHitSelectsItsDisplayLineWithinTheRightNode)
     LONG line = LONG(xget(View.TextList, MUIA_NList_Active));
     ASSERT_GE(line, 0);
     EXPECT_EQ(ListLines(View.TextList).at(size_t(line)), "hit in A");
-    hit->Line = 5;   // A's @ENDNODE
+    hit->Line = 8;   // the last line of B, closed by C's @NODE
+    DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);
+    EXPECT_EQ(Active(), 3);
+    hit->Line = 5;   // A's @ENDNODE, while B is shown
     SetAttrs(View.TextList, MUIA_NList_Active, MUIV_NList_Active_Off);
     DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);
     EXPECT_EQ(LONG(xget(View.TextList, MUIA_NList_Active)), -1) << "no line of a node";
+    EXPECT_EQ(Active(), 3) << "the view stays as it is";
+    EXPECT_EQ(ListLines(View.TextList).back(), "last of B");
     hit->Line = 8;   // the last line of B, closed by C's @NODE
     DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);
     EXPECT_EQ(Active(), 3);
     EXPECT_EQ(ListLines(View.TextList).at(size_t(xget(View.TextList, MUIA_NList_Active))), "last of B");
+    FindFree(hit);
+}
+
+TEST_F(Guide, ALineThatFillsTheBufferButForItsCRLFIsOneLine)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string text = "@database s\r\n@node A\r\n" + std::string(8190, 'x') + "\r\nhit in A\r\n@endnode\r\n"
+                       "@node B\r\n" + std::string(8190, 'y') + "\r\n@{b}b1\r\n";
+    Open(box.Write("crlf.guide", text));
+    EXPECT_EQ(Entries().substr(Entries().find("A:")), "A:32:" + std::to_string(text.find("@node A")) + ":2:4 B:32:" +
+                                                          std::to_string(text.find("@node B")) + ":6:3 ");
+    Find *hit = FindAlloc(nullptr);
+    hit->Line = 4;   // "hit in A", as the search counts lines
+    DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);
+    EXPECT_EQ(Active(), 2);
+    LONG line = LONG(xget(View.TextList, MUIA_NList_Active));
+    ASSERT_GE(line, 0);
+    EXPECT_EQ(ListLines(View.TextList).at(size_t(line)), "hit in A");
+    Pick(3);
+    EXPECT_EQ(ListLines(View.TextList), (std::vector<std::string>{std::string(8190, 'y'), "\33bb1"}));
     FindFree(hit);
 }
 

@@ -48,12 +48,17 @@ inline size_t CountBits64(uint64_t x)
 // text (above a blank, or a form feed: the page break that opens a new
 // section in this platform's documents), for most documents; lines that
 // start with "@", for guides.
+// A guide's scan also looks at every full piece that ends in CR, so that it
+// counts such a piece and the newline after it as one line, as the search
+// and the text list do.
 struct TextLineStarts {
     static constexpr char kByte = 0;   // the bulk pass's name for "any text"
+    static constexpr bool kCRPieces = false;
     static bool Wanted(char c) { return UBYTE(c) > 32 || c == 12; }
 };
 struct AtSignLineStarts {
     static constexpr char kByte = '@';   // a guide's command
+    static constexpr bool kCRPieces = true;
     static bool Wanted(char c) { return c == '@'; }
 };
 
@@ -120,7 +125,8 @@ public:
 private:
     void Emit(const char *text, size_t start, size_t length)
     {
-        if (wanted_ || Starts::Wanted(text[start])) {
+        if (wanted_ || Starts::Wanted(text[start]) ||
+            (Starts::kCRPieces && length == max_ && text[start + length - 1] == '\r')) {
             wanted_ = line_(text + start, length, passed_);
             passed_ = PassedLines();
         } else {
