@@ -249,6 +249,14 @@ bool ReadNodeLine(FileHandle *fh, std::string &line)
     return true;
 }
 
+// The line is converted first: its attributes may change the wrap mode it
+// goes in with.
+void AppendConverted(GuideState *s, const std::string &line, ListSink &sink)
+{
+    std::string shown = BuildGuideLine(line, s->Style, s->Links, sink);
+    sink.Append(shown, s->Style.Wrap);
+}
+
 // A node's lines from its @NODE line on, each turned into display lines; how
 // many elements each source line added is kept for the search.
 void DisplayAGuide(AGuideData *d, Doc *entry, FileHandle *fh)
@@ -269,7 +277,7 @@ void DisplayAGuide(AGuideData *d, Doc *entry, FileHandle *fh)
         if (row)
             NodeCommand(d, line, row, sink, titled);
         else
-            sink.Append(BuildGuideLine(line, s->Style, s->Links, sink), s->Style.Wrap);
+            AppendConverted(s, line, sink);
         s->DisplayIndex.push_back(sink.Elements() - before);
     }
     SetAttrs(TextList(d), MUIA_NList_Quiet, FALSE);

@@ -326,3 +326,24 @@ TEST_F(Guide, QuotedNodeNamesKeepTheirBlanksInTheIndexAndInLinks)
     Click(2);
     EXPECT_EQ(Active(), 6) << "\"Function Index\" 1: that node, not Function";
 }
+
+TEST_F(Guide, ALineThatChangesTheWrapModeIsShownInItsNewMode)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("w.guide", "@database w\n@wordwrap\n@node MAIN\n@smartwrap\nfirst paragraph\n@{code}code line\n"
+                              "next code line\n@{pard}a paragraph again\n"));
+    LONG main = 0;
+    for (Doc *e = FirstEntry(Shown()); e && std::string(e->Name) != "MAIN"; e = NextEntry(e))
+        ++main;
+    Pick(main);
+    ASSERT_EQ(ListLines(View.TextList).size(), 4u);
+    auto wrapped = [](LONG element) {
+        MUI_NList_GetEntryInfo info{element, 0, 0, nullptr, 0, 0, 0};
+        DoMethod(View.TextList, MUIM_NList_GetEntryInfo, &info);
+        return info.wrapcol != 0;
+    };
+    EXPECT_TRUE(wrapped(0)) << "a wordwrap guide wraps";
+    EXPECT_FALSE(wrapped(1)) << "the line that starts the code";
+    EXPECT_FALSE(wrapped(2));
+    EXPECT_TRUE(wrapped(3)) << "the line that ends it";
+}
