@@ -24,7 +24,9 @@ struct AttrRow {
 
 // Compared over the whole row text, in this order: "{par}" and "{pari" are
 // never confused, and "{fg back}" is tried only after "{fg background}".
-// The rows' numbers are the style state's Pen and Justify values.
+// The rows' numbers are the style state's Pen and Justify values. The named
+// colours are the screen's pens by their number: 2 text, 3 shine, 4 shadow,
+// 5 fill, 6 fill text, 7 background, 8 highlighted text.
 const AttrRow GuideAttrs[] = {
     {"{b}", 3, "\33b", FX_BOLD},                   // 0
     {"{ub}", 4, "\33n", FX_UNBOLD},                // 1
@@ -36,18 +38,18 @@ const AttrRow GuideAttrs[] = {
     {"{jleft}", 7, "\33l", FX_JUSTIFY},            // 7
     {"{jright}", 8, "\33r", FX_JUSTIFY},           // 8
     {"{jcenter}", 9, "\33c", FX_JUSTIFY},          // 9
-    {"{pard}", 6, "\33P[1]", FX_PARD},             // 10
-    {"{fg background}", 15, nullptr, FX_NONE},     // 11
+    {"{pard}", 6, "\33P[2]", FX_PARD},             // 10
+    {"{fg background}", 15, "\33P[7]", FX_PEN},    // 11
     {"{fg back}", 9, "\33P[0]", FX_PEN},           // 12
     {"{fg detail}", 11, "\33P[7]", FX_PEN},        // 13
-    {"{fg text}", 9, "\33P[1]", FX_PEN},           // 14
+    {"{fg text}", 9, "\33P[2]", FX_PEN},           // 14
     {"{fg block}", 10, "\33P[1]", FX_PEN},         // 15
     {"{fg shadow}", 11, "\33P[4]", FX_PEN},        // 16
-    {"{fg shine}", 10, "\33P[2]", FX_PEN},         // 17
-    {"{fg filltext}", 13, "\33P[1]", FX_PEN},      // 18
-    {"{fg fill}", 9, "\33P[3]", FX_PEN},           // 19
-    {"{fg highlighttext}", 18, "\33P[1]", FX_PEN}, // 20
-    {"{fg highlight}", 14, nullptr, FX_NONE},      // 21
+    {"{fg shine}", 10, "\33P[3]", FX_PEN},         // 17
+    {"{fg filltext}", 13, "\33P[6]", FX_PEN},      // 18
+    {"{fg fill}", 9, "\33P[5]", FX_PEN},           // 19
+    {"{fg highlighttext}", 18, "\33P[8]", FX_PEN}, // 20
+    {"{fg highlight}", 14, "\33P[8]", FX_PEN},     // 21
     {"{bg background}", 15, nullptr, FX_NONE},     // 22
     {"{bg back}", 9, nullptr, FX_NONE},            // 23
     {"{bg detail}", 11, nullptr, FX_NONE},         // 24

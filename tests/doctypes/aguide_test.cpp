@@ -120,7 +120,7 @@ TEST(GuideLines, AttributesAndTheStyleCarriedOn)
     EXPECT_EQ(Convert("@{i}@{B}both@{ub}still"), std::vector<std::string>{"\33i\33bboth\33n\33istill"})
         << "case ignored; italic restated after the bold ends";
     EXPECT_EQ(Convert("\\@{b} not bold, \\x"), std::vector<std::string>{"@{b} not bold, x"});
-    EXPECT_EQ(Convert("a@{bg shine}b@{fg background}c"), std::vector<std::string>{"abc"});
+    EXPECT_EQ(Convert("a@{bg shine}b@{bg fill}c"), std::vector<std::string>{"abc"});
     EXPECT_EQ(Convert("@{amigaguide}"), std::vector<std::string>{"\33bAmigaGuide\xae\33n"});
     EXPECT_EQ(Convert("a@{maintitle The Manual}b@{FONT topaz.font 8}c@{b}d"), std::vector<std::string>{"abc\33bd"})
         << "commands this viewer does not draw leave nothing";
@@ -128,10 +128,20 @@ TEST(GuideLines, AttributesAndTheStyleCarriedOn)
     EXPECT_EQ(Convert("@{settabs 4 8}x@{pari 2"), std::vector<std::string>{"x"}) << "arguments skipped, not past the line";
     GuideStyle style;
     std::vector<GuideLink> links;
-    EXPECT_EQ(Convert("@{jcenter}@{fg shine}title", style, links), std::vector<std::string>{"\33c\33P[2]title"});
-    EXPECT_EQ(Convert("next", style, links), std::vector<std::string>{"\33c\33P[2]next"}) << "in force on the next line";
-    EXPECT_EQ(Convert("@{pard}@{plain}x", style, links), std::vector<std::string>{"\33c\33P[2]\33P[1]\33nx"});
+    EXPECT_EQ(Convert("@{jcenter}@{fg shine}title", style, links), std::vector<std::string>{"\33c\33P[3]title"});
+    EXPECT_EQ(Convert("next", style, links), std::vector<std::string>{"\33c\33P[3]next"}) << "in force on the next line";
+    EXPECT_EQ(Convert("@{pard}@{plain}x", style, links), std::vector<std::string>{"\33c\33P[3]\33P[2]\33nx"});
     EXPECT_EQ(Convert("y", style, links), std::vector<std::string>{"y"});
+}
+
+TEST(GuideLines, NamedColoursAreTheScreensPens)
+{
+    const std::pair<const char *, const char *> pens[] = {
+        {"text", "\33P[2]"}, {"shine", "\33P[3]"}, {"shadow", "\33P[4]"}, {"fill", "\33P[5]"},
+        {"filltext", "\33P[6]"}, {"background", "\33P[7]"}, {"highlight", "\33P[8]"},
+    };
+    for (const auto &[name, code] : pens)
+        EXPECT_EQ(Convert(std::string("@{fg ") + name + "}x"), std::vector<std::string>{code + std::string("x")}) << name;
 }
 
 TEST(GuideLines, LineBreaksAndLinks)

@@ -12,4 +12,11 @@ struct DisplaySettings {
     void Load();
     bool Save() const;
     QColor Pen(long n) const;
+    // Pen n as text is drawn with it on background: readable, however light
+    // or dark the pen was chosen.
+    QColor TextPen(long n, const QColor &background) const;
 };
+
+// The contrast ratio of two colours, from 1 (the same light) to 21 (black
+// on white), as accessibility guidelines measure it.
+double Contrast(const QColor &a, const QColor &b);

@@ -144,7 +144,8 @@ private:
             p->drawText(box, Qt::AlignCenter, UiText(NListButtonLabel(model_->List(), run.button).c_str()));
             return;
         }
-        p->setPen(marked ? option.palette.highlightedText().color() : s.Pen(run.style.pen < 0 ? 2 : run.style.pen));
+        p->setPen(marked ? option.palette.highlightedText().color()
+                         : s.TextPen(run.style.pen < 0 ? 2 : run.style.pen, option.palette.base().color()));
         QFontMetricsF fm(f);
         qreal baseline = r.top() + (r.height() - fm.height()) / 2 + fm.ascent();
         p->drawText(QPointF(x, baseline), RunText(text, run, utf8));

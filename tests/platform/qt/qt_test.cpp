@@ -1,6 +1,8 @@
 // The renderer, offscreen: what a person sees and does reaches the objects.
 #include "app/ids.h"
 #include "app/window.h"
+#include "doctypes/aguide.h"
+#include "platform/nlist/textcodes.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/display_settings.h"
 #include "platform/qt/richtext.h"
@@ -161,6 +163,42 @@ TEST(Renderer, DisplaySettingsAreKeptInTheEnvironmentStore)
     EXPECT_EQ(loaded.pens[8].name(), "#123456");
     EXPECT_EQ(loaded.font.pointSize(), 17);
     EXPECT_EQ(loaded.Pen(42), loaded.pens[2]) << "a pen the palette does not have is the text pen";
+}
+
+TEST(Renderer, EveryNamedGuideColourIsReadableOnTheList)
+{
+    EXPECT_NEAR(Contrast(Qt::black, Qt::white), 21.0, 0.01);
+    EXPECT_NEAR(Contrast(QColor("#777777"), Qt::white), 4.48, 0.01);
+    EXPECT_NEAR(Contrast(QColor("#3b6ea5"), QColor("#3b6ea5")), 1.0, 1e-9);
+    Sandbox box;
+    TestApp app;
+    ASSERT_TRUE(app.Ready());
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    auto *view = qobject_cast<QListView *>(QtPeerOf(View.TextList)->widget());
+    ASSERT_NE(view, nullptr);
+    const DisplaySettings &s = DisplaySettings::Current();
+    auto drawn = [&](const QColor &background, const char *name) {
+        struct : GuideSink {
+            void Append(const std::string &, bool) override {}
+            LONG Elements() override { return 0; }
+            void Button(LONG, const std::string &) override {}
+        } sink;
+        GuideStyle style;
+        std::vector<GuideLink> links;
+        std::string line = BuildGuideLine(std::string("@{fg ") + name + "}x", style, links, sink);
+        std::vector<TextRun> runs = LayoutLine(line.c_str(), 0, line.size(), 80, false, [](LONG) { return ""; });
+        return s.TextPen(runs.back().style.pen, background);
+    };
+    QColor list = view->palette().color(QPalette::Base);
+    for (const QColor &background : {list, QColor(Qt::white), QColor("#202020"), QColor("#c8c8c8")})
+        for (const char *name : {"text", "shine", "shadow", "fill", "filltext", "background", "highlight"})
+            EXPECT_GE(Contrast(drawn(background, name), background), 3.0) << name << " on " << background.name().toStdString();
+    EXPECT_EQ(drawn(list, "fill"), s.pens[5]) << "the fill pen itself where it is readable";
+    EXPECT_NE(drawn(list, "fill"), drawn(list, "text"));
+    EXPECT_EQ(drawn(list, "highlight"), s.pens[8]);
+    EXPECT_GT(drawn(Qt::white, "shine").lightness(), 96) << "a light pen made readable, not nearly black";
+    EXPECT_EQ(drawn(Qt::black, "shine"), s.pens[3]);
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
 TEST(Renderer, AClickOnAnEmbeddedButtonReportsItsValue)
