@@ -38,6 +38,11 @@ const CommandUsage kCommands[] = {
              "    Commands: QMX_BaseOpen FILE, QMX_BaseClose, QMX_FileOpen FILE,\n"
              "    QMX_FileClose, QMX_FindFunction WORD BASE, QMX_FindText TEXT BASE,\n"
              "    QUIT, HIDE, SHOW, INFO ITEM, HELP FILE.\n"},
+    {"lsp", "vsdoc lsp [--base BASE]...\n"
+            "    A language server (LSP 3.17) on standard input and output: hover,\n"
+            "    definition, completion, signature help and symbols from the bases\n"
+            "    given (else the client's initializationOptions.bases, else the base\n"
+            "    the window opened last).\n"},
 };
 
 const char kOptions[] = "Options: --color=auto|always|never (NO_COLOR is heeded), --help, --version;\n"
@@ -87,12 +92,15 @@ bool TakeOptions(const std::vector<std::string> &words, VsdocArgs &args, std::ve
             args.color = VsdocArgs::Color::Never;
         else if (w == "--color=auto")
             args.color = VsdocArgs::Color::Auto;
-        else if (w == "--port" || w == "--group") {
+        else if (w == "--port" || w == "--group" || w == "--base") {
             if (i + 1 == words.size()) {
-                fault = w + (w == "--port" ? " needs a port name" : " needs a group path");
+                fault = w + (w == "--port" ? " needs a port name" : w == "--group" ? " needs a group path" : " needs a base");
                 return false;
             }
-            (w == "--port" ? args.port : args.group) = words[++i];
+            if (w == "--base")
+                args.bases.push_back(words[++i]);
+            else
+                (w == "--port" ? args.port : args.group) = words[++i];
         } else {
             fault = "unknown option " + w;
             return false;
@@ -111,6 +119,8 @@ bool CommandWords(const std::vector<std::string> &rest, VsdocArgs &args)
         args.entry = n == 3 ? rest[2] : "";
         return true;
     }
+    if (c == "lsp")
+        return n == 1;
     if (c == "send") {
         args.files.assign(rest.begin() + 1, rest.end());
         return true;

@@ -30,6 +30,8 @@ int Run(const VsdocArgs &args)
         return RunSearch(args);
     if (args.command == "send")
         return RunSend(args);
+    if (args.command == "lsp")
+        return RunLsp(args);
     return RunLookup(args, styled);
 }
 }

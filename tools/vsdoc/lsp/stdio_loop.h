@@ -1,0 +1,7 @@
+// The language server on two file descriptors: bytes read as they come,
+// cut into messages, each read's messages answered together.
+#pragma once
+#include "server.h"
+
+// Runs until exit (or the input ends); the exit code the protocol asks for.
+int RunLanguageServer(LanguageServer &server, int in, int out);

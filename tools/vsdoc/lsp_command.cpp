@@ -1,0 +1,16 @@
+// vsdoc lsp: the language server on standard input and output, with the
+// program's classes made headless for the bases it opens.
+#include "commands.h"
+#include "lsp/stdio_loop.h"
+#include "session.h"
+
+#include <unistd.h>
+
+int RunLsp(const VsdocArgs &args)
+{
+    Session session("vsdoc");
+    if (!session.Ready())
+        return 1;
+    LanguageServer server(args.bases);
+    return RunLanguageServer(server, STDIN_FILENO, STDOUT_FILENO);
+}
