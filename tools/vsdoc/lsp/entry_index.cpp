@@ -139,11 +139,12 @@ std::vector<EntryRef> EntryIndex::Starting(std::string_view prefix, size_t max, 
 
 std::vector<EntryRef> EntryIndex::Containing(std::string_view part, size_t max) const
 {
+    std::string other = OtherEncoding(std::string(part).c_str(), part.size());
     std::vector<EntryRef> refs;
     for (const Item &item : sorted_) {
         if (refs.size() == max)
             break;
-        if (ContainsFolded(Key(item), part))
+        if (ContainsFolded(Key(item), part) || (!other.empty() && ContainsFolded(Key(item), other)))
             refs.push_back(Ref(item));
     }
     return refs;

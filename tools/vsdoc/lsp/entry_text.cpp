@@ -38,16 +38,29 @@ public:
     }
 
 private:
-    // Up to the line that closes the first brace (or a line with ";" before any brace).
+    // Up to the line that closes the first brace (or a line with ";" before
+    // any brace); braces in comments do not count.
     bool Structure(const std::string &line)
     {
         if (done_)
             return false;
-        for (char c : line) {
-            depth_ += c == '{' ? 1 : c == '}' ? -1 : 0;
-            opened_ = opened_ || c == '{';
+        bool semicolon = false;
+        for (size_t i = 0; i < line.size(); ++i) {
+            if (comment_) {
+                comment_ = line.compare(i, 2, "*/") != 0;
+                i += comment_ ? 0 : 1;
+            } else if (line.compare(i, 2, "/*") == 0 || line.compare(i, 2, "//") == 0) {
+                comment_ = line[i + 1] == '*';
+                if (!comment_)
+                    break;
+                ++i;
+            } else {
+                depth_ += line[i] == '{' ? 1 : line[i] == '}' ? -1 : 0;
+                opened_ = opened_ || line[i] == '{';
+                semicolon = semicolon || line[i] == ';';
+            }
         }
-        done_ = (opened_ && depth_ <= 0) || (!opened_ && line.find(';') != std::string::npos);
+        done_ = (opened_ && depth_ <= 0) || (!opened_ && semicolon);
         return true;
     }
     // Up to "</method>", or the element's one line when it closes itself.
@@ -62,7 +75,7 @@ private:
     EntryKind kind_;
     const Doc *entry_;
     int depth_ = 0;
-    bool opened_ = false, done_ = false;
+    bool opened_ = false, done_ = false, comment_ = false;
 };
 
 std::string LineOf(const char *text, ULONG length)

@@ -3,9 +3,12 @@
 #include <algorithm>
 
 namespace {
+// Bytes of wider characters count as letters: names of documents in
+// other languages than C's (and newer compilers' identifiers) hold them.
 bool IsNameByte(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           static_cast<unsigned char>(c) >= 0x80;
 }
 
 size_t SkipBlanks(const std::string &text, size_t at)
