@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-  desktop-file-utils dpkg-dev man-db "$@")
+  desktop-file-utils dpkg-dev man-db nlohmann-json3-dev neovim "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
