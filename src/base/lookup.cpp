@@ -1,12 +1,13 @@
 // Finding a name in the base: the names of every document and of its
 // entries, in tree order. Link mode wants a whole name (a double-clicked
-// word); key mode a name that contains the text, and each request goes on
-// after the match before (the quick-search field).
+// word); key mode (the quick-search field) the whole name first, then each
+// request a name that contains the text, going on after the match before.
 #include "app/ids.h"
 #include "app/locale.h"
 #include "app/startup.h"
 #include "baza.h"
 #include "platform/mui/requesters.h"
+#include "platform/nlist/nlist.h"
 #include "platform/utility/charset.h"
 #include "util/names.h"
 #include "view/index.h"
@@ -139,8 +140,96 @@ void ShowMatch(TreeNode *node, LONG entry)
 {
     DoMethod(BazaGUI.Tree, MUIM_NListtree_Open, node, MUIV_NListtree_Open_TreeNode_Parent, 0);
     SetAttrs(QMXObject.BazaObj, QMXA_Baza_ActiveNode, node);
-    if (entry != -1)
+    if (entry != -1) {
         SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, entry);
+        DoMethod(IndexGUI.IndexList, MUIM_NList_Jump, MUIV_NList_Jump_Active);
+    }
+}
+
+// A place in the base: a node's number and an entry of it (-1: its name).
+struct Place {
+    LONG node, entry;
+    bool operator==(const Place &) const = default;
+    bool operator<(const Place &o) const { return node < o.node || (node == o.node && entry < o.entry); }
+};
+
+// The first match from place on (its name first when its entry is -1) to
+// the end of the base.
+bool NextMatch(Place from, const Word &w, LONG mode, Place &found)
+{
+    LONG i = from.entry;
+    for (LONG k = from.node; TreeNode *node = NodeNr(k); ++k) {
+        if (NodeKind(node) == KIND_GROUP) {
+            i = -1;
+            continue;
+        }
+        LONG at = MatchInDocument(static_cast<Baza *>(node->tn_User), i, w, mode);
+        if (at != -2) {
+            found = {k, at};
+            return true;
+        }
+        i = -1;
+    }
+    return false;
+}
+
+// The quick search's walk through the matches of one text: where it began,
+// what it found last and what that left shown, and whether it has gone
+// round the end of the base.
+struct KeyWalk {
+    std::string text;
+    Place start{0, -1}, last{0, -1}, shown{-1, -1};
+    bool wrapped = false;
+};
+KeyWalk Walk;
+
+Place ShownPlace()
+{
+    auto *active = reinterpret_cast<TreeNode *>(xget(BazaGUI.Tree, MUIA_NListtree_Active));
+    LONG k = active ? LONG(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetNr, active, 0)) : 0;
+    return {k, LONG(xget(QMXObject.IndexObj, QMXA_Index_Active))};
+}
+
+void ShowKeyMatch(Place found)
+{
+    Walk.last = found;
+    ShowMatch(NodeNr(found.node), found.entry);
+    Walk.shown = ShownPlace();
+}
+
+// A new walk: an exact name anywhere in the base comes first; else the walk
+// starts in the active document behind its selected line.
+bool StartKeyWalk(const Word &w)
+{
+    Walk = KeyWalk{std::string(w.text, size_t(w.length))};
+    Place found, here = ShownPlace();
+    if (NextMatch({0, -1}, w, 1, found)) {
+        Walk.start = found;
+        ShowKeyMatch(found);
+        return true;
+    }
+    Walk.start = Walk.last = {here.node, here.node > 0 ? here.entry + 1 : here.entry};
+    return false;
+}
+
+// Each request goes on behind the match before, round the end of the base
+// once, up to where the walk began.
+void FindKey(const Word &w)
+{
+    bool goingOn = Walk.text == std::string(w.text, size_t(w.length)) && ShownPlace() == Walk.shown;
+    if (!goingOn && StartKeyWalk(w))
+        return;
+    Place from = goingOn ? Place{Walk.last.node, Walk.last.entry + 1} : Walk.start, found;
+    if (!Walk.wrapped) {
+        if (NextMatch(from, w, 0, found))
+            return ShowKeyMatch(found);
+        Walk.wrapped = true;
+        from = {0, -1};
+    }
+    if (NextMatch(from, w, 0, found) && found < Walk.start)
+        return ShowKeyMatch(found);
+    Walk = KeyWalk{};
+    MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(30), GetLoc(63), GetLoc(31), std::string(w.text, size_t(w.length)).c_str());
 }
 }
 
@@ -148,36 +237,16 @@ void FindBaseLink(CONST_STRPTR word, LONG length, LONG mode)
 {
     if (!word || length <= 0)
         return;
-    LONG k = 0, i = 0;
-    if (mode == 1) {
-        if (!NodeNr(0)) {   // an empty base: only the document shown
-            IndexSelectName(word, length);
-            return;
-        }
-    } else {
-        auto *active = reinterpret_cast<TreeNode *>(xget(BazaGUI.Tree, MUIA_NListtree_Active));
-        k = active ? LONG(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetNr, active, 0)) : 0;
-        i = LONG(xget(QMXObject.IndexObj, QMXA_Index_Active));
-        if (k > 0)
-            i = i == -1 ? 0 : i + 1;
+    if (mode == 1 && !NodeNr(0)) {   // an empty base: only the document shown
+        IndexSelectName(word, length);
+        return;
     }
     Word w = {word, length, OtherEncoding(word, size_t(length))};
-    for (TreeNode *node; (node = NodeNr(k)); ++k) {
-        if (NodeKind(node) == KIND_GROUP) {
-            i = -1;
-            continue;
-        }
-        LONG found = MatchInDocument(static_cast<Baza *>(node->tn_User), i, w, mode);
-        if (found != -2) {
-            ShowMatch(node, found);
-            return;
-        }
-        i = -1;
-    }
-    if (mode == 0) {
-        std::string text(word, size_t(length));
-        MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(30), GetLoc(63), GetLoc(31), text.c_str());
-    }
+    Place found;
+    if (mode == 0)
+        FindKey(w);
+    else if (NextMatch({0, 0}, w, 1, found))
+        ShowMatch(NodeNr(found.node), found.entry);
 }
 
 IPTR clBaza_QMXM_BazaFindKey()

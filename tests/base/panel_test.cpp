@@ -286,6 +286,55 @@ TEST_F(BasePanel, LinksFindWholeNamesAndTheQuickSearchWalksOn)
     EXPECT_EQ(DoMethod(QMXObject.BazaObj, QMXM_BazaGetEntry, -1), 0u);
 }
 
+TEST_F(BasePanel, TheQuickSearchFindsAnExactNameFirstAndWrapsRoundOnce)
+{
+    ASSERT_TRUE(app.Ready());
+    auto adoc = [](const char *library, std::vector<std::string> names) {
+        std::string text = "TABLE OF CONTENTS\n";
+        for (const std::string &n : names)
+            text += std::string("\f") + library + "/" + n + "\n   NAME\n\t" + n + "\n";
+        return text;
+    };
+    TreeNode *g = Group(nullptr, "SDK");
+    Document(g, "exec.doc", adoc("exec.library", {"AllocMem", "AllocVec", "FreeVec"}));
+    TreeNode *intuition = Document(g, "intuition.doc", adoc("intuition.library", {"OpenWindow", "psdAllocVec"}));
+    Document(g, "xad.doc", adoc("xad.library", {"xadAllocVec", "xadFree"}));
+    auto walk = [&](const char *text, size_t requests) {
+        std::vector<std::string> finds;
+        for (size_t n = 0; n < requests; ++n) {
+            size_t asked = app.requester.questions.size();
+            SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, text);
+            finds.push_back(app.requester.questions.size() > asked ? "finished"
+                                                                   : Name(Active()) + ":" + std::to_string(IndexLine()));
+        }
+        return finds;
+    };
+    Click(intuition);
+    EXPECT_EQ(walk("ALLOCVEC", 5), (std::vector<std::string>{"exec.doc:1", "intuition.doc:1", "xad.doc:0", "finished",
+                                                             "exec.doc:1"}))
+        << "the exact name, then the others, round the end up to where the walk began";
+    Click(Nth(3));   // xad.doc, the last document
+    EXPECT_EQ(walk("window", 2), (std::vector<std::string>{"intuition.doc:0", "finished"}));
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, intuition);
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 0);
+    EXPECT_EQ(walk("mem", 2), (std::vector<std::string>{"exec.doc:0", "finished"})) << "found behind the end";
+}
+
+TEST_F(BasePanel, AQuickSearchHitIsScrolledIntoTheIndex)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string text = "TABLE OF CONTENTS\n";
+    for (int i = 0; i < 40; ++i)
+        text += "\fl.library/Function" + std::to_string(i) + "\n   NAME\n\tx\n";
+    Document(Group(nullptr, "G"), "l.doc", text);
+    SetAttrs(IndexGUI.IndexList, MUIA_NList_Visible, 10);
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, "function33");
+    ASSERT_EQ(IndexLine(), 33);
+    LONG first = LONG(xget(IndexGUI.IndexList, MUIA_NList_First));
+    EXPECT_LE(first, 33);
+    EXPECT_GT(first + 10, 33);
+}
+
 TEST_F(BasePanel, ADoubleClickedWordOutsideTheDocumentOpensItsDocument)
 {
     ASSERT_TRUE(app.Ready());

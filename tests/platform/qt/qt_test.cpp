@@ -13,6 +13,7 @@
 #include "platform/qt/qt_renderer.h"
 #include "support/support.h"
 #include "base/baza.h"
+#include "view/index.h"
 #include "view/view.h"
 
 #include <QAbstractItemView>
@@ -493,6 +494,32 @@ TEST(Renderer, TheTreeShowsTheActiveNodeSelectedAndDocumentsTellTheirPath)
     QWidget *baseName = QtPeerOf(BazaGUI.BaseName)->widget();
     EXPECT_GT(baseName->width(), baseName->parentWidget()->width() * 2 / 3)
         << "the base's name takes the room its row has, beside a button of fixed size";
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
+}
+
+TEST(Renderer, AQuickSearchHitIsShownInTheIndexList)
+{
+    Sandbox box;
+    TestApp app(true);
+    ASSERT_TRUE(app.Ready());
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    std::string text = "TABLE OF CONTENTS\n";
+    for (int i = 0; i < 300; ++i)
+        text += "\fl.library/Function" + std::to_string(i) + "\n   NAME\n\tx\n";
+    box.Write("l.doc", text);
+    app.requester.files.push_back({box.Dir(), {"l.doc"}});
+    DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, 0x80000103);   // add files
+    QApplication::processEvents();
+    auto *view = qobject_cast<QListView *>(QtPeerOf(IndexGUI.IndexList)->widget());
+    ASSERT_NE(view, nullptr);
+    for (const char *name : {"function250", "function3"}) {
+        SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, name);
+        QApplication::processEvents();
+        LONG active = LONG(xget(QMXObject.IndexObj, QMXA_Index_Active));
+        ASSERT_GT(active, 0) << name;
+        EXPECT_TRUE(view->viewport()->rect().contains(view->visualRect(view->model()->index(int(active), 0)).center()))
+            << name;
+    }
     SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
