@@ -74,6 +74,7 @@ constexpr IPTR QMXM_View_SelectFind = 0x80000503;
 constexpr IPTR QMXM_View_SaveFile = 0x80000504;
 constexpr IPTR QMXM_View_CloseFile = 0x80000505;
 constexpr IPTR QMXM_View_DoubleClick = 0x80000506;
+constexpr IPTR QMXM_View_MainEntry = 0x80000507;   // the index line a document opens on (0 unless a type says)
 
 // AmigaGuide documents
 constexpr IPTR QMXA_AGuide_Link = 0x80000100;   // set: the number of the link button clicked

@@ -173,7 +173,7 @@ IPTR clBaza_OM_SET(IClass *cl, Object *self, Msg msg)
             SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, t->ti_Data);
             BazaDisplayActiveEntry(-1);
             break;
-        case QMXA_Baza_ShowActive: BazaDisplayActiveEntry(0); break;
+        case QMXA_Baza_ShowActive: BazaDisplayActiveEntry(MUIV_NList_Active_Top); break;   // its opening line
         case QMXA_Baza_FindKey:
             SetAttrs(BazaGUI.SearchString, MUIA_String_Contents, t->ti_Data);
             clBaza_QMXM_BazaFindKey();

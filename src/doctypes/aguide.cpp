@@ -14,6 +14,7 @@
 #include "textpage.h"
 #include "util/fileinfo.h"
 #include "util/names.h"
+#include "view/index.h"
 
 #include <new>
 
@@ -325,6 +326,22 @@ IPTR clAGuide_QMXM_View_SelectFind(AGuideData *d, QMXP_View_SelectFind *msg)
     }
 }
 
+// The node "MAIN" (what the contents entry leads to when no node says
+// otherwise), or the first node when none bears that name.
+IPTR clAGuide_QMXM_View_MainEntry()
+{
+    LONG main = IndexFindName("MAIN");
+    if (main >= 0)
+        return IPTR(main);
+    for (LONG pos = 0;; ++pos) {
+        auto *e = reinterpret_cast<Doc *>(DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, pos));
+        if (!e)
+            return 0;
+        if (e->Mark == ' ')
+            return IPTR(pos);
+    }
+}
+
 IPTR clAGuide_QMXM_View_CloseFile(AGuideData *d)
 {
     GuideState *s = d->State;
@@ -430,6 +447,7 @@ IPTR clAGuide_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case QMXM_View_SelectFind: return clAGuide_QMXM_View_SelectFind(d, reinterpret_cast<QMXP_View_SelectFind *>(msg));
     case QMXM_View_SaveFile: return CopyDocument(reinterpret_cast<QMXP_View_SaveFile *>(msg));
     case QMXM_View_CloseFile: return clAGuide_QMXM_View_CloseFile(d);
+    case QMXM_View_MainEntry: return clAGuide_QMXM_View_MainEntry();
     default: return DoSuperMethodA(cl, obj, msg);
     }
 }

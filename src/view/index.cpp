@@ -53,6 +53,8 @@ void IndexShowActive(Object *list)
 
 void SelectByNumber(IndexData *d, LONG n)
 {
+    if (n == MUIV_NList_Active_Top)
+        n = IndexOpeningEntry();
     if (n == -1) {
         SetAttrs(IndexGUI.IndexTitle, MUIA_Text_Contents, GetLoc(37), MUIA_Disabled, TRUE);
         DoMethod(IndexGUI.IndexList, MUIM_NList_Clear);
@@ -60,7 +62,7 @@ void SelectByNumber(IndexData *d, LONG n)
         return;
     }
     SetAttrs(IndexGUI.IndexList, MUIA_NList_Active, n, MUIA_NoNotify, TRUE);
-    d->Active = n;
+    d->Active = d->Shown = n;   // the line shown, whatever the person picked before
     IndexShowActive(IndexGUI.IndexList);
 }
 
@@ -87,11 +89,12 @@ void ListDocument(Object *self, Baza *baza)
 void UserMoved(IndexData *d, LONG n)
 {
     Doc *e = reinterpret_cast<Doc *>(DoMethod(IndexGUI.IndexList, MUIM_NList_GetEntry, n, nullptr));
-    if (n != d->Shown || (e && !IsSpecialLine(e)))
+    bool again = n == d->Shown && !(e && !IsSpecialLine(e));
+    d->Shown = n;   // before showing: a contents entry shows another line, which is then the one shown
+    if (!again)
         IndexShowActive(IndexGUI.IndexList);
     else
         SetAttrs(IndexGUI.IndexList, MUIA_NList_Active, d->Active, MUIA_NoNotify, TRUE);
-    d->Shown = n;
 }
 
 IPTR clIndex_OM_NEW(IClass *cl, Object *obj, Msg msg)
@@ -180,6 +183,12 @@ bool IndexSelectName(CONST_STRPTR word, LONG length)
             return true;
         }
     }
+}
+
+LONG IndexOpeningEntry()
+{
+    auto *doc = reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
+    return doc && doc->DocType ? LONG(DoMethod(doc->DocType, QMXM_View_MainEntry)) : 0;
 }
 
 LONG IndexFindName(CONST_STRPTR name)

@@ -11,6 +11,9 @@ extern IndexGUIRecord IndexGUI;
 
 MUI_CustomClass *clIndex_Create(LONG flag);
 
+// The line the document shown opens on, which selecting the top line
+// (-2) selects: its main node for a guide, the first line for the others.
+LONG IndexOpeningEntry();
 // The number of the first entry of the document shown whose name is the
 // given one, case ignored, in either encoding; -2 (the top entry) when none is.
 LONG IndexFindName(CONST_STRPTR name);

@@ -447,6 +447,8 @@ TEST_F(BasePanel, AGuideOfTheBaseShowsItsOwnHeaderFields)
     TreeNode *a = Document(g, "a.guide", "@database a\n@author Alice\n@node MAIN\nx\n");
     Document(g, "b.guide", "@database b\n@author Bob\n@node MAIN\ny\n");   // indexed last
     Click(a);
+    EXPECT_EQ(IndexLine(), 2) << "a guide opens from the tree on its main node";
+    EXPECT_EQ(ListLines(View.TextList), std::vector<std::string>{"x"});
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 0);
     EXPECT_EQ(ListLines(View.TextList), (std::vector<std::string>{"\33b @DATABASE\33n\ta", "\33b @AUTHOR\33n\tAlice"}));
 }

@@ -357,3 +357,28 @@ TEST_F(Guide, ALineThatChangesTheWrapModeIsShownInItsNewMode)
     EXPECT_FALSE(wrapped(2));
     EXPECT_TRUE(wrapped(3)) << "the line that ends it";
 }
+
+TEST_F(Guide, AGuideOpensOnItsMainNodeAndItsContentsEntryLeadsThereEveryTime)
+{
+    ASSERT_TRUE(app.Ready());
+    // laid out as a library's guide: the functions reached by the main node's links
+    Open(box.Write("lib.guide", "@database lib\n@index Idx\n@node Idx\nindex\n@endnode\n"
+                                "@node Main \"lib.library\"\n@{\"Open\" link Open}\n@endnode\n"
+                                "@node Open \"lib.library/Open\"\nopens\n@endnode\n"));
+    Pick(-2);   // as opening from the shell, the requester or the port does
+    EXPECT_EQ(Active(), 4) << "the main node, not the @DATABASE page";
+    EXPECT_EQ(ListLines(View.TextList).at(0), "\33E\33c\33blib.library");
+    EXPECT_EQ(std::string(FirstEntry(Shown())->Name), "\33b @DATABASE") << "the header entries stay";
+    for (int round = 0; round < 2; ++round) {
+        Click(1);
+        ASSERT_EQ(Active(), 5);
+        SetAttrs(IndexGUI.IndexList, MUIA_NList_Active, 1);   // the person picks @CONTENTS
+        EXPECT_EQ(Active(), 4) << "round " << round;
+    }
+    Open(box.Write("nomain.guide", "@database n\n@node First\nfirst\n@endnode\n@node Second\nsecond\n"));
+    Pick(-2);
+    EXPECT_EQ(Active(), 2) << "no node is called MAIN: the first node";
+    Pick(3);
+    SetAttrs(IndexGUI.IndexList, MUIA_NList_Active, 1);
+    EXPECT_EQ(Active(), 2);
+}

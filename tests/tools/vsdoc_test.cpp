@@ -235,6 +235,7 @@ TEST(Vsdoc, AGuidesIndexAndANodeWithItsLinks)
               "3\tShell\tsystem\t\t-\t0\tls\t2\n");
     EXPECT_EQ(Vsdoc("show " + guide + " main").out, "----------------------------------------Main\nBold [Next] and\n"
                                                      "[Away] [Shell]\n");
+    EXPECT_EQ(Vsdoc("show " + guide).out, Vsdoc("show " + guide + " main").out) << "a guide opens on its main node";
 }
 
 TEST(Vsdoc, SearchABaseInTreeOrderFromEachDocumentsFirstEntryAndOneFileWhole)

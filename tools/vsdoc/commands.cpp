@@ -122,8 +122,8 @@ LONG EntryEndingIn(const std::string &word)
 // showing the entry; -1 when the document has no such entry.
 LONG EntryNumber(const std::string &entry)
 {
-    LONG n = entry.empty() ? -2 : IsNumber(entry) ? std::stol(entry) : IndexFindName(entry.c_str());
-    if (n == -2 && !entry.empty())
+    LONG n = entry.empty() ? IndexOpeningEntry() : IsNumber(entry) ? std::stol(entry) : IndexFindName(entry.c_str());
+    if (n == -2)
         n = EntryEndingIn(entry);
     if (n == -1 || n >= LONG(xget(IndexGUI.IndexList, MUIA_NList_Entries)))
         return -1;
