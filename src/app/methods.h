@@ -10,6 +10,7 @@ struct Doc;
 struct Find;
 struct FileOpen;
 struct FileHandle;
+struct Object;
 
 // base panel
 struct QMXP_BazaGetEntry {
@@ -30,6 +31,10 @@ struct QMXP_Baza_EdTree {
 struct QMXP_ViewClose {
     IPTR MethodID;
     SIPTR Mode;   // 0 always, 1 before another opens, 2 only a base document
+};
+struct QMXP_View_DoubleClick {
+    IPTR MethodID;
+    Object *List;   // the text list double-clicked
 };
 struct QMXP_ViewPageObject {
     IPTR MethodID;

@@ -184,8 +184,8 @@ IPTR clView_QMXM_DoMethodObject(Object *self)
     DoMethod(ViewGUI.PrevButton, MUIM_Notify, MUIA_Pressed, FALSE, self, 3, MUIM_Set, QMXA_View_History, 1);
     DoMethod(ViewGUI.NextButton, MUIM_Notify, MUIA_Pressed, FALSE, self, 3, MUIM_Set, QMXA_View_History, 2);
     DoMethod(View.Types, QMXM_DoMethodObject);
-    for (Object *list : {View.ContentsList, View.ExampleList, View.TextList})
-        DoMethod(list, MUIM_Notify, MUIA_NList_DoubleClick, MUIV_EveryTime, self, 1, QMXM_View_DoubleClick);
+    for (Object *list : {View.HeadList, View.ContentsList, View.ExampleList, View.TextList})
+        DoMethod(list, MUIM_Notify, MUIA_NList_DoubleClick, MUIV_EveryTime, self, 2, QMXM_View_DoubleClick, list);
     DoMethod(ViewGUI.HistoryList, MUIM_Notify, MUIA_NList_DoubleClick, MUIV_EveryTime, self, 3, MUIM_Set,
              QMXA_View_History, 3);
     DoMethod(View.ADocTabs, MUIM_Notify, MUIA_Group_ActivePage, MUIV_EveryTime, View.ADocLower, 3, MUIM_Set,
@@ -237,7 +237,7 @@ IPTR clView_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case QMXM_ViewPageObject: return clView_QMXM_ViewPageObject(reinterpret_cast<QMXP_ViewPageObject *>(msg));
     case QMXM_View_MakeIndex: return clView_QMXM_View_MakeIndex(reinterpret_cast<QMXP_ViewMakeIndex *>(msg));
     case QMXM_View_SelectFind: return clView_QMXM_View_SelectFind(d, reinterpret_cast<QMXP_View_SelectFind *>(msg));
-    case QMXM_View_DoubleClick: return ViewDoubleClick();
+    case QMXM_View_DoubleClick: return ViewDoubleClick(reinterpret_cast<QMXP_View_DoubleClick *>(msg));
     default: return DoSuperMethodA(cl, obj, msg);
     }
 }

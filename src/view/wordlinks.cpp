@@ -1,6 +1,7 @@
 #include "wordlinks.h"
 
 #include "app/ids.h"
+#include "app/methods.h"
 #include "app/startup.h"
 #include "base/records.h"
 #include "platform/nlist/nlist.h"
@@ -52,18 +53,9 @@ LONG GetLink(CONST_STRPTR text, WORD pos, CONST_STRPTR *word, WORD *length)
     return 1;
 }
 
-namespace {
-Object *ClickedList()
+IPTR ViewDoubleClick(QMXP_View_DoubleClick *msg)
 {
-    if (xget(View.Pages, MUIA_Group_ActivePage) == 0)
-        return View.TextList;
-    return xget(View.ADocTabs, MUIA_Group_ActivePage) == 1 ? View.ExampleList : View.ContentsList;
-}
-}
-
-IPTR ViewDoubleClick()
-{
-    Object *list = ClickedList();
+    Object *list = msg->List;
     MUI_NList_TestPos_Result res;
     DoMethod(list, MUIM_NList_TestPos, MUI_MAXMAX, MUI_MAXMAX, &res);
     if (res.entry == -1 || res.char_number == -1)

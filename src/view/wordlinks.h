@@ -9,5 +9,6 @@ LONG IsChar(UBYTE c);
 // The word at a click: the last word of the blank-delimited run of text in
 // which pos lies, text codes skipped. 1 with the word's start and length, or 0.
 LONG GetLink(CONST_STRPTR text, WORD pos, CONST_STRPTR *word, WORD *length);
-// The double-click itself, for the viewer.
-IPTR ViewDoubleClick();
+// The double-click itself, for the viewer: on any of its text lists.
+struct QMXP_View_DoubleClick;
+IPTR ViewDoubleClick(QMXP_View_DoubleClick *msg);

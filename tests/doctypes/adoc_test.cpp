@@ -249,7 +249,18 @@ TEST_F(Autodoc, ADoubleClickedWordSelectsTheEntryThatDefinesIt)
     Pick(0);
     DoubleClick(View.ContentsList, 1, 20);   // on "dos.library/Open()": not in this document, no base
     EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 0);
-    DoubleClick(View.HeadList, 1, 5);   // the upper list has no links
+}
+
+TEST_F(Autodoc, WordsAreLinksInTheUpperListAndTheExampleToo)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("w.doc", "TABLE OF CONTENTS\n\fw.library/RefreshWindow\n   SYNOPSIS\n\tRefreshWindow(Window)\n"
+                            "   EXAMPLE\n\tRefreshWindow(w);\n\fw.library/Window\n   NAME\n\tWindow -- the structure\n"
+                            "   EXAMPLE\n\tRefreshWindow (w);\n"));
+    Pick(0);
+    DoubleClick(View.HeadList, 1, 20);   // "Window)" in the synopsis
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 1);
+    DoubleClick(View.ExampleList, 0, 5);   // "RefreshWindow" in the example
     EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 0);
 }
 
