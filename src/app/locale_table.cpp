@@ -138,6 +138,7 @@ static const CatEntry kBuiltIn[CAT_COUNT + 1] = {
     {129, "Finds the next name that matches the pattern"},
     {130, "Documents"},
     {131, "Bases"},
+    {132, "No node %s in %s"},
     {CAT_COUNT, nullptr},
 };
 

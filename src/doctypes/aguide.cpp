@@ -5,10 +5,13 @@
 #include "app/classes.h"
 #include "app/ids.h"
 #include "app/konfig.h"
+#include "app/locale.h"
 #include "app/methods.h"
 #include "app/startup.h"
+#include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
 #include "platform/intuition/beep.h"
+#include "platform/mui/requesters.h"
 #include "platform/nlist/nlist.h"
 #include "platform/utility/charset.h"
 #include "textpage.h"
@@ -29,7 +32,7 @@ struct GuideState {
     GuideHeader Header;
     FileHandle *HeaderOf = nullptr;   // the file the header fields were read from
     LONG ScanStart = 0;
-    std::string TocNode, ExtFile, ExtNode;
+    std::string TocNode;
     bool HasToc = false;
     LONG JumpLine = 0;
     GuideStyle Style;
@@ -139,7 +142,7 @@ void ShowHeaderLines(AGuideData *d)
             sink.Append(text, false);
 }
 
-bool OpenExternalGuide(AGuideData *d, const std::string &target, int form);
+void GoToTarget(AGuideData *d, const std::string &target, int form);
 
 // The contents, index and help entries go to a node; one that names no file
 // is looked up in the index. Following never leads to following again: a
@@ -150,8 +153,7 @@ void FollowHeaderEntry(AGuideData *d, const std::string &target)
     if (s->FollowingHeader)
         return;
     s->FollowingHeader = true;
-    if (!OpenExternalGuide(d, target, 1))
-        SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, target.c_str());
+    GoToTarget(d, target, 1);
     s->FollowingHeader = false;
 }
 
@@ -353,25 +355,52 @@ IPTR clAGuide_QMXM_View_CloseFile(AGuideData *d)
     return 0;
 }
 
-// The viewer opens a link's file: relative to the guide shown, and, as these
-// files come from systems whose names ignore case, in any case when the
-// name as written is not there.
-bool OpenExternalGuide(AGuideData *d, const std::string &target, int form)
+// The guide shown by its full name, whatever folder the shell is in.
+std::string ShownGuide()
+{
+    auto *file = reinterpret_cast<FileOpen *>(xget(QMXObject.ViewObj, QMXA_View_FileInfo));
+    char full[8192];
+    if (file && file->Lock && NameFromLock(file->Lock, full, sizeof full))
+        return full;
+    return reinterpret_cast<const char *>(xget(QMXObject.ViewObj, QMXA_View_File));
+}
+
+void NoNode(const std::string &node, const std::string &file)
+{
+    MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(0), GetLoc(63), GetLoc(132), node.c_str(), file.c_str());
+}
+
+void CannotOpen(const std::string &file)
+{
+    MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(0), GetLoc(63), GetLoc(11), file.c_str());
+}
+
+// "MAIN", or no node at all, is the guide's main node, which every guide has.
+bool IsMainNode(const std::string &node) { return node.empty() || Stricmp(node.c_str(), "MAIN") == 0; }
+
+// A node of this guide or of another file. The target is tried before
+// anything is closed: a file that cannot be opened or a node that is not
+// there is said, and the page stays as it is, its links and the history too.
+void GoToTarget(AGuideData *d, const std::string &target, int form)
 {
     GuideState *s = d->State;
     LinkTarget t = ParseLinkTarget(target, form);
-    s->JumpLine = t.Line;
     if (t.File.empty()) {
-        s->ExtNode = t.Node;
-        return false;
+        if (!IsMainNode(t.Node) && IndexFindName(t.Node.c_str()) < 0)
+            return NoNode(t.Node, ShownGuide());
+        s->JumpLine = t.Line;
+        SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, t.Node.c_str());
+        return;
     }
-    s->ExtFile = t.File;
-    s->ExtNode = t.Node;
-    std::string path = GuideFileBeside(reinterpret_cast<const char *>(xget(QMXObject.ViewObj, QMXA_View_File)), t.File);
-    std::string node = s->ExtNode;   // opening closes this document, and the state with it
+    std::string path = GuideTargetFile(t.File);
+    GuideHolds holds = GuideHoldsNode(path, t.Node);
+    if (holds == GuideHolds::NoFile)
+        return CannotOpen(path);
+    if (holds == GuideHolds::NoNode && !IsMainNode(t.Node))
+        return NoNode(t.Node, path);
+    s->JumpLine = t.Line;
     SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str());
-    SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, node.c_str());
-    return true;
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, t.Node.c_str());
 }
 
 void FollowLink(AGuideData *d, LONG n)
@@ -384,12 +413,10 @@ void FollowLink(AGuideData *d, LONG n)
     case LINK_LINK:
     case LINK_ALINK:
     case LINK_GUIDE:
-        if (link.Arg.empty()) {   // nowhere to go
+        if (link.Arg.empty())   // nowhere to go
             DisplayBeep(nullptr);
-        } else if (!OpenExternalGuide(d, link.Arg, link.Action == LINK_GUIDE ? 0 : 1)) {
-            std::string node = link.Action == LINK_GUIDE ? link.Arg : s->ExtNode;
-            SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, node.c_str());
-        }
+        else
+            GoToTarget(d, link.Arg, link.Action == LINK_GUIDE ? 0 : 1);
         break;
     case LINK_CLOSE:
     case LINK_QUIT:
@@ -459,6 +486,8 @@ MUI_CustomClass *clAGuide_Create(LONG flag)
 }
 
 BOOL ClassAGuide(BOOL create) { return ClassSlot(CL_AGuide, clAGuide_Create, create); }
+
+std::string GuideTargetFile(const std::string &name) { return GuideFileBeside(ShownGuide(), name); }
 
 const std::vector<GuideLink> &AGuideLinks(Object *guide)
 {

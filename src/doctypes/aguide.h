@@ -108,5 +108,12 @@ std::string BuildGuideLine(const std::string &line, GuideStyle &style, std::vect
 // The link records of the node the guide type shows (for vsdoc).
 const std::vector<GuideLink> &AGuideLinks(Object *guide);
 // A file a link names, found from the guide shown: relative to its folder,
-// and in any case where the name as written is not there.
+// and in any case where the name as written is not there; a volume or
+// assign prefix is dropped, and an INCLUDE: name is also looked for in an
+// include folder beside or above the guide.
 std::string GuideFileBeside(const std::string &guide, const std::string &name);
+// The same from the guide the viewer shows, by its full name.
+std::string GuideTargetFile(const std::string &name);
+// Whether a file can be opened and, for a guide, holds a node of that name.
+enum class GuideHolds { NoFile, NoNode, Node };
+GuideHolds GuideHoldsNode(const std::string &path, const std::string &node);

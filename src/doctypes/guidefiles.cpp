@@ -1,13 +1,75 @@
+// Where the files a guide's links name are found, and whether a guide holds
+// a node: both asked before the viewer lets go of the page shown.
 #include "aguide.h"
 
 #include "platform/dos/paths.h"
+#include "platform/utility/charset.h"
 
+#include <sys/stat.h>
+
+namespace {
+bool IsFile(const std::string &path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string Joined(const std::string &dir, const std::string &name)
+{
+    return dir.empty() ? name : (dir.back() == '/' ? dir : dir + "/") + name;
+}
+
+// A name under an "include" folder (any case) in dir or in a folder above.
+std::string InIncludeFolder(std::string dir, const std::string &name)
+{
+    for (;;) {
+        std::string path = PathInAnyCase(Joined(Joined(dir, "include"), name));
+        if (IsFile(path))
+            return path;
+        size_t slash = dir.find_last_of('/', dir.size() > 1 ? dir.size() - 2 : 0);
+        if (dir.size() <= 1 || slash == std::string::npos)
+            return "";
+        dir.erase(slash + 1);
+    }
+}
+}
+
+// A volume or an assign ("SYS:", "INCLUDE:") means nothing on this host:
+// the name is looked for beside the guide without it, and an INCLUDE: name
+// also in an include folder beside or above the guide.
 std::string GuideFileBeside(const std::string &guide, const std::string &name)
 {
-    // a name with a volume or an assign ("SYS:Docs/x.guide") or a full path stays as written
-    if (name.empty() || name[0] == '/' || name.find(':') != std::string::npos)
-        return PathInAnyCase(name.find(':') == std::string::npos ? name : HostPath(name.c_str()));
+    if (name.empty() || name[0] == '/')
+        return PathInAnyCase(name);
     std::string dir(guide.c_str(), size_t(PathPart(guide.c_str()) - guide.c_str()));
-    std::string path = dir.empty() ? name : (dir.back() == '/' ? dir : dir + "/") + name;
-    return PathInAnyCase(path);
+    size_t colon = name.find(':');
+    std::string rest = colon == std::string::npos ? name : name.substr(colon + 1);
+    std::string beside = PathInAnyCase(Joined(dir, rest));
+    if (colon == std::string::npos || IsFile(beside) || Stricmp(name.substr(0, colon).c_str(), "INCLUDE") != 0)
+        return beside;
+    std::string included = InIncludeFolder(dir.empty() ? "." : dir, rest);
+    return included.empty() ? beside : included;
+}
+
+GuideHolds GuideHoldsNode(const std::string &path, const std::string &node)
+{
+    FileHandle *fh = IsFile(path) ? Open(path.c_str(), MODE_OLDFILE) : nullptr;
+    if (!fh)
+        return GuideHolds::NoFile;
+    char head[99];
+    LONG got = Read(fh, head, sizeof head), start = 0;
+    std::string database;
+    GuideHolds answer = GuideHolds::Node;   // another type of document: its own index decides
+    if (got > 0 && GuideDatabase(head, size_t(got), database, start)) {
+        Baza *record = BazaAlloc(nullptr, nullptr);
+        GuideHeader header;
+        AGuideScan(record, fh, start, header);
+        answer = GuideHolds::NoNode;
+        for (Doc *e = record ? FirstEntry(record) : nullptr; e; e = NextEntry(e))
+            if (e->Mark == ' ' && Stricmp(e->Name, node.c_str()) == 0)
+                answer = GuideHolds::Node;
+        BazaFree(record);
+    }
+    Close(fh);
+    return answer;
 }

@@ -382,3 +382,40 @@ TEST_F(Guide, AGuideOpensOnItsMainNodeAndItsContentsEntryLeadsThereEveryTime)
     SetAttrs(IndexGUI.IndexList, MUIA_NList_Active, 1);
     EXPECT_EQ(Active(), 2);
 }
+
+TEST_F(Guide, ALinkToAMissingFileOrNodeSaysSoAndThePageStaysWithItsButtonsAndHistory)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string header = box.Write("Include/libraries/AmigaGuide.h", "struct AmigaGuideMsg {\n};\n");
+    box.Write("docs/sdk/other.guide", "@database o\n@node MAIN\nother\n");
+    std::string guide = box.Write("docs/sdk/g.guide",
+                                  "@database g\n@node MAIN\n@{\"Gone\" link INCLUDE:libraries/nothere.h/MAIN} "
+                                  "@{\"Nowhere\" link NoSuchNode} @{\"Far\" link other.guide/NoSuchNode} @{\"Two\" link Two} "
+                                  "@{\"Sys\" link SYS:other.guide/MAIN} @{\"Hdr\" link INCLUDE:libraries/amigaguide.h/main}\n"
+                                  "@endnode\n@node Two\ntwo\n@endnode\n");
+    Open(guide);
+    Pick(-2);
+    std::vector<std::string> page = ListLines(View.TextList);
+    IPTR history = xget(ViewGUI.HistoryList, MUIA_NList_Entries);
+    const std::string expected[] = {"Cannot open file:\n", "No node NoSuchNode in ", "No node NoSuchNode in "};
+    const std::string where[] = {box.Path("docs/sdk/libraries/nothere.h"), guide, box.Path("docs/sdk/other.guide")};
+    for (LONG link = 1; link <= 3; ++link) {
+        Click(link);
+        ASSERT_EQ(app.requester.questions.size(), size_t(link));
+        EXPECT_EQ(app.requester.questions.back().text, expected[link - 1] + where[link - 1]);
+        EXPECT_EQ(ShownName(), guide);
+        EXPECT_EQ(Active(), 2);
+        EXPECT_EQ(ListLines(View.TextList), page) << "the page stays";
+        EXPECT_EQ(xget(ViewGUI.HistoryList, MUIA_NList_Entries), history) << "the history too";
+    }
+    Click(4);
+    EXPECT_EQ(Active(), 3) << "the buttons still work";
+    SetAttrs(QMXObject.ViewObj, QMXA_View_History, 1);   // back
+    EXPECT_EQ(Active(), 2) << "back to the page that stayed";
+    Click(5);
+    EXPECT_EQ(ShownName(), box.Path("docs/sdk/other.guide")) << "SYS: is looked for beside the guide";
+    Open(guide);
+    Pick(2);
+    Click(6);
+    EXPECT_EQ(ShownName(), header) << "INCLUDE: in an include folder above the guide, any case";
+}

@@ -148,6 +148,22 @@ TEST(Vsdoc, HeadersAndInterfacesShowAnEntryUpToTheNext)
     EXPECT_EQ(Vsdoc("show " + xml + " close").out, "  <method name=\"Close\"/>\n</interface>\n") << "by its own name";
 }
 
+TEST(Vsdoc, GuideLinksAreFoundBesideTheGuideNeverInTheShellsFolder)
+{
+    Sandbox box;
+    box.Write("other.guide", "@database decoy\n@node MAIN\nin the shell's folder\n");
+    box.Write("docs/other.guide", "@database o\n@node MAIN\nbeside\n");
+    std::string header = box.Write("include/exec/types.h", "#define X 1\n");
+    box.Write("docs/g.guide", "@database g\n@node MAIN\n@{\"O\" link SYS:other.guide/MAIN}"
+                              "@{\"T\" link INCLUDE:exec/types.h/main}@{\"R\" link other.guide/MAIN}\n");
+    Result r = RunCommand("cd " + box.Dir() + " && " + VSDOC_PATH + " show --raw docs/g.guide MAIN 2>&1");
+    EXPECT_EQ(r.code, 0);
+    std::string links = r.out.substr(r.out.find("--links--"));
+    EXPECT_EQ(links, "--links--\n1\tO\tlink\t" + box.Path("docs/other.guide") + "\tMAIN\t0\tSYS:other.guide/MAIN\t0\n"
+                     "2\tT\tlink\t" + header + "\tmain\t0\tINCLUDE:exec/types.h/main\t0\n"
+                     "3\tR\tlink\t" + box.Path("docs/other.guide") + "\tMAIN\t0\tother.guide/MAIN\t0\n");
+}
+
 TEST(Vsdoc, AnEntryThatIsNotThereFailsAndSoDoesAHitInAMissingDocument)
 {
     Sandbox box;

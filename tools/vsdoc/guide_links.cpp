@@ -29,7 +29,7 @@ LinkTarget ClickTarget(const GuideLink &link)
         return LinkTarget{"", "-", 0};
     LinkTarget t = ParseLinkTarget(link.Arg, link.Action == LINK_GUIDE ? 0 : 1);
     if (!t.File.empty())
-        t.File = GuideFileBeside(reinterpret_cast<const char *>(xget(QMXObject.ViewObj, QMXA_View_File)), t.File);
+        t.File = GuideTargetFile(t.File);
     return t;
 }
 }
