@@ -11,5 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
     std::string parsed(pattern.size() * 2 + 2, '\0');
     if (ParsePatternNoCase(pattern.c_str(), parsed.data(), LONG(parsed.size())) >= 0)
         MatchPatternNoCase(parsed.c_str(), name.c_str());
+    PatternAsGlobs(pattern.c_str());   // the file dialog shows the pattern this way
     return 0;
 }

@@ -427,6 +427,7 @@ FileRequester *BaseRequester(LONG title, BazaData *d, bool save)
     return MUI_AllocAslRequestTags(ASL_FileRequest, ASLFR_TitleText, GetLoc(title), ASLFR_InitialDrawer,
                                    d->Request.Dir ? d->Request.Dir : "", ASLFR_InitialFile,
                                    d->Request.Name ? d->Request.Name : "", ASLFR_InitialPattern, BazaFilePattern,
+                                   ASLFR_PatternName, GetLoc(131),
                                    ASLFR_DoPatterns, TRUE, ASLFR_RejectIcons, TRUE, ASLFR_DoSaveMode, save,
                                    ASLFR_Window, xget(QMXObject.Win, MUIA_Window_Window), ASLFR_UserData,
                                    QMXObject.App, ASLFR_IntuiMsgFunc, &HOOK_RefreshASL, ASLFR_PrivateIDCMP, FALSE);

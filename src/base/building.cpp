@@ -194,7 +194,8 @@ IPTR BazaAddFile(STRPTR *drawer)
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
     FileRequester *req = MUI_AllocAslRequestTags(
         ASL_FileRequest, ASLFR_TitleText, GetLoc(13), ASLFR_InitialDrawer, *drawer ? *drawer : "",
-        ASLFR_InitialPattern, DocFilePattern, ASLFR_DoPatterns, TRUE, ASLFR_DoMultiSelect, TRUE, ASLFR_RejectIcons,
+        ASLFR_InitialPattern, DocFilePattern, ASLFR_PatternName, GetLoc(130), ASLFR_AllFilesFirst, TRUE,
+        ASLFR_DoPatterns, TRUE, ASLFR_DoMultiSelect, TRUE, ASLFR_RejectIcons,
         TRUE, ASLFR_Window, xget(QMXObject.Win, MUIA_Window_Window), ASLFR_UserData, QMXObject.App,
         ASLFR_IntuiMsgFunc, &HOOK_RefreshASL, ASLFR_PrivateIDCMP, FALSE);
     if (req && MUI_AslRequestTags(req) && req->fr_NumArgs > 0) {

@@ -427,3 +427,15 @@ TEST(Patterns, EscapesNothingAndCharacterClasses)
     ParsePatternNoCase("*.guide", parsed, sizeof parsed);
     EXPECT_TRUE(MatchPatternNoCase(parsed, "Help.GUIDE"));
 }
+
+TEST(Patterns, ASimplePatternReadsAsTheGlobsADesktopDialogShows)
+{
+    using G = std::vector<std::string>;
+    EXPECT_EQ(PatternAsGlobs("#?.(doc|h|xml|guide)"), (G{"*.doc", "*.h", "*.xml", "*.guide"}));
+    EXPECT_EQ(PatternAsGlobs("#?.qmx"), G{"*.qmx"});
+    EXPECT_EQ(PatternAsGlobs("(a|b)x(1|2)"), (G{"ax1", "ax2", "bx1", "bx2"}));
+    EXPECT_EQ(PatternAsGlobs("#?.[ch]"), G{"*.[ch]"});
+    EXPECT_EQ(PatternAsGlobs("a'#b|*.c"), (G{"a#b", "*.c"}));
+    for (const char *beyond : {"~(#?.info)", "#a.doc", "%", "(a|b", "a|", "x y", ""})
+        EXPECT_TRUE(PatternAsGlobs(beyond).empty()) << beyond;
+}

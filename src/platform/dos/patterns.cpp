@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 // Matching is a backtracking walk; a budget of steps keeps a hostile pattern
@@ -170,4 +172,115 @@ BOOL MatchPatternNoCase(CONST_STRPTR parsed, CONST_STRPTR text)
 {
     Matcher m;
     return m.Match(parsed, parsed + std::strlen(parsed), text);
+}
+
+namespace {
+constexpr size_t kMaxGlobs = 32;
+constexpr int kMaxDepth = 8;   // groups in groups; deeper ones a dialog need not show
+using Globs = std::vector<std::string>;
+
+bool Alternatives(std::string_view p, Globs &out, int depth);
+
+// Every glob of a sequence times every one of what follows it.
+bool Times(Globs &left, const Globs &right)
+{
+    if (right.size() == 1) {
+        for (std::string &a : left)
+            a += right.front();
+        return true;
+    }
+    Globs out;
+    for (const std::string &a : left)
+        for (const std::string &b : right)
+            out.push_back(a + b);
+    left = std::move(out);
+    return left.size() <= kMaxGlobs;
+}
+
+size_t Closing(std::string_view p, size_t open)
+{
+    int depth = 0;
+    for (size_t i = open; i < p.size(); ++i) {
+        if (p[i] == '\'')
+            ++i;
+        else if (p[i] == '(')
+            ++depth;
+        else if (p[i] == ')' && --depth == 0)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+bool Sequence(std::string_view p, Globs &out, int depth)
+{
+    out = {""};
+    for (size_t i = 0; i < p.size(); ++i) {
+        char c = p[i];
+        Globs piece;
+        if (c == '#' && i + 1 < p.size() && p[i + 1] == '?') {
+            piece = {"*"};
+            ++i;
+        } else if (c == '(') {
+            size_t close = Closing(p, i);
+            if (close == std::string_view::npos || !Alternatives(p.substr(i + 1, close - i - 1), piece, depth + 1))
+                return false;
+            i = close;
+        } else if (c == '[') {
+            size_t close = p.find(']', i);
+            if (close == std::string_view::npos)
+                return false;
+            piece = {std::string(p.substr(i, close - i + 1))};
+            i = close;
+        } else if (c == '\'' && i + 1 < p.size() && !std::strchr("*?[ ", p[i + 1])) {
+            piece = {std::string(1, p[++i])};
+        } else if (std::strchr("#~%|)' ", c)) {
+            return false;
+        } else {
+            piece = {std::string(1, c)};
+        }
+        if (!Times(out, piece))
+            return false;
+    }
+    return true;
+}
+
+// The alternatives "a|b|c" at the outer level of p, each a sequence.
+bool Alternatives(std::string_view p, Globs &out, int depth)
+{
+    out.clear();
+    if (depth > kMaxDepth)
+        return false;
+    size_t start = 0;
+    for (size_t i = 0; i <= p.size(); ++i) {
+        if (i < p.size() && p[i] == '\'') {
+            ++i;
+            continue;
+        }
+        if (i < p.size() && p[i] == '(') {
+            i = Closing(p, i);
+            if (i == std::string_view::npos)
+                return false;
+            continue;
+        }
+        if (i < p.size() && p[i] != '|')
+            continue;
+        Globs one;
+        if (!Sequence(p.substr(start, i - start), one, depth))
+            return false;
+        out.insert(out.end(), one.begin(), one.end());
+        start = i + 1;
+    }
+    return out.size() <= kMaxGlobs;
+}
+}
+
+std::vector<std::string> PatternAsGlobs(CONST_STRPTR pattern)
+{
+    Globs out;
+    if (!pattern || !*pattern || !Alternatives(pattern, out, 0))
+        return {};
+    for (const std::string &g : out)
+        if (g.empty())
+            return {};
+    return out;
 }

@@ -29,6 +29,8 @@ void ApplyTags(FullRequester *r, TagItem *tags)
         case ASLFR_InitialFile: r->spec.file = s ? s : ""; break;
         case ASLFR_InitialDrawer: r->spec.drawer = s ? s : ""; break;
         case ASLFR_InitialPattern: r->spec.pattern = s ? s : ""; break;
+        case ASLFR_PatternName: r->spec.patternName = s ? s : ""; break;
+        case ASLFR_AllFilesFirst: r->spec.allFilesFirst = t->ti_Data != 0; break;
         case ASLFR_DoSaveMode: r->spec.save = t->ti_Data != 0; break;
         case ASLFR_DoMultiSelect: r->spec.multiSelect = t->ti_Data != 0; break;
         case ASLFR_RejectIcons: r->spec.rejectIcons = t->ti_Data != 0; break;

@@ -13,7 +13,9 @@ struct FileRequestSpec {
     std::string title;
     std::string drawer;
     std::string file;
-    std::string pattern;   // a shell pattern such as "#?.(doc|h|xml|guide)", or empty
+    std::string pattern;       // a shell pattern such as "#?.(doc|h|xml|guide)", or empty
+    std::string patternName;   // what the files the pattern picks are called ("Documents")
+    bool allFilesFirst = false;   // the requester opens showing every file, the pattern a choice
     bool save = false;
     bool multiSelect = false;
     bool rejectIcons = false;
@@ -69,6 +71,10 @@ constexpr IPTR ASLFR_DoSaveMode = 0x8008002c;
 constexpr IPTR ASLFR_DoMultiSelect = 0x8008002f;
 constexpr IPTR ASLFR_DoPatterns = 0x80080032;
 constexpr IPTR ASLFR_RejectIcons = 0x8008003c;
+// This platform's own: a desktop's requester names its filter, and a reader
+// of files that often have no extension opens it on all files.
+constexpr IPTR ASLFR_PatternName = 0x800800a0;
+constexpr IPTR ASLFR_AllFilesFirst = 0x800800a1;
 constexpr IPTR FRF_DOSAVEMODE = 1u << 5;
 constexpr IPTR FRF_DOMULTISELECT = 1u << 6;
 constexpr IPTR FRF_DOPATTERNS = 1u << 0;

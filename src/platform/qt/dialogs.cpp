@@ -5,6 +5,7 @@
 #include "../nlist/textcodes.h"
 #include "richtext.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
@@ -12,7 +13,8 @@
 #include <QSortFilterProxyModel>
 
 namespace {
-// Shows directories, and files whose names match the pattern.
+// Shows directories, and files whose names match the pattern while the
+// pattern's filter is the one chosen; with "All files" every file but icons.
 class PatternFilter : public QSortFilterProxyModel {
 public:
     PatternFilter(const std::string &pattern, bool rejectIcons) : rejectIcons_(rejectIcons)
@@ -20,6 +22,11 @@ public:
         parsed_.resize(pattern.size() * 2 + 2);
         if (pattern.empty() || ParsePatternNoCase(pattern.c_str(), parsed_.data(), LONG(parsed_.size())) < 0)
             parsed_.clear();
+    }
+    void Use(bool pattern)
+    {
+        usePattern_ = pattern;
+        invalidateFilter();
     }
 
 protected:
@@ -34,15 +41,38 @@ protected:
         QByteArray name = QFile::encodeName(fs->fileName(index));
         if (rejectIcons_ && name.endsWith(".info"))
             return false;
-        return parsed_.empty() || MatchPatternNoCase(parsed_.data(), name.constData());
+        return !usePattern_ || parsed_.empty() || MatchPatternNoCase(parsed_.data(), name.constData());
     }
 
 private:
     std::string parsed_;
     bool rejectIcons_;
+    bool usePattern_ = true;
 };
 
 QString Shown(const std::string &s) { return PlainUiText(s.c_str()); }
+
+QString AllFiles() { return QCoreApplication::translate("QFileDialog", "All Files (*)"); }
+
+// The filter the pattern is used as, named as the program names it, with the
+// globs that the dialog shows (and filters by as well, to the same effect).
+QString PatternFilterName(const FileRequestSpec &spec)
+{
+    QStringList globs;
+    for (const std::string &g : PatternAsGlobs(spec.pattern.c_str()))
+        globs << QFile::decodeName(g.c_str());
+    QString name = Shown(spec.patternName.empty() ? spec.pattern : spec.patternName);
+    return name + " (" + (globs.isEmpty() ? QString("*") : globs.join(' ')) + ")";
+}
+}
+
+// The pattern's filter and "All files", the one to open with first.
+QStringList FileRequestFilters(const FileRequestSpec &spec)
+{
+    if (spec.pattern.empty())
+        return {AllFiles()};
+    QString named = PatternFilterName(spec);
+    return spec.allFilesFirst ? QStringList{AllFiles(), named} : QStringList{named, AllFiles()};
 }
 
 LONG QtDialogs::Request(const std::string &title, const std::string &buttons, const std::string &text)
@@ -67,7 +97,13 @@ bool QtDialogs::FileRequest(const FileRequestSpec &spec, FileRequestResult &resu
 {
     QFileDialog dialog(parent_, Shown(spec.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setProxyModel(new PatternFilter(spec.pattern, spec.rejectIcons));
+    auto *filter = new PatternFilter(spec.pattern, spec.rejectIcons);
+    dialog.setProxyModel(filter);
+    QStringList filters = FileRequestFilters(spec);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.first());
+    filter->Use(filters.first() != AllFiles());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, [filter](const QString &f) { filter->Use(f != AllFiles()); });
     std::string drawer = spec.drawer.empty() ? std::string() : HostPath(spec.drawer.c_str());
     if (!drawer.empty())
         dialog.setDirectory(QFile::decodeName(drawer.c_str()));

@@ -28,6 +28,10 @@ private:
     QPointer<QWidget> parent_;
 };
 
+// The filters the file dialog offers: the pattern's, named as the program
+// names it ("Documents (*.doc *.h)"), and all files; the first is chosen.
+QStringList FileRequestFilters(const FileRequestSpec &spec);
+
 // What the file dialog's chosen paths (typed or picked) become: the drawer is
 // the first one's folder; a file in another folder keeps its whole path.
 void FillFileRequestResult(const QStringList &chosen, FileRequestResult &result);

@@ -31,9 +31,11 @@ void ShowIcon(QWidget *w, const ULONG *block)
 // Qt's own dialogs (the file requester's labels and buttons) speak the
 // language of the program's catalog, not the first one the user lists: with
 // no French catalog "fr:de" gives a German window, and its requesters are
-// German too. English needs no translation.
+// German too. English needs no translation. Sizes, dates and the names of
+// file types follow the same language.
 void LoadQtTranslations(const std::string &code)
 {
+    QLocale::setDefault(QLocale(QString::fromStdString(code)));
     static QTranslator *installed = nullptr;
     if (installed) {
         QApplication::removeTranslator(installed);
