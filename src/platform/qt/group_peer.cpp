@@ -134,11 +134,15 @@ private:
     }
 
     // A pane whose contents come to want more room (a panel shown in it)
-    // takes the room from its neighbour instead of squeezing its own
-    // contents, and gives it back when they want less again.
+    // borrows the room from its neighbour instead of squeezing its own
+    // contents, and gives back what it borrowed when they want less again.
+    // Borrowed room is not the person's split: the weights leave it out, so
+    // a panel shown in every run does not move the bar a little further
+    // each time.
     void WatchPanes()
     {
         wanted_.clear();
+        lent_.assign(size_t(splitter_->count()), 0);
         for (int i = 0; i < splitter_->count(); ++i) {
             splitter_->widget(i)->installEventFilter(this);
             wanted_.push_back(Along(splitter_->widget(i)->sizeHint()));
@@ -166,11 +170,12 @@ private:
             return;
         QList<int> sizes = splitter_->sizes();
         int spare = sizes[j] - Along(splitter_->widget(j)->minimumSizeHint());
-        int move = std::min(delta, std::max(0, spare));
+        int move = delta > 0 ? std::min(delta, std::max(0, spare)) : -std::min(-delta, std::max(0, lent_[size_t(i)]));
         sizes[i] += move;
         sizes[j] -= move;
+        lent_[size_t(i)] += move;
+        lent_[size_t(j)] -= move;
         splitter_->setSizes(sizes);
-        StoreWeights();
     }
 
     void SplitterSizes()
@@ -180,23 +185,27 @@ private:
         for (Object *c : SplitterObjects())
             sizes << int(std::max<LONG>(1, WeightOf(c, horizontal)) * 10);
         splitter_->setSizes(sizes);
+        std::fill(lent_.begin(), lent_.end(), 0);
     }
 
-    // What a person's drag gives each side becomes its weight, which the
-    // balance bar keeps between runs.
+    // What a person's drag gives each side, less the room borrowed for the
+    // moment, becomes its weight, which the balance bar keeps between runs.
     void StoreWeights()
     {
         bool horizontal = splitter_->orientation() == Qt::Horizontal;
         QList<int> sizes = splitter_->sizes();
         std::vector<Object *> objs = SplitterObjects();
-        for (size_t i = 0; i < objs.size() && i < size_t(sizes.size()); ++i)
-            SetAttrs(objs[i], horizontal ? MUIA_HorizWeight : MUIA_VertWeight, std::max(1, sizes[int(i)]),
+        for (size_t i = 0; i < objs.size() && i < size_t(sizes.size()); ++i) {
+            int lent = i < lent_.size() ? lent_[i] : 0;
+            SetAttrs(objs[i], horizontal ? MUIA_HorizWeight : MUIA_VertWeight, std::max(1, sizes[int(i)] - lent),
                      MUIA_NoNotify, TRUE);
+        }
     }
 
     QStackedWidget *stack_ = nullptr;
     QSplitter *splitter_ = nullptr;
     std::vector<int> wanted_;   // what each pane's contents asked for last
+    std::vector<int> lent_;     // room each pane holds from its neighbour (less when it lent)
 };
 
 // A Register: a tab row over its pages. Pages that are only placeholders
