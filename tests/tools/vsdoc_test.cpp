@@ -46,9 +46,32 @@ TEST(Vsdoc, TextCodesBecomeTerminalAttributesOrGo)
 {
     const char *line = "\33bAllocMem\33n -- \338SEE\33E\n";
     EXPECT_EQ(RenderLine(line, CodeOutput::Raw), "\33bAllocMem\33n -- \338SEE\33E");
-    EXPECT_EQ(RenderLine(line, CodeOutput::Plain), "AllocMem -- SEE" + std::string(40, '-'));
+    EXPECT_EQ(RenderLine(line, CodeOutput::Plain), "AllocMem -- SEE\n" + std::string(40, '-'));
     EXPECT_EQ(RenderLine(line, CodeOutput::Terminal),
-              "\33[1mAllocMem\33[0m -- \33[34mSEE" + std::string(40, '-') + "\33[0m");
+              "\33[1mAllocMem\33[0m -- \33[34mSEE\n" + std::string(40, '-') + "\33[0m");
+    // a guide's title: the rule on a line of its own above it
+    EXPECT_EQ(RenderLine("\33E\33c\33bThe vellum library\n", CodeOutput::Plain),
+              std::string(40, '-') + "\nThe vellum library");
+    EXPECT_EQ(RenderLine("\33b\33E\33n", CodeOutput::Plain), std::string(40, '-')) << "codes alone make no line";
+}
+
+TEST(Vsdoc, ALatin1DocumentReachesAUTF8TerminalInUTF8AndAPipeAsItIs)
+{
+    Sandbox box;
+    std::string doc = box.Write("credits.txt", "Nico Fran\xe7ois\n");
+    auto onTerminal = [&](const std::string &options) {
+        Result r = RunCommand("LC_ALL=C.UTF-8 script -qec '" + std::string(VSDOC_PATH) + " show " + options + doc +
+                              "' /dev/null | tr -d '\\r'");
+        EXPECT_EQ(r.code, 0);
+        return r.out;
+    };
+    EXPECT_EQ(onTerminal(""), "Nico Fran\xc3\xa7ois\n");
+    EXPECT_EQ(onTerminal("--raw "), "Nico Fran\xe7ois\n") << "--raw keeps the bytes";
+    EXPECT_EQ(Vsdoc("show " + doc).out, "Nico Fran\xe7ois\n") << "into a pipe the bytes stay";
+    std::string utf8 = box.Write("utf8.txt", "Nico Fran\xc3\xa7ois\n");
+    EXPECT_EQ(RunCommand("LC_ALL=C.UTF-8 script -qec '" + std::string(VSDOC_PATH) + " show " + utf8 +
+                         "' /dev/null | tr -d '\\r'").out,
+              "Nico Fran\xc3\xa7ois\n") << "a UTF-8 document as it is";
 }
 
 TEST(Vsdoc, RefusedFilesAndBadCommandLines)
@@ -57,7 +80,9 @@ TEST(Vsdoc, RefusedFilesAndBadCommandLines)
     Result r = Vsdoc("index " + box.Write("b.bin", std::string("\x01\x02", 2)));
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, "Cannot open file:\n" + box.Path("b.bin") + "\n");
-    EXPECT_EQ(Vsdoc("frobnicate x").code, 2);
+    Result mistyped = Vsdoc("frobnicate x");
+    EXPECT_EQ(mistyped.code, 2);
+    EXPECT_EQ(mistyped.out, "vsdoc: unknown command frobnicate (vsdoc --help)\n") << "one line, not the usage";
     VsdocArgs args;
     std::string error;
     EXPECT_FALSE(ParseVsdocArgs({"show"}, args, error));
@@ -249,8 +274,8 @@ TEST(Vsdoc, AGuidesIndexAndANodeWithItsLinks)
               "1\tNext\tlink\t\tTwo\t3\tTwo 3\t1\n"
               "2\tAway\tlink\t" + box.Path("Other.guide") + "\tFar\t0\tother.guide/Far\t2\n"
               "3\tShell\tsystem\t\t-\t0\tls\t2\n");
-    EXPECT_EQ(Vsdoc("show " + guide + " main").out, "----------------------------------------Main\nBold [Next] and\n"
-                                                     "[Away] [Shell]\n");
+    EXPECT_EQ(Vsdoc("show " + guide + " main").out, "----------------------------------------\nMain\nBold [Next] and\n"
+                                                     "[Away] [Shell]\n") << "the title under its rule";
     EXPECT_EQ(Vsdoc("show " + guide).out, Vsdoc("show " + guide + " main").out) << "a guide opens on its main node";
 }
 
@@ -310,4 +335,16 @@ TEST(Vsdoc, SendWithoutARunningProgramSaysSo)
                    " send --port OTHER.2 2>&1");
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.out.find("OTHER.2"), std::string::npos);
+}
+
+// The manual describes every type vsdoc index answers with, guides too.
+TEST(Vsdoc, TheManualNamesEveryTypeTheIndexPrints)
+{
+    std::string manual = ReadAll(std::string(VS_SOURCE_DIR) + "/man/vsdoc.1");
+    for (const char *sample : {"vellum.doc", "vellum.h", "vellum.xml", "vellum.guide", "Welcome.txt"}) {
+        Result index = Vsdoc("index " + std::string(VS_SOURCE_DIR) + "/samples/" + sample);
+        std::string type = index.out.substr(0, 4);
+        EXPECT_NE(manual.find(type), std::string::npos) << type << " of " << sample;
+    }
+    EXPECT_NE(manual.find("AmigaGuide"), std::string::npos);
 }

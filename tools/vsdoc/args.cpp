@@ -157,8 +157,10 @@ bool ParseVsdocArgs(const std::vector<std::string> &words, VsdocArgs &args, std:
         return true;
     if (args.command.empty())
         return Fail(error, "no command given", "");
-    if (!KnownCommand(args.command))
-        return Fail(error, "unknown command " + args.command, "");
+    if (!KnownCommand(args.command)) {   // a slip of the keyboard: one line, not every command's usage
+        error = "unknown command " + args.command + " (vsdoc --help)\n";
+        return false;
+    }
     if (!CommandWords(rest, args))
         return Fail(error, "wrong words for " + args.command, args.command);
     return true;

@@ -15,6 +15,7 @@
 #include "view/index.h"
 #include "view/view.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <functional>
@@ -62,22 +63,35 @@ size_t FirstSpecial(const char *text, size_t length)
     return length;
 }
 
+// Whether the shown document's text goes to a terminal of another
+// character set (utf8 tells the document's); lines of plain ASCII need
+// nothing either way, and into a pipe nothing is converted at all.
+bool Recoded(CodeOutput mode, const char *text, size_t length, bool &utf8)
+{
+    if (mode == CodeOutput::Raw || !(TerminalRecodes(false) || TerminalRecodes(true)) ||
+        std::none_of(text, text + length, [](char c) { return UBYTE(c) >= 0x80; }))
+        return false;
+    utf8 = xget(View.TextList, MUIA_NList_UTF8) != 0;
+    return TerminalRecodes(utf8);
+}
+
 // One line as printed, without its own line end and with a newline. Most
 // lines are written as they are stored, newline and all, in one piece.
 void PrintLine(const char *text, size_t length, CodeOutput mode, const std::function<std::string(LONG)> &label = {})
 {
     size_t special = FirstSpecial(text, length);
-    if (special == length && length && text[length - 1] == '\n') {
+    bool utf8 = false, recoded = Recoded(mode, text, length, utf8);
+    if (special == length && length && text[length - 1] == '\n' && !recoded) {
         Out().Write(std::string_view(text, length));
         return;
     }
     length = strnlen(text, length);
     while (length && (text[length - 1] == '\n' || text[length - 1] == '\r'))
         --length;
-    if (mode != CodeOutput::Raw && std::memchr(text, kEsc, length))
-        Out().Write(RenderLine(std::string(text, length).c_str(), mode, label));
-    else
-        Out().Write(std::string_view(text, length));
+    std::string line = mode != CodeOutput::Raw && std::memchr(text, kEsc, length)
+                           ? RenderLine(std::string(text, length).c_str(), mode, label)
+                           : std::string(text, length);
+    Out().Write(recoded ? ForTerminal(line, utf8) : line);
     Out().Write("\n");
 }
 

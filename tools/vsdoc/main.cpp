@@ -2,6 +2,7 @@
 // classes as the window program, without a window.
 #include "app/version.h"
 #include "commands.h"
+#include "output.h"
 #include "pager.h"
 
 #include <cstdio>
@@ -50,6 +51,8 @@ int main(int argc, char **argv)
         return 0;
     }
     StartOutput(isatty(STDOUT_FILENO));
+    if (isatty(STDOUT_FILENO) && !args.raw)
+        UseTerminalCharset();
     int rc = Run(args);
     Out().Finish();
     return rc;
