@@ -196,6 +196,7 @@ TEST(LspServer, HoverDefinitionCompletionAndSignatureFromTheBase)
     EXPECT_EQ(completion["items"][0]["label"], "OpenWindowArgs");
     EXPECT_EQ(completion["items"][0]["kind"], 22);
     EXPECT_EQ(completion["items"][0]["detail"], "window.h");
+    EXPECT_EQ(completion["items"][0]["documentation"]["value"], "```c\nstruct OpenWindowArgs\n{\n    LONG a;\n};\n```\n");
     EXPECT_EQ(Send(server, {Req(7, "textDocument/completion", At(2, 22))})[0]["result"]["items"].size(), 0u) << "no word";
     Json help = Send(server, {Req(8, "textDocument/signatureHelp", At(4, 15))})[0]["result"];
     EXPECT_EQ(help["signatures"][0]["label"], "LONG Gr\xC3\xB6\xC3\x9F" "e(LONG a, LONG b)") << "Latin-1 read as UTF-8";
@@ -220,6 +221,13 @@ TEST(LspServer, CompletionIsCutAt200AndCancelledRequestsAnswerSo)
     Json completion = Send(server, {Req(2, "textDocument/completion", At(0, 3, "file:///m.c"))})[0]["result"];
     EXPECT_EQ(completion["isIncomplete"], true);
     EXPECT_EQ(completion["items"].size(), 200u);
+    EXPECT_FALSE(completion["items"][5].contains("documentation")) << "a long list's items are resolved one by one";
+    Json resolved = Send(server, {Req(20, "completionItem/resolve", completion["items"][5])})[0]["result"];
+    EXPECT_EQ(resolved["label"], completion["items"][5]["label"]);
+    EXPECT_TRUE(resolved.contains("documentation"));
+    Json forged = completion["items"][5];
+    forged["data"] = Json::array({7, 0});
+    EXPECT_EQ(ErrorCode(Send(server, {Req(21, "completionItem/resolve", forged)})[0]), -32602);
     answers = Send(server, {Req(3, "textDocument/completion", At(0, 3, "file:///m.c")), Note("$/cancelRequest", {{"id", 3}}),
                             Req(4, "shutdown"), Req(5, "textDocument/hover", At(0, 0, "file:///m.c")), Note("exit")});
     ASSERT_EQ(answers.size(), 3u);
@@ -251,7 +259,8 @@ TEST(LspServer, TheLoopAnswersWhatComesThroughAFileDescriptorAndEndsWithExit)
     LspBase b;
     std::string in = b.box.Write("in", "garbage\r\n\r\n" + Framed(Body(Req(1, "initialize", {{"initializationOptions", {{"bases", {b.base}}}}}))) +
                                            Framed(Body(Req(2, "workspace/symbol", {{"query", "Gr\xC3\xB6\xC3\x9F" "e"}}))) +
-                                           Framed(Body(Note("exit"))) + Framed(Body(Req(3, "shutdown"))));
+                                           Framed("{\"jsonrpc\":\"2.0\",\"method\":\"exit\",\"params\":null}") +
+                                           Framed(Body(Req(3, "shutdown"))));
     int inFd = open(in.c_str(), O_RDONLY), outFd = open(b.box.Path("out").c_str(), O_WRONLY | O_CREAT, 0600);
     LanguageServer server({});
     EXPECT_EQ(RunLanguageServer(server, inFd, outFd), 1) << "exit without shutdown";

@@ -61,10 +61,11 @@ EntryKind KindOfDocument(const Baza *doc)
     return *caption || !whole ? EntryKind::Function : EntryKind::Text;
 }
 
-std::string_view EntryKey(const Baza *doc, const Doc *entry)
+namespace {
+std::string_view KeyOf(const char *name, bool method)
 {
-    const char *name = entry->Name ? entry->Name : "";
-    if (doc->Library && std::strcmp(doc->Library, "interface/method") == 0)
+    name = name ? name : "";
+    if (method)
         if (const char *slash = std::strrchr(name, '/'))
             name = slash + 1;
     size_t length = 0;
@@ -73,15 +74,30 @@ std::string_view EntryKey(const Baza *doc, const Doc *entry)
     return {name, length};
 }
 
+bool IsMethodDocument(const Baza *doc) { return doc->Library && std::strcmp(doc->Library, "interface/method") == 0; }
+}
+
+std::string_view EntryKey(const Baza *doc, const Doc *entry) { return KeyOf(entry->Name, IsMethodDocument(doc)); }
+
+// The sort compares names a million times: whether a document holds
+// methods is looked up, not compared anew.
+std::string_view EntryIndex::Key(const Item &item) const { return KeyOf(item.entry->Name, methods_[item.doc]); }
+
 void EntryIndex::Build(const std::vector<const Baza *> &documents)
 {
     docs_ = documents;
+    methods_.clear();
+    for (const Baza *doc : docs_)
+        methods_.push_back(IsMethodDocument(doc));
     sorted_.clear();
+    firstOrder_.clear();
     uint32_t order = 0;
-    for (uint32_t d = 0; d < docs_.size(); ++d)
+    for (uint32_t d = 0; d < docs_.size(); ++d) {
+        firstOrder_.push_back(order);
         for (const Doc *e = FirstEntry(docs_[d]); e; e = NextEntry(e), ++order)
-            if (Offered(EntryKey(docs_[d], e)))
+            if (Offered(KeyOf(e->Name, methods_[d])))
                 sorted_.push_back({e, order, d});
+    }
     sorted_.shrink_to_fit();
     std::stable_sort(sorted_.begin(), sorted_.end(),
                      [this](const Item &a, const Item &b) { return CompareFolded(Key(a), Key(b)) < 0; });
@@ -135,6 +151,17 @@ std::vector<EntryRef> EntryIndex::Starting(std::string_view prefix, size_t max, 
         refs.push_back(Ref(sorted_[i]));
     cut = end - begin > max;
     return refs;
+}
+
+bool EntryIndex::At(uint32_t docNr, uint32_t entryNr, EntryRef &ref) const
+{
+    if (docNr >= docs_.size())
+        return false;
+    const Doc *e = FirstEntry(docs_[docNr]);
+    for (uint32_t n = 0; e && n < entryNr; ++n)
+        e = NextEntry(e);
+    ref = {docs_[docNr], e, docNr, entryNr};
+    return e != nullptr;
 }
 
 std::vector<EntryRef> EntryIndex::Containing(std::string_view part, size_t max) const

@@ -1,20 +1,13 @@
 #include "entry_text.h"
 
-#include "platform/dos/files.h"
+#include "doctypes/adoc.h"
+#include "markdown.h"
 #include "platform/utility/charset.h"
-#include "search/targets.h"
-#include "view/encoding.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace {
-constexpr ULONG kLineBytes = 8192;
-
-struct CloseFile {
-    void operator()(FileHandle *fh) const { Close(fh); }
-};
-using File = std::unique_ptr<FileHandle, CloseFile>;
+constexpr size_t kLineBytes = 8192, kBlock = 2048;
 
 bool Blank(const std::string &line)
 {
@@ -24,10 +17,18 @@ bool Blank(const std::string &line)
 // Where a kind of entry ends, seen line by line.
 class EntryEnd {
 public:
-    EntryEnd(EntryKind kind, const Doc *entry) : kind_(kind), entry_(entry) {}
+    EntryEnd(EntryKind kind, const Doc *entry, bool synopsisOnly)
+        : kind_(kind), entry_(entry), synopsisOnly_(synopsisOnly && kind == EntryKind::Function)
+    {
+    }
     // Whether line (the count-th of the entry, from 0) still belongs to it.
     bool Holds(const std::string &line, size_t count)
     {
+        if (synopsisOnly_ && IsSectionHeading(line)) {
+            size_t at = line.find_first_not_of(" \t");
+            if (FuncTest(line.data() + at, line.size() - at) != KIND_SYNOPSIS)
+                return false;   // the first section after the name and synopsis
+        }
         switch (kind_) {
         case EntryKind::Function: return !(count > 0 && !line.empty() && line[0] == '\f') && (entry_->Lines <= 0 || long(count) <= entry_->Lines);
         case EntryKind::Node: return entry_->Lines <= 0 || long(count) < entry_->Lines;
@@ -74,11 +75,12 @@ private:
 
     EntryKind kind_;
     const Doc *entry_;
+    bool synopsisOnly_;
     int depth_ = 0;
     bool opened_ = false, done_ = false, comment_ = false;
 };
 
-std::string LineOf(const char *text, ULONG length)
+std::string LineOf(const char *text, size_t length)
 {
     while (length && (text[length - 1] == '\n' || text[length - 1] == '\r'))
         --length;
@@ -86,39 +88,47 @@ std::string LineOf(const char *text, ULONG length)
 }
 }
 
-bool EntryReader::IsUTF8(const Baza *doc, FileHandle *fh)
+// The lines from offset on, cut where each newline is (a line longer than
+// the reader's 8 KB comes in pieces); `skip` lines passed over first.
+bool EntryReader::ReadLines(const EntryRef &ref, off_t offset, long skip, size_t maxLines, std::vector<std::string> &lines,
+                            bool synopsisOnly)
 {
-    auto [it, made] = utf8_.try_emplace(doc, false);
-    if (made)
-        it->second = DocumentIsUTF8(fh);
-    return it->second;
+    EntryEnd end(KindOfDocument(ref.doc), ref.entry, synopsisOnly);
+    bool utf8 = files_.IsUTF8(ref.doc);
+    std::string carry, block;
+    for (bool more = true; more && lines.size() < maxLines;) {
+        if (!files_.Read(ref.doc, offset, kBlock, block))
+            return false;
+        offset += off_t(block.size());
+        more = !block.empty();
+        carry += block;
+        size_t start = 0;
+        for (size_t nl; lines.size() < maxLines && start < carry.size(); start = nl + 1) {
+            nl = carry.find('\n', start);
+            if (nl == std::string::npos && more && carry.size() - start < kLineBytes)
+                break;
+            nl = nl == std::string::npos ? std::min(carry.size(), start + kLineBytes) - 1 : nl;
+            if (skip > 0) {
+                skip -= carry[nl] == '\n';
+                continue;
+            }
+            std::string line = LineOf(carry.data() + start, nl + 1 - start);
+            if (!end.Holds(line, lines.size()))
+                return true;
+            lines.push_back(utf8 ? line : Latin1ToUTF8(line.data(), line.size()));
+        }
+        carry.erase(0, std::min(start, carry.size()));
+    }
+    return true;
 }
 
-bool EntryReader::Lines(const EntryRef &ref, size_t maxLines, std::vector<std::string> &lines)
+bool EntryReader::Lines(const EntryRef &ref, size_t maxLines, std::vector<std::string> &lines, bool synopsisOnly)
 {
     lines.clear();
-    File fh(Open(DocumentPath(ref.doc).c_str(), MODE_SHARED));
-    if (!fh)
-        return false;
-    bool utf8 = IsUTF8(ref.doc, fh.get());
     EntryKind kind = KindOfDocument(ref.doc);
     bool byOffset = kind == EntryKind::Function || kind == EntryKind::Node;
     long skip = byOffset || kind == EntryKind::Text ? 0 : std::max<long>(ref.entry->Line - 1, 0);
-    if (byOffset && Seek(fh.get(), ref.entry->Offset, OFFSET_BEGINNING) < 0)
-        return false;
-    EntryEnd end(kind, ref.entry);
-    ULONG length;
-    for (const char *text; lines.size() < maxLines && (text = FReadLine(fh.get(), kLineBytes, &length));) {
-        if (skip > 0) {
-            skip -= length && text[length - 1] == '\n';
-            continue;
-        }
-        std::string line = LineOf(text, length);
-        if (!end.Holds(line, lines.size()))
-            break;
-        lines.push_back(utf8 ? line : Latin1ToUTF8(line.data(), line.size()));
-    }
-    return true;
+    return ReadLines(ref, byOffset ? std::max<LONG>(ref.entry->Offset, 0) : 0, skip, maxLines, lines, synopsisOnly);
 }
 
 long EntryReader::DefinitionLine(const EntryRef &ref)
@@ -127,11 +137,9 @@ long EntryReader::DefinitionLine(const EntryRef &ref)
     if (KindOfDocument(ref.doc) != EntryKind::Function)
         return KindOfDocument(ref.doc) == EntryKind::Text ? 0 : line;
     // the heading is the last line with text before the entry's first line
-    constexpr LONG kBack = 4096;
-    LONG from = std::max<LONG>(ref.entry->Offset - kBack, 0);
-    File fh(Open(DocumentPath(ref.doc).c_str(), MODE_SHARED));
-    std::string before(size_t(ref.entry->Offset - from), '\0');
-    if (!fh || Seek(fh.get(), from, OFFSET_BEGINNING) < 0 || Read(fh.get(), before.data(), LONG(before.size())) != LONG(before.size()))
+    LONG from = std::max<LONG>(ref.entry->Offset - LONG(kBlock), 0);
+    std::string before;
+    if (!files_.Read(ref.doc, from, size_t(std::max<LONG>(ref.entry->Offset - from, 0)), before))
         return line;
     size_t end = before.size() - (!before.empty() && before.back() == '\n');
     for (long back = 1; end > 0; ++back) {

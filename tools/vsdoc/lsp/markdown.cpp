@@ -19,19 +19,11 @@ std::string Trimmed(const std::string &line)
     return begin == std::string::npos ? std::string() : line.substr(begin, end - begin + 1);
 }
 
-// A section heading, as the autodoc page tells one: text of capitals, "_"
-// and blanks only.
-bool IsHeading(const std::string &line)
-{
-    std::string text = Trimmed(line);
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return (c >= 'A' && c <= 'Z') || c == '_' || c == ' '; });
-}
-
 std::vector<Section> Sections(const std::vector<std::string> &lines)
 {
     std::vector<Section> sections(1);
     for (const std::string &line : lines) {
-        if (IsHeading(line)) {
+        if (IsSectionHeading(line)) {
             std::string heading = Trimmed(line);
             sections.push_back({heading, FuncTest(heading.data(), heading.size()), {}});
         } else {
@@ -101,6 +93,12 @@ std::string AutodocMarkdown(const std::vector<std::string> &lines)
     }
     return out;
 }
+}
+
+bool IsSectionHeading(const std::string &line)
+{
+    std::string text = Trimmed(line);
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return (c >= 'A' && c <= 'Z') || c == '_' || c == ' '; });
 }
 
 std::string EscapedMarkdown(const std::string &text)

@@ -16,5 +16,8 @@ std::string SynopsisMarkdown(const EntryRef &ref, const std::vector<std::string>
 // An autodoc's synopsis lines, their common indentation removed; empty for
 // other kinds.
 std::vector<std::string> SynopsisLines(const EntryRef &ref, const std::vector<std::string> &lines);
+// Whether an autodoc line is a section heading, as the autodoc page tells
+// one: text of capitals, "_" and blanks only.
+bool IsSectionHeading(const std::string &line);
 // Text with the bytes Markdown would read as markup escaped.
 std::string EscapedMarkdown(const std::string &text);

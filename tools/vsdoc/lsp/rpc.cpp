@@ -35,6 +35,8 @@ Message ReadMessage(const std::string &body)
     if (!method->is_string() || (id && !ValidId(*id)))
         return Invalid(rpc::kInvalidRequest, "the method or the id is of the wrong type", idValue);
     const Json *params = Member(j, "params");
+    if (params && params->is_null())
+        params = nullptr;   // as good as left out: clients send it so for shutdown and exit
     if (params && !params->is_object() && !params->is_array())
         return Invalid(rpc::kInvalidRequest, "the params are neither an object nor an array", idValue);
     Message m;

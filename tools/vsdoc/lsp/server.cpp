@@ -12,6 +12,7 @@ LanguageServer::LanguageServer(std::vector<std::string> bases) : commandLineBase
         {"textDocument/hover", &LanguageServer::Hover},
         {"textDocument/definition", &LanguageServer::Definition},
         {"textDocument/completion", &LanguageServer::Completion},
+        {"completionItem/resolve", &LanguageServer::ResolveCompletion},
         {"textDocument/signatureHelp", &LanguageServer::SignatureHelp},
         {"workspace/symbol", &LanguageServer::WorkspaceSymbol},
     };

@@ -52,15 +52,17 @@ private:
     Json Hover(const Message &msg, int &code, std::string &fault);
     Json Definition(const Message &msg, int &code, std::string &fault);
     Json Completion(const Message &msg, int &code, std::string &fault);
+    Json ResolveCompletion(const Message &msg, int &code, std::string &fault);
     Json SignatureHelp(const Message &msg, int &code, std::string &fault);
     Json WorkspaceSymbol(const Message &msg, int &code, std::string &fault);
 
     // The open text and byte offset a request's params name; null with the
     // error set when the document is not open or the position outside it.
     const std::string *TextAt(const Message &msg, size_t &offset, int &code, std::string &fault) const;
-    std::vector<std::string> EntryLines(const EntryRef &ref, size_t maxLines = 400);
+    std::vector<std::string> EntryLines(const EntryRef &ref, size_t maxLines = 400, bool synopsisOnly = false);
     const std::string &Synopsis(const EntryRef &ref);
     Json LocationOf(const EntryRef &ref);
+    Json CompletionItem(const EntryRef &ref, bool documented);
 
     std::vector<std::string> commandLineBases_;
     std::map<std::string, Handler> requests_;

@@ -54,7 +54,7 @@ Json Capabilities()
         {"textDocumentSync", {{"openClose", true}, {"change", 1}}},
         {"hoverProvider", true},
         {"definitionProvider", true},
-        {"completionProvider", {{"resolveProvider", false}, {"triggerCharacters", Json::array()}}},
+        {"completionProvider", {{"resolveProvider", true}, {"triggerCharacters", Json::array()}}},
         {"signatureHelpProvider", {{"triggerCharacters", {"(", ","}}}},
         {"workspaceSymbolProvider", true},
     };

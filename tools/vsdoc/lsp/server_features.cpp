@@ -9,6 +9,7 @@
 
 namespace {
 constexpr size_t kMaxCompletions = 200;
+constexpr size_t kDocumentedCompletions = 20;
 constexpr size_t kKeptSynopses = 4096;
 
 int CompletionKind(EntryKind kind)
@@ -36,10 +37,10 @@ size_t Utf16Units(const std::string &text, size_t bytes)
 }
 }
 
-std::vector<std::string> LanguageServer::EntryLines(const EntryRef &ref, size_t maxLines)
+std::vector<std::string> LanguageServer::EntryLines(const EntryRef &ref, size_t maxLines, bool synopsisOnly)
 {
     std::vector<std::string> lines;
-    reader_.Lines(ref, maxLines, lines);
+    reader_.Lines(ref, maxLines, lines, synopsisOnly);
     return lines;
 }
 
@@ -50,7 +51,7 @@ const std::string &LanguageServer::Synopsis(const EntryRef &ref)
         return it->second;
     if (synopses_.size() >= kKeptSynopses)
         synopses_.clear();
-    return synopses_[ref.entry] = SynopsisMarkdown(ref, EntryLines(ref));
+    return synopses_[ref.entry] = SynopsisMarkdown(ref, EntryLines(ref, 400, true));
 }
 
 Json LanguageServer::Hover(const Message &msg, int &code, std::string &fault)
@@ -76,6 +77,21 @@ Json LanguageServer::Definition(const Message &msg, int &code, std::string &faul
     return locations;
 }
 
+// An item names its entry by numbers the resolve request brings back; its
+// documentation comes with it when the list is short, else when the editor
+// resolves the item it shows (reading two hundred entries' synopses would
+// keep a long list waiting).
+Json LanguageServer::CompletionItem(const EntryRef &ref, bool documented)
+{
+    Json item = {{"label", HostText(std::string(EntryKey(ref.doc, ref.entry)).c_str())},
+                 {"kind", CompletionKind(KindOfDocument(ref.doc))},
+                 {"detail", HostText(ref.doc->Name)},
+                 {"data", {ref.docNr, ref.entryNr}}};
+    if (documented)
+        item["documentation"] = Markdown(Synopsis(ref));
+    return item;
+}
+
 Json LanguageServer::Completion(const Message &msg, int &code, std::string &fault)
 {
     size_t offset;
@@ -86,11 +102,21 @@ Json LanguageServer::Completion(const Message &msg, int &code, std::string &faul
     std::vector<EntryRef> found = Index().Starting(WordBefore(*text, offset), kMaxCompletions, cut);
     Json items = Json::array();
     for (const EntryRef &ref : found)
-        items.push_back({{"label", HostText(std::string(EntryKey(ref.doc, ref.entry)).c_str())},
-                         {"kind", CompletionKind(KindOfDocument(ref.doc))},
-                         {"detail", HostText(ref.doc->Name)},
-                         {"documentation", Markdown(Synopsis(ref))}});
+        items.push_back(CompletionItem(ref, found.size() <= kDocumentedCompletions));
     return {{"isIncomplete", cut}, {"items", std::move(items)}};
+}
+
+Json LanguageServer::ResolveCompletion(const Message &msg, int &code, std::string &fault)
+{
+    const Json *data = Member(msg.params, "data");
+    EntryRef ref;
+    bool named = data && data->is_array() && data->size() == 2 && (*data)[0].is_number_unsigned() &&
+                 (*data)[1].is_number_unsigned() && Index().At((*data)[0].get<uint32_t>(), (*data)[1].get<uint32_t>(), ref);
+    if (!named) {
+        code = rpc::kInvalidParams, fault = "the item names no entry of the base";
+        return nullptr;
+    }
+    return CompletionItem(ref, true);
 }
 
 Json LanguageServer::SignatureHelp(const Message &msg, int &code, std::string &fault)

@@ -18,20 +18,19 @@ bool WriteAll(int fd, const std::string &bytes)
     }
     return true;
 }
+}
 
-// The messages the reader holds whole now; broken frames answered at once.
-std::vector<Message> TakeAll(MessageReader &reader, LanguageServer &server, std::string &answers)
+std::string AnswerWholeMessages(MessageReader &reader, LanguageServer &server)
 {
     std::vector<Message> batch;
-    std::string body, fault;
+    std::string body, fault, answers;
     for (MessageReader::Next next; (next = reader.Take(body, fault)) != MessageReader::Next::NeedMore;) {
         if (next == MessageReader::Next::BadFrame)
             answers += server.BadFrame(fault);
         else
             batch.push_back(ReadMessage(body));
     }
-    return batch;
-}
+    return answers + server.Receive(batch);
 }
 
 int RunLanguageServer(LanguageServer &server, int in, int out)
@@ -45,10 +44,7 @@ int RunLanguageServer(LanguageServer &server, int in, int out)
         if (n <= 0)
             break;
         reader.Feed(block.data(), size_t(n));
-        std::string answers;
-        std::vector<Message> batch = TakeAll(reader, server, answers);
-        answers += server.Receive(batch);
-        if (!WriteAll(out, answers))
+        if (!WriteAll(out, AnswerWholeMessages(reader, server)))
             break;
         server.AfterAnswer();
     }
