@@ -38,11 +38,8 @@ void BM_BuildABaseOfTheCorpus(benchmark::State &state)
 {
     Session session("bench_autodoc");
     for (auto _ : state) {
-        for (const std::string &path : Corpus()) {
-            std::string drawer = path.substr(0, path.rfind('/') + 1);
-            if (!BazaAddOneFile(drawer.c_str(), path.c_str() + drawer.size()))
-                state.SkipWithError("a file was not added");
-        }
+        if (BazaAddFiles(Corpus(), nullptr) != LONG(Corpus().size()))
+            state.SkipWithError("a file was not added");
         state.PauseTiming();
         konfig.Modified = 0;
         DoMethod(QMXObject.BazaObj, QMXM_BazaClose);

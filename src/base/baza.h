@@ -8,6 +8,9 @@
 #include "records.h"
 #include "util/fileinfo.h"
 
+#include <string>
+#include <vector>
+
 using TreeNode = MUI_NListtree_TreeNode;
 
 // Node kinds, kept as the node's name value.
@@ -54,9 +57,17 @@ void BazaInit(BazaData *d, ULONG mode);
 void BazaGUIClear();
 TreeNode *BazaAdd2Tree(TreeNode *parent, IPTR kind, APTR user);
 TreeNode *BazaAdd(IPTR kind, APTR user);
-// Adds one file to the base below the active group: false when it cannot be
-// read or no document type takes it (the adding then stops).
-bool BazaAddOneFile(CONST_STRPTR drawer, CONST_STRPTR file);
+// Adds files to the base below the active group, in the order given, scanned
+// on as many threads as the machine has cores; stops at the first that admit
+// refuses, that cannot be read or that no document type takes (said as the
+// viewer says it). Shows how far it has come. Returns how many were added.
+LONG BazaAddFiles(const std::vector<std::string> &names, bool (*admit)(const std::string &));
+// A scanned file as a document of the base (its name the one its lock gave);
+// the queue lets go of it.
+Baza *TakeScanned(struct ScannedFile &file);
+// A document's entries, caption and type replaced by those scanned again, as
+// far as the file could be read; false when it could not be locked.
+bool PutRescanned(Baza *baza, struct ScannedFile &file);
 // Reads a file's entries into baza as the viewer indexes it; false when the
 // file cannot be opened or no type takes it. fullName, when given, receives
 // the name the file's lock gives it (size bytes).

@@ -7,9 +7,11 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "baza.h"
+#include "scanqueue.h"
 #include "platform/dos/format.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
+#include "view/view.h"
 #include "util/strings.h"
 
 #include <cstring>
@@ -58,38 +60,21 @@ std::string SelectedNames()
     return names;
 }
 
-LONG CountDocuments()
+// The documents of the tree in tree order, as files to scan again.
+std::vector<ScanJob> DocumentJobs()
 {
-    LONG count = 0;
-    WalkTree([&](const TreeNode *n) { return count += NodeKind(n) == KIND_DOCUMENT, true; });
-    return count;
-}
-
-// Rebuilds one document's entries from its file; false when the file cannot be locked.
-bool Rescan(Baza *baza)
-{
-    STRPTR full = SetFilePath(nullptr, baza->Dir, baza->Name);
-    FileLock *lock = Lock(full, SHARED_LOCK);
-    if (!lock)
-        return false;
-    if (NameFromLock(lock, konfig.Buffer, sizeof konfig.Buffer)) {
-        FileInfo parts = {baza->Dir, baza->Name};
-        GetFileFromPath(&parts, konfig.Buffer);
-        baza->Dir = parts.Dir;
-        baza->Name = parts.Name;
-    }
-    FileOpen file;
-    ClearFileOpen(&file, CLEAR_INIT);
-    file.Name = NewSTR(SetFilePath(nullptr, baza->Dir, baza->Name), -1);
-    if (FileHandle *fh = Open(file.Name, MODE_OLDFILE)) {
-        DocFreeList(&baza->Entries);
-        if (DoMethod(QMXObject.ViewObj, QMXM_View_MakeIndex, &file, baza))
-            DoMethod(baza->DocType, QMXM_View_MakeIndex, baza, fh);
-        Close(fh);
-    }
-    ClearFileOpen(&file, CLEAR_FREE);
-    UnLock(lock);
-    return true;
+    std::vector<ScanJob> jobs;
+    WalkTree([&](const TreeNode *n) {
+        if (NodeKind(n) == KIND_DOCUMENT) {
+            auto *baza = static_cast<const Baza *>(n->tn_User);
+            std::optional<std::string> library;
+            if (baza->Library)
+                library = baza->Library;
+            jobs.push_back({HostPath(SetFilePath(nullptr, baza->Dir, baza->Name)), library});
+        }
+        return true;
+    });
+    return jobs;
 }
 }
 
@@ -146,25 +131,27 @@ bool BazaIndexFile(CONST_STRPTR name, Baza *baza, STRPTR fullName, ULONG size)
     return taken;
 }
 
-bool BazaAddOneFile(CONST_STRPTR drawer, CONST_STRPTR file)
+LONG BazaAddFiles(const std::vector<std::string> &names, bool (*admit)(const std::string &))
 {
-    Baza *baza = BazaAlloc(nullptr, nullptr);
-    if (!baza)
-        return false;
-    bool taken = BazaIndexFile(SetFilePath(nullptr, drawer, file), baza, konfig.Buffer, sizeof konfig.Buffer);
-    if (taken) {
-        FileInfo parts = {baza->Dir, baza->Name};
-        GetFileFromPath(&parts, konfig.Buffer);
-        baza->Dir = parts.Dir;
-        baza->Name = parts.Name;
+    std::vector<ScanJob> jobs;
+    for (const std::string &name : names)
+        jobs.push_back({HostPath(name.c_str()), std::nullopt});
+    ScanQueue queue(std::move(jobs), true);
+    LONG added = 0, all = LONG(names.size());
+    for (const std::string &name : names) {
+        BazaProgress(added + 1, all, FilePart(name.c_str()));
+        if (admit && !admit(name))
+            break;
+        ScannedFile &file = queue.Wait(size_t(added));
+        if (file.Outcome != ScannedFile::SCANNED) {
+            ViewCannotOpen(name.c_str());
+            break;
+        }
+        BazaAdd(KIND_DOCUMENT, TakeScanned(file));
+        ++added;
     }
-    if (!taken) {
-        BazaFree(baza);
-        return false;
-    }
-    baza->InBase = 1;
-    BazaAdd(KIND_DOCUMENT, baza);
-    return true;
+    BazaProgress(0, 0, nullptr);
+    return added;
 }
 
 void BazaProgress(LONG done, LONG all, CONST_STRPTR file)
@@ -202,13 +189,11 @@ IPTR BazaAddFile(STRPTR *drawer)
         DoMethod(QMXObject.App, MUIM_Application_CheckRefresh);
         DelSTR(drawer);
         *drawer = NewSTR(req->fr_Drawer, -1);
+        std::vector<std::string> names;
+        for (LONG i = 0; i < req->fr_NumArgs; ++i)
+            names.emplace_back(SetFilePath(nullptr, *drawer, req->fr_ArgList[i].wa_Name));
         Quiet(true);
-        for (LONG i = 0; i < req->fr_NumArgs; ++i) {
-            BazaProgress(i + 1, req->fr_NumArgs, req->fr_ArgList[i].wa_Name);
-            if (!BazaAddOneFile(*drawer, req->fr_ArgList[i].wa_Name))
-                break;
-        }
-        BazaProgress(0, 0, nullptr);
+        BazaAddFiles(names, nullptr);
         Quiet(false);
     }
     MUI_FreeAslRequest(req);
@@ -223,14 +208,16 @@ IPTR clBaza_QMXM_BazaUpdate()
         return 0;
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
     Quiet(true);
-    LONG all = CountDocuments(), done = 0;
+    ScanQueue queue(DocumentJobs(), true);
+    LONG all = LONG(queue.Size()), done = 0;
     for (LONG n = 0;;) {
         auto *node = reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0));
         if (!node)
             break;
         if (NodeKind(node) == KIND_DOCUMENT)
             BazaProgress(++done, all, static_cast<Baza *>(node->tn_User)->Name);
-        if (NodeKind(node) == KIND_DOCUMENT && !Rescan(static_cast<Baza *>(node->tn_User))) {
+        if (NodeKind(node) == KIND_DOCUMENT &&
+            !PutRescanned(static_cast<Baza *>(node->tn_User), queue.Wait(size_t(done - 1)))) {
             auto *baza = static_cast<Baza *>(node->tn_User);
             LONG answer;
             Ask(0, 65, 11, SetFilePath(nullptr, baza->Dir, baza->Name), &answer);

@@ -11,7 +11,7 @@ template <class T> T *AllocRecord() { return static_cast<T *>(AllocPooled(MemPoo
 template <class T> void FreeRecord(T *record) { FreePooled(MemPool, record, sizeof(T)); }
 }
 
-ULONG EntryListGeneration = 0;
+thread_local ULONG EntryListGeneration = 0;
 
 Baza *BazaAlloc(CONST_STRPTR dir, CONST_STRPTR name)
 {

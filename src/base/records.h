@@ -60,8 +60,10 @@ void DisplayIndexFree();
 
 // Counts every change of an entry list (an entry added, the entries freed),
 // so that what is derived from the lists (the lookup's name
-// filters) knows when to derive it anew.
-extern ULONG EntryListGeneration;
+// filters) knows when to derive it anew. Each thread counts its own: a list
+// scanned on another thread is nobody else's until the GUI thread puts it in
+// place, which counts it then.
+extern thread_local ULONG EntryListGeneration;
 
 // Appends an entry to a document's list, or puts it first; the first entry,
 // the next one.

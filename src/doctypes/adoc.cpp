@@ -18,20 +18,12 @@ struct ADocData {
 constexpr LONG kTestBytes = 50;
 constexpr LONG kLastStart = 32;
 
-// An autodoc names its table of contents within its first bytes.
 IPTR clADoc_QMXM_View_CheckFType(QMXP_View_CheckFType *msg)
 {
-    FileOpen *file = msg->File;
-    char *head = konfig.Buffer + 4096;
-    if (Seek(file->Handle, 0, OFFSET_BEGINNING) < 0)
+    if (!IsADoc(msg->File->Handle))
         return 0;
-    LONG got = Read(file->Handle, head, kTestBytes);
-    for (LONG at = 0; at <= kLastStart && at < got; ++at)
-        if (FuncTest(head + at, size_t(got - at)) == KIND_CONTENTS_TABLE) {
-            konfig.FileType = TYPE_ADOC;
-            return 1;
-        }
-    return 0;
+    konfig.FileType = TYPE_ADOC;
+    return 1;
 }
 
 IPTR clADoc_QMXM_View_MakeIndex(QMXP_View_MakeIndex *msg)
@@ -82,6 +74,19 @@ IPTR clADoc_Dispatcher(IClass *cl, Object *obj, Msg msg)
     default: return DoSuperMethodA(cl, obj, msg);
     }
 }
+}
+
+// An autodoc names its table of contents within its first bytes.
+bool IsADoc(FileHandle *fh)
+{
+    char head[kTestBytes];
+    if (Seek(fh, 0, OFFSET_BEGINNING) < 0)
+        return false;
+    LONG got = Read(fh, head, kTestBytes);
+    for (LONG at = 0; at <= kLastStart && at < got; ++at)
+        if (FuncTest(head + at, size_t(got - at)) == KIND_CONTENTS_TABLE)
+            return true;
+    return false;
 }
 
 MUI_CustomClass *clADoc_Create(LONG flag)

@@ -11,6 +11,9 @@
 MUI_CustomClass *clADoc_Create(LONG flag);
 BOOL ClassADoc(BOOL create);
 
+// The type's test of a file's first bytes; any thread may ask it.
+bool IsADoc(FileHandle *fh);
+
 // Section kinds, as FuncTest gives them and as the display index stores them.
 enum SectionKind : UBYTE {
     KIND_NONE = 0,

@@ -76,10 +76,7 @@ private:
 
 void ReadHeader(GuideState *s, FileHandle *fh)
 {
-    char head[kHeadBytes];
-    Seek(fh, 0, OFFSET_BEGINNING);
-    LONG got = Read(fh, head, kHeadBytes);
-    if (got <= 0 || !GuideDatabase(head, size_t(got), s->Header.Database, s->ScanStart))
+    if (!IsGuide(fh, s->Header.Database, s->ScanStart))
         return;
     AGuideScan(nullptr, fh, s->ScanStart, s->Header);
     s->HeaderOf = fh;
@@ -103,15 +100,9 @@ void ForgetLinks(AGuideData *d)
 // before belong to another file, whatever its handle's address was.
 IPTR clAGuide_QMXM_View_CheckFType(AGuideData *d, QMXP_View_CheckFType *msg)
 {
-    char head[kHeadBytes];
-    FileHandle *fh = msg->File->Handle;
     d->State->HeaderOf = nullptr;
-    if (Seek(fh, 0, OFFSET_BEGINNING) < 0)
+    if (!IsGuide(msg->File->Handle, d->State->Header.Database, d->State->ScanStart))
         return 0;
-    LONG got = Read(fh, head, kHeadBytes);
-    if (got <= 0 || !GuideDatabase(head, size_t(got), d->State->Header.Database, d->State->ScanStart))
-        return 0;
-    Seek(fh, d->State->ScanStart, OFFSET_BEGINNING);
     konfig.FileType = TYPE_AGID;
     return 1;
 }
@@ -478,6 +469,18 @@ IPTR clAGuide_Dispatcher(IClass *cl, Object *obj, Msg msg)
     default: return DoSuperMethodA(cl, obj, msg);
     }
 }
+}
+
+bool IsGuide(FileHandle *fh, std::string &database, LONG &scanStart)
+{
+    char head[kHeadBytes];
+    if (Seek(fh, 0, OFFSET_BEGINNING) < 0)
+        return false;
+    LONG got = Read(fh, head, kHeadBytes);
+    if (got <= 0 || !GuideDatabase(head, size_t(got), database, scanStart))
+        return false;
+    Seek(fh, scanStart, OFFSET_BEGINNING);
+    return true;
 }
 
 MUI_CustomClass *clAGuide_Create(LONG flag)

@@ -57,6 +57,9 @@ struct GuideHeader {
 // The database name on a first line read into head (length bytes) and where
 // the index scan starts; false when the head is no guide's.
 bool GuideDatabase(const char *head, size_t length, std::string &database, LONG &scanStart);
+// The type's test of a file's first line: its database name and where the
+// index scan starts. Any thread may ask it.
+bool IsGuide(FileHandle *fh, std::string &database, LONG &scanStart);
 // The index scan from scanStart: the nodes as entries of baza (after the four
 // header entries), and the header fields, which start unset. Without a baza,
 // the header fields alone.

@@ -15,8 +15,7 @@ constexpr LONG kTestBytes = 200;
 
 bool Recognise(FileOpen *file)
 {
-    UBYTE *head = reinterpret_cast<UBYTE *>(konfig.Buffer + 4096);
-    if (Seek(file->Handle, 0, OFFSET_BEGINNING) < 0 || !LooksLikeText(head, Read(file->Handle, head, kTestBytes)))
+    if (!IsText(file->Handle))
         return false;
     konfig.FileType = TYPE_FTXT;
     return true;
@@ -54,6 +53,12 @@ bool LooksLikeText(const UBYTE *head, LONG length)
         ++p;
     }
     return true;
+}
+
+bool IsText(FileHandle *fh)
+{
+    UBYTE head[kTestBytes];
+    return Seek(fh, 0, OFFSET_BEGINNING) >= 0 && LooksLikeText(head, Read(fh, head, kTestBytes));
 }
 
 MUI_CustomClass *clFTxt_Create(LONG flag)

@@ -17,12 +17,9 @@ MUI_CustomClass *clXmlDocClass = nullptr;
 
 constexpr LONG kFirstLine = 20;
 
-// The declaration spelt as XML spells it; "<?XML" is not one.
 bool Recognise(FileOpen *file)
 {
-    char *head = konfig.Buffer + 4096;
-    if (Seek(file->Handle, 0, OFFSET_BEGINNING) < 0 || !FGets(file->Handle, head, kFirstLine) ||
-        std::strncmp(head, "<?xml", 5) != 0)
+    if (!IsXmlDoc(file->Handle))
         return false;
     konfig.FileType = TYPE_FXML;
     return true;
@@ -95,6 +92,13 @@ struct XmlScan {
         }
     }
 };
+}
+
+// The declaration spelt as XML spells it; "<?XML" is not one.
+bool IsXmlDoc(FileHandle *fh)
+{
+    char head[kFirstLine];
+    return Seek(fh, 0, OFFSET_BEGINNING) >= 0 && FGets(fh, head, kFirstLine) && std::strncmp(head, "<?xml", 5) == 0;
 }
 
 void XmlDocScan(Baza *baza, FileHandle *fh)

@@ -11,5 +11,7 @@
 MUI_CustomClass *clXmlDoc_Create(LONG flag);
 BOOL ClassXMLDoc(BOOL create);
 
+// The type's test of a file's first line; any thread may ask it.
+bool IsXmlDoc(FileHandle *fh);
 // The entry scan: the whole-file entry, then one entry per method.
 void XmlDocScan(Baza *baza, FileHandle *fh);

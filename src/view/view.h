@@ -52,6 +52,8 @@ MUI_CustomClass *clView_Create(LONG flag);
 // Functions of the viewer, shared by its files.
 void ViewInit(ViewData *data, ULONG mode);
 Object *CheckFileType(FileOpen *file);
+// Tells the user the file could not be opened or read as a document.
+void ViewCannotOpen(CONST_STRPTR name);
 LONG ViewFileIndex(FileOpen *file, Baza *baza);
 LONG OpenFileAction(ViewData *data);
 void ViewListQuiet(LONG on);

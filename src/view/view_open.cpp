@@ -15,11 +15,12 @@
 
 #include <cstring>
 
-namespace {
-void CannotOpen(CONST_STRPTR name)
+void ViewCannotOpen(CONST_STRPTR name)
 {
     MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(0), GetLoc(63), GetLoc(11), name ? name : "");
 }
+
+namespace {
 
 // Lets go of the file shown and of a document the viewer owns, whatever the
 // close before decided, so nothing is held twice.
@@ -70,7 +71,7 @@ Object *CheckFileType(FileOpen *file)
         for (Object *type : Parser)
             if (type && DoMethod(type, QMXM_View_CheckFType, file))
                 return type;
-    CannotOpen(file->Name);
+    ViewCannotOpen(file->Name);
     return nullptr;
 }
 
@@ -79,7 +80,7 @@ LONG ViewFileIndex(FileOpen *file, Baza *baza)
     baza->DocType = nullptr;
     file->Lock = Lock(file->Name, SHARED_LOCK);
     if (!file->Lock) {
-        CannotOpen(file->Name);
+        ViewCannotOpen(file->Name);
         return 0;
     }
     baza->DocType = CheckFileType(file);

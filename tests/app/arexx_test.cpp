@@ -48,7 +48,7 @@ protected:
     std::string MakeBase(const std::string &name, const std::string &doc, const std::string &text)
     {
         box.Write(doc, text);
-        EXPECT_TRUE(BazaAddOneFile(box.Dir().c_str(), doc.c_str()));
+        EXPECT_EQ(BazaAddFiles({box.Path(doc)}, nullptr), 1);
         SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, box.Path(name).c_str());
         DoMethod(QMXObject.BazaObj, QMXM_BazaSave);
         DoMethod(QMXObject.BazaObj, QMXM_BazaClose);

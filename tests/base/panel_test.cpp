@@ -24,7 +24,7 @@ protected:
     {
         SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, parent);
         box.Write(file, text);
-        EXPECT_TRUE(BazaAddOneFile(box.Dir().c_str(), file.c_str()));
+        EXPECT_EQ(BazaAddFiles({box.Path(file)}, nullptr), 1);
         return Last(parent);
     }
     TreeNode *Last(TreeNode *parent)

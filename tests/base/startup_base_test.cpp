@@ -24,7 +24,7 @@ std::string MakeBase(Sandbox &box)
         TestApp app(true);
         SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, box.Path("b.qmx").c_str());
         SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, BazaAdd2Tree(nullptr, KIND_GROUP, NewSTR("G", -1)));
-        EXPECT_TRUE(BazaAddOneFile(box.Path("docs").c_str(), "q.doc"));
+        EXPECT_EQ(BazaAddFiles({box.Path("docs/q.doc")}, nullptr), 1);
         DoMethod(QMXObject.BazaObj, QMXM_BazaSave);
         konfig.Modified = 0;
     }

@@ -21,7 +21,7 @@ protected:
     void AddDocument(const std::string &name, const std::string &text)
     {
         box.Write(name, text);
-        ASSERT_TRUE(BazaAddOneFile(box.Dir().c_str(), name.c_str()));
+        ASSERT_EQ(BazaAddFiles({box.Path(name)}, nullptr), 1);
     }
     // Types the text and presses Return, or a tape button, and waits for the search.
     void Search(const char *text)

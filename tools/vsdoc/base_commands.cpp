@@ -123,18 +123,11 @@ int Add(const VsdocArgs &args)
 {
     SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, args.group.empty() ? nullptr : GroupPath(args.group));
     int rc = 0;
-    LONG done = 0, all = LONG(args.files.size());
-    for (const std::string &file : args.files) {
-        BazaProgress(++done, all, file.c_str());
-        std::string dir(file.c_str(), size_t(PathPart(file.c_str()) - file.c_str()));
-        if (!Readable(file) || !BazaAddOneFile(dir.c_str(), FilePart(file.c_str()))) {
-            BazaProgress(0, 0, nullptr);
-            std::fprintf(stderr, "vsdoc: %s was not added; the files after it neither\n", file.c_str());
-            rc = 1;
-            break;
-        }
+    size_t added = size_t(BazaAddFiles(args.files, Readable));
+    if (added < args.files.size()) {
+        std::fprintf(stderr, "vsdoc: %s was not added; the files after it neither\n", args.files[added].c_str());
+        rc = 1;
     }
-    BazaProgress(0, 0, nullptr);
     SaveBase(args.file);
     return rc;
 }

@@ -11,6 +11,10 @@ Pool *MemPool = nullptr;
 namespace {
 constexpr ULONG kGrain = 16;   // every size is rounded up to this
 ULONG RoundUp(ULONG size) { return (size + kGrain - 1) & ~(kGrain - 1); }
+
+thread_local Pool *ownPool = nullptr;
+
+Pool *ForThisThread(Pool *pool) { return ownPool && pool == MemPool ? ownPool : pool; }
 }
 
 struct FreeCell {
@@ -91,6 +95,7 @@ APTR AllocSmall(Pool *pool, ULONG rounded)
 
 APTR AllocPooled(Pool *pool, ULONG size)
 {
+    pool = ForThisThread(pool);
     if (!pool || size == 0)
         return nullptr;
 #ifdef VS_PLAIN_ALLOC
@@ -105,6 +110,7 @@ APTR AllocPooled(Pool *pool, ULONG size)
 
 void FreePooled(Pool *pool, APTR mem, ULONG size)
 {
+    pool = ForThisThread(pool);
     if (!pool || !mem)
         return;
     pool->inUse -= size;
@@ -121,4 +127,28 @@ void FreePooled(Pool *pool, APTR mem, ULONG size)
     cell->next = head;
     head = cell;
 #endif
+}
+
+void UseOwnPool(Pool *pool) { ownPool = pool; }
+
+Pool *CreatePoolLike(const Pool *pool) { return pool ? CreatePool(0, pool->puddleSize, pool->threshold) : nullptr; }
+
+void AdoptPool(Pool *into, Pool *pool)
+{
+    if (!into || !pool)
+        return;
+    into->inUse += pool->inUse;
+    into->puddles.insert(into->puddles.end(), pool->puddles.begin(), pool->puddles.end());
+    into->largeBlocks.insert(pool->largeBlocks.begin(), pool->largeBlocks.end());
+    // cells freed in the other pool serve this one; the rest of its newest
+    // puddle is left unused
+    for (size_t i = 0; i < pool->freeLists.size() && i < into->freeLists.size(); ++i)
+        while (FreeCell *cell = pool->freeLists[i]) {
+            pool->freeLists[i] = cell->next;
+            cell->next = into->freeLists[i];
+            into->freeLists[i] = cell;
+        }
+    pool->puddles.clear();
+    pool->largeBlocks.clear();
+    delete pool;
 }

@@ -18,3 +18,13 @@ size_t PoolBytesInUse(const Pool *pool);
 
 // The program's one pool, made at start-up.
 extern Pool *MemPool;
+
+// A thread that makes records for the program (a scan on another thread)
+// takes what is asked of MemPool from a pool of its own while one is set:
+// the program's pool is not shared between threads. Null sets it back.
+void UseOwnPool(Pool *pool);
+// A new pool with the puddles and threshold of another.
+Pool *CreatePoolLike(const Pool *pool);
+// Moves everything pool holds into into, which frees it from then on; pool
+// is gone. Only when no thread uses either.
+void AdoptPool(Pool *into, Pool *pool);

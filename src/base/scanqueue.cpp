@@ -1,0 +1,102 @@
+#include "scanqueue.h"
+
+#include "doctypes/typescan.h"
+#include "platform/dos/locks.h"
+#include "platform/exec/pool.h"
+
+#include <algorithm>
+
+namespace {
+unsigned threadsSet = 0;
+
+// Decides the file's type and scans it into a fresh record, as the viewer
+// indexes a file: locked first (the lock names it), then opened and read.
+void ScanFile(const ScanJob &job, ScannedFile &out)
+{
+    FileLock *lock = Lock(job.Path.c_str(), SHARED_LOCK);
+    if (!lock)
+        return;
+    char full[8192];
+    if (NameFromLock(lock, full, sizeof full))
+        out.FullName = full;
+    UnLock(lock);
+    FileHandle *fh = Open(job.Path.c_str(), MODE_SHARED);
+    out.Outcome = fh ? ScannedFile::NO_TYPE : ScannedFile::NOT_OPENED;
+    TypeDecision decision;
+    if (fh && DecideType(fh, job.Path.c_str(), decision) && (out.Record = BazaAlloc(nullptr, nullptr))) {
+        SetLibrary(out.Record, job.Library ? job.Library->c_str() : nullptr);
+        ScanAsDecided(out.Record, fh, decision);
+        out.Slot = decision.Slot;
+        out.Outcome = ScannedFile::SCANNED;
+    }
+    Close(fh);
+}
+}
+
+unsigned ScanThreads()
+{
+    unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    return threadsSet ? threadsSet : std::min(cores, 8u);
+}
+
+void SetScanThreads(unsigned n) { threadsSet = n; }
+
+ScanQueue::ScanQueue(std::vector<ScanJob> jobs, bool helping)
+    : jobs_(std::move(jobs)), files_(jobs_.size()), ready_(new std::atomic<bool>[jobs_.size()]), helping_(helping)
+{
+    for (size_t i = 0; i < jobs_.size(); ++i)
+        ready_[i] = false;
+    size_t threads = std::min<size_t>(ScanThreads() - (helping ? 1 : 0), jobs_.size());
+    for (size_t t = 0; t < threads; ++t) {
+        pools_.push_back(CreatePoolLike(MemPool));
+        threads_.emplace_back([this, pool = pools_.back()] {
+            UseOwnPool(pool);
+            Work();
+            UseOwnPool(nullptr);
+        });
+    }
+}
+
+ScanQueue::~ScanQueue()
+{
+    Stop();
+    for (std::thread &t : threads_)
+        t.join();
+    for (Pool *pool : pools_)
+        AdoptPool(MemPool, pool);
+    for (ScannedFile &f : files_)
+        BazaFree(f.Record);
+}
+
+void ScanQueue::Stop() { stopped_ = true; }
+
+bool ScanQueue::ScanNext()
+{
+    size_t i = stopped_ ? jobs_.size() : next_++;
+    if (i >= jobs_.size())
+        return false;
+    ScanFile(jobs_[i], files_[i]);
+    {
+        std::lock_guard<std::mutex> hold(mutex_);
+        ready_[i] = true;
+    }
+    scanned_.notify_all();
+    return true;
+}
+
+void ScanQueue::Work()
+{
+    while (ScanNext()) {
+    }
+}
+
+bool ScanQueue::Ready(size_t i) { return ready_[i]; }
+
+ScannedFile &ScanQueue::Wait(size_t i)
+{
+    while (!ready_[i] && helping_ && ScanNext()) {
+    }
+    std::unique_lock<std::mutex> hold(mutex_);
+    scanned_.wait(hold, [&] { return ready_[i].load(); });
+    return files_[i];
+}

@@ -1,0 +1,67 @@
+// Files scanned for the base on threads of their own and handed to the GUI
+// thread in the order given, so that a base built on many cores is the base
+// one thread builds. The threads touch no object, list or tree: each decides
+// its files' types and scans them into records of its own (from a pool of
+// its own, which the program's pool adopts at the end); only the thread that
+// waits for a file puts it in place.
+#pragma once
+#include "records.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct ScanJob {
+    std::string Path;                     // the file's name as the host knows it
+    std::optional<std::string> Library;   // the record's caption (a rescan keeps it where the type sets none)
+};
+
+struct ScannedFile {
+    enum Result { NOT_LOCKED, NOT_OPENED, NO_TYPE, SCANNED };
+    Result Outcome = NOT_LOCKED;
+    std::string FullName;     // the name the file's lock gives
+    int Slot = -1;            // the viewer's slot of the file's type
+    Baza *Record = nullptr;   // entries and caption when scanned; the queue frees it unless taken
+};
+
+// How many threads scan: the cores, at most 8; n > 0 sets it (tests compare
+// counts), 0 goes back to the cores.
+unsigned ScanThreads();
+void SetScanThreads(unsigned n);
+
+class ScanQueue {
+public:
+    // helping: the thread that waits scans files itself meanwhile (a command
+    // that shows nothing), so one thread fewer is started.
+    ScanQueue(std::vector<ScanJob> jobs, bool helping);
+    ~ScanQueue();
+    ScanQueue(const ScanQueue &) = delete;
+    ScanQueue &operator=(const ScanQueue &) = delete;
+
+    size_t Size() const { return jobs_.size(); }
+    // Whether file i is scanned; Wait returns it once it is.
+    bool Ready(size_t i);
+    ScannedFile &Wait(size_t i);
+    // The threads take no more files; those scanned are kept.
+    void Stop();
+
+private:
+    void Work();
+    bool ScanNext();
+
+    std::vector<ScanJob> jobs_;
+    std::vector<ScannedFile> files_;
+    std::unique_ptr<std::atomic<bool>[]> ready_;
+    std::atomic<size_t> next_{0};
+    std::atomic<bool> stopped_{false};
+    bool helping_;
+    std::mutex mutex_;
+    std::condition_variable scanned_;
+    std::vector<struct Pool *> pools_;
+    std::vector<std::thread> threads_;
+};
