@@ -17,6 +17,8 @@ constexpr IPTR QMXM_BazaGetEntry = 0x80000206;
 constexpr IPTR QMXM_BazaFindKey = 0x80000207;
 constexpr IPTR QMXM_BazaFindLink = 0x80000208;
 constexpr IPTR QMXM_Baza_EdTree = 0x80000209;
+constexpr IPTR QMXM_BazaRefresh = 0x8000020A;    // the rescan of the menu: goes on while the window answers
+constexpr IPTR QMXM_Baza_JobStep = 0x8000020B;   // from the scanning threads: files are scanned (QMXP_Baza_JobStep)
 constexpr IPTR QMXA_Baza_File = 0x80000100;
 constexpr IPTR QMXA_Baza_FileName = 0x80000101;
 constexpr IPTR QMXA_Baza_ActiveNr = 0x80000102;
@@ -24,6 +26,8 @@ constexpr IPTR QMXA_Baza_ActiveNode = 0x80000103;
 constexpr IPTR QMXA_Baza_ShowActive = 0x80000104;
 constexpr IPTR QMXA_Baza_FindKey = 0x80000105;
 constexpr IPTR QMXA_Baza_Progress = 0x80000106;   // notify only: a BazaProgressRecord, null at the end
+constexpr IPTR QMXA_Baza_Stop = 0x80000107;       // set: ends the adding or rescanning that goes on
+constexpr IPTR QMXA_Baza_Running = 0x80000108;    // get: whether adding or rescanning goes on
 
 // group editor
 constexpr IPTR QMXA_GroupEd_Name = 0x80000100;

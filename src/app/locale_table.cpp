@@ -139,6 +139,7 @@ static const CatEntry kBuiltIn[CAT_COUNT + 1] = {
     {130, "Documents"},
     {131, "Bases"},
     {132, "No node %s in %s"},
+    {133, "Stop reading the documents (those read are kept)"},
     {CAT_COUNT, nullptr},
 };
 

@@ -55,6 +55,11 @@ struct QMXP_IndexGetEntry {
 };
 
 // search panel: the worker's reports (QMXM_Find_Progress, QMXM_Find_Done)
+struct QMXP_Baza_JobStep {
+    IPTR MethodID;
+    IPTR Serial;   // of the job whose files were scanned; a step of an ended one is dropped
+};
+
 struct QMXP_Find_Report {
     IPTR MethodID;
     IPTR Serial;   // of the search that reports; a report of an earlier one is old news

@@ -221,7 +221,7 @@ void DoMenu()
         {MENU_FileSave, &QMXObject.ViewObj, QMXM_ViewSaveASL, 0, 1},
         {MENU_FileClose, &QMXObject.ViewObj, QMXM_ViewClose, 0, 2},
         {MENU_BaseOpen, &QMXObject.BazaObj, QMXM_BazaOpenASL, 0, 1},
-        {MENU_BaseRefresh, &QMXObject.BazaObj, QMXM_BazaUpdate, 0, 1},
+        {MENU_BaseRefresh, &QMXObject.BazaObj, QMXM_BazaRefresh, 0, 1},
         {MENU_BaseSave, &QMXObject.BazaObj, QMXM_BazaSaveASL, 0, 1},
         {MENU_BaseClose, &QMXObject.BazaObj, QMXM_BazaClose, 0, 1},
         {MENU_MuiSettings, &QMXObject.App, MUIM_Application_OpenConfigWindow, 0, 2},

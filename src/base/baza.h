@@ -27,6 +27,7 @@ struct BazaGUIRecord {
     Object *SearchRow;
     Object *SearchString;
     Object *SearchButton;
+    Object *StopButton;   // ends an adding or rescanning that goes on
     WORD MenuOn;
 };
 extern BazaGUIRecord BazaGUI;
@@ -57,6 +58,8 @@ void BazaInit(BazaData *d, ULONG mode);
 void BazaGUIClear();
 TreeNode *BazaAdd2Tree(TreeNode *parent, IPTR kind, APTR user);
 TreeNode *BazaAdd(IPTR kind, APTR user);
+// The group the active node is or lies in; null for the top.
+TreeNode *BazaActiveGroup();
 // Adds files to the base below the active group, in the order given, scanned
 // on as many threads as the machine has cores; stops at the first that admit
 // refuses, that cannot be read or that no document type takes (said as the
@@ -73,6 +76,7 @@ bool PutRescanned(Baza *baza, struct ScannedFile &file);
 // the name the file's lock gives it (size bytes).
 bool BazaIndexFile(CONST_STRPTR name, Baza *baza, STRPTR fullName, ULONG size);
 IPTR BazaAddFile(STRPTR *drawer);
+// Rescans every document before it returns.
 IPTR clBaza_QMXM_BazaUpdate();
 // How far adding or rescanning many files has come: shown in the field above
 // the tree and sent to whoever listens to QMXA_Baza_Progress. A call with

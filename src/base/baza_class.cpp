@@ -7,6 +7,7 @@
 #include "app/locale.h"
 #include "app/startup.h"
 #include "baza.h"
+#include "basejob.h"
 #include "platform/utility/charset.h"
 #include "platform/dos/paths.h"
 #include "platform/nlist/nlist.h"
@@ -136,9 +137,11 @@ IPTR clBaza_OM_NEW(IClass *cl, Object *obj, Msg msg)
     BazaGUI.BaseName = MUI_NewObject(MUIC_Text, MUIA_ShortHelp, GetLoc(87), MUIA_Frame, MUIV_Frame_Text,
                                      MUIA_Background, MUII_TextBack, MUIA_Text_PreParse, "\33c", MUIA_Text_SetMin,
                                      FALSE, MUIA_Text_Contents, GetLoc(36));
+    BazaGUI.StopButton = MUI_MakeObject(MUIO_PopButton, MUII_TapeStop);
+    SetAttrs(BazaGUI.StopButton, MUIA_Disabled, TRUE, MUIA_ShortHelp, GetLoc(133));
     Object *header = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, MUIA_Group_Spacing, 0, Child,
                                    MUI_NewObject(MUIC_Group, MUIA_ShortHelp, GetLoc(110), Child, BazaGUI.LoadButton),
-                                   Child, BazaGUI.BaseName);
+                                   Child, BazaGUI.BaseName, Child, BazaGUI.StopButton);
     Object *tree = MUI_NewObject(MUIC_NListview, MUIA_ShortHelp, GetLoc(89), MUIA_NListview_NList, MakeTree());
     BazaGUI.SearchString = MUI_NewObject(MUIC_String, MUIA_ShortHelp, GetLoc(88), MUIA_Frame, MUIV_Frame_String,
                                          MUIA_CycleChain, TRUE, MUIA_String_MaxLen, 256);
@@ -174,6 +177,7 @@ IPTR clBaza_OM_SET(IClass *cl, Object *self, Msg msg)
             BazaDisplayActiveEntry(-1);
             break;
         case QMXA_Baza_ShowActive: BazaDisplayActiveEntry(MUIV_NList_Active_Top); break;   // its opening line
+        case QMXA_Baza_Stop: BazaJobStop(); break;
         case QMXA_Baza_FindKey:
             SetAttrs(BazaGUI.SearchString, MUIA_String_Contents, t->ti_Data);
             clBaza_QMXM_BazaFindKey();
@@ -189,6 +193,7 @@ IPTR clBaza_OM_GET(IClass *cl, Object *self, Msg msg)
     auto *get = reinterpret_cast<opGet *>(msg);
     switch (get->opg_AttrID) {
     case QMXA_Baza_File: *get->opg_Storage = ToIPTR(d->File.Name); return TRUE;
+    case QMXA_Baza_Running: *get->opg_Storage = BazaJobRunning(); return TRUE;
     case QMXA_Baza_FileName: *get->opg_Storage = ToIPTR(d->File.Name ? FilePart(d->File.Name) : nullptr); return TRUE;
     case QMXA_Baza_ActiveNr:   // -1 with no active node, as the tree numbers no node
         *get->opg_Storage = DoMethod(BazaGUI.Tree, MUIM_NListtree_GetNr, xget(BazaGUI.Tree, MUIA_NListtree_Active), 0);
@@ -202,6 +207,7 @@ IPTR clBaza_QMXM_DoMethodObject(Object *self)
     if (!konfig.FullGUI)
         return 0;
     DoMethod(BazaGUI.LoadButton, MUIM_Notify, MUIA_Pressed, FALSE, self, 1, QMXM_BazaOpenASL);
+    DoMethod(BazaGUI.StopButton, MUIM_Notify, MUIA_Pressed, FALSE, self, 3, MUIM_Set, QMXA_Baza_Stop, TRUE);
     DoMethod(BazaGUI.Tree, MUIM_Notify, MUIA_NListtree_EntryClick, MUIV_EveryTime, self, 3, MUIM_Set,
              QMXA_Baza_ShowActive, MUIV_TriggerValue);
     DoMethod(BazaGUI.SearchButton, MUIM_Notify, MUIA_Pressed, FALSE, self, 1, QMXM_BazaFindKey);
@@ -212,6 +218,8 @@ IPTR clBaza_QMXM_DoMethodObject(Object *self)
 IPTR clBaza_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
     BazaData *d = msg->MethodID == OM_NEW ? nullptr : static_cast<BazaData *>(INST_DATA(cl, obj));
+    if (BazaJobRunning() && BazaJobEndsFor(msg))
+        BazaJobStop();
     switch (msg->MethodID) {
     case OM_NEW: return clBaza_OM_NEW(cl, obj, msg);
     case OM_DISPOSE:
@@ -227,6 +235,8 @@ IPTR clBaza_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case QMXM_BazaSave: return clBaza_QMXM_BazaSave(d);
     case QMXM_BazaClose: return clBaza_QMXM_BazaClose(d);
     case QMXM_BazaUpdate: return clBaza_QMXM_BazaUpdate();
+    case QMXM_BazaRefresh: BazaJobRescan(); return 0;
+    case QMXM_Baza_JobStep: BazaJobStep(ULONG(reinterpret_cast<QMXP_Baza_JobStep *>(msg)->Serial)); return 0;
     case QMXM_BazaGetEntry: return clBaza_QMXM_BazaGetEntry(reinterpret_cast<QMXP_BazaGetEntry *>(msg));
     case QMXM_BazaFindKey: return clBaza_QMXM_BazaFindKey();
     case QMXM_BazaFindLink: return clBaza_QMXM_BazaFindLink(reinterpret_cast<QMXP_BazaFindLink *>(msg));

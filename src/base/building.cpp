@@ -7,11 +7,10 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "baza.h"
-#include "scanqueue.h"
+#include "basejob.h"
 #include "platform/dos/format.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
-#include "view/view.h"
 #include "util/strings.h"
 
 #include <cstring>
@@ -20,6 +19,10 @@
 #include <vector>
 
 namespace {
+// The field shows the end of a text too long for it: the name is kept short
+// so that the count before it is seen whole.
+constexpr size_t kShownNameBytes = 24;
+
 TreeNode *ActiveNode() { return reinterpret_cast<TreeNode *>(xget(BazaGUI.Tree, MUIA_NListtree_Active)); }
 
 void Quiet(bool on) { SetAttrs(BazaGUI.Tree, MUIA_NListtree_Quiet, on); }
@@ -60,22 +63,6 @@ std::string SelectedNames()
     return names;
 }
 
-// The documents of the tree in tree order, as files to scan again.
-std::vector<ScanJob> DocumentJobs()
-{
-    std::vector<ScanJob> jobs;
-    WalkTree([&](const TreeNode *n) {
-        if (NodeKind(n) == KIND_DOCUMENT) {
-            auto *baza = static_cast<const Baza *>(n->tn_User);
-            std::optional<std::string> library;
-            if (baza->Library)
-                library = baza->Library;
-            jobs.push_back({HostPath(SetFilePath(nullptr, baza->Dir, baza->Name)), library});
-        }
-        return true;
-    });
-    return jobs;
-}
 }
 
 void BazaInit(BazaData *d, ULONG mode)
@@ -107,11 +94,17 @@ TreeNode *BazaAdd2Tree(TreeNode *parent, IPTR kind, APTR user)
                                                  MUIV_NListtree_Insert_PrevNode_Tail, TNF_LIST));
 }
 
-TreeNode *BazaAdd(IPTR kind, APTR user)
+TreeNode *BazaActiveGroup()
 {
     TreeNode *group = ActiveNode();
     while (group && NodeKind(group) != KIND_GROUP)
         group = group->tn_Parent;
+    return group;
+}
+
+TreeNode *BazaAdd(IPTR kind, APTR user)
+{
+    TreeNode *group = BazaActiveGroup();
     Quiet(true);
     TreeNode *node = BazaAdd2Tree(group, kind, user);
     Quiet(false);
@@ -131,29 +124,6 @@ bool BazaIndexFile(CONST_STRPTR name, Baza *baza, STRPTR fullName, ULONG size)
     return taken;
 }
 
-LONG BazaAddFiles(const std::vector<std::string> &names, bool (*admit)(const std::string &))
-{
-    std::vector<ScanJob> jobs;
-    for (const std::string &name : names)
-        jobs.push_back({HostPath(name.c_str()), std::nullopt});
-    ScanQueue queue(std::move(jobs), true);
-    LONG added = 0, all = LONG(names.size());
-    for (const std::string &name : names) {
-        BazaProgress(added + 1, all, FilePart(name.c_str()));
-        if (admit && !admit(name))
-            break;
-        ScannedFile &file = queue.Wait(size_t(added));
-        if (file.Outcome != ScannedFile::SCANNED) {
-            ViewCannotOpen(name.c_str());
-            break;
-        }
-        BazaAdd(KIND_DOCUMENT, TakeScanned(file));
-        ++added;
-    }
-    BazaProgress(0, 0, nullptr);
-    return added;
-}
-
 void BazaProgress(LONG done, LONG all, CONST_STRPTR file)
 {
     static std::string kept;   // the field's own text while it shows progress
@@ -163,7 +133,8 @@ void BazaProgress(LONG done, LONG all, CONST_STRPTR file)
         if (!showing)
             kept = own ? own : "";
         showing = true;
-        IPTR args[] = {IPTR(done), IPTR(all), ToIPTR(FilePart(file ? file : ""))};
+        std::string name = ShortenedInItsMiddle(FilePart(file ? file : ""), kShownNameBytes);
+        IPTR args[] = {IPTR(done), IPTR(all), ToIPTR(name.c_str())};
         std::string text = VFormat(GetLoc(120), args, 3);
         SetAttrs(BazaGUI.BaseName, MUIA_Text_Contents, text.c_str());
         BazaProgressRecord record = {done, all, file};
@@ -192,46 +163,12 @@ IPTR BazaAddFile(STRPTR *drawer)
         std::vector<std::string> names;
         for (LONG i = 0; i < req->fr_NumArgs; ++i)
             names.emplace_back(SetFilePath(nullptr, *drawer, req->fr_ArgList[i].wa_Name));
-        Quiet(true);
-        BazaAddFiles(names, nullptr);
-        Quiet(false);
+        SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
+        BazaJobAdd(names);   // goes on while the window answers
+    } else {
+        SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
     }
     MUI_FreeAslRequest(req);
-    SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
-    return 0;
-}
-
-IPTR clBaza_QMXM_BazaUpdate()
-{
-    DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 2);
-    if (!xget(BazaGUI.Tree, MUIA_NListtree_Entries))
-        return 0;
-    SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
-    Quiet(true);
-    ScanQueue queue(DocumentJobs(), true);
-    LONG all = LONG(queue.Size()), done = 0;
-    for (LONG n = 0;;) {
-        auto *node = reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0));
-        if (!node)
-            break;
-        if (NodeKind(node) == KIND_DOCUMENT)
-            BazaProgress(++done, all, static_cast<Baza *>(node->tn_User)->Name);
-        if (NodeKind(node) == KIND_DOCUMENT &&
-            !PutRescanned(static_cast<Baza *>(node->tn_User), queue.Wait(size_t(done - 1)))) {
-            auto *baza = static_cast<Baza *>(node->tn_User);
-            LONG answer;
-            Ask(0, 65, 11, SetFilePath(nullptr, baza->Dir, baza->Name), &answer);
-            if (answer) {
-                DoMethod(BazaGUI.Tree, MUIM_NListtree_Remove, 0, node, 0);
-                continue;   // the same number now holds the next node
-            }
-        }
-        ++n;
-    }
-    BazaProgress(0, 0, nullptr);
-    Quiet(false);
-    SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
-    konfig.Modified = 1;
     return 0;
 }
 

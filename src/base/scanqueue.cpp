@@ -41,20 +41,25 @@ unsigned ScanThreads()
 
 void SetScanThreads(unsigned n) { threadsSet = n; }
 
-ScanQueue::ScanQueue(std::vector<ScanJob> jobs, bool helping)
-    : jobs_(std::move(jobs)), files_(jobs_.size()), ready_(new std::atomic<bool>[jobs_.size()]), helping_(helping)
+ScanQueue::ScanQueue(std::vector<ScanJob> jobs, bool helping, std::function<void()> scanned)
+    : jobs_(std::move(jobs)), files_(jobs_.size()), ready_(new std::atomic<bool>[jobs_.size()]), helping_(helping),
+      told_(std::move(scanned))
 {
     for (size_t i = 0; i < jobs_.size(); ++i)
         ready_[i] = false;
     size_t threads = std::min<size_t>(ScanThreads() - (helping ? 1 : 0), jobs_.size());
     for (size_t t = 0; t < threads; ++t) {
-        pools_.push_back(CreatePoolLike(MemPool));
-        threads_.emplace_back([this, pool = pools_.back()] {
+        Pool *own = CreatePoolLike(MemPool);
+        if (!own)
+            break;
+        pools_.push_back(own);
+        threads_.emplace_back([this, pool = own] {
             UseOwnPool(pool);
             Work();
             UseOwnPool(nullptr);
         });
     }
+    helping_ = helping_ || threads_.empty();   // someone must scan
 }
 
 ScanQueue::~ScanQueue()
@@ -81,6 +86,8 @@ bool ScanQueue::ScanNext()
         ready_[i] = true;
     }
     scanned_.notify_all();
+    if (told_)
+        told_();
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -37,8 +38,9 @@ void SetScanThreads(unsigned n);
 class ScanQueue {
 public:
     // helping: the thread that waits scans files itself meanwhile (a command
-    // that shows nothing), so one thread fewer is started.
-    ScanQueue(std::vector<ScanJob> jobs, bool helping);
+    // that shows nothing), so one thread fewer is started. scanned, when
+    // given, is called on the scanning thread after each file.
+    ScanQueue(std::vector<ScanJob> jobs, bool helping, std::function<void()> scanned = nullptr);
     ~ScanQueue();
     ScanQueue(const ScanQueue &) = delete;
     ScanQueue &operator=(const ScanQueue &) = delete;
@@ -47,7 +49,8 @@ public:
     // Whether file i is scanned; Wait returns it once it is.
     bool Ready(size_t i);
     ScannedFile &Wait(size_t i);
-    // The threads take no more files; those scanned are kept.
+    // The threads take no more files; those scanned are kept. Wait only for
+    // files Ready says are scanned after this.
     void Stop();
 
 private:
@@ -60,6 +63,7 @@ private:
     std::atomic<size_t> next_{0};
     std::atomic<bool> stopped_{false};
     bool helping_;
+    std::function<void()> told_;
     std::mutex mutex_;
     std::condition_variable scanned_;
     std::vector<struct Pool *> pools_;

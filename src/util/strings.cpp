@@ -40,3 +40,21 @@ void DelSTR(STRPTR *variable)
         FreePooled(MemPool, *variable, ULONG(std::strlen(*variable)) + 1);
     *variable = nullptr;
 }
+
+namespace {
+bool WithinASequence(const std::string &text, size_t at) { return at < text.size() && (UBYTE(text[at]) & 0xC0) == 0x80; }
+}
+
+std::string ShortenedInItsMiddle(const std::string &text, size_t most)
+{
+    static const std::string kEllipsis = "\xE2\x80\xA6";
+    if (text.size() <= most)
+        return text;
+    size_t keep = most > kEllipsis.size() ? most - kEllipsis.size() : 0;
+    size_t head = keep / 2, tail = text.size() - (keep - head);
+    while (head > 0 && WithinASequence(text, head))
+        --head;
+    while (WithinASequence(text, tail))
+        ++tail;
+    return text.substr(0, head) + kEllipsis + text.substr(tail);
+}

@@ -4,6 +4,8 @@
 #pragma once
 #include "platform/exec/types.h"
 
+#include <string>
+
 extern char EmptySTR[];
 
 // n bytes to fill (and a NUL after them); EmptySTR for 0, null when the pool is exhausted.
@@ -13,3 +15,8 @@ STRPTR AllocTxt(LONG n);
 STRPTR NewSTR(CONST_STRPTR source, LONG length);
 // Frees the string a variable holds (EmptySTR is never freed) and nulls the variable.
 void DelSTR(STRPTR *variable);
+
+// The text as it is when it has at most most bytes, else its start and end
+// with an ellipsis between them in at most most bytes; no UTF-8 sequence is
+// cut.
+std::string ShortenedInItsMiddle(const std::string &text, size_t most);

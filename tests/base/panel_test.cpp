@@ -10,6 +10,8 @@
 #include "view/index.h"
 #include "view/view.h"
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -88,6 +90,7 @@ TEST_F(BasePanel, AddingFilesStopsAtTheFirstThatFails)
     box.Write("three.txt", "three\n");
     app.requester.files.push_back({box.Dir(), {"one.txt", "bad.bin", "three.txt"}});
     EdTree(EdTree_AddFiles);
+    ASSERT_TRUE(FinishBaseJob());
     EXPECT_TRUE(app.requester.fileRequests.at(0).multiSelect);
     EXPECT_EQ(Order(nullptr), std::vector<std::string>{"one.txt"});
     EXPECT_EQ(LastQuestion(), "Cannot open file:\n" + box.Path("bad.bin"));
@@ -359,36 +362,115 @@ TEST_F(BasePanel, TheEditorIsHiddenAtStartAndFollowsItsMenuItem)
     EXPECT_FALSE(xget(QMXObject.GroupEdObj, MUIA_ShowMe));
 }
 
-TEST_F(BasePanel, AddingAndRescanningTellHowFarTheyAreWhileTheWindowSleeps)
+// What the progress notifications and the field above the tree said, with
+// the time each came.
+struct Progress {
+    std::vector<std::string> seen;
+    std::vector<std::chrono::steady_clock::time_point> when;
+    Hook hook = {[](Hook *h, APTR, APTR msg) -> IPTR {
+                     auto *self = static_cast<Progress *>(h->h_Data);
+                     auto *p = reinterpret_cast<const BazaProgressRecord *>(*static_cast<IPTR *>(msg));
+                     std::string field = reinterpret_cast<char *>(xget(BazaGUI.BaseName, MUIA_Text_Contents));
+                     bool asleep = xget(QMXObject.App, MUIA_Application_Sleep);
+                     self->seen.push_back(p ? std::to_string(p->Done) + "/" + std::to_string(p->All) +
+                                                  (asleep ? " asleep: " : " awake: ") + field
+                                            : std::string("end"));
+                     self->when.push_back(std::chrono::steady_clock::now());
+                     return 0;
+                 },
+                 this};
+    Progress()
+    {
+        DoMethod(QMXObject.BazaObj, MUIM_Notify, QMXA_Baza_Progress, MUIV_EveryTime, QMXObject.BazaObj, 3,
+                 MUIM_CallHook, &hook, MUIV_TriggerValue);
+    }
+};
+
+TEST_F(BasePanel, AddingInTheWindowGoesOnWhileItAnswersAndTellsHowFarItIsNowAndThen)
 {
     ASSERT_TRUE(app.Ready());
-    static std::vector<std::string> seen;
-    seen.clear();
-    Hook record = {[](Hook *, APTR, APTR msg) -> IPTR {
-                       auto *p = reinterpret_cast<const BazaProgressRecord *>(*static_cast<IPTR *>(msg));
-                       std::string field = reinterpret_cast<char *>(xget(BazaGUI.BaseName, MUIA_Text_Contents));
-                       bool asleep = xget(QMXObject.App, MUIA_Application_Sleep);
-                       seen.push_back(p ? std::to_string(p->Done) + "/" + std::to_string(p->All) + " " + p->File +
-                                              (asleep ? " asleep: " : " awake: ") + field
-                                        : std::string("end"));
-                       return 0;
-                   },
-                   nullptr};
-    DoMethod(QMXObject.BazaObj, MUIM_Notify, QMXA_Baza_Progress, MUIV_EveryTime, QMXObject.BazaObj, 3, MUIM_CallHook,
-             &record, MUIV_TriggerValue);
-    box.Write("one.txt", "1\n");
-    box.Write("two.txt", "2\n");
+    Progress progress;
     std::string before = reinterpret_cast<char *>(xget(BazaGUI.BaseName, MUIA_Text_Contents));
-    app.requester.files.push_back({box.Dir(), {"one.txt", "two.txt"}});
+    std::string longName = "an_sdk_document_with_a_rather_long_name_0001.txt";
+    box.Write(longName, "1\n");
+    app.requester.files.push_back({box.Dir(), {longName}});
     EdTree(EdTree_AddFiles);
-    EXPECT_EQ(seen, (std::vector<std::string>{"1/2 one.txt asleep: Reading 1 of 2: one.txt",
-                                              "2/2 two.txt asleep: Reading 2 of 2: two.txt", "end"}));
+    ASSERT_TRUE(FinishBaseJob());
+    EXPECT_EQ(progress.seen, (std::vector<std::string>{"1/1 awake: Reading 1 of 1: an_sdk_doc\xE2\x80\xA6me_0001.txt", "end"}))
+        << "the count whole, the name shortened in its middle";
+    std::vector<std::string> names;
+    for (int i = 0; i < 600; ++i)
+        names.push_back(box.Write("many/f" + std::to_string(1000 + i) + ".txt", std::string(size_t(i * 50), 'x') + "\n"));
+    app.requester.files.push_back({box.Path("many"), {}});
+    for (const std::string &name : names)
+        app.requester.files.back().files.push_back(name.substr(name.rfind('/') + 1));
+    progress.seen.clear();
+    progress.when.clear();
+    EdTree(EdTree_AddFiles);
+    EXPECT_FALSE(xget(QMXObject.App, MUIA_Application_Sleep)) << "the window answers meanwhile";
+    if (xget(QMXObject.BazaObj, QMXA_Baza_Running)) {
+        EXPECT_TRUE(xget(BazaGUI.Tree, MUIA_Disabled)) << "the tree takes no input while files go into it";
+        EXPECT_FALSE(xget(BazaGUI.StopButton, MUIA_Disabled));
+    }
+    ASSERT_TRUE(FinishBaseJob());
+    ASSERT_EQ(Order(nullptr).size(), 601u);
+    EXPECT_EQ(Order(nullptr)[1], "f1000.txt");
+    EXPECT_EQ(Order(nullptr)[600], "f1599.txt");
+    ASSERT_GE(progress.seen.size(), 2u);
+    EXPECT_EQ(progress.seen[0], "1/600 awake: Reading 1 of 600: f1000.txt");
+    EXPECT_EQ(progress.seen.back(), "end");
+    for (size_t i = 1; i + 1 < progress.when.size(); ++i)
+        EXPECT_GE(progress.when[i] - progress.when[i - 1], std::chrono::milliseconds(50)) << "at most 20 a second";
     EXPECT_EQ(reinterpret_cast<char *>(xget(BazaGUI.BaseName, MUIA_Text_Contents)), before) << "the field's own text";
-    EXPECT_FALSE(xget(QMXObject.App, MUIA_Application_Sleep));
-    seen.clear();
+    EXPECT_FALSE(xget(BazaGUI.Tree, MUIA_Disabled));
+    EXPECT_TRUE(xget(BazaGUI.StopButton, MUIA_Disabled));
+    progress.seen.clear();
     DoMethod(QMXObject.BazaObj, QMXM_BazaUpdate);
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[1].substr(0, 12), "2/2 two.txt ");
+    ASSERT_GE(progress.seen.size(), 2u);
+    EXPECT_EQ(progress.seen[0].substr(0, 13), "1/601 asleep:") << "a rescan for a command is done before it returns";
+    EXPECT_EQ(progress.seen.back(), "end");
+}
+
+TEST_F(BasePanel, AStoppedRefreshKeepsWhatItRescannedInOrderAndCountsAsChanged)
+{
+    ASSERT_TRUE(app.Ready());
+    std::vector<std::string> names;
+    auto write = [&](const char *entries) {
+        names.clear();
+        for (int i = 0; i < 400; ++i)
+            names.push_back(box.Write("d" + std::to_string(1000 + i) + ".doc", std::string("TABLE OF CONTENTS\n") + entries));
+    };
+    auto counts = [&] {
+        std::vector<int> out;
+        for (TreeNode *n : *NListtreeRoots(BazaGUI.Tree)) {
+            int c = 0;
+            for (Doc *e = FirstEntry(static_cast<Baza *>(n->tn_User)); e; e = NextEntry(e))
+                ++c;
+            out.push_back(c);
+        }
+        return out;
+    };
+    write("\fd.library/Old\n   NAME\n");
+    ASSERT_EQ(BazaAddFiles(names, nullptr), 400);
+    write("\fd.library/New\n   NAME\n\fd.library/Newer\n   NAME\n");
+    konfig.Modified = 0;
+    DoMethod(QMXObject.BazaObj, QMXM_BazaRefresh);
+    SetAttrs(BazaGUI.StopButton, MUIA_Pressed, FALSE);
+    EXPECT_FALSE(xget(QMXObject.BazaObj, QMXA_Baza_Running));
+    EXPECT_EQ(konfig.Modified, 1);
+    std::vector<int> after = counts();
+    ASSERT_EQ(after.size(), 400u);
+    size_t rescanned = size_t(std::find(after.begin(), after.end(), 1) - after.begin());
+    EXPECT_TRUE(std::all_of(after.begin() + long(rescanned), after.end(), [](int c) { return c == 1; }))
+        << "the documents rescanned come first, the others are as they were";
+    EXPECT_FALSE(xget(BazaGUI.Tree, MUIA_Disabled));
+    DoMethod(QMXObject.BazaObj, QMXM_BazaRefresh);
+    DoMethod(QMXObject.BazaObj, QMXM_BazaFindLink, "Newer", 5);   // other work on the base ends it
+    EXPECT_FALSE(xget(QMXObject.BazaObj, QMXA_Baza_Running));
+    DoMethod(QMXObject.BazaObj, QMXM_BazaRefresh);
+    ASSERT_TRUE(FinishBaseJob());
+    after = counts();
+    EXPECT_TRUE(std::all_of(after.begin(), after.end(), [](int c) { return c == 2; })) << "a refresh run to its end";
 }
 
 TEST_F(BasePanel, AStructureNameLeadsFromAnAutodocOrAHeaderToItsDefinition)

@@ -91,11 +91,17 @@ void ViewerDriver::Pick(LONG n) { SetAttrs(QMXObject.IndexObj, QMXA_Index_Active
 
 LONG ViewerDriver::Active() { return LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)); }
 
-bool FinishSearch()
+namespace {
+bool RunInputLoopWhile(Object *obj, IPTR running)
 {
-    for (int i = 0; i < 1000 && xget(QMXObject.FindObj, QMXA_Find_Running); ++i) {
+    for (int i = 0; i < 1000 && xget(obj, running); ++i) {
         Wait(SIGF_INPUT);
         DoMethod(QMXObject.App, MUIM_Application_NewInput, nullptr);
     }
-    return !xget(QMXObject.FindObj, QMXA_Find_Running);
+    return !xget(obj, running);
 }
+}
+
+bool FinishSearch() { return RunInputLoopWhile(QMXObject.FindObj, QMXA_Find_Running); }
+
+bool FinishBaseJob() { return RunInputLoopWhile(QMXObject.BazaObj, QMXA_Baza_Running); }

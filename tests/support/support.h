@@ -67,6 +67,8 @@ protected:
 // Runs the input loop as the window does until the search panel's search has
 // ended (its worker's last report taken in); false when it did not end.
 bool FinishSearch();
+// The same until the base panel's adding or rescanning has ended.
+bool FinishBaseJob();
 
 // The text lines of a text list, as stored.
 std::vector<std::string> ListLines(Object *list);

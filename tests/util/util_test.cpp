@@ -42,6 +42,17 @@ TEST(Strings, NewSTRCopiesTheFirstLineOrAGivenLengthAndSharesTheEmptyString)
     DelSTR(nullptr);
 }
 
+TEST(Strings, AShortenedTextLosesItsMiddleAndNoCharacterIsCut)
+{
+    EXPECT_EQ(ShortenedInItsMiddle("exec.doc", 8), "exec.doc");
+    EXPECT_EQ(ShortenedInItsMiddle("abcdefghijklmnop", 9), "abc\xE2\x80\xA6nop");
+    // "ü" is two bytes: the cut falls before or after it, never within
+    std::string name = "a\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC" "bbbb";
+    std::string cut = ShortenedInItsMiddle(name, 10);
+    EXPECT_LE(cut.size(), 11u);
+    EXPECT_EQ(cut, "a\xC3\xBC\xE2\x80\xA6" "bbbb");
+}
+
 TEST(FileNames, SplittingAndJoining)
 {
     Libs libs;

@@ -472,6 +472,7 @@ TEST(Renderer, TheTreeShowsTheActiveNodeSelectedAndDocumentsTellTheirPath)
     box.Write("a.txt", "a\n");
     box.Write("b.txt", "b\n");
     DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, 0x80000103);   // add files
+    ASSERT_TRUE(FinishBaseJob());
     QApplication::processEvents();
     auto *view = qobject_cast<QTreeView *>(QtPeerOf(BazaGUI.Tree)->widget());
     ASSERT_NE(view, nullptr);

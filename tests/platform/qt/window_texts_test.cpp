@@ -88,7 +88,7 @@ TEST(WindowTexts, TreeNodesAndHistoryElementsTellTheirPathAndNamesShowAsUTF8)
     std::filesystem::create_directories(box.Path("sdk"));
     std::string doc = box.Write("sdk/exec_\xc3\xa4.doc", "TABLE OF CONTENTS\n\fexec.library/AllocVec\n   NAME\n\tx\n");
     SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, inner);
-    ASSERT_TRUE(BazaAddOneFile(box.Path("sdk").c_str(), "exec_\xc3\xa4.doc"));
+    ASSERT_EQ(BazaAddFiles({box.Path("sdk/exec_\xc3\xa4.doc")}, nullptr), 1);
     QApplication::processEvents();
     auto *tree = qobject_cast<QTreeView *>(QtPeerOf(BazaGUI.Tree)->widget());
     QModelIndex group = tree->model()->index(0, 0), sub = tree->model()->index(0, 0, group);
