@@ -25,19 +25,19 @@ void Quiet(bool on) { SetAttrs(BazaGUI.Tree, MUIA_NListtree_Quiet, on); }
 class BaseJob {
 public:
     BaseJob(std::vector<ScanJob> jobs, bool background, ULONG serial)
-        : serial_(serial), background_(background),
+        : serial_(serial),
           queue_(std::move(jobs), !background, background ? std::function<void()>([this] { Tell(); }) : nullptr)
     {
     }
     virtual ~BaseJob() = default;
     ULONG Serial() const { return serial_; }
-    // Puts files in place while they are scanned (in the background only
-    // those that are, else waiting for each); true when none is left.
-    bool Advance()
+    // Puts files in place while they are scanned (only those that are, or
+    // waiting for each); true when none is left.
+    bool Advance(bool wait)
     {
         pending_ = false;
         Quiet(true);
-        for (; !ended_ && next_ < queue_.Size() && (!background_ || queue_.Ready(next_)); ++next_) {
+        for (; !ended_ && next_ < queue_.Size() && (wait || queue_.Ready(next_)); ++next_) {
             Progress();
             ended_ = !Place(next_, queue_.Wait(next_));
         }
@@ -70,7 +70,6 @@ private:
     }
 
     ULONG serial_;
-    bool background_;
     std::atomic<bool> pending_{false};   // a step is pushed and not yet taken
     size_t next_ = 0;
     bool ended_ = false, stopped_ = false;
@@ -196,7 +195,7 @@ void StartRunning(std::unique_ptr<BaseJob> job)
 void RunToEnd(BaseJob &job)
 {
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
-    job.Advance();
+    job.Advance(true);
     BazaProgress(0, 0, nullptr);
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
 }
@@ -243,7 +242,7 @@ void BazaJobStep(ULONG serial)
     if (!running || running->Serial() != serial || stepping)
         return;
     stepping = true;
-    bool done = running->Advance();
+    bool done = running->Advance(false);
     stepping = false;
     if (done || stopAsked) {
         stopAsked = false;
@@ -261,7 +260,17 @@ void BazaJobStop()
         return;
     }
     stepping = true;
-    running->Advance();
+    running->Advance(false);
+    stepping = false;
+    EndRunning();
+}
+
+void BazaJobFinish()
+{
+    if (!running || stepping)
+        return;
+    stepping = true;
+    running->Advance(true);
     stepping = false;
     EndRunning();
 }

@@ -4,8 +4,8 @@
 // input loop runs: each time files are scanned the loop hears of it
 // (QMXM_Baza_JobStep) and puts in place those next in order; the field above
 // the tree tells how far it has come at most 20 times a second; the stop
-// button ends it, and so does any other work on the base, keeping what is in
-// place. Meanwhile the tree takes no input.
+// button ends it, keeping what is in place, and any other work on the base
+// waits for it to end. Meanwhile the tree takes no input.
 #pragma once
 #include "baza.h"
 
@@ -23,6 +23,8 @@ void BazaJobStep(ULONG serial);
 // Ends the job that goes on, if any: what is scanned so far (in order) is put
 // in place, the rest stays as it was, and the base counts as changed.
 void BazaJobStop();
-// Whether a method sent to the base panel must first end the job: whatever
-// may show or change the base's documents.
+// Waits for the job that goes on, if any, and puts all of it in place.
+void BazaJobFinish();
+// Whether a method sent to the base panel must wait for the job to end:
+// whatever may show or change the base's documents.
 bool BazaJobEndsFor(Msg msg);

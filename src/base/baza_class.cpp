@@ -219,7 +219,7 @@ IPTR clBaza_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
     BazaData *d = msg->MethodID == OM_NEW ? nullptr : static_cast<BazaData *>(INST_DATA(cl, obj));
     if (BazaJobRunning() && BazaJobEndsFor(msg))
-        BazaJobStop();
+        BazaJobFinish();
     switch (msg->MethodID) {
     case OM_NEW: return clBaza_OM_NEW(cl, obj, msg);
     case OM_DISPOSE:
