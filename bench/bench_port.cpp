@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "platform/exec/signals.h"
 #include "platform/rexx/port.h"
+#include "input_loop.h"
 #include "search/find.h"
 
 #include <benchmark/benchmark.h>
@@ -97,8 +98,7 @@ void BM_PortCommandsFrom8Clients(benchmark::State &state)
     state.counters["commands/s"] = benchmark::Counter(10000.0 * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-// Events come every 5 ms from another thread (as a window's would); each
-// carries the time it was sent, and the loop notes how long it waited.
+// The events of bench/input_loop.h while the search runs.
 void BM_InputLoopDelayDuringABaseSearch(benchmark::State &state)
 {
     Program p;
@@ -113,25 +113,8 @@ void BM_InputLoopDelayDuringABaseSearch(benchmark::State &state)
         SetAttrs(FindGUI.Pattern, MUIA_String_Contents, "zqxjvw");
         auto start = Clock::now();
         SetAttrs(QMXObject.FindObj, QMXA_Find_Go, 0);
-        std::atomic<bool> stop{false};
-        std::atomic<int64_t> waitingSince{0};   // the oldest event not yet handled
-        std::thread events([&] {
-            while (!stop) {
-                int64_t none = 0;
-                waitingSince.compare_exchange_strong(none, Clock::now().time_since_epoch().count());
-                Signal(SIGF_INPUT);
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            }
-        });
-        while (xget(QMXObject.FindObj, QMXA_Find_Running)) {
-            Wait(SIGF_INPUT);
-            DoMethod(QMXObject.App, MUIM_Application_NewInput, nullptr);
-            if (int64_t since = waitingSince.exchange(0))
-                worst = std::max(worst, double(Clock::now().time_since_epoch().count() - since) / 1e6);
-        }
+        worst = std::max(worst, LongestEventWait([] { return xget(QMXObject.FindObj, QMXA_Find_Running) != 0; }));
         searchMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        stop = true;
-        events.join();
     }
     state.counters["worst_event_ms"] = worst;
     state.counters["search_ms"] = searchMs;

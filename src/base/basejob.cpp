@@ -17,6 +17,7 @@
 namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kProgressEvery = std::chrono::milliseconds(50);   // at most 20 times a second
+constexpr auto kStepAtMost = std::chrono::milliseconds(10);      // then the window's events come first
 
 void Quiet(bool on) { SetAttrs(BazaGUI.Tree, MUIA_NListtree_Quiet, on); }
 
@@ -31,13 +32,18 @@ public:
     }
     virtual ~BaseJob() = default;
     ULONG Serial() const { return serial_; }
-    // Puts files in place while they are scanned (only those that are, or
-    // waiting for each); true when none is left.
-    bool Advance(bool wait)
+    enum Pace { WAITING, SCANNED, A_STEP };   // for each file; those scanned; those scanned for a short while
+    // Puts files in place in order; true when none is left.
+    bool Advance(Pace pace)
     {
         pending_ = false;
+        Clock::time_point until = Clock::now() + kStepAtMost;
         Quiet(true);
-        for (; !ended_ && next_ < queue_.Size() && (wait || queue_.Ready(next_)); ++next_) {
+        for (; !ended_ && next_ < queue_.Size() && (pace == WAITING || queue_.Ready(next_)); ++next_) {
+            if (pace == A_STEP && Clock::now() > until) {
+                Tell();   // the rest in the next step
+                break;
+            }
             Progress();
             ended_ = !Place(next_, queue_.Wait(next_));
         }
@@ -195,7 +201,7 @@ void StartRunning(std::unique_ptr<BaseJob> job)
 void RunToEnd(BaseJob &job)
 {
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
-    job.Advance(true);
+    job.Advance(BaseJob::WAITING);
     BazaProgress(0, 0, nullptr);
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
 }
@@ -242,7 +248,7 @@ void BazaJobStep(ULONG serial)
     if (!running || running->Serial() != serial || stepping)
         return;
     stepping = true;
-    bool done = running->Advance(false);
+    bool done = running->Advance(BaseJob::A_STEP);
     stepping = false;
     if (done || stopAsked) {
         stopAsked = false;
@@ -260,7 +266,7 @@ void BazaJobStop()
         return;
     }
     stepping = true;
-    running->Advance(false);
+    running->Advance(BaseJob::SCANNED);
     stepping = false;
     EndRunning();
 }
@@ -270,7 +276,7 @@ void BazaJobFinish()
     if (!running || stepping)
         return;
     stepping = true;
-    running->Advance(true);
+    running->Advance(BaseJob::WAITING);
     stepping = false;
     EndRunning();
 }

@@ -5,9 +5,13 @@
 #include "platform/exec/pool.h"
 
 #include <algorithm>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace {
 unsigned threadsSet = 0;
+constexpr int kBehindTheWindow = 5;   // the scanning threads' nice value beside a window
 
 // Decides the file's type and scans it into a fresh record, as the viewer
 // indexes a file: locked first (the lock names it), then opened and read.
@@ -53,7 +57,9 @@ ScanQueue::ScanQueue(std::vector<ScanJob> jobs, bool helping, std::function<void
         if (!own)
             break;
         pools_.push_back(own);
-        threads_.emplace_back([this, pool = own] {
+        threads_.emplace_back([this, pool = own, behind = !helping] {
+            if (behind)   // the window's thread, which waits for none, goes first
+                setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), kBehindTheWindow);
             UseOwnPool(pool);
             Work();
             UseOwnPool(nullptr);
