@@ -117,6 +117,7 @@ const std::vector<GuideLink> &AGuideLinks(Object *guide);
 std::string GuideFileBeside(const std::string &guide, const std::string &name);
 // The same from the guide the viewer shows, by its full name.
 std::string GuideTargetFile(const std::string &name);
-// Whether a file can be opened and, for a guide, holds a node of that name.
+// Whether a file can be opened as a document and, for a guide, holds a node
+// of that name.
 enum class GuideHolds { NoFile, NoNode, Node };
 GuideHolds GuideHoldsNode(const std::string &path, const std::string &node);

@@ -2,8 +2,12 @@
 // a node: both asked before the viewer lets go of the page shown.
 #include "aguide.h"
 
+#include "app/ids.h"
+#include "app/konfig.h"
 #include "platform/dos/paths.h"
 #include "platform/utility/charset.h"
+#include "util/fileinfo.h"
+#include "view/view.h"
 
 #include <sys/stat.h>
 
@@ -12,6 +16,23 @@ bool IsFile(const std::string &path)
 {
     struct stat st;
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Whether a document type takes the file (a picture that a guide links to is
+// none), asked as the viewer asks them, without showing it: the type
+// recognised last stays that of the document shown.
+bool SomeTypeReads(const std::string &path)
+{
+    FileOpen probe{};
+    probe.Name = const_cast<STRPTR>(path.c_str());
+    probe.Handle = Open(probe.Name, MODE_OLDFILE);
+    ULONG shown = konfig.FileType;
+    bool taken = false;
+    for (Object *type : Parser)
+        taken = taken || (probe.Handle && type && DoMethod(type, QMXM_View_CheckFType, &probe));
+    Close(probe.Handle);
+    konfig.FileType = shown;
+    return taken;
 }
 
 std::string Joined(const std::string &dir, const std::string &name)
@@ -53,7 +74,7 @@ std::string GuideFileBeside(const std::string &guide, const std::string &name)
 
 GuideHolds GuideHoldsNode(const std::string &path, const std::string &node)
 {
-    FileHandle *fh = IsFile(path) ? Open(path.c_str(), MODE_OLDFILE) : nullptr;
+    FileHandle *fh = IsFile(path) && SomeTypeReads(path) ? Open(path.c_str(), MODE_OLDFILE) : nullptr;
     if (!fh)
         return GuideHolds::NoFile;
     char head[99];

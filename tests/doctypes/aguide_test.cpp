@@ -391,7 +391,8 @@ TEST_F(Guide, ALinkToAMissingFileOrNodeSaysSoAndThePageStaysWithItsButtonsAndHis
     std::string guide = box.Write("docs/sdk/g.guide",
                                   "@database g\n@node MAIN\n@{\"Gone\" link INCLUDE:libraries/nothere.h/MAIN} "
                                   "@{\"Nowhere\" link NoSuchNode} @{\"Far\" link other.guide/NoSuchNode} @{\"Two\" link Two} "
-                                  "@{\"Sys\" link SYS:other.guide/MAIN} @{\"Hdr\" link INCLUDE:libraries/amigaguide.h/main}\n"
+                                  "@{\"Sys\" link SYS:other.guide/MAIN} @{\"Hdr\" link INCLUDE:libraries/amigaguide.h/main} "
+                                  "@{\"Pic\" link pic.iff/main}\n"
                                   "@endnode\n@node Two\ntwo\n@endnode\n");
     Open(guide);
     Pick(-2);
@@ -416,6 +417,11 @@ TEST_F(Guide, ALinkToAMissingFileOrNodeSaysSoAndThePageStaysWithItsButtonsAndHis
     EXPECT_EQ(ShownName(), box.Path("docs/sdk/other.guide")) << "SYS: is looked for beside the guide";
     Open(guide);
     Pick(2);
+    box.Write("docs/sdk/pic.iff", std::string("FORM\0\0\0\x10ILBMBMHD", 16));
+    Click(7);
+    EXPECT_EQ(app.requester.questions.back().text, "Cannot open file:\n" + box.Path("docs/sdk/pic.iff"))
+        << "a file no document type reads";
+    EXPECT_EQ(ListLines(View.TextList), page);
     Click(6);
     EXPECT_EQ(ShownName(), header) << "INCLUDE: in an include folder above the guide, any case";
 }
