@@ -113,9 +113,6 @@ TEST_F(Port, LinesOfOneClientAreAnsweredInOrderAndBadOnesGetAnAnswerOfTheirOwn)
     send(fd, "ee\n", 3, 0);
     send(fd, "nul\0byte\n", 9, 0);
     EXPECT_EQ(ReadLines(fd, 4), "0 echo:one\n0 echo:two\n0 echo:three\n10 A command line holds no NUL byte\n");
-    std::string huge(1 << 20, 'x');
-    send(fd, huge.data(), huge.size(), MSG_NOSIGNAL);
-    EXPECT_EQ(ReadLines(fd, 2), "10 Command line too long\n") << "answered, then closed";
     close(fd);
     // half a line and gone: nothing runs, the port goes on
     int half = Connect();
@@ -125,6 +122,56 @@ TEST_F(Port, LinesOfOneClientAreAnsweredInOrderAndBadOnesGetAnAnswerOfTheirOwn)
     std::string result, error;
     ASSERT_TRUE(SendPortCommand("TEST.1", "after", rc, result, error));
     EXPECT_EQ(result, "echo:after");
+}
+
+TEST_F(Port, ALineOver64KBIsAnsweredAndDroppedHoweverItComesAndTheClientGoesOn)
+{
+    int fd = Connect();
+    auto sendAll = [fd](const std::string &bytes, size_t piece) {
+        for (size_t at = 0; at < bytes.size(); at += piece)
+            ASSERT_EQ(send(fd, bytes.data() + at, std::min(piece, bytes.size() - at), MSG_NOSIGNAL),
+                      ssize_t(std::min(piece, bytes.size() - at)));
+    };
+    std::string longest(64 * 1024, 'x'), over = longest + "y";
+    sendAll(longest + "\r\n", 1 << 20);
+    EXPECT_EQ(ReadLines(fd, 1), "0 echo:" + longest + "\n") << "64 KB is the longest line taken";
+    for (size_t piece : {size_t(1) << 20, size_t(1000), size_t(7)}) {
+        sendAll(over + "\nnext\n", piece);
+        EXPECT_EQ(ReadLines(fd, 2), "10 Line too long\n0 echo:next\n") << "in pieces of " << piece;
+    }
+    sendAll(std::string(70 * 1024, 'z') + "\n" + std::string(81920, 'w') + "\nlast\n", 1 << 20);
+    EXPECT_EQ(ReadLines(fd, 3), "10 Line too long\n10 Line too long\n0 echo:last\n");
+    close(fd);
+}
+
+TEST_F(Port, AFolderThatCannotBeUsedKeepsThePortOffAndClientsAreToldWhy)
+{
+    chmod(runtime.c_str(), 0755);
+    setenv("TMPDIR", box.Dir().c_str(), 1);
+    std::string folder = box.Path("vellumscanner-" + std::to_string(getuid()));
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0) << "made by someone else first, open to all";
+    CommandPort off("Other");
+    EXPECT_FALSE(off.IsOpen());
+    std::string why = "the folder " + folder + " is open to other users (mode 755)";
+    EXPECT_EQ(off.Problem(), why);
+    LONG rc;
+    std::string result, error;
+    EXPECT_EQ(AskPort("OTHER.1", "INFO TITLE", 1000, rc, result, error), PortSend::Off);
+    EXPECT_EQ(error, "the command port is off: " + why);
+    unsetenv("TMPDIR");
+    chmod(runtime.c_str(), 0700);
+}
+
+TEST_F(Port, AClientWaitsNoLongerThanItsTimeForAnAnswer)
+{
+    stop = true;   // nobody takes the commands from now on
+    echo.join();
+    echo = std::thread([] {});
+    LONG rc;
+    std::string result, error;
+    EXPECT_EQ(AskPort("TEST.1", "INFO TITLE", 200, rc, result, error), PortSend::Late);
+    EXPECT_NE(error.find("TEST.1"), std::string::npos);
+    EXPECT_EQ(AskPort("TEST.9", "INFO TITLE", 200, rc, result, error), PortSend::NoPort);
 }
 
 TEST_F(Port, AThousandClientsAtOnceAreAllAnswered)

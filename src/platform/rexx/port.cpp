@@ -1,10 +1,12 @@
 #include "port.h"
 
 #include "../exec/signals.h"
+#include "portlines.h"
 #include "portpath.h"
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -22,7 +24,6 @@
 #include <vector>
 
 namespace {
-constexpr size_t kMaxLine = 64 * 1024;   // longer is no command line
 constexpr size_t kMaxClients = 4096;
 
 sockaddr_un Address(const std::string &path)
@@ -54,20 +55,24 @@ bool Connects(const std::string &path)
 }
 
 // A listening socket at path; one left by a copy that ended is taken over,
-// one that answers belongs to a running copy (-1).
-int Listen(const std::string &path)
+// one that answers belongs to a running copy (-1, error EADDRINUSE).
+int Listen(const std::string &path, int &error)
 {
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    error = errno;
     if (fd < 0)
         return -1;
     sockaddr_un addr = Address(path);
-    if (bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0 && errno == EADDRINUSE && !Connects(path)) {
+    bool bound = bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
+    error = errno;
+    if (!bound && error == EADDRINUSE && !Connects(path)) {
         unlink(path.c_str());
-        if (bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0 && listen(fd, 128) == 0)
-            return fd;
-    } else if (listen(fd, 128) == 0) {
-        return fd;
+        bound = bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
+        error = errno;
     }
+    if (bound && listen(fd, 128) == 0)
+        return fd;
+    error = bound ? errno : error;
     close(fd);
     return -1;
 }
@@ -104,14 +109,9 @@ public:
         std::string upper = base;
         for (char &c : upper)
             c = char(std::toupper(UBYTE(c)));
-        for (int n = 1; n < 100 && listen_ < 0; ++n) {
-            path_ = PortSocketPath(upper + "." + std::to_string(n), true);
-            if (path_.empty())
-                return;
-            listen_ = Listen(path_);
-            name_ = upper + "." + std::to_string(n);
-        }
-        if (listen_ < 0 || pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) {
+        if (!OpenSocket(upper) || pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) {
+            if (listen_ >= 0)
+                problem_ = std::string("no pipe for the port's thread: ") + std::strerror(errno);
             Close();
             return;
         }
@@ -134,6 +134,7 @@ public:
 
     bool IsOpen() const { return listen_ >= 0; }
     const std::string &Name() const { return name_; }
+    const std::string &Problem() const { return problem_; }
 
     bool Take(PortRequest &request)
     {
@@ -157,10 +158,33 @@ public:
 private:
     struct Client {
         int fd = -1;
-        std::string in, out;
+        PortLines in;
+        std::string out;
         bool busy = false;      // its command waits for its reply
         bool closing = false;   // it sent its last line, or a fault: closed once its replies are out
     };
+
+    // The first free name BASE.1, BASE.2, ...; false with the reason in
+    // problem_ when the port cannot be had.
+    bool OpenSocket(const std::string &upper)
+    {
+        for (int n = 1; n < 100; ++n) {
+            name_ = upper + "." + std::to_string(n);
+            path_ = PortSocketPath(name_, true, &problem_);
+            if (path_.empty())
+                return false;
+            int error = 0;
+            listen_ = Listen(path_, error);
+            if (listen_ >= 0)
+                return true;
+            if (error != EADDRINUSE) {
+                problem_ = "the socket " + path_ + " cannot be made: " + std::strerror(error);
+                return false;
+            }
+        }
+        problem_ = "the port names " + upper + ".1 to " + upper + ".99 are all taken";
+        return false;
+    }
 
     void Close()
     {
@@ -294,30 +318,25 @@ private:
             return errno == EAGAIN || errno == EINTR;
         if (n == 0) {
             c.closing = true;
-            c.in.clear();
             return true;
         }
-        c.in.append(buf, size_t(n));
+        c.in.Add(buf, size_t(n));
         Dispatch(id, c);
-        if (!c.busy && c.in.size() > kMaxLine) {
-            c.out += ReplyLine(10, "Command line too long");
-            c.in.clear();
-            c.closing = true;
-        }
         return Flush(c);
     }
 
     // The next whole line goes to the program; faulty ones are answered here.
     void Dispatch(uint64_t id, Client &c)
     {
+        std::string line;
         while (!c.busy && !c.closing) {
-            size_t nl = c.in.find('\n');
-            if (nl == std::string::npos)
+            PortLines::Kind kind = c.in.Next(line);
+            if (kind == PortLines::Kind::None)
                 return;
-            std::string line = c.in.substr(0, nl);
-            c.in.erase(0, nl + 1);
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
+            if (kind == PortLines::Kind::TooLong) {
+                c.out += ReplyLine(10, "Line too long");
+                continue;
+            }
             if (line.find('\0') != std::string::npos) {
                 c.out += ReplyLine(10, "A command line holds no NUL byte");
                 continue;
@@ -331,7 +350,7 @@ private:
         }
     }
 
-    std::string name_, path_;
+    std::string name_, path_, problem_;
     int listen_ = -1, wake_[2] = {-1, -1}, spare_ = -1;
     std::map<uint64_t, Client> clients_;
     uint64_t lastId_ = 0;
@@ -346,6 +365,7 @@ CommandPort::CommandPort(const std::string &base) : server_(std::make_unique<Ser
 CommandPort::~CommandPort() = default;
 bool CommandPort::IsOpen() const { return server_->IsOpen(); }
 const std::string &CommandPort::Name() const { return server_->Name(); }
+const std::string &CommandPort::Problem() const { return server_->Problem(); }
 bool CommandPort::Take(PortRequest &request) { return server_->Take(request); }
 void CommandPort::Reply(uint64_t client, LONG rc, const std::string &result) { server_->Reply(client, rc, result); }
 
@@ -355,26 +375,82 @@ int ConnectToPort(const std::string &name)
     return path.empty() ? -1 : ConnectTo(path);
 }
 
-bool SendPortCommand(const std::string &name, const std::string &line, LONG &rc, std::string &result,
-                     std::string &error)
+namespace {
+using Clock = std::chrono::steady_clock;
+
+// Waits until fd is ready for events; false when the time ran out first.
+// Without a limit the calls themselves wait.
+bool Ready(int fd, short events, int timeoutMs, Clock::time_point start)
+{
+    if (timeoutMs < 0)
+        return true;
+    auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    pollfd p = {fd, events, 0};
+    return spent < timeoutMs && poll(&p, 1, int(timeoutMs - spent)) > 0;
+}
+
+// Sends the request and reads up to the reply's newline.
+PortSend Exchange(int fd, const std::string &request, std::string &reply, int timeoutMs)
+{
+    auto start = Clock::now();
+    int flags = MSG_NOSIGNAL | (timeoutMs < 0 ? 0 : MSG_DONTWAIT);
+    for (size_t sent = 0; sent < request.size();) {
+        if (!Ready(fd, POLLOUT, timeoutMs, start))
+            return PortSend::Late;
+        ssize_t n = send(fd, request.data() + sent, request.size() - sent, flags);
+        if (n < 0 && errno != EAGAIN && errno != EINTR)
+            return PortSend::NoAnswer;
+        sent += size_t(std::max<ssize_t>(n, 0));
+    }
+    char buf[4096];
+    while (reply.find('\n') == std::string::npos) {
+        if (!Ready(fd, POLLIN, timeoutMs, start))
+            return PortSend::Late;
+        ssize_t n = recv(fd, buf, sizeof buf, 0);
+        if (n == 0 || (n < 0 && errno != EINTR))
+            return PortSend::NoAnswer;
+        reply.append(buf, size_t(std::max<ssize_t>(n, 0)));
+    }
+    return PortSend::Answered;
+}
+
+PortSend Unconnected(const std::string &name, std::string &error)
+{
+    std::string problem;
+    if (PortSocketPath(name, false, &problem).empty()) {
+        error = "the command port is off: " + problem;
+        return PortSend::Off;
+    }
+    error = "no program answers at the port " + name;
+    return PortSend::NoPort;
+}
+}
+
+PortSend AskPort(const std::string &name, const std::string &line, int timeoutMs, LONG &rc, std::string &result,
+                 std::string &error)
 {
     int fd = ConnectToPort(name);
-    if (fd < 0) {
-        error = "no program answers at the port " + name;
-        return false;
-    }
-    std::string request = line + "\n", reply;
-    bool sent = send(fd, request.data(), request.size(), MSG_NOSIGNAL) == ssize_t(request.size());
-    char buf[4096];
-    for (ssize_t n; sent && reply.find('\n') == std::string::npos && (n = recv(fd, buf, sizeof buf, 0)) > 0;)
-        reply.append(buf, size_t(n));
+    if (fd < 0)
+        return Unconnected(name, error);
+    std::string reply;
+    PortSend status = Exchange(fd, line + "\n", reply, timeoutMs);
     close(fd);
     size_t blank = reply.find(' '), nl = reply.find('\n');
-    if (!sent || blank == std::string::npos || nl == std::string::npos || blank > nl) {
+    if (status == PortSend::Late) {
+        error = "the port " + name + " did not answer in time";
+        return status;
+    }
+    if (status != PortSend::Answered || blank == std::string::npos || blank > nl) {
         error = "the port " + name + " gave no answer";
-        return false;
+        return PortSend::NoAnswer;
     }
     rc = LONG(std::strtol(reply.c_str(), nullptr, 10));
     result = reply.substr(blank + 1, nl - blank - 1);
-    return true;
+    return PortSend::Answered;
+}
+
+bool SendPortCommand(const std::string &name, const std::string &line, LONG &rc, std::string &result,
+                     std::string &error)
+{
+    return AskPort(name, line, -1, rc, result, error) == PortSend::Answered;
 }

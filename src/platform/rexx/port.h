@@ -28,6 +28,8 @@ public:
 
     bool IsOpen() const;
     const std::string &Name() const;
+    // Why the port is not open: a sentence for the person, empty when it is.
+    const std::string &Problem() const;
     // The next command waiting, if any; SIGF_INPUT is raised when one comes.
     bool Take(PortRequest &request);
     void Reply(uint64_t client, LONG rc, const std::string &result);
@@ -41,7 +43,18 @@ private:
 // The client's side: a socket connected to the port of that name, -1 when
 // no program listens there.
 int ConnectToPort(const std::string &name);
-// Sends one command line to the port of that name and
-// reads its reply; false with the reason in error when no program answers.
+enum class PortSend {
+    Answered,
+    NoPort,     // no program listens at that name
+    Off,        // the ports' folder cannot be used, so none can listen
+    NoAnswer,   // it hung up without a whole reply
+    Late,       // no reply within the time given
+};
+// Sends one command line to the port of that name and reads its reply,
+// waiting timeoutMs at most (-1: as long as it takes); anything but
+// Answered comes with the reason in error.
+PortSend AskPort(const std::string &name, const std::string &line, int timeoutMs, LONG &rc, std::string &result,
+                 std::string &error);
+// The same without a limit, for callers that only tell answered from not.
 bool SendPortCommand(const std::string &name, const std::string &line, LONG &rc, std::string &result,
                      std::string &error);

@@ -6,8 +6,9 @@
 #include <string>
 
 // The folder, made when create is set and it is missing; empty when there is
-// none or it is not safe (another owner, open to others, not a folder).
-std::string PortDirectory(bool create);
+// none or it is not safe (another owner, open to others, not a folder), with
+// the reason in problem when one is given.
+std::string PortDirectory(bool create, std::string *problem = nullptr);
 // The socket file of a port, empty when the name is unfit (a "/" in it, too
-// long for a socket's address) or there is no safe folder.
-std::string PortSocketPath(const std::string &name, bool create = false);
+// long for a socket's address) or there is no safe folder; why in problem.
+std::string PortSocketPath(const std::string &name, bool create = false, std::string *problem = nullptr);
