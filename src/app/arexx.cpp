@@ -1,8 +1,11 @@
 #include "arexx.h"
 
+#include "base/records.h"
 #include "ids.h"
+#include "konfig.h"
 #include "startup.h"
 #include "platform/dos/locks.h"
+#include "platform/mui/requesters.h"
 #include "platform/utility/charset.h"
 
 #include <string>
@@ -35,58 +38,94 @@ bool IsOpenBase(CONST_STRPTR file)
     return same;
 }
 
-void OpenBase(CONST_STRPTR file)
+constexpr IPTR RC_OK = 0, RC_FAIL = 20;
+
+// A failure in words of the port's own; one without them is answered with
+// the text the window showed for it.
+IPTR Failed(CONST_STRPTR why)
 {
-    SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, file);
-    DoMethod(QMXObject.BazaObj, QMXM_BazaOpen);
+    SetAttrs(QMXObject.App, MUIA_Application_RexxString, why);
+    return RC_FAIL;
 }
 
-void UseBase(CONST_STRPTR file)
+// A command cannot wait for a person to decide about changes nobody saved,
+// so it leaves such a base as it is.
+IPTR BaseMayGo() { return konfig.Modified ? Failed("The base has unsaved changes") : RC_OK; }
+
+// In place of the open base, as the menu opens one; after a failure no base
+// is open, not one that only carries the name.
+IPTR ReplaceBase(CONST_STRPTR file)
 {
-    if (!IsOpenBase(file))
-        OpenBase(file);   // looked in even when it failed to open, as the person would
+    DoMethod(QMXObject.BazaObj, QMXM_BazaClose);
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, file);
+    if (DoMethod(QMXObject.BazaObj, QMXM_BazaOpen))
+        return RC_OK;
+    DoMethod(QMXObject.BazaObj, QMXM_BazaClose);
+    return RC_FAIL;
+}
+
+IPTR UseBase(CONST_STRPTR file)
+{
+    if (IsOpenBase(file))
+        return RC_OK;
+    IPTR rc = BaseMayGo();
+    return rc == RC_OK ? ReplaceBase(file) : rc;
 }
 
 IPTR GATE_Hook_BaseOpen(Hook *, APTR, APTR args)
 {
-    OpenBase(static_cast<FileArgs *>(args)->FileName);
-    SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
-    return 0;
+    IPTR rc = BaseMayGo();
+    if (rc == RC_OK)
+        rc = ReplaceBase(static_cast<FileArgs *>(args)->FileName);
+    if (rc == RC_OK)
+        SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
+    return rc;
 }
 
 IPTR GATE_Hook_BaseClose(Hook *, APTR, APTR)
 {
-    DoMethod(QMXObject.BazaObj, QMXM_BazaClose);
-    return 0;
+    IPTR rc = BaseMayGo();
+    if (rc == RC_OK)
+        DoMethod(QMXObject.BazaObj, QMXM_BazaClose);
+    return rc;
 }
 
+// The viewer says nothing back; a document it took has its type.
 IPTR GATE_Hook_FileOpen(Hook *, APTR, APTR args)
 {
     SetAttrs(QMXObject.ViewObj, QMXA_View_File, static_cast<FileArgs *>(args)->FileName);
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
-    return 0;
+    auto *shown = reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
+    return shown && shown->DocType ? RC_OK : RC_FAIL;
 }
 
 IPTR GATE_Hook_FileClose(Hook *, APTR, APTR)
 {
     DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 1);
-    return 0;
+    return RC_OK;
 }
 
+// The key search tells a person when it finds nothing, and only then.
 IPTR GATE_Hook_FindFunc(Hook *, APTR, APTR args)
 {
     auto *find = static_cast<FindArgs *>(args);
-    UseBase(find->BaseFile);
+    IPTR rc = UseBase(find->BaseFile);
+    if (rc != RC_OK)
+        return rc;
+    const UnattendedRequests *told = CurrentUnattendedRequests();
+    size_t before = told ? told->Count() : 0;
     SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, find->Word);
-    return 0;
+    return told && told->Count() > before ? RC_FAIL : RC_OK;
 }
 
+// The search goes on after the answer; its hits come into the search panel.
 IPTR GATE_Hook_FindText(Hook *, APTR, APTR args)
 {
     auto *find = static_cast<FindArgs *>(args);
-    UseBase(find->BaseFile);
-    SetAttrs(QMXObject.FindObj, QMXA_Find_Text, find->Word);
-    return 0;
+    IPTR rc = UseBase(find->BaseFile);
+    if (rc == RC_OK)
+        SetAttrs(QMXObject.FindObj, QMXA_Find_Text, find->Word);
+    return rc;
 }
 
 Hook HOOK_BaseOpen = {GATE_Hook_BaseOpen, nullptr};

@@ -1,7 +1,9 @@
 // The commands other programs send to the command port: open and close a
 // base or a document, look a word up, search a text. They call the same
-// operations as the menus and the panels, so a command behaves exactly as
-// the person's own action; failures show as those operations' requesters.
+// operations as the menus and the panels, so a command behaves as the
+// person's own action, except that it never waits for a person: each
+// answers 0 when it did what it was asked, else 20 and why (the text the
+// window shows in a line of its own instead of a requester).
 #pragma once
 #include "platform/mui/mui.h"
 

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <future>
 #include <sys/stat.h>
 
@@ -54,6 +55,18 @@ protected:
         DoMethod(QMXObject.BazaObj, QMXM_BazaClose);
         return box.Path(name);
     }
+    std::string BaseFile()
+    {
+        auto name = reinterpret_cast<const char *>(xget(QMXObject.BazaObj, QMXA_Baza_File));
+        return name ? name : "";
+    }
+    std::vector<std::string> Roots()
+    {
+        std::vector<std::string> names;
+        for (TreeNode *n : *NListtreeRoots(BazaGUI.Tree))
+            names.push_back(static_cast<Baza *>(n->tn_User)->Name);
+        return names;
+    }
     std::string Shown()
     {
         auto name = reinterpret_cast<const char *>(xget(QMXObject.ViewObj, QMXA_View_File));
@@ -95,19 +108,63 @@ TEST_F(CommandPortOfTheProgram, DocumentsAndBasesOpenAndCloseAsFromTheMenus)
     EXPECT_EQ(Shown(), doc);
     EXPECT_EQ(Send("QMX_FileClose"), (Answer{0, ""}));
     EXPECT_EQ(Shown(), "");
-    std::string binary = box.Write("b.bin", std::string("\x01\x02\x03\0\xff", 5));
-    EXPECT_EQ(Send("QMX_FileOpen " + binary), (Answer{0, ""})) << "a failure is the requester's, the code stays 0";
-    ASSERT_FALSE(app.requester.questions.empty());
-    EXPECT_NE(app.requester.questions.back().text.find("Cannot open file"), std::string::npos);
     std::string base = MakeBase("one.qmx", "mem.doc", kAdoc);
-    EXPECT_EQ(Send("QMX_BaseOpen \"" + base + "\"").rc, 0);
-    EXPECT_EQ(std::string(reinterpret_cast<const char *>(xget(QMXObject.BazaObj, QMXA_Baza_File))), base);
-    EXPECT_EQ(Send("QMX_BaseClose").rc, 0);
+    EXPECT_EQ(Send("QMX_BaseOpen \"" + base + "\""), (Answer{0, ""}));
+    EXPECT_EQ(BaseFile(), base);
+    EXPECT_EQ(Send("QMX_BaseClose"), (Answer{0, ""}));
     EXPECT_EQ(xget(QMXObject.BazaObj, QMXA_Baza_ActiveNr), IPTR(-1));
-    size_t asked = app.requester.questions.size();
-    EXPECT_EQ(Send("QMX_BaseOpen " + box.Dir()).rc, 0) << "a folder is no base: the panel says so";
-    EXPECT_EQ(Send("QMX_FileOpen " + box.Path("missing.doc")).rc, 0);
-    EXPECT_EQ(app.requester.questions.size(), asked + 2);
+}
+
+TEST_F(CommandPortOfTheProgram, AFailureAnswers20WithTheWindowsTextShownAsALineAndAsksNobody)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string base = MakeBase("one.qmx", "mem.doc", kAdoc);
+    std::string binary = box.Write("b.bin", std::string("\x01\x02\x03\0\xff", 5));
+    std::string junk = box.Write("x.qmx", "no base at all\n");
+    const Answer failures[] = {
+        Send("QMX_FileOpen /missing.doc"),
+        Send("QMX_FileOpen " + binary),
+        Send("QMX_BaseOpen " + junk),
+        Send("QMX_FindFunction AllocVex " + base),
+        Send("QMX_FindText AllocVex " + junk),
+    };
+    const Answer expected[] = {
+        {20, "Cannot open file: /missing.doc"},
+        {20, "Cannot open file: " + binary},
+        {20, "Not a base file: " + junk},
+        {20, "No entry AllocVex"},
+        {20, "Not a base file: " + junk},
+    };
+    for (size_t i = 0; i < std::size(expected); ++i)
+        EXPECT_EQ(failures[i], expected[i]) << i;
+    EXPECT_TRUE(app.requester.questions.empty()) << "a command never waits for a person";
+    ASSERT_EQ(app.requester.notices.size(), 5u);
+    EXPECT_EQ(app.requester.notices[0], "Cannot open file:\n/missing.doc") << "the window shows it in a line";
+    EXPECT_EQ(Send("QMX_FindFunction AllocMem " + base), (Answer{0, ""}));
+    EXPECT_EQ(Shown(), box.Path("mem.doc"));
+}
+
+TEST_F(CommandPortOfTheProgram, ABaseACommandNamesTakesTheOpenOnesPlaceUnlessThatHasUnsavedChanges)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string a = MakeBase("a.qmx", "mem.doc", kAdoc);
+    std::string b = MakeBase("b.qmx", "txt.txt", "plain text with a needle\n");
+    ASSERT_EQ(Send("QMX_BaseOpen " + a), (Answer{0, ""}));
+    ASSERT_EQ(Send("QMX_BaseOpen " + b), (Answer{0, ""}));
+    EXPECT_EQ(Roots(), std::vector<std::string>{"txt.txt"}) << "replaced, not merged";
+    EXPECT_EQ(Send("QMX_FindFunction AllocMem " + a), (Answer{0, ""}));
+    EXPECT_EQ(Roots(), std::vector<std::string>{"mem.doc"});
+    EXPECT_EQ(Send("QMX_FindFunction AllocMem " + b), (Answer{20, "No entry AllocMem"})) << "b lacks it";
+    EXPECT_EQ(Roots(), std::vector<std::string>{"txt.txt"});
+    DoMethod(QMXObject.BazaObj, QMXM_BazaUpdate);   // a rescan leaves the base changed
+    for (const std::string &line : {"QMX_BaseOpen " + a, "QMX_FindFunction AllocMem " + a, "QMX_FindText mem " + a,
+                                    std::string("QMX_BaseClose")})
+        EXPECT_EQ(Send(line), (Answer{20, "The base has unsaved changes"})) << line;
+    EXPECT_EQ(Roots(), std::vector<std::string>{"txt.txt"});
+    EXPECT_EQ(BaseFile(), b);
+    EXPECT_TRUE(app.requester.questions.empty());
+    EXPECT_EQ(Send("QMX_FindText needle " + b), (Answer{0, ""})) << "the open base itself may be searched";
+    ASSERT_TRUE(FinishSearch());
 }
 
 TEST_F(CommandPortOfTheProgram, AWordOrATextIsLookedUpInTheBaseNamedOpenedWhenItIsAnother)
@@ -136,7 +193,7 @@ TEST_F(CommandPortOfTheProgram, AWordOrATextIsLookedUpInTheBaseNamedOpenedWhenIt
     EXPECT_EQ(hit->Column, 19);
 }
 
-TEST(CommandPortOfTheViewer, BaseCommandsAnswerWithoutABasePanel)
+TEST(CommandPortOfTheViewer, BaseCommandsAnswerThoughTheBasePanelIsHidden)
 {
     Sandbox box;
     mkdir(box.Path("run").c_str(), 0700);
@@ -145,16 +202,20 @@ TEST(CommandPortOfTheViewer, BaseCommandsAnswerWithoutABasePanel)
         TestApp app(false, true);   // the window of the viewer alone
         ASSERT_TRUE(app.Ready());
         auto reply = std::async(std::launch::async, [&box] {
-            LONG rc = -1;
-            std::string result, error;
-            for (const char *line : {"QMX_FindFunction AllocMem ", "QMX_FindText AllocMem ", "QMX_BaseOpen "})
-                if (!SendPortCommand("VELLUMSCANNER.1", line + box.Path("none.qmx"), rc, result, error) || rc != 0)
-                    return false;
-            return SendPortCommand("VELLUMSCANNER.1", "QMX_BaseClose", rc, result, error) && rc == 0;
+            std::string replies, result, error;
+            for (const char *line : {"QMX_FindFunction AllocMem ", "QMX_FindText AllocMem ", "QMX_BaseOpen ", "QMX_BaseClose"}) {
+                LONG rc = -1;
+                std::string base = std::strchr(line, ' ') ? box.Path("none.qmx") : "";
+                if (!SendPortCommand("VELLUMSCANNER.1", line + base, rc, result, error))
+                    return error;
+                replies += std::to_string(rc) + " " + result + "\n";
+            }
+            return replies;
         });
         while (reply.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
             DoMethod(QMXObject.App, MUIM_Application_NewInput, nullptr);
-        EXPECT_TRUE(reply.get());
+        std::string missing = "20 Cannot open file: " + box.Path("none.qmx") + "\n";
+        EXPECT_EQ(reply.get(), missing + missing + missing + "0 \n");
     }
     unsetenv("XDG_RUNTIME_DIR");
 }

@@ -282,7 +282,7 @@ TEST_F(BasePanel, LinksFindWholeNamesAndTheQuickSearchWalksOn)
     EXPECT_EQ(lines, (std::vector<LONG>{0, 1, 2}));
     EXPECT_TRUE(app.requester.questions.empty());
     SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, "mem");
-    EXPECT_EQ(LastQuestion(), "Searching for >mem< key finished.");
+    EXPECT_EQ(LastQuestion(), "No entry mem");
     EXPECT_EQ(DoMethod(QMXObject.BazaObj, QMXM_BazaGetEntry, 0), IPTR(-2));
     EXPECT_EQ(DoMethod(QMXObject.BazaObj, QMXM_BazaGetEntry, 9), 0u);
     SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, MUIV_NListtree_Active_Off);

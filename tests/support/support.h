@@ -34,8 +34,10 @@ public:
     ~ScriptedRequester() override;
     LONG Request(const std::string &title, const std::string &buttons, const std::string &text) override;
     bool FileRequest(const FileRequestSpec &spec, FileRequestResult &result) override;
+    void Notice(const std::string &text) override { notices.push_back(text); }
 
     std::vector<Question> questions;
+    std::vector<std::string> notices;
     std::deque<LONG> answers;                       // empty: the last button (0)
     std::deque<FileRequestResult> files;            // empty: cancelled
     std::vector<FileRequestSpec> fileRequests;

@@ -16,6 +16,8 @@ LONG StderrRequester::Request(const std::string &, const std::string &buttons, c
     return 0;
 }
 
+void StderrRequester::Notice(const std::string &text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+
 Session::Session(const char *program) : program_((SetRequesterBackend(&requester_), program)) {}
 
 Session::~Session() { SetRequesterBackend(nullptr); }

@@ -15,6 +15,7 @@ class StderrRequester : public RequesterBackend {
 public:
     LONG Request(const std::string &title, const std::string &buttons, const std::string &text) override;
     bool FileRequest(const FileRequestSpec &, FileRequestResult &) override { return false; }
+    void Notice(const std::string &text) override;
 };
 
 class Session {

@@ -7,7 +7,9 @@
 #include "dataspace.h"
 #include "envstore.h"
 #include "internal.h"
+#include "requesters.h"
 
+#include <cstdio>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -99,6 +101,18 @@ bool HasMissingWindow(TagItem *tags)
     return false;
 }
 
+// Other programs cannot reach one whose port did not open: the person is
+// told once why, on standard error and in the window.
+void OpenPort(AppData *d)
+{
+    d->port = std::make_unique<CommandPort>(d->info.base);
+    if (d->port->IsOpen())
+        return;
+    std::string text = "The command port is off: " + d->port->Problem();
+    std::fprintf(stderr, "%s: %s\n", d->info.base.c_str(), text.c_str());
+    ShowNotice(text);
+}
+
 IPTR AppNew(IClass *cl, Object *self, Msg msg)
 {
     TagItem *tags = SetTags(msg);
@@ -114,7 +128,7 @@ IPTR AppNew(IClass *cl, Object *self, Msg msg)
     NotifyOf(obj)->kind = ObjectKind::Application;
     ApplyTags(obj, d, tags);
     if (d->commands && d->useRexx && !d->info.base.empty())
-        d->port = std::make_unique<CommandPort>(d->info.base);
+        OpenPort(d);
     return ToIPTR(obj);
 }
 

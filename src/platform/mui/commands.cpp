@@ -2,6 +2,7 @@
 
 #include "../dos/files.h"
 #include "../dos/readargs.h"
+#include "requesters.h"
 #include "../intuition/classes.h"
 #include "../utility/charset.h"
 
@@ -87,13 +88,26 @@ const BuiltIn *FindBuiltIn(CONST_STRPTR name)
     return nullptr;
 }
 
+// A command that failed without words of its own is answered with what the
+// window would have told a person.
 CommandReply RunOwn(Object *app, const MUI_Command &c, IPTR *args)
 {
     SetAttrs(app, MUIA_Application_RexxString, nullptr);
+    UnattendedRequests unattended;
     LONG rc = LONG(CallHookPkt(c.mc_Hook, app, args));
     auto result = reinterpret_cast<CONST_STRPTR>(xget(app, MUIA_Application_RexxString));
+    if (rc != 0 && !result)
+        return {rc, unattended.Text()};
     return {rc, result ? result : ""};
 }
+}
+
+CONST_STRPTR PortCommandTemplate(const MUI_Command *table, CONST_STRPTR name)
+{
+    if (const MUI_Command *own = FindOwn(table, name))
+        return own->mc_Template ? own->mc_Template : "";
+    const BuiltIn *builtIn = FindBuiltIn(name);
+    return builtIn ? builtIn->templ : nullptr;
 }
 
 CommandReply RunPortCommand(Object *app, const MUI_Command *table, const ApplicationInfo &info,
@@ -107,9 +121,9 @@ CommandReply RunPortCommand(Object *app, const MUI_Command *table, const Applica
     std::string rest = end == std::string::npos ? "" : line.substr(end + 1);
     const MUI_Command *own = FindOwn(table, name.c_str());
     const BuiltIn *builtIn = own ? nullptr : FindBuiltIn(name.c_str());
-    if (!own && !builtIn)
+    CONST_STRPTR templ = PortCommandTemplate(table, name.c_str());
+    if (!templ)
         return {RC_ERROR, "Unknown command: " + name};
-    CONST_STRPTR templ = own ? (own->mc_Template ? own->mc_Template : "") : builtIn->templ;
     if (rest.find_first_not_of(" \t") != std::string::npos && rest.substr(rest.find_first_not_of(" \t")) == "?")
         return {0, templ};   // the template, where a shell would ask for the arguments
     std::vector<IPTR> args(std::string(templ).size() + 1, 0);   // more cells than the template has items

@@ -8,7 +8,7 @@
 #include <string>
 
 struct CommandReply {
-    LONG rc;              // 0, or 10 for a command that is not known or does not fit its template
+    LONG rc;   // 0; 10 for a command that is not known or does not fit its template; 20 for one that failed
     std::string result;
 };
 
@@ -17,5 +17,8 @@ struct ApplicationInfo {
     std::string title, author, copyright, description, version, base;
 };
 
+// The template of a command, its own or a built-in one; null for a name
+// that is neither.
+CONST_STRPTR PortCommandTemplate(const MUI_Command *table, CONST_STRPTR name);
 CommandReply RunPortCommand(Object *app, const MUI_Command *table, const ApplicationInfo &info,
                             const std::string &line);

@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <utility>
 
 namespace {
 RequesterBackend *backend = nullptr;
+UnattendedRequests *unattended = nullptr;
 
 // The file requester as the program sees it, with the storage behind its fields.
 struct FullRequester {
@@ -63,10 +65,26 @@ void StoreResult(FullRequester *r, const FileRequestResult &result)
 void SetRequesterBackend(RequesterBackend *b) { backend = b; }
 RequesterBackend *CurrentRequesterBackend() { return backend; }
 
+void ShowNotice(const std::string &text)
+{
+    if (backend)
+        backend->Notice(text);
+}
+
+UnattendedRequests::UnattendedRequests() : outer_(std::exchange(unattended, this)) {}
+UnattendedRequests::~UnattendedRequests() { unattended = outer_; }
+const UnattendedRequests *CurrentUnattendedRequests() { return unattended; }
+
 LONG MUI_RequestA(Object *, Object *, ULONG, CONST_STRPTR title, CONST_STRPTR buttons, CONST_STRPTR format,
                   const IPTR *args, int argCount)
 {
     std::string text = VFormat(format, args, argCount);
+    if (unattended) {
+        ++unattended->count_;
+        unattended->last_ = text;
+        ShowNotice(text);
+        return 0;
+    }
     if (backend)
         return backend->Request(title ? title : "", buttons ? buttons : "", text);
     std::fprintf(stderr, "%s\n", text.c_str());
@@ -88,7 +106,7 @@ FileRequester *MUI_AllocAslRequest(IPTR type, TagItem *tags)
 
 BOOL MUI_AslRequest(FileRequester *req, TagItem *tags)
 {
-    if (!req || !backend)
+    if (!req || !backend || unattended)
         return FALSE;
     auto *r = reinterpret_cast<FullRequester *>(req);
     ApplyTags(r, tags);

@@ -32,10 +32,37 @@ struct RequesterBackend {
     virtual LONG Request(const std::string &title, const std::string &buttons, const std::string &text) = 0;
     // False when cancelled.
     virtual bool FileRequest(const FileRequestSpec &spec, FileRequestResult &result) = 0;
+    // A line in the window that waits for nobody.
+    virtual void Notice(const std::string &text) = 0;
 };
 
 void SetRequesterBackend(RequesterBackend *backend);
 RequesterBackend *CurrentRequesterBackend();
+// Shows text as a notice in the window, when there is one to show it.
+void ShowNotice(const std::string &text);
+
+// A command from another program cannot wait for a person. While one of
+// these lives, a requester opens no window: its text is kept and shown as a
+// notice, and its answer is the last button, the one that changes nothing;
+// a file requester is cancelled.
+class UnattendedRequests {
+public:
+    UnattendedRequests();
+    ~UnattendedRequests();
+    UnattendedRequests(const UnattendedRequests &) = delete;
+    UnattendedRequests &operator=(const UnattendedRequests &) = delete;
+    // How many requesters came meanwhile, and the last one's text.
+    size_t Count() const { return count_; }
+    const std::string &Text() const { return last_; }
+
+private:
+    friend LONG MUI_RequestA(Object *, Object *, ULONG, CONST_STRPTR, CONST_STRPTR, CONST_STRPTR, const IPTR *, int);
+    UnattendedRequests *outer_;
+    size_t count_ = 0;
+    std::string last_;
+};
+// The requesters of the command running now, null when a person is there to answer them.
+const UnattendedRequests *CurrentUnattendedRequests();
 
 LONG MUI_RequestA(Object *app, Object *win, ULONG flags, CONST_STRPTR title, CONST_STRPTR buttons,
                   CONST_STRPTR format, const IPTR *args, int argCount);

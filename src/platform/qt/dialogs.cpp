@@ -8,9 +8,11 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QStatusBar>
 
 namespace {
 // Shows directories, and files whose names match the pattern while the
@@ -91,6 +93,16 @@ LONG QtDialogs::Request(const std::string &title, const std::string &buttons, co
         if (box.clickedButton() == made[i])
             return i + 1 == made.size() ? 0 : LONG(i + 1);
     return 0;
+}
+
+void QtDialogs::Notice(const std::string &text)
+{
+    auto *main = qobject_cast<QMainWindow *>(parent_.data());
+    if (!main) {
+        pending_ = text;
+        return;
+    }
+    main->statusBar()->showMessage(Shown(text).replace('\n', ' '));
 }
 
 bool QtDialogs::FileRequest(const FileRequestSpec &spec, FileRequestResult &result)

@@ -5,16 +5,24 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <string>
+#include <utility>
 
 class QtDialogs : public RequesterBackend {
 public:
     LONG Request(const std::string &title, const std::string &buttons, const std::string &text) override;
     bool FileRequest(const FileRequestSpec &spec, FileRequestResult &result) override;
+    // On the main window's status line; one that comes before the window is
+    // shown there once it opens.
+    void Notice(const std::string &text) override;
 
     void SetParentWindow(QWidget *w)
     {
-        if (w)
-            parent_ = w;
+        if (!w)
+            return;
+        parent_ = w;
+        if (!pending_.empty())
+            Notice(std::exchange(pending_, std::string()));
     }
     bool HasParent() const { return parent_ != nullptr; }
     QWidget *ParentWindow() const { return parent_; }
@@ -26,6 +34,7 @@ public:
 
 private:
     QPointer<QWidget> parent_;
+    std::string pending_;
 };
 
 // The filters the file dialog offers: the pattern's, named as the program
