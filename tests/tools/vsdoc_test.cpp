@@ -4,11 +4,14 @@
 #include "app/ids.h"
 #include "app/startup.h"
 #include "view/view.h"
+#include "platform/rexx/port.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
+#include <utility>
 
 namespace {
 struct Result {
@@ -347,4 +350,50 @@ TEST(Vsdoc, TheManualNamesEveryTypeTheIndexPrints)
         EXPECT_NE(manual.find(type), std::string::npos) << type << " of " << sample;
     }
     EXPECT_NE(manual.find("AmigaGuide"), std::string::npos);
+}
+
+TEST(Vsdoc, SendMakesFullOnlyARelativeNameInAFilesPlaceAndTheRestGoesAsTyped)
+{
+    char here[4096];
+    ASSERT_NE(getcwd(here, sizeof here), nullptr);
+    std::string cwd = here;
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"QMX_FileOpen", "?"}, "QMX_FileOpen ?"},
+        {{"QMX_FindFunction", "BASEFILE=b.qmx", "WORD=AllocMem"}, "QMX_FindFunction BASEFILE " + cwd + "/b.qmx WORD AllocMem"},
+        {{"QMX_FindFunction", "AllocMem", "b.qmx"}, "QMX_FindFunction AllocMem " + cwd + "/b.qmx"},
+        {{"qmx_findtext", "basefile", "sdk/b.qmx", "two words"}, "qmx_findtext basefile " + cwd + "/sdk/b.qmx \"two words\""},
+        {{"QMX_FindText", "a=b", "/abs/b.qmx"}, "QMX_FindText \"a=b\" /abs/b.qmx"},
+        {{"QMX_FileOpen", "my doc.txt"}, "QMX_FileOpen \"" + cwd + "/my doc.txt\""},
+        {{"QMX_BaseOpen", "SYS:b.qmx"}, "QMX_BaseOpen SYS:b.qmx"},
+        {{"HELP", "list.txt"}, "HELP " + cwd + "/list.txt"},
+        {{"INFO", "version"}, "INFO version"},
+        {{"QMX_FileOpen", "a.doc", "b.doc"}, "QMX_FileOpen a.doc b.doc"},   // no fit: the port says so
+        {{"NOSUCH", "x.doc"}, "NOSUCH x.doc"},
+    };
+    for (const auto &[words, line] : cases)
+        EXPECT_EQ(SendCommandLine(words), line) << words[0] << " " << words[1];
+}
+
+TEST(Vsdoc, SendWaitsItsTimeAndNamesWhyThePortIsOff)
+{
+    Sandbox box;
+    std::string run = box.Path("run");
+    mkdir(run.c_str(), 0700);
+    setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
+    std::string env = "XDG_RUNTIME_DIR=" + run + " TMPDIR=" + box.Dir() + " ";
+    {
+        CommandPort port("Vellumscanner");   // takes no command: nobody answers
+        ASSERT_TRUE(port.IsOpen());
+        Result late = RunCommand(env + VSDOC_PATH + " send --timeout 1 INFO VERSION 2>&1");
+        EXPECT_EQ(late.code, 3);
+        EXPECT_EQ(late.out, "vsdoc: no answer from the port VELLUMSCANNER.1 within 1 seconds\n");
+        EXPECT_EQ(Vsdoc("send --timeout 0 INFO VERSION").code, 2);
+    }
+    unsetenv("XDG_RUNTIME_DIR");
+    chmod(run.c_str(), 0755);
+    std::string folder = box.Path("vellumscanner-" + std::to_string(getuid()));
+    mkdir(folder.c_str(), 0755);
+    Result off = RunCommand(env + VSDOC_PATH + " send INFO VERSION 2>&1");
+    EXPECT_EQ(off.code, 1);
+    EXPECT_EQ(off.out, "vsdoc: the command port is off: the folder " + folder + " is open to other users (mode 755)\n");
 }

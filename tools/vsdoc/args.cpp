@@ -1,6 +1,7 @@
 // vsdoc's command line: the command, its words and its options, with the
 // usage texts that --help prints and a mistake is answered with.
 #include "commands.h"
+#include "platform/dos/readargs.h"
 
 #include <algorithm>
 
@@ -31,10 +32,12 @@ const CommandUsage kCommands[] = {
                "    documents of a base in tree order, or in one file, one per line:\n"
                "    PATH:LINE:COLUMN:the line, in the order the search panel visits them;\n"
                "    --count prints only the number of hits. Exit code 1 when none is found.\n"},
-    {"send", "vsdoc send [--port NAME] [COMMAND [ARGS...]]\n"
+    {"send", "vsdoc send [--port NAME] [--timeout SECONDS] [COMMAND [ARGS...]]\n"
              "    Sends a command to a running Vellumscanner (port VELLUMSCANNER.1 unless\n"
              "    NAME is given), prints its result and exits with its return code; 1 when\n"
-             "    no program answers. Without COMMAND, each line of standard input is sent.\n"
+             "    no program answers, 3 when none came within SECONDS (30). Without\n"
+             "    COMMAND, each line of standard input is sent. A relative name in a\n"
+             "    file's place (FILE, or BASEFILE=FILE) is made full; the rest goes as typed.\n"
              "    Commands: QMX_BaseOpen FILE, QMX_BaseClose, QMX_FileOpen FILE,\n"
              "    QMX_FileClose, QMX_FindFunction WORD BASE, QMX_FindText TEXT BASE,\n"
              "    QUIT, HIDE, SHOW, INFO ITEM, HELP FILE.\n"},
@@ -59,6 +62,30 @@ bool Fail(std::string &error, const std::string &fault, const std::string &comma
 bool KnownCommand(const std::string &name)
 {
     return std::any_of(std::begin(kCommands), std::end(kCommands), [&](auto &c) { return name == c.name; });
+}
+
+// The value of the option at words[i], which it takes; false when it lacks one.
+bool OptionValue(const std::vector<std::string> &words, size_t &i, VsdocArgs &args, std::string &fault)
+{
+    const std::string &w = words[i];
+    const char *wanted = w == "--port"    ? " needs a port name"
+                         : w == "--group" ? " needs a group path"
+                         : w == "--base"  ? " needs a base"
+                                          : " needs a number of seconds";
+    LONG seconds = 0;
+    bool number = i + 1 < words.size() && StrToLong(words[i + 1].c_str(), &seconds) == LONG(words[i + 1].size());
+    if (i + 1 == words.size() || (w == "--timeout" && (!number || seconds <= 0))) {
+        fault = w + wanted;
+        return false;
+    }
+    if (w == "--timeout")
+        args.timeout = int(std::min<LONG>(seconds, 24 * 3600));
+    else if (w == "--base")
+        args.bases.push_back(words[i + 1]);
+    else
+        (w == "--port" ? args.port : args.group) = words[i + 1];
+    ++i;
+    return true;
 }
 
 // The words that are not options, in order; false for an unknown option.
@@ -92,15 +119,9 @@ bool TakeOptions(const std::vector<std::string> &words, VsdocArgs &args, std::ve
             args.color = VsdocArgs::Color::Never;
         else if (w == "--color=auto")
             args.color = VsdocArgs::Color::Auto;
-        else if (w == "--port" || w == "--group" || w == "--base") {
-            if (i + 1 == words.size()) {
-                fault = w + (w == "--port" ? " needs a port name" : w == "--group" ? " needs a group path" : " needs a base");
+        else if (w == "--port" || w == "--group" || w == "--base" || w == "--timeout") {
+            if (!OptionValue(words, i, args, fault))
                 return false;
-            }
-            if (w == "--base")
-                args.bases.push_back(words[++i]);
-            else
-                (w == "--port" ? args.port : args.group) = words[++i];
         } else {
             fault = "unknown option " + w;
             return false;

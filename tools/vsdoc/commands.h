@@ -16,6 +16,7 @@ struct VsdocArgs {
     bool count = false;     // search: the number of hits only
     bool json = false;      // index, lookup, search, base list: one JSON object per line
     std::string port;       // send: the port's name
+    int timeout = 30;       // send: seconds to wait for an answer
     bool help = false;      // --help: the usage (of the command given, if any)
     bool version = false;   // --version
     enum class Color { Auto, Always, Never } color = Color::Auto;
@@ -46,3 +47,7 @@ int RunLookup(const VsdocArgs &args, bool styled);
 int RunSearch(const VsdocArgs &args);
 int RunSend(const VsdocArgs &args);
 int RunLsp(const VsdocArgs &args);
+// The line vsdoc send makes of a command and its words: a relative name in a
+// file's place by the command's template made full, words with blanks or
+// quotes quoted, everything else as typed.
+std::string SendCommandLine(const std::vector<std::string> &words);

@@ -121,17 +121,28 @@ struct RDArgs {
 namespace {
 class Parser {
 public:
-    Parser(const std::vector<Item> &items, RDArgs *out) : items_(items), out_(out), given_(items.size(), false),
-        multi_(items.size()) {}
+    Parser(const std::vector<Item> &items, RDArgs *out, std::vector<ArgPlace> *places = nullptr)
+        : items_(items), out_(out), places_(places), given_(items.size(), false), multi_(items.size()) {}
 
-    bool Run(const std::string &line, IPTR *array);
+    bool Run(const std::string &line, const std::vector<Token> &tokens, IPTR *array);
 
 private:
+    bool Keyword(size_t key, size_t &t, size_t eq, IPTR *array);
     bool Store(size_t item, const std::string &value, IPTR *array);
     int NextPositional() const;
+    bool Finish(IPTR *array);
+    // The tokens from..to give a value to item, starting at 'at' in the first.
+    void Place(size_t from, size_t to, int item, size_t at)
+    {
+        for (size_t t = from; places_ && t < to; ++t)
+            (*places_)[t] = {item, t == from ? at : 0};
+    }
 
     const std::vector<Item> &items_;
     RDArgs *out_;
+    std::vector<ArgPlace> *places_;   // where each token went, when asked
+    const std::string *line_ = nullptr;
+    const std::vector<Token> *tokens_ = nullptr;
     std::vector<bool> given_;
     std::vector<std::vector<std::string>> multi_;
 };
@@ -166,29 +177,45 @@ int Parser::NextPositional() const
     return -1;
 }
 
-bool Parser::Run(const std::string &line, IPTR *array)
+// A keyword's name at token t: a switch, NAME=value, or the name followed by
+// its value (the rest of the line for /F).
+bool Parser::Keyword(size_t key, size_t &t, size_t eq, IPTR *array)
 {
-    std::vector<Token> tokens = Tokenize(line);
+    const std::vector<Token> &tokens = *tokens_;
+    const std::string &word = tokens[t].text;
+    Place(t, t + 1, -1, 0);
+    if (items_[key].sw) {
+        array[key] = TRUE;
+        given_[key] = true;
+        return true;
+    }
+    std::string value;
+    if (eq != std::string::npos) {
+        value = word.substr(eq + 1);
+        Place(t, t + 1, int(key), eq + 1);
+    } else if (items_[key].rest && t + 1 < tokens.size()) {
+        value = RestOfLine(*line_, tokens, t + 1);
+        Place(t + 1, tokens.size(), int(key), 0);
+        t = tokens.size();
+    } else if (t + 1 < tokens.size()) {
+        value = tokens[++t].text;
+        Place(t, t + 1, int(key), 0);
+    } else {
+        return false;
+    }
+    return Store(key, value, array);
+}
+
+bool Parser::Run(const std::string &line, const std::vector<Token> &tokens, IPTR *array)
+{
+    line_ = &line;
+    tokens_ = &tokens;
     for (size_t t = 0; t < tokens.size(); ++t) {
-        std::string word = tokens[t].text, value;
+        const std::string &word = tokens[t].text;
         size_t eq = tokens[t].quoted ? std::string::npos : word.find('=');
         int key = FindKeyword(items_, eq == std::string::npos ? word : word.substr(0, eq));
         if (key >= 0 && !tokens[t].quoted) {
-            if (items_[size_t(key)].sw) {
-                array[key] = TRUE;
-                given_[size_t(key)] = true;
-                continue;
-            }
-            if (eq != std::string::npos)
-                value = word.substr(eq + 1);
-            else if (items_[size_t(key)].rest && t + 1 < tokens.size()) {
-                value = RestOfLine(line, tokens, t + 1);
-                t = tokens.size();
-            } else if (t + 1 < tokens.size())
-                value = tokens[++t].text;
-            else
-                return false;
-            if (!Store(size_t(key), value, array))
+            if (!Keyword(size_t(key), t, eq, array))
                 return false;
             continue;
         }
@@ -196,13 +223,19 @@ bool Parser::Run(const std::string &line, IPTR *array)
         if (pos < 0)
             return false;
         if (items_[size_t(pos)].rest) {
-            if (!Store(size_t(pos), RestOfLine(line, tokens, t), array))
-                return false;
-            break;
+            Place(t, tokens.size(), pos, 0);
+            return Store(size_t(pos), RestOfLine(line, tokens, t), array) && Finish(array);
         }
+        Place(t, t + 1, pos, 0);
         if (!Store(size_t(pos), word, array))
             return false;
     }
+    return Finish(array);
+}
+
+// Every required item given; the lists of /M items made.
+bool Parser::Finish(IPTR *array)
+{
     for (size_t i = 0; i < items_.size(); ++i) {
         if (items_[i].required && !given_[i])
             return false;
@@ -233,7 +266,7 @@ RDArgs *ReadArgs(CONST_STRPTR templ, IPTR *array, CONST_STRPTR line)
     std::vector<Item> items = ParseTemplate(templ);
     auto *args = new RDArgs;
     std::vector<IPTR> scratch(array, array + items.size());   // the caller's array changes only on success
-    if (!Parser(items, args).Run(input, scratch.data())) {
+    if (!Parser(items, args).Run(input, Tokenize(input), scratch.data())) {
         delete args;
         return nullptr;
     }
@@ -242,6 +275,30 @@ RDArgs *ReadArgs(CONST_STRPTR templ, IPTR *array, CONST_STRPTR line)
 }
 
 void FreeArgs(RDArgs *args) { delete args; }
+
+std::vector<ArgPlace> PlaceArguments(CONST_STRPTR templ, const std::vector<std::string> &words)
+{
+    std::vector<Item> items = ParseTemplate(templ ? templ : "");
+    std::string line;
+    std::vector<Token> tokens;
+    for (const std::string &w : words) {
+        line += line.empty() ? "" : " ";
+        tokens.push_back({w, line.size(), false});
+        line += w;
+    }
+    RDArgs scratch;
+    std::vector<IPTR> array(items.size() + 1, 0);
+    std::vector<ArgPlace> places(words.size(), ArgPlace{-1, 0});
+    if (!Parser(items, &scratch, &places).Run(line, tokens, array.data()))
+        places.clear();
+    return places;
+}
+
+std::string TemplateItemName(CONST_STRPTR templ, int item)
+{
+    std::vector<Item> items = ParseTemplate(templ ? templ : "");
+    return item >= 0 && size_t(item) < items.size() ? items[size_t(item)].names.front() : std::string();
+}
 
 std::string CommandLineFromArgv(int argc, char **argv)
 {

@@ -19,6 +19,18 @@ struct RDArgs;
 RDArgs *ReadArgs(CONST_STRPTR templ, IPTR *array, CONST_STRPTR line);
 void FreeArgs(RDArgs *args);
 
+// Where each word of a command given word by word (a shell's argv) goes as
+// ReadArgs reads it: the template item it gives a value to, and where in the
+// word that value starts (after "NAME=" for a keyword's value); item -1 for a
+// keyword's own name. Empty when the words do not fit the template.
+struct ArgPlace {
+    int item;
+    size_t valueAt;
+};
+std::vector<ArgPlace> PlaceArguments(CONST_STRPTR templ, const std::vector<std::string> &words);
+// The first name of a template's item, empty for a number past its items.
+std::string TemplateItemName(CONST_STRPTR templ, int item);
+
 // The command line as a shell would have typed it, rebuilt from argv[1..]:
 // words with blanks or quotes are quoted, a quote escaped as *".
 std::string CommandLineFromArgv(int argc, char **argv);
