@@ -14,6 +14,7 @@
 #include <cstring>
 #include <future>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace {
 class CommandPortOfTheProgram : public ::testing::Test {
@@ -193,6 +194,30 @@ TEST_F(CommandPortOfTheProgram, AWordOrATextIsLookedUpInTheBaseNamedOpenedWhenIt
     EXPECT_EQ(hit->Column, 19);
 }
 
+TEST_F(CommandPortOfTheProgram, VsdocSendReachesTheProgramWithItsFileArgumentsMadeFull)
+{
+    ASSERT_TRUE(app.Ready());
+    MakeBase("b.qmx", "mem.doc", kAdoc);
+    // vsdoc runs in the sandbox; its relative names must reach the program whole
+    auto run = [this](const std::string &args) {
+        auto out = std::async(std::launch::async, [this, args] {
+            std::string cmd = "cd " + box.Dir() + " && " + VSDOC_PATH + " send " + args + " 2>&1", text;
+            FILE *p = popen(cmd.c_str(), "r");
+            char buf[512];
+            for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;)
+                text.append(buf, n);
+            return std::to_string(WEXITSTATUS(pclose(p))) + " " + text;
+        });
+        while (out.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+            DoMethod(QMXObject.App, MUIM_Application_NewInput, nullptr);
+        return out.get();
+    };
+    EXPECT_EQ(run("QMX_FindFunction BASEFILE=b.qmx WORD=AllocMem"), "0 ");
+    EXPECT_EQ(Shown(), box.Path("mem.doc"));
+    EXPECT_EQ(run("QMX_FileOpen missing.doc"), "20 Cannot open file: " + box.Path("missing.doc") + "\n");
+    EXPECT_EQ(run("QMX_FileOpen '?'"), "0 FILENAME/A\n");
+}
+
 TEST(CommandPortOfTheViewer, BaseCommandsAnswerThoughTheBasePanelIsHidden)
 {
     Sandbox box;
@@ -218,4 +243,27 @@ TEST(CommandPortOfTheViewer, BaseCommandsAnswerThoughTheBasePanelIsHidden)
         EXPECT_EQ(reply.get(), missing + missing + missing + "0 \n");
     }
     unsetenv("XDG_RUNTIME_DIR");
+}
+
+TEST(CommandPortOfTheProgramOff, ThePersonIsToldOnceWhyOnStandardErrorAndInTheWindow)
+{
+    Sandbox box;
+    mkdir(box.Path("run").c_str(), 0755);   // open to others: not used
+    setenv("XDG_RUNTIME_DIR", box.Path("run").c_str(), 1);
+    setenv("TMPDIR", box.Dir().c_str(), 1);
+    std::string folder = box.Path("vellumscanner-" + std::to_string(getuid()));
+    mkdir(folder.c_str(), 0755);   // made first by someone, open to all
+    std::vector<std::string> notices;
+    testing::internal::CaptureStderr();
+    {
+        TestApp app(true, true);
+        ASSERT_TRUE(app.Ready());
+        notices = app.requester.notices;
+    }
+    std::string err = testing::internal::GetCapturedStderr();
+    unsetenv("TMPDIR");
+    unsetenv("XDG_RUNTIME_DIR");
+    std::string why = "The command port is off: the folder " + folder + " is open to other users (mode 755)";
+    EXPECT_EQ(notices, std::vector<std::string>{why});
+    EXPECT_EQ(err, "Vellumscanner: " + why + "\n");
 }

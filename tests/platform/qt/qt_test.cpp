@@ -33,6 +33,7 @@
 #include <QHelpEvent>
 #include <QIcon>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QToolTip>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -355,6 +356,19 @@ TEST(Renderer, TheMessageBoxAnswersWithTheButtonsNumbers)
     };
     EXPECT_EQ(answer("Save"), 1);
     EXPECT_EQ(answer("Cancel"), 0);
+}
+
+TEST(Renderer, ANoticeIsALineOnTheStatusBarOnceTheMainWindowIsThere)
+{
+    QtDialogs dialogs;
+    dialogs.Notice("The command port is off:\nwhy");   // before any window
+    QMainWindow main;
+    EXPECT_EQ(main.findChild<QStatusBar *>(), nullptr);
+    dialogs.SetParentWindow(&main);
+    EXPECT_EQ(main.statusBar()->currentMessage(), "The command port is off: why");
+    dialogs.Notice("Cannot open file:\n/missing.doc");
+    EXPECT_EQ(main.statusBar()->currentMessage(), "Cannot open file: /missing.doc");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "nothing waits for a click";
 }
 
 TEST(Renderer, AFileDroppedOnTheWindowOpensInTheViewer)
