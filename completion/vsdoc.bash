@@ -16,13 +16,13 @@ _vsdoc()
             skip=0   # the group path after --group
         elif [[ $options == 1 && $w == -- ]]; then
             options=0
-        elif [[ $options == 1 && ( $w == --group || $w == --port ) ]]; then
+        elif [[ $options == 1 && ( $w == --group || $w == --port || $w == --timeout ) ]]; then
             skip=1
         elif [[ $options == 0 || $w != -* ]]; then
             words+=("$w")
         fi
     done
-    if [[ $prev == --group ]]; then
+    if [[ $prev == --group || $prev == --timeout ]]; then
         return
     fi
     if [[ $prev == --port ]]; then
@@ -30,7 +30,7 @@ _vsdoc()
         return
     fi
     if [[ $cur == -* && $options == 1 ]]; then
-        COMPREPLY=($(compgen -W "--help --version --color=auto --color=always --color=never --raw --show --group --count --port --" -- "$cur"))
+        COMPREPLY=($(compgen -W "--help --version --color=auto --color=always --color=never --raw --show --group --count --port --timeout --" -- "$cur"))
         return
     fi
     local IFS=$'\n'
