@@ -204,6 +204,11 @@ TEST(LspServer, HoverDefinitionCompletionAndSignatureFromTheBase)
     EXPECT_EQ(help["activeParameter"], 1);
     Json symbols = Send(server, {Req(9, "workspace/symbol", {{"query", "allocv"}})})[0]["result"];
     EXPECT_EQ(symbols.size(), 2u);
+    std::remove(b.exec.c_str());
+    LanguageServer after({b.base});
+    Send(after, {Req(1, "initialize"), Note("textDocument/didOpen", {{"textDocument", {{"uri", "file:///t.c"}, {"text", kSource}}}})});
+    EXPECT_EQ(Send(after, {Req(2, "textDocument/hover", At(3, 21))})[0]["result"]["contents"]["value"],
+              "*" + b.exec + "* could not be read.");
 }
 
 TEST(LspServer, CompletionIsCutAt200AndCancelledRequestsAnswerSo)

@@ -4,6 +4,7 @@
 
 #include "markdown.h"
 #include "platform/utility/charset.h"
+#include "search/targets.h"
 #include "signature.h"
 #include "words.h"
 
@@ -61,7 +62,10 @@ Json LanguageServer::Hover(const Message &msg, int &code, std::string &fault)
     std::vector<EntryRef> found = text ? Index().Named(WordAt(*text, offset)) : std::vector<EntryRef>();
     if (found.empty())
         return nullptr;
-    return {{"contents", Markdown(HoverMarkdown(found[0], EntryLines(found[0])))}};
+    std::vector<std::string> lines = EntryLines(found[0]);
+    if (lines.empty())   // the document moved or went since the base was built
+        return {{"contents", Markdown("*" + EscapedMarkdown(DocumentPath(found[0].doc)) + "* could not be read.")}};
+    return {{"contents", Markdown(HoverMarkdown(found[0], lines))}};
 }
 
 Json LanguageServer::Definition(const Message &msg, int &code, std::string &fault)
