@@ -30,8 +30,7 @@ std::string MakeBase()
                               "   EXAMPLE\n\tOpen(1, 2);\n   SEE ALSO\n\tClose()\n");
     WriteFile(dir + "/f.h", "struct Open\n{\n    LONG a; /* } */\n};\n");
     WriteFile(dir + "/f.guide", "@DATABASE f\n@NODE MAIN \"m\"\n@{b}Open@{ub} @{\" x \" link MAIN}\n@ENDNODE\n");
-    for (const char *name : {"f.doc", "f.h", "f.guide"})
-        BazaAddOneFile((dir + "/").c_str(), name);
+    BazaAddFiles({dir + "/f.doc", dir + "/f.h", dir + "/f.guide"}, nullptr);
     std::string base = dir + "/f.qmx";
     SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, base.c_str());
     DoMethod(QMXObject.BazaObj, QMXM_BazaSave);
