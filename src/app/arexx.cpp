@@ -5,6 +5,7 @@
 #include "konfig.h"
 #include "startup.h"
 #include "platform/dos/locks.h"
+#include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
 #include "platform/utility/charset.h"
 
@@ -135,6 +136,22 @@ Hook HOOK_FileClose = {GATE_Hook_FileClose, nullptr};
 Hook HOOK_FindFunc = {GATE_Hook_FindFunc, nullptr};
 Hook HOOK_FindText = {GATE_Hook_FindText, nullptr};
 }
+
+// INFO BASE names the document base open, by its file, and nothing without
+// one; the other items are the toolkit's. Without a base the panel keeps
+// only the drawer its requester starts in; a base is open while its menu
+// items are on (a tree with entries) and the panel names a file.
+IPTR GATE_Hook_ARexxInfo(Hook *, APTR, APTR item)
+{
+    if (Stricmp(static_cast<CONST_STRPTR>(item), "BASE") != 0)
+        return 0;
+    auto *close = reinterpret_cast<Object *>(DoMethod(QMXObject.MenuStrip, MUIM_FindUData, MENU_BaseClose));
+    auto file = reinterpret_cast<CONST_STRPTR>(xget(QMXObject.BazaObj, QMXA_Baza_File));
+    bool open = close && xget(close, MUIA_Menuitem_Enabled) && file && *FilePart(file);
+    return ToIPTR(open ? file : "");
+}
+
+Hook HOOK_ARexxInfo = {GATE_Hook_ARexxInfo, nullptr};
 
 MUI_Command ARexxCommands[] = {
     {"QMX_BaseOpen", "FILENAME/A", 1, &HOOK_BaseOpen, {0, 0, 0, 0, 0}},

@@ -8,3 +8,4 @@
 #include "platform/mui/mui.h"
 
 extern MUI_Command ARexxCommands[];
+extern Hook HOOK_ARexxInfo;   // answers INFO BASE with the base file

@@ -198,7 +198,8 @@ Object *BuildApp()
                                   MUIA_Application_Base, "Vellumscanner", MUIA_Application_IconData, icon.data(),
                                   MUIA_Application_Author, "The Vellumscanner developers", MUIA_Application_Copyright,
                                   "(c) 2010-2026 The Vellumscanner authors", MUIA_Application_Commands,
-                                  ARexxCommands, MUIA_Application_UseRexx, UseCommandPort,
+                                  ARexxCommands, MUIA_Application_InfoHook, &HOOK_ARexxInfo,
+                                  MUIA_Application_UseRexx, UseCommandPort,
                                   SubWindow, win, SubWindow, WinAboutApp);
     if (!QMXObject.App) {
         QMXObject = QMXObjects{};

@@ -85,7 +85,7 @@ TEST_F(CommandPortOfTheProgram, TheToolkitsOwnCommandsAndWhatDoesNotFit)
     ASSERT_TRUE(app.Ready());
     EXPECT_EQ(Send("INFO VERSION").result.rfind("$VER: Vellumscanner ", 0), 0u);
     EXPECT_EQ(Send("info title"), (Answer{0, "Vellumscanner"})) << "names and items compare without case";
-    EXPECT_EQ(Send("INFO BASE"), (Answer{0, "Vellumscanner"}));
+    EXPECT_EQ(Send("INFO BASE").result, "") << "no base open: no base file";
     EXPECT_EQ(Send("INFO COLOUR").rc, 10);
     EXPECT_EQ(Send("NOSUCH thing"), (Answer{10, "Unknown command: NOSUCH"}));
     EXPECT_EQ(Send("QMX_BaseOpen"), (Answer{10, "Bad arguments for QMX_BaseOpen: FILENAME/A"}));
@@ -112,7 +112,9 @@ TEST_F(CommandPortOfTheProgram, DocumentsAndBasesOpenAndCloseAsFromTheMenus)
     std::string base = MakeBase("one.qmx", "mem.doc", kAdoc);
     EXPECT_EQ(Send("QMX_BaseOpen \"" + base + "\""), (Answer{0, ""}));
     EXPECT_EQ(BaseFile(), base);
+    EXPECT_EQ(Send("INFO BASE"), (Answer{0, base})) << "the base open, by its file";
     EXPECT_EQ(Send("QMX_BaseClose"), (Answer{0, ""}));
+    EXPECT_EQ(Send("INFO BASE"), (Answer{0, ""}));
     EXPECT_EQ(xget(QMXObject.BazaObj, QMXA_Baza_ActiveNr), IPTR(-1));
 }
 

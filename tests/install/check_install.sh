@@ -26,7 +26,9 @@ done
 entry=$prefix/share/applications/vellumscanner.desktop
 desktop-file-validate "$entry" || fail "the desktop entry does not validate"
 grep -q '^Icon=vellumscanner$' "$entry" || fail "no Icon="
-grep -q '^Exec=.*vellumscanner %F$' "$entry" || fail "no %F in Exec="
+# one file a start: with %F a second file selected would reach the program
+# as the function name of the first
+grep -q '^Exec=.*vellumscanner %f$' "$entry" || fail "no %f in Exec="
 grep -q '^MimeType=.*application/x-vellumscanner-base;.*text/x-amigaguide;' "$entry" || fail "no MimeType="
 grep -q 'value="::Vellumscanner:: \$ver: "' "$prefix/share/mime/packages/vellumscanner.xml" || fail "no base magic"
 

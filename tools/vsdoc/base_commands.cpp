@@ -10,11 +10,14 @@
 #include "pager.h"
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
+#include "platform/mui/requesters.h"
 #include "session.h"
 #include "util/fileinfo.h"
 #include "util/strings.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <cstring>
 #include <unistd.h>
 
@@ -119,17 +122,106 @@ void ProgressOnTerminal()
                  MUIM_CallHook, &HOOK_PrintProgress, MUIV_TriggerValue);
 }
 
+// A file to add: one named on the command line, or one found in a folder
+// named there.
+struct Candidate {
+    std::string path;
+    bool named;
+};
+
+// The files of a folder and of the folders below it, in the order of their
+// paths; hidden ones (".git") are left out, and links to folders are not
+// followed, so a loop of links ends.
+void FolderFiles(const std::string &folder, std::vector<Candidate> &out)
+{
+    namespace fs = std::filesystem;
+    std::vector<std::string> found;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end;
+         !ec && it != end; it.increment(ec)) {
+        if (it->path().filename().string().rfind('.', 0) == 0) {
+            if (it->is_directory(ec))
+                it.disable_recursion_pending();
+            continue;
+        }
+        if (it->is_regular_file(ec))
+            found.push_back(it->path().string());
+    }
+    std::sort(found.begin(), found.end());
+    for (std::string &f : found)
+        out.push_back({std::move(f), false});
+}
+
+std::vector<Candidate> Candidates(const std::vector<std::string> &files)
+{
+    std::vector<Candidate> out;
+    for (const std::string &file : files) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(file, ec))
+            FolderFiles(file, out);
+        else
+            out.push_back({file, true});
+    }
+    return out;
+}
+
+// While a folder's files are tried, a file no type reads is no fault to
+// report: it is passed over and counted.
+struct Passing : RequesterBackend {
+    LONG Request(const std::string &, const std::string &, const std::string &) override { return 0; }
+    bool FileRequest(const FileRequestSpec &, FileRequestResult &) override { return false; }
+};
+
+// Adds a run of files, named ones or a folder's, and returns how many went in
+// before the first that did not; a folder's file that fails is not said.
+size_t AddRun(const std::vector<std::string> &run, bool named)
+{
+    if (named)
+        return size_t(BazaAddFiles(run, Readable));
+    Passing passing;
+    RequesterBackend *was = CurrentRequesterBackend();
+    SetRequesterBackend(&passing);
+    size_t added = size_t(BazaAddFiles(run, nullptr));
+    SetRequesterBackend(was);
+    return added;
+}
+
+// Adds every candidate in order: a folder's file that no type reads is
+// passed over and counted, a named file that fails ends the adding (failed
+// names it).
+void AddCandidates(const std::vector<Candidate> &candidates, LONG &passed, std::string &failed)
+{
+    for (size_t at = 0; at < candidates.size();) {
+        bool named = candidates[at].named;
+        std::vector<std::string> run;
+        for (size_t i = at; i < candidates.size() && candidates[i].named == named; ++i)
+            run.push_back(candidates[i].path);
+        size_t added = AddRun(run, named);
+        at += added;
+        if (added == run.size())
+            continue;
+        if (named) {
+            failed = candidates[at].path;
+            return;
+        }
+        ++passed;
+        ++at;
+    }
+}
+
 int Add(const VsdocArgs &args)
 {
     SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, args.group.empty() ? nullptr : GroupPath(args.group));
-    int rc = 0;
-    size_t added = size_t(BazaAddFiles(args.files, Readable));
-    if (added < args.files.size()) {
-        std::fprintf(stderr, "vsdoc: %s was not added; the files after it neither\n", args.files[added].c_str());
-        rc = 1;
-    }
+    LONG passed = 0;
+    std::string failed;
+    AddCandidates(Candidates(args.files), passed, failed);
+    if (!failed.empty())
+        std::fprintf(stderr, "vsdoc: %s was not added; the files after it neither\n", failed.c_str());
+    if (passed)
+        std::fprintf(stderr, "vsdoc: passed over %ld file%s that no document type reads\n", long(passed),
+                     passed == 1 ? "" : "s");
     SaveBase(args.file);
-    return rc;
+    return failed.empty() ? 0 : 1;
 }
 }
 

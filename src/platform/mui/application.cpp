@@ -71,6 +71,7 @@ void ApplyTags(Object *self, AppData *d, TagItem *tags)
         case MUIA_Application_Copyright: d->info.copyright = s ? s : ""; break;
         case MUIA_Application_Description: d->info.description = s ? s : ""; break;
         case MUIA_Application_Version: d->info.version = s ? s : ""; break;
+        case MUIA_Application_InfoHook: d->info.infoHook = reinterpret_cast<Hook *>(t->ti_Data); break;
         case MUIA_Application_Commands: d->commands = reinterpret_cast<const MUI_Command *>(t->ti_Data); break;
         case MUIA_Application_UseRexx: d->useRexx = t->ti_Data != 0; break;
         case MUIA_Application_RexxString:

@@ -29,8 +29,11 @@ std::string ScreenName()
     return "";
 }
 
-CommandReply Info(const ApplicationInfo &info, CONST_STRPTR item)
+CommandReply Info(Object *app, const ApplicationInfo &info, CONST_STRPTR item)
 {
+    if (info.infoHook)
+        if (auto *answer = reinterpret_cast<CONST_STRPTR>(CallHookPkt(info.infoHook, app, const_cast<STRPTR>(item))))
+            return {0, answer};
     const std::pair<const char *, std::string> items[] = {
         {"TITLE", info.title},     {"AUTHOR", info.author}, {"COPYRIGHT", info.copyright},
         {"DESCRIPTION", info.description}, {"VERSION", info.version}, {"BASE", info.base},
@@ -65,7 +68,7 @@ CommandReply RunBuiltIn(Object *app, const MUI_Command *table, const Application
     else if (name == "HIDE" || name == "SHOW")
         SetAttrs(app, MUIA_Application_Iconified, name == "HIDE");
     else if (name == "INFO")
-        return Info(info, reinterpret_cast<CONST_STRPTR>(args[0]));
+        return Info(app, info, reinterpret_cast<CONST_STRPTR>(args[0]));
     else
         return Help(table, reinterpret_cast<CONST_STRPTR>(args[0]));
     return {0, ""};

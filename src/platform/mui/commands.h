@@ -15,6 +15,7 @@ struct CommandReply {
 // What the application knows of itself for INFO.
 struct ApplicationInfo {
     std::string title, author, copyright, description, version, base;
+    Hook *infoHook = nullptr;   // asked first (MUIA_Application_InfoHook)
 };
 
 // The template of a command, its own or a built-in one; null for a name

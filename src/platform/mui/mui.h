@@ -211,6 +211,11 @@ constexpr IPTR MUIA_Application_RexxString = 0x804200fd;   // a command's result
 constexpr IPTR MUIA_Application_Author = 0x804200fe;
 constexpr IPTR MUIA_Application_Copyright = 0x804200ff;
 constexpr IPTR MUIA_Application_Iconified = 0x80420100;   // the windows hidden (minimised) or shown
+// This platform's own: a hook the port's INFO asks first, with the
+// application and the item's name; the text it returns answers the item,
+// null leaves the item to the toolkit (a program's BASE is its document
+// base, not the port's name).
+constexpr IPTR MUIA_Application_InfoHook = 0x80420f01;
 
 // One command of the application's command port (MUIA_Application_Commands,
 // an array closed by an entry with a null name). The hook is called with the
