@@ -7,6 +7,7 @@
 #include "vsdoc/commands.h"
 
 #include <cstdlib>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -41,9 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
     RDArgs *rda = ReadArgs(templ, array, args.c_str());
     if (!rda)
         std::abort();   // the words fit, the line made of them must too
+    // an item given twice keeps the last value
+    std::map<int, std::string> last;
     for (size_t i = 0; i < places.size(); ++i)
-        if (places[i].item >= 0 &&
-            !SameOrMadeFull(reinterpret_cast<const char *>(array[places[i].item]), rest[i].substr(places[i].valueAt)))
+        if (places[i].item >= 0)
+            last[places[i].item] = rest[i].substr(places[i].valueAt);
+    for (const auto &[item, typed] : last)
+        if (!SameOrMadeFull(reinterpret_cast<const char *>(array[item]), typed))
             std::abort();
     FreeArgs(rda);
     return 0;
