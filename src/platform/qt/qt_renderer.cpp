@@ -87,7 +87,8 @@ void QtRenderer::OpenWindow(Object *win)
     windows_[win] = w;
     ShowIcon(w, ApplicationIconData(reinterpret_cast<Object *>(xget(win, MUIA_ApplicationObject))));
     w->show();
-    dialogs_->SetParentWindow(w->isWindow() && !(w->windowFlags() & Qt::Popup) && !dialogs_->HasParent() ? w : nullptr);
+    // Qt::Popup holds the bit of every window: a popup is told by its type
+    dialogs_->SetParentWindow(w->isWindow() && w->windowType() != Qt::Popup && !dialogs_->HasParent() ? w : nullptr);
 }
 
 void QtRenderer::CloseWindow(Object *win)
@@ -150,6 +151,8 @@ bool QtRenderer::WaitForEvents(int wakeFd)
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return true;
 }
+
+RequesterBackend *QtRenderer::Dialogs() const { return dialogs_.get(); }
 
 void QtRenderer::OpenConfigWindow(Object *app) { ShowSettingsDialog(dialogs_->ParentWindow(), app); }
 

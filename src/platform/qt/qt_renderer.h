@@ -11,6 +11,7 @@ class QApplication;
 class QSocketNotifier;
 class QWidget;
 class QtDialogs;
+struct RequesterBackend;
 
 class QtRenderer : public Renderer, public EventSource {
 public:
@@ -28,6 +29,8 @@ public:
 
     // The widget shown for a window object (tests and screenshots).
     QWidget *WindowWidget(Object *win) const;
+    // The requesters and notices in Qt dialogs (tests).
+    RequesterBackend *Dialogs() const;
 
 private:
     std::unique_ptr<QApplication> app_;

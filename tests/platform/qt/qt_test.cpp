@@ -371,6 +371,20 @@ TEST(Renderer, ANoticeIsALineOnTheStatusBarOnceTheMainWindowIsThere)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "nothing waits for a click";
 }
 
+TEST(Renderer, TheProgramsWindowCarriesTheNoticesOnItsStatusBar)
+{
+    TestApp app(true);
+    ASSERT_TRUE(app.Ready());
+    SetRequesterBackend(renderer->Dialogs());   // the renderer's own, not the test's script
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    ShowNotice("Cannot open file:\n/missing.doc");
+    SetRequesterBackend(&app.requester);
+    auto *main = qobject_cast<QMainWindow *>(renderer->WindowWidget(QMXObject.Win));
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->statusBar()->currentMessage(), "Cannot open file: /missing.doc");
+    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
+}
+
 TEST(Renderer, AFileDroppedOnTheWindowOpensInTheViewer)
 {
     Sandbox box;
