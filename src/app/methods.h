@@ -53,6 +53,17 @@ struct QMXP_IndexGetEntry {
     IPTR MethodID;
     SIPTR Number;   // entry number, -1 for the selected one
 };
+// Selects the first entry of the document shown whose name is the word (case
+// ignored); answers FALSE when none is.
+struct QMXP_IndexSelectName {
+    IPTR MethodID;
+    CONST_STRPTR Word;   // need not end in a NUL: a word picked out of a line
+    SIPTR Length;
+};
+struct QMXP_IndexShowEntry {
+    IPTR MethodID;
+    SIPTR Number;   // entry number of the document shown
+};
 
 // search panel: the worker's reports (QMXM_Find_Progress, QMXM_Find_Done)
 struct QMXP_Baza_JobStep {

@@ -10,7 +10,6 @@
 #include "platform/nlist/nlist.h"
 #include "platform/utility/charset.h"
 #include "util/names.h"
-#include "view/index.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -141,8 +140,7 @@ void ShowMatch(TreeNode *node, LONG entry)
     DoMethod(BazaGUI.Tree, MUIM_NListtree_Open, node, MUIV_NListtree_Open_TreeNode_Parent, 0);
     SetAttrs(QMXObject.BazaObj, QMXA_Baza_ActiveNode, node);
     if (entry != -1) {
-        SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, entry);
-        DoMethod(IndexGUI.IndexList, MUIM_NList_Jump, MUIV_NList_Jump_Active);
+        DoMethod(QMXObject.IndexObj, QMXM_IndexShowEntry, entry);
     }
 }
 
@@ -238,7 +236,7 @@ void FindBaseLink(CONST_STRPTR word, LONG length, LONG mode)
     if (!word || length <= 0)
         return;
     if (mode == 1 && !NodeNr(0)) {   // an empty base: only the document shown
-        IndexSelectName(word, length);
+        DoMethod(QMXObject.IndexObj, QMXM_IndexSelectName, word, length);
         return;
     }
     Word w = {word, length, OtherEncoding(word, size_t(length))};

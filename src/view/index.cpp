@@ -139,6 +139,26 @@ IPTR clIndex_QMXM_IndexGetEntry(QMXP_IndexGetEntry *msg)
     return DoMethod(IndexGUI.IndexList, MUIM_NList_GetEntry, n == -1 ? MUIV_NList_GetEntry_Active : n, nullptr);
 }
 
+IPTR clIndex_QMXM_IndexSelectName(Object *self, QMXP_IndexSelectName *msg)
+{
+    for (LONG i = 0;; ++i) {
+        Doc *entry = reinterpret_cast<Doc *>(DoMethod(IndexGUI.IndexList, MUIM_NList_GetEntry, i, nullptr));
+        if (!entry)
+            return FALSE;
+        if (FindStrName(entry->Name, msg->Word, LONG(msg->Length), 1)) {
+            SetAttrs(self, QMXA_Index_Active, i);
+            return TRUE;
+        }
+    }
+}
+
+IPTR clIndex_QMXM_IndexShowEntry(Object *self, QMXP_IndexShowEntry *msg)
+{
+    SetAttrs(self, QMXA_Index_Active, msg->Number);
+    DoMethod(IndexGUI.IndexList, MUIM_NList_Jump, MUIV_NList_Jump_Active);
+    return 0;
+}
+
 IPTR clIndex_QMXM_DoMethodObject(Object *self)
 {
     DoMethod(IndexGUI.IndexList, MUIM_Notify, MUIA_NList_Active, MUIV_EveryTime, self, 3, MUIM_Set, QMXA_Index_Shown,
@@ -160,6 +180,8 @@ IPTR clIndex_Dispatcher(IClass *cl, Object *obj, Msg msg)
         return DoSuperMethodA(cl, obj, msg);
     case QMXM_DoMethodObject: return clIndex_QMXM_DoMethodObject(obj);
     case QMXM_IndexGetEntry: return clIndex_QMXM_IndexGetEntry(reinterpret_cast<QMXP_IndexGetEntry *>(msg));
+    case QMXM_IndexSelectName: return clIndex_QMXM_IndexSelectName(obj, reinterpret_cast<QMXP_IndexSelectName *>(msg));
+    case QMXM_IndexShowEntry: return clIndex_QMXM_IndexShowEntry(obj, reinterpret_cast<QMXP_IndexShowEntry *>(msg));
     default: return DoSuperMethodA(cl, obj, msg);
     }
 }
@@ -171,19 +193,6 @@ MUI_CustomClass *clIndex_Create(LONG flag)
 }
 
 BOOL ClassIndex(BOOL create) { return ClassSlot(CL_Index, clIndex_Create, create); }
-
-bool IndexSelectName(CONST_STRPTR word, LONG length)
-{
-    for (LONG i = 0;; ++i) {
-        Doc *entry = reinterpret_cast<Doc *>(DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, i));
-        if (!entry)
-            return false;
-        if (FindStrName(entry->Name, word, length, 1)) {
-            SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, i);
-            return true;
-        }
-    }
-}
 
 LONG IndexOpeningEntry()
 {

@@ -17,6 +17,3 @@ LONG IndexOpeningEntry();
 // The number of the first entry of the document shown whose name is the
 // given one, case ignored, in either encoding; -2 (the top entry) when none is.
 LONG IndexFindName(CONST_STRPTR name);
-// Selects the first entry of the document shown whose name is the word
-// (case ignored); false when none is.
-bool IndexSelectName(CONST_STRPTR word, LONG length);

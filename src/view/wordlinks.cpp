@@ -5,7 +5,6 @@
 #include "app/startup.h"
 #include "base/records.h"
 #include "platform/nlist/nlist.h"
-#include "index.h"
 #include "view.h"
 
 LONG IsChar(UBYTE c)
@@ -65,7 +64,7 @@ IPTR ViewDoubleClick(QMXP_View_DoubleClick *msg)
     WORD length;
     if (!text || !GetLink(text, res.char_number, &word, &length))
         return 0;
-    if (IndexSelectName(word, length))
+    if (DoMethod(QMXObject.IndexObj, QMXM_IndexSelectName, word, LONG(length)))
         return 0;
     DoMethod(QMXObject.BazaObj, QMXM_BazaFindLink, word, LONG(length));
     return 0;

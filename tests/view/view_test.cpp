@@ -214,6 +214,24 @@ TEST_F(Viewer, TheIndexSelectsByNameIgnoringCaseButWholeNamesOnly)
     BazaFree(doc);
 }
 
+TEST_F(Viewer, AWordPickedOutOfALineSelectsItsEntryThroughTheIndexPanel)
+{
+    ASSERT_TRUE(app.Ready());
+    Baza *doc = BazaAlloc("", "lib.doc");
+    for (const char *name : {"AllocMem", "FreeMem", "FreeVec"})
+        AddEntry(doc, DocAlloc(name));
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_Doc, doc);
+    EXPECT_EQ(DoMethod(QMXObject.IndexObj, QMXM_IndexSelectName, "freevec() frees", 7), IPTR(TRUE));
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 2) << "only the word's own bytes count";
+    EXPECT_EQ(DoMethod(QMXObject.IndexObj, QMXM_IndexSelectName, "FreeMemory", 7), IPTR(TRUE));
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 1);
+    EXPECT_EQ(DoMethod(QMXObject.IndexObj, QMXM_IndexSelectName, "Free", 4), IPTR(FALSE)) << "whole names only";
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 1) << "no match leaves the selection";
+    DoMethod(QMXObject.IndexObj, QMXM_IndexShowEntry, 0);
+    EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 0);
+    BazaFree(doc);
+}
+
 TEST_F(Viewer, ATypedNameFindsItsEntryInEitherEncodingAndFoldsLatin1Letters)
 {
     ASSERT_TRUE(app.Ready());
