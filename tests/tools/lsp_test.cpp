@@ -2,6 +2,7 @@
 // and what it finds in a base built from small documents.
 #include "app/ids.h"
 #include "support/support.h"
+#include "vsdoc/commands.h"
 #include "vsdoc/lsp/framing.h"
 #include "vsdoc/lsp/stdio_loop.h"
 #include "vsdoc/lsp/words.h"
@@ -275,4 +276,16 @@ TEST(LspServer, TheLoopAnswersWhatComesThroughAFileDescriptorAndEndsWithExit)
     ASSERT_EQ(answers.size(), 3u) << "nothing after exit";
     EXPECT_EQ(ErrorCode(answers[0]), -32700);
     EXPECT_EQ(answers[2]["result"][0]["name"], "Gr\xC3\xB6\xC3\x9F" "e");
+}
+
+TEST(LspCommandLine, BasesInOrderAndNothingElse)
+{
+    VsdocArgs args;
+    std::string error;
+    ASSERT_TRUE(ParseVsdocArgs({"lsp", "--base", "a.qmx", "--base", "b c.qmx"}, args, error)) << error;
+    EXPECT_EQ(args.bases, (std::vector<std::string>{"a.qmx", "b c.qmx"}));
+    VsdocArgs more;
+    EXPECT_FALSE(ParseVsdocArgs({"lsp", "a.qmx"}, more, error));
+    EXPECT_FALSE(ParseVsdocArgs({"lsp", "--base"}, more, error));
+    EXPECT_NE(error.find("--base needs a base"), std::string::npos);
 }
