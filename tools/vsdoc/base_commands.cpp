@@ -170,6 +170,7 @@ std::vector<Candidate> Candidates(const std::vector<std::string> &files)
 struct Passing : RequesterBackend {
     LONG Request(const std::string &, const std::string &, const std::string &) override { return 0; }
     bool FileRequest(const FileRequestSpec &, FileRequestResult &) override { return false; }
+    void Notice(const std::string &) override {}
 };
 
 // Adds a run of files, named ones or a folder's, and returns how many went in
