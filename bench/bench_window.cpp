@@ -3,12 +3,16 @@
 // bench/input_loop.h: adding the files listed in VS_WINDOW_FILES (one path a
 // line) to an empty base, and refreshing that base; the time each takes and
 // the longest an event waited meanwhile. bench/run_window.sh runs it beside
-// `vsdoc base add` and `vsdoc base rescan` of the same files.
+// `vsdoc base add` and `vsdoc base rescan` of the same files. And the search
+// panel's history: 10,000 hits of one document found one press of the next
+// button after the other, the longest press, and a new search that lets the
+// history go.
 #include "app/headless.h"
 #include "app/ids.h"
 #include "app/konfig.h"
 #include "base/basejob.h"
 #include "input_loop.h"
+#include "search/find.h"
 
 #include <benchmark/benchmark.h>
 
@@ -79,6 +83,61 @@ void BM_RefreshInTheWindow(benchmark::State &state)
 }
 }
 
+bool Searching() { return xget(QMXObject.FindObj, QMXA_Find_Running) != 0; }
+
+// Until the search's end is taken in, as the window's loop takes it.
+void FinishSearch()
+{
+    while (Searching()) {
+        Wait(SIGF_INPUT);
+        DoMethod(QMXObject.App, MUIM_Application_NewInput, nullptr);
+    }
+}
+
+double Press(Object *button)
+{
+    auto start = Clock::now();
+    SetAttrs(button, MUIA_Pressed, FALSE);
+    FinishSearch();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void BM_SearchHistoryOf10000Hits(benchmark::State &state)
+{
+    HeadlessProgram program("bench_window", true, false);
+    std::string path = "/tmp/vellumscanner-bench-hits.txt";
+    {
+        std::ofstream out(path);
+        for (int i = 0; i < 12000; ++i)
+            out << "line " << i << " holds a hit among other words of a plain text\n";
+    }
+    SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str());
+    double longest = 0, last = 0, dropped = 0;
+    for (auto _ : state) {
+        SetAttrs(FindGUI.Range, MUIA_Cycle_Active, 0);
+        SetAttrs(FindGUI.Pattern, MUIA_String_Contents, "hit");
+        SetAttrs(FindGUI.Pattern, MUIA_String_Acknowledge, "hit");
+        FinishSearch();
+        for (int i = 1; i < 10000; ++i) {
+            last = Press(FindGUI.NextBtn);
+            longest = std::max(longest, last);
+        }
+        auto *current = reinterpret_cast<Find *>(xget(QMXObject.FindObj, QMXA_Find_Current));
+        if (!current || current->Line != 10000)
+            state.SkipWithError("the 10,000th hit is not shown");
+        longest = std::max(longest, Press(FindGUI.PrevBtn));
+        auto start = Clock::now();
+        SetAttrs(FindGUI.Pattern, MUIA_String_Contents, "words");   // a new history
+        SetAttrs(FindGUI.Pattern, MUIA_String_Acknowledge, "words");
+        FinishSearch();
+        dropped = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    }
+    state.counters["longest_press_ms"] = longest;
+    state.counters["press_10000_ms"] = last;
+    state.counters["new_search_ms"] = dropped;
+}
+
 BENCHMARK(BM_AddInTheWindow)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3);
 BENCHMARK(BM_RefreshInTheWindow)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3);
+BENCHMARK(BM_SearchHistoryOf10000Hits)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(2);
 BENCHMARK_MAIN();

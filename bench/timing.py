@@ -18,16 +18,28 @@ def timed(cmd, before=None):
     return (time.perf_counter() - t) * 1000
 
 
+def timed_into_pipe(cmd):
+    """Milliseconds a command takes writing into a pipe that is read as it
+    fills (some tools stop at their first result when writing to /dev/null)."""
+    t = time.perf_counter()
+    proc = subprocess.Popen(cmd, stdout=subprocess.PIPE)
+    while proc.stdout.read(1 << 16):
+        pass
+    if proc.wait() not in (0, 1):
+        raise subprocess.CalledProcessError(proc.returncode, cmd)
+    return (time.perf_counter() - t) * 1000
+
+
 def median(xs):
     return sorted(xs)[len(xs) // 2]
 
 
-def side_by_side(ours, peer, runs, before=None):
+def side_by_side(ours, peer, runs, before=None, timer=None):
     """Medians of both commands, run alternating, so both see the same machine."""
     a, b = [], []
     for _ in range(runs):
-        a.append(timed(ours, before))
-        b.append(timed(peer))
+        a.append(timer(ours) if timer else timed(ours, before))
+        b.append(timer(peer) if timer else timed(peer))
     return median(a), median(b)
 
 
