@@ -37,10 +37,22 @@ void CaseForms(UBYTE c, char &low, char &high)
     high = letter || c >= 0x80 ? char(c ^ 0x20) : char(c);
 }
 
+// The bytes among 64 that are low or high, which is low or low with bit 5
+// flipped (CaseForms): with bit 5 set in every byte, one compare finds both.
 uint64_t EitherByte(const char *p, char low, char high)
 {
-    uint64_t bits = ByteBits64(p, low);
-    return low == high ? bits : bits | ByteBits64(p, high);
+    if (low == high)
+        return ByteBits64(p, low);
+#if defined(__SSE2__)
+    const __m128i v = _mm_set1_epi8(char(low | 0x20)), bit5 = _mm_set1_epi8(0x20);
+    auto equal = [&](int k) {
+        __m128i chunk = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * k)), bit5);
+        return uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, v))));
+    };
+    return equal(0) | equal(1) << 16 | equal(2) << 32 | equal(3) << 48;
+#else
+    return ByteBits64(p, low) | ByteBits64(p, high);
+#endif
 }
 
 uint64_t LowBits(size_t n) { return n >= 64 ? ~uint64_t(0) : (uint64_t(1) << n) - 1; }
