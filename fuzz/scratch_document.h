@@ -11,9 +11,9 @@
 #include <string>
 #include <unistd.h>
 
-// after(n) runs once entry n is shown.
+// after(n) runs once entry n is shown; then(path) once the viewer closed the file.
 inline void OpenAndShowEntries(const char *target, const char *suffix, const std::string &text,
-                               void (*after)(LONG) = nullptr)
+                               void (*after)(LONG) = nullptr, void (*then)(const char *) = nullptr)
 {
     static Session *session = new Session(target);
     static std::string path = [&] {
@@ -37,4 +37,6 @@ inline void OpenAndShowEntries(const char *target, const char *suffix, const std
         }
     }
     DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 0);
+    if (session->Ready() && then)
+        then(path.c_str());
 }
