@@ -33,14 +33,23 @@ QWidget *ShownWindowTitled(const QString &title)
             return w;
     return nullptr;
 }
+
+// The full window, open.
+class WindowTexts : public ::testing::Test {
+protected:
+    Sandbox box;
+    TestApp app{true};
+    void SetUp() override
+    {
+        ASSERT_TRUE(app.Ready());
+        SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    }
+    void TearDown() override { SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE); }
+};
 }
 
-TEST(WindowTexts, TheAboutWindowAndTheSettingsItemSayWhatTheyAre)
+TEST_F(WindowTexts, TheAboutWindowAndTheSettingsItemSayWhatTheyAre)
 {
-    Sandbox box;
-    TestApp app(true);
-    ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
     QStringList labels;
     QAction *about = nullptr;
     for (QWidget *top : QApplication::topLevelWidgets())
@@ -56,15 +65,10 @@ TEST(WindowTexts, TheAboutWindowAndTheSettingsItemSayWhatTheyAre)
     EXPECT_NE(ShownWindowTitled("Vellumscanner"), nullptr) << "the about window bears the program's name";
     EXPECT_EQ(ShownWindowTitled("Info o QMX"), nullptr);
     SetAttrs(WinAboutApp, MUIA_Window_Open, FALSE);
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
-TEST(WindowTexts, EveryButtonOfTheBaseAndTheHistorySaysWhatItDoes)
+TEST_F(WindowTexts, EveryButtonOfTheBaseAndTheHistorySaysWhatItDoes)
 {
-    Sandbox box;
-    TestApp app(true);
-    ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
     QStringList tips = {Tip(GrupaGUI.DeselectButton), Tip(GrupaGUI.DeleteButton), Tip(GrupaGUI.SortButton),
                         Tip(BazaGUI.SearchButton),    Tip(ViewGUI.PrevButton),    Tip(ViewGUI.PopButton),
                         Tip(ViewGUI.NextButton)};
@@ -73,15 +77,10 @@ TEST(WindowTexts, EveryButtonOfTheBaseAndTheHistorySaysWhatItDoes)
         EXPECT_EQ(tips.count(t), 1) << t.toStdString() << ": each button tells its own work";
     }
     EXPECT_NE(Tip(ViewGUI.PrevButton), QString(GetLoc(109))) << "not the row's help for all three";
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
-TEST(WindowTexts, TreeNodesAndHistoryElementsTellTheirPathAndNamesShowAsUTF8)
+TEST_F(WindowTexts, TreeNodesAndHistoryElementsTellTheirPathAndNamesShowAsUTF8)
 {
-    Sandbox box;
-    TestApp app(true);
-    ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
     TreeNode *sdk = BazaAdd2Tree(nullptr, KIND_GROUP, NewSTR("SDK", -1));
     SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, sdk);
     TreeNode *inner = BazaAdd2Tree(sdk, KIND_GROUP, NewSTR("Autodocs", -1));
@@ -112,12 +111,11 @@ TEST(WindowTexts, TreeNodesAndHistoryElementsTellTheirPathAndNamesShowAsUTF8)
     EXPECT_EQ(history->model()->data(history->model()->index(0, 0), Qt::ToolTipRole).toString(),
               QString::fromUtf8(std::filesystem::canonical(doc).c_str()));
     DoMethod(ViewGUI.HistoryPop, MUIM_Popstring_Close, FALSE);
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
 // LANGUAGE=fr:de with no French catalog: the program speaks German, and so
 // do Qt's buttons.
-TEST(WindowTexts, QtsDialogsSpeakTheLanguageOfTheProgramsCatalog)
+TEST(QtTranslations, QtsDialogsSpeakTheLanguageOfTheProgramsCatalog)
 {
     Sandbox box;
     std::string catalog, error;
