@@ -13,6 +13,7 @@
 #include "platform/exec/pool.h"
 #include "platform/exec/signals.h"
 #include "platform/locale/catalog.h"
+#include "platform/mui/mui.h"
 #include "platform/mui/requesters.h"
 #include "base/records.h"
 #include "window.h"
@@ -71,6 +72,7 @@ CONST_STRPTR OpenMyLibs()
         if (i == kLocaleSlot)
             OpenCatalogAfterLocale();
     }
+    InitMuiClasses();   // the toolkit's own classes, which every panel's class is made on
     MemPool = CreatePool(0, 16384, 16380);
     if (!MemPool)
         return GetLoc(9);

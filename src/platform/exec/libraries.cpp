@@ -1,7 +1,5 @@
 #include "libraries.h"
 
-#include "../mui/mui.h"
-
 #include <cstring>
 
 namespace {
@@ -19,8 +17,6 @@ Library *OpenLibrary(CONST_STRPTR name, ULONG version)
         Library &lib = kLibraries[i];
         if (std::strcmp(lib.lib_Name, name) != 0 || withdrawn[i] || lib.lib_Version < version)
             continue;
-        if (std::strcmp(name, "muimaster.library") == 0)
-            InitMuiClasses();
         ++lib.lib_OpenCnt;
         return &lib;
     }
