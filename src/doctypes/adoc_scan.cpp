@@ -379,14 +379,13 @@ char *FuncTestDir(char *line, size_t readable, std::string_view reference)
 // block. Every other line is merely counted.
 void ADocScan(Baza *baza, FileHandle *fh)
 {
-    constexpr size_t kLine = 8192;
     SetLibrary(baza, nullptr);
     Seek(fh, 0, OFFSET_BEGINNING);
     Scan scan;
     scan.baza = baza;
     bool afterContents = false;
     LONG pos = 0;
-    ForEachTextLine(fh, kLine, [&](const char *line, size_t len, PassedLines passed) {
+    ForEachTextLine(fh, kLineBuffer, [&](const char *line, size_t len, PassedLines passed) {
         if (!line) {   // the lines after the last one looked at
             scan.count += LONG(passed.lines);
             return false;

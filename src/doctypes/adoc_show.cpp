@@ -8,6 +8,7 @@
 #include "app/ids.h"
 #include "app/konfig.h"
 #include "app/startup.h"
+#include "platform/dos/lines.h"
 #include "platform/nlist/nlist.h"
 #include "util/names.h"
 
@@ -188,7 +189,7 @@ void ParseADoc(Object **page, FileHandle *fh, Doc *entry)
     bool found = Seek(fh, entry->Offset, OFFSET_BEGINNING) >= 0;
     ULONG length;
     for (LONG n = 0; found && n < entry->Lines; ++n) {
-        const char *line = FReadLine(fh, sizeof konfig.Buffer, &length);
+        const char *line = FReadLine(fh, kLineBuffer, &length);
         if (!line)
             break;   // the file ended early: it changed since its entries were read
         show.Line(line, length);

@@ -8,6 +8,7 @@
 #include "app/locale.h"
 #include "app/methods.h"
 #include "app/startup.h"
+#include "platform/dos/lines.h"
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
 #include "platform/intuition/beep.h"
@@ -25,7 +26,6 @@ namespace {
 MUI_CustomClass *clAGuideClass = nullptr;
 
 constexpr LONG kHeadBytes = 99;
-constexpr ULONG kLine = 8192;
 
 // What the type knows of the guide it read last and the node it shows.
 struct GuideState {
@@ -230,11 +230,11 @@ LONG NodeCommand(AGuideData *d, std::string &line, const CommandRow *row, ListSi
 bool ReadNodeLine(FileHandle *fh, std::string &line)
 {
     ULONG length;
-    const char *text = FReadLine(fh, kLine, &length);
+    const char *text = FReadLine(fh, kLineBuffer, &length);
     if (!text)
         return false;
     line = GuideLine(text, length);
-    if (length == kLine - 1 && text[length - 1] == '\r') {
+    if (length == kLineBuffer - 1 && text[length - 1] == '\r') {
         LONG at = Seek(fh, 0, OFFSET_CURRENT);
         const char *next = FReadLine(fh, 2, &length);
         if (!next || *next != '\n')

@@ -25,7 +25,6 @@ const CommandRow CommandName[] = {
     {"ONCLOSE", 7, CMD_ONCLOSE},   {nullptr, 0, 0},
 };
 
-constexpr size_t kLine = 8192;   // lines are read as FGets with the work buffer reads them
 
 bool IsEnd(char c) { return c == '\n' || c == '\0'; }
 
@@ -236,14 +235,14 @@ void AGuideScan(Baza *baza, FileHandle *fh, LONG scanStart, GuideHeader &header)
     scan.offset = scanStart;
     Seek(fh, scanStart, OFFSET_BEGINNING);
     bool heldCR = false;   // the line before was a full piece ending in CR
-    ForEachTextLine<AtSignLineStarts>(fh, kLine, [&](const char *text, size_t length, PassedLines passed) {
+    ForEachTextLine<AtSignLineStarts>(fh, kLineBuffer, [&](const char *text, size_t length, PassedLines passed) {
         scan.lineNo += LONG(passed.lines);
         scan.linesInNode += LONG(passed.lines);
         scan.offset += LONG(passed.bytes);
         if (!text)
             return false;
         bool joined = heldCR && passed.lines == 0 && length == 1 && text[0] == '\n';   // the end of that line
-        heldCR = length == kLine - 1 && text[length - 1] == '\r';
+        heldCR = length == kLineBuffer - 1 && text[length - 1] == '\r';
         if (text[0] == '@' && GetCmdID(text + 1, length - 1)) {
             std::string line = GuideLine(text, length);
             scan.Command(line);

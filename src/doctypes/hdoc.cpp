@@ -61,7 +61,7 @@ void HDocScan(Baza *baza, FileHandle *fh)
     AddWholeFileEntry(baza);
     Seek(fh, 0, OFFSET_BEGINNING);
     LONG lineNo = 0;
-    ForEveryLine(fh, sizeof konfig.Buffer, [&](const char *line, size_t length) {
+    ForEveryLine(fh, kLineBuffer, [&](const char *line, size_t length) {
         ++lineNo;
         if (length < 7 || (line[0] != 's' && line[0] != ' '))
             return;   // the usual line, at a glance

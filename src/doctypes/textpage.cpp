@@ -6,6 +6,7 @@
 #include "app/locale.h"
 #include "app/methods.h"
 #include "app/startup.h"
+#include "platform/dos/lines.h"
 #include "platform/dos/files.h"
 #include "platform/nlist/nlist.h"
 #include "util/names.h"
@@ -20,7 +21,7 @@ IPTR ReadBlock(Hook *hook, APTR buffer, APTR size)
 }
 
 // Every line of the file goes into the text list unchanged but for its line
-// end, cut as FGets with the 8192-byte work buffer cuts it (a longer line
+// end, cut as FGets with a buffer of kLineBuffer bytes cuts it (a longer line
 // shows as several, and the index scans count lines the same way). The list
 // reads the file in large blocks straight into its own storage, which keeps
 // a 50 MB file within a few times the time it takes merely to count its lines.
@@ -29,7 +30,7 @@ void LoadText(Object *list, FileHandle *fh)
     Seek(fh, 0, OFFSET_BEGINNING);
     DoMethod(QMXObject.ViewObj, QMXM_ViewClear);
     Hook reader = {ReadBlock, fh};
-    DoMethod(list, MUIM_NList_ReadLines, &reader, sizeof konfig.Buffer);
+    DoMethod(list, MUIM_NList_ReadLines, &reader, kLineBuffer);
 }
 
 IPTR ShowEntry(TextPageData *d, QMXP_View_ParseFile *msg)

@@ -107,7 +107,7 @@ void XmlDocScan(Baza *baza, FileHandle *fh)
     AddWholeFileEntry(baza);
     Seek(fh, 0, OFFSET_BEGINNING);
     XmlScan scan{baza, std::string()};
-    ForEveryLine(fh, sizeof konfig.Buffer, [&](const char *line, size_t length) { scan.Line(line, length); });
+    ForEveryLine(fh, kLineBuffer, [&](const char *line, size_t length) { scan.Line(line, length); });
 }
 
 MUI_CustomClass *clXmlDoc_Create(LONG flag) { return TextPageClass(&clXmlDocClass, flag, clXmlDoc_Dispatcher); }

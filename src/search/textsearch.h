@@ -5,6 +5,7 @@
 // shows. Every position where the text starts is a hit, overlapping ones too.
 // Nothing here touches shared state: a worker thread may search.
 #pragma once
+#include "platform/dos/lines.h"
 #include "platform/exec/types.h"
 
 #include <atomic>
@@ -17,7 +18,7 @@
 inline const char *WithoutLeadingBlanks(const char *text) { return text + std::strspn(text, " "); }
 
 // The longest line piece, as the line reader's 8192-byte buffer holds it.
-constexpr size_t kSearchLineMax = 8191;
+constexpr size_t kSearchLineMax = kLineBuffer - 1;
 
 // The text to find, in the form it was given and in the other encoding that
 // documents use (a text typed on a UTF-8 desktop finds a Latin-1 document's

@@ -278,7 +278,7 @@ int StreamEntry(const std::string &file, LONG n, CodeOutput mode)
     LONG from = lines.first, to = lines.second;
     FileHandle *fh = Open(file.c_str(), MODE_OLDFILE);
     LONG line = 0;
-    bool ok = fh && ForEveryLine(fh, sizeof konfig.Buffer, [&](const char *text, size_t length) {
+    bool ok = fh && ForEveryLine(fh, kLineBuffer, [&](const char *text, size_t length) {
         if (line >= from && (to < 0 || line < to))
             PrintLine(text, length, mode);
         ++line;

@@ -14,6 +14,11 @@
 #include <emmintrin.h>
 #endif
 
+// The one line-length rule of every reader of documents: lines are read as
+// FGets reads them with a buffer of this size, so a longer line comes in pieces
+// of kLineBuffer - 1 bytes, the same in the viewer, the scans and the search.
+constexpr size_t kLineBuffer = 8192;
+
 // The bytes among 64 that equal one value, as bits.
 inline uint64_t ByteBits64(const char *p, char value)
 {

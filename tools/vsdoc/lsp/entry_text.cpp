@@ -2,12 +2,13 @@
 
 #include "doctypes/adoc.h"
 #include "markdown.h"
+#include "platform/dos/lines.h"
 #include "platform/utility/charset.h"
 
 #include <algorithm>
 
 namespace {
-constexpr size_t kLineBytes = 8192, kBlock = 2048;
+constexpr size_t kBlock = 2048;
 
 bool Blank(const std::string &line)
 {
@@ -105,9 +106,9 @@ bool EntryReader::ReadLines(const EntryRef &ref, off_t offset, long skip, size_t
         size_t start = 0;
         for (size_t nl; lines.size() < maxLines && start < carry.size(); start = nl + 1) {
             nl = carry.find('\n', start);
-            if (nl == std::string::npos && more && carry.size() - start < kLineBytes)
+            if (nl == std::string::npos && more && carry.size() - start < kLineBuffer)
                 break;
-            nl = nl == std::string::npos ? std::min(carry.size(), start + kLineBytes) - 1 : nl;
+            nl = nl == std::string::npos ? std::min(carry.size(), start + kLineBuffer) - 1 : nl;
             if (skip > 0) {
                 skip -= carry[nl] == '\n';
                 continue;
