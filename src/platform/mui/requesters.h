@@ -32,8 +32,9 @@ struct RequesterBackend {
     virtual LONG Request(const std::string &title, const std::string &buttons, const std::string &text) = 0;
     // False when cancelled.
     virtual bool FileRequest(const FileRequestSpec &spec, FileRequestResult &result) = 0;
-    // A line in the window that waits for nobody.
-    virtual void Notice(const std::string &text) = 0;
+    // A line in the window that waits for nobody; a backend without a
+    // window has nowhere to show it.
+    virtual void Notice(const std::string &) {}
 };
 
 void SetRequesterBackend(RequesterBackend *backend);
