@@ -66,9 +66,9 @@ void DesktopStart(const WBStartup *wb)
     if (wb->sm_NumArgs > 1) {
         konfig.FullGUI = 0;
         const WBArg &project = wb->sm_ArgList[1];
-        if (NameFromLock(project.wa_Lock, konfig.Buffer, sizeof konfig.Buffer) &&
-            AddPart(konfig.Buffer, project.wa_Name, sizeof konfig.Buffer))
-            konfig.ProjectFile = NewSTR(konfig.Buffer, LONG(std::strlen(konfig.Buffer)));
+        char full[8192];
+        if (NameFromLock(project.wa_Lock, full, sizeof full) && AddPart(full, project.wa_Name, sizeof full))
+            konfig.ProjectFile = NewSTR(full, LONG(std::strlen(full)));
         // a base handed over by the desktop opens as a base, in the full window
         konfig.FullGUI = WORD(konfig.ProjectFile && IsBaseHeader(konfig.ProjectFile));
     }

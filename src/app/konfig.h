@@ -1,7 +1,6 @@
 // The settings and run-wide state of the program, in one record: the window
 // mode, the unsaved-base flag, the tab and indentation settings, the type of
-// the document recognised last, the shared 8192-byte work buffer and the
-// display index.
+// the document recognised last and the display index.
 #pragma once
 #include "platform/icon/workbench.h"
 #include "platform/mui/mui.h"
@@ -29,7 +28,6 @@ struct Konfig {
     Object *LastBase;
     Object *LastEntry;
     Object *LastIndex;
-    char Buffer[8192];
     LONG DisplayIndexSize;
     UBYTE *DisplayIndex;
     WORD SortReverse;

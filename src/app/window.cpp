@@ -68,15 +68,15 @@ IPTR AppMsgFunc(Hook *, APTR, APTR message)
     if (!msg || msg->am_NumArgs < 1)
         return 0;
     const WBArg &first = msg->am_ArgList[0];
-    if (!NameFromLock(first.wa_Lock, konfig.Buffer, sizeof konfig.Buffer) ||
-        !AddPart(konfig.Buffer, first.wa_Name, sizeof konfig.Buffer))
+    char full[8192];
+    if (!NameFromLock(first.wa_Lock, full, sizeof full) || !AddPart(full, first.wa_Name, sizeof full))
         return 0;
-    if (IsBaseHeader(konfig.Buffer)) {
+    if (IsBaseHeader(full)) {
         DoMethod(QMXObject.BazaObj, QMXM_BazaClose);
-        SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, konfig.Buffer);
+        SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, full);
         DoMethod(QMXObject.BazaObj, QMXM_BazaOpen);
     } else {
-        SetAttrs(QMXObject.ViewObj, QMXA_View_File, konfig.Buffer);
+        SetAttrs(QMXObject.ViewObj, QMXA_View_File, full);
         SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
     }
     return 0;

@@ -443,7 +443,7 @@ LONG FileSize(FileHandle *fh)
 
 void SetBaseFile(BazaData *d, CONST_STRPTR name)
 {
-    std::string copy = name ? name : "";   // the name may lie in the work buffer
+    std::string copy = name ? name : "";   // the name may be the base's own, freed below
     ClearFileOpen(&d->File, CLEAR_FREE);
     GetFileFromPath(&d->Request, copy.c_str());
     SetFilePath(&d->File.Name, d->Request.Dir, d->Request.Name);
@@ -460,8 +460,9 @@ IPTR OpenBase(BazaData *d)
     }
     // The base is known by its full name from now on, however it was typed,
     // so the same file given another way counts as the same base.
-    if (NameFromLock(lock, konfig.Buffer, sizeof konfig.Buffer))
-        SetBaseFile(d, konfig.Buffer);
+    char full[8192];
+    if (NameFromLock(lock, full, sizeof full))
+        SetBaseFile(d, full);
     name = d->File.Name;
     Quiet(true);
     FileHandle *fh = Open(name, MODE_OLDFILE);
@@ -472,7 +473,7 @@ IPTR OpenBase(BazaData *d)
         return 0;
     }
     LONG size = FileSize(fh);
-    if (!FGets(fh, konfig.Buffer, sizeof konfig.Buffer) || std::strncmp(konfig.Buffer, PlikBaseHeader, 24) != 0) {
+    if (!FGets(fh, full, sizeof full) || std::strncmp(full, PlikBaseHeader, 24) != 0) {   // the whole first line
         Problem(21, ToIPTR(name));
         Close(fh);
         UnLock(lock);

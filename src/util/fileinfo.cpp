@@ -1,6 +1,5 @@
 #include "fileinfo.h"
 
-#include "app/konfig.h"
 #include "platform/dos/paths.h"
 #include "strings.h"
 
@@ -57,11 +56,12 @@ void ClearFileOpen(FileOpen *file, ULONG mode)
 
 STRPTR SetFilePath(STRPTR *variable, CONST_STRPTR dir, CONST_STRPTR name)
 {
-    STRPTR buffer = konfig.Buffer;
-    size_t dirLen = dir ? strnlen(dir, sizeof konfig.Buffer - 1) : 0;
+    // Each thread joins its names in its own buffer: base scans run on several.
+    thread_local char buffer[8192];
+    size_t dirLen = dir ? strnlen(dir, sizeof buffer - 1) : 0;
     std::memmove(buffer, dir ? dir : "", dirLen);
     buffer[dirLen] = '\0';
-    AddPart(buffer, name ? name : "", sizeof konfig.Buffer);
+    AddPart(buffer, name ? name : "", sizeof buffer);
     if (variable) {
         DelSTR(variable);
         *variable = NewSTR(buffer, LONG(std::strlen(buffer)));

@@ -24,8 +24,9 @@ FileInfo *StoreFileInfo(FileInfo *info, CONST_STRPTR dir, CONST_STRPTR name);
 FileInfo *GetFileFromPath(FileInfo *info, CONST_STRPTR fullName);
 void ClearFileInfo(FileInfo *info, ULONG mode);
 void ClearFileOpen(FileOpen *file, ULONG mode);
-// Joins a directory and a name in the shared work buffer; with a variable,
-// also stores a copy there. Returns the buffer.
+// Joins a directory and a name in a buffer of the calling thread's own, good
+// until its next call there; with a variable, also stores a copy there.
+// Returns the buffer.
 STRPTR SetFilePath(STRPTR *variable, CONST_STRPTR dir, CONST_STRPTR name);
 // Writes a text without a newline; 1 on success.
 LONG FWriteSTR(FileHandle *fh, CONST_STRPTR text);

@@ -118,12 +118,13 @@ Object *MakeHistoryList()
 // that name too; a relative or linked name of the same file finds its element.
 void AddFile2List(ViewData *d)
 {
-    if (!NameFromLock(d->File.Lock, konfig.Buffer, sizeof konfig.Buffer))
+    char full[8192];
+    if (!NameFromLock(d->File.Lock, full, sizeof full))
         return;
     LONG n = LONG(xget(QMXObject.IndexObj, QMXA_Index_Active));
     if (n == -1)
         return;
-    LONG found = FindElement(konfig.Buffer, n);
+    LONG found = FindElement(full, n);
     if (found >= 0) {
         SetAttrs(ViewGUI.HistoryList, MUIA_NList_Active, found);
         return;
@@ -131,7 +132,7 @@ void AddFile2List(ViewData *d)
     SetAttrs(ViewGUI.HistoryList, MUIA_NList_Quiet, TRUE);
     if (LONG(xget(ViewGUI.HistoryList, MUIA_NList_Entries)) >= konfig.ListMax)
         DoMethod(ViewGUI.HistoryList, MUIM_NList_Remove, 0);
-    HistoryPair pair = {konfig.Buffer, n};
+    HistoryPair pair = {full, n};
     DoMethod(ViewGUI.HistoryList, MUIM_NList_InsertSingle, &pair, MUIV_NList_Insert_Bottom);
     SetAttrs(ViewGUI.HistoryList, MUIA_NList_Quiet, FALSE);
     SetAttrs(ViewGUI.HistoryList, MUIA_NList_Active, MUIV_NList_Active_Bottom);

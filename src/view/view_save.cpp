@@ -34,13 +34,14 @@ void Problem(LONG message, CONST_STRPTR name)
 
 bool CopyAll(FileHandle *from, FileHandle *to)
 {
+    char block[8192];
     for (;;) {
-        LONG got = Read(from, konfig.Buffer, LONG(sizeof konfig.Buffer));
+        LONG got = Read(from, block, LONG(sizeof block));
         if (got < 0)
             return false;
         if (got == 0)
             return true;
-        if (Write(to, konfig.Buffer, got) != got)
+        if (Write(to, block, got) != got)
             return false;
     }
 }
@@ -87,8 +88,9 @@ IPTR ViewOpenASL(ViewData *d)
             if (req->fr_File && *req->fr_File) {
                 SetAttrs(QMXObject.FindObj, QMXA_Find_Reset, TRUE);
                 FileLock *lock = Lock(SetFilePath(nullptr, req->fr_Drawer, req->fr_File), SHARED_LOCK);
-                if (lock && NameFromLock(lock, konfig.Buffer, sizeof konfig.Buffer)) {
-                    SetAttrs(QMXObject.ViewObj, QMXA_View_File, konfig.Buffer);
+                char full[8192];
+                if (lock && NameFromLock(lock, full, sizeof full)) {
+                    SetAttrs(QMXObject.ViewObj, QMXA_View_File, full);
                     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
                 }
                 UnLock(lock);

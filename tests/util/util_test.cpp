@@ -132,9 +132,6 @@ TEST(BaseHeader, OnlyAFileStartingWithTheHeaderIsABase)
     EXPECT_EQ(IsBaseHeader(shortFile.c_str()), 0);
     EXPECT_EQ(IsBaseHeader(libs.box.Dir().c_str()), 0);
     EXPECT_EQ(IsBaseHeader(libs.box.Path("none").c_str()), 0);
-    std::strcpy(konfig.Buffer, base.c_str());
-    EXPECT_EQ(IsBaseHeader(konfig.Buffer), 1);
-    EXPECT_EQ(std::string(konfig.Buffer), base) << "a name held in the work buffer stays intact";
 }
 
 TEST(SelectTextLine, TheLineHoldingTheCharacterOfAWrappedEntryBecomesActive)
