@@ -8,6 +8,7 @@
 #include "records.h"
 #include "util/fileinfo.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,11 @@ struct BazaProgressRecord {
 };
 void BazaProgress(LONG done, LONG all, CONST_STRPTR file);
 void BazaDelTree();
+// Calls visit for every node in tree order; it goes below a node when visit
+// answers true.
+void WalkTree(const std::function<bool(const TreeNode *)> &visit);
+// The document node the viewer shows, or null for a document outside the base.
+TreeNode *NodeOfShown();
 void GroupRename();
 IPTR clBaza_QMXM_Baza_EdTree(BazaData *d, QMXP_Baza_EdTree *msg);
 void BazaEnableMenu(WORD on);

@@ -32,19 +32,6 @@ void Ask(LONG title, LONG buttons, LONG text, CONST_STRPTR arg, LONG *answer)
     *answer = MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(title), GetLoc(buttons), GetLoc(text), arg);
 }
 
-// Calls visit for every node in tree order; it goes below a node when visit
-// answers true.
-void WalkTree(const std::function<bool(const TreeNode *)> &visit)
-{
-    std::function<void(const std::vector<TreeNode *> &)> walk = [&](const std::vector<TreeNode *> &nodes) {
-        for (const TreeNode *n : nodes)
-            if (visit(n))
-                walk(n->tn_Children);
-    };
-    if (const std::vector<TreeNode *> *roots = NListtreeRoots(BazaGUI.Tree))
-        walk(*roots);
-}
-
 // "exec.doc, dos.doc": the names of the selected nodes, less those inside
 // another selected node; a long list ends with "...".
 std::string SelectedNames()
@@ -63,6 +50,25 @@ std::string SelectedNames()
     return names;
 }
 
+// True when the node or a group above it is selected: it goes with a delete.
+bool InSelection(const TreeNode *n)
+{
+    for (; n; n = n->tn_Parent)
+        if (n->tn_Flags & TNF_SELECTED)
+            return true;
+    return false;
+}
+}
+
+void WalkTree(const std::function<bool(const TreeNode *)> &visit)
+{
+    std::function<void(const std::vector<TreeNode *> &)> walk = [&](const std::vector<TreeNode *> &nodes) {
+        for (const TreeNode *n : nodes)
+            if (visit(n))
+                walk(n->tn_Children);
+    };
+    if (const std::vector<TreeNode *> *roots = NListtreeRoots(BazaGUI.Tree))
+        walk(*roots);
 }
 
 void BazaInit(BazaData *d, ULONG mode)
@@ -186,8 +192,10 @@ void BazaDelTree()
     Ask(59, 65, 26, SelectedNames().c_str(), &answer);
     if (!answer)
         return;
+    // The viewer lets go of a document that goes before its record is freed.
+    if (InSelection(NodeOfShown()))
+        DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 0);
     Quiet(true);
-    DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 2);
     DoMethod(BazaGUI.Tree, MUIM_NListtree_Remove, 0, MUIV_NListtree_Remove_TreeNode_Selected, 0);
     Quiet(false);
 }

@@ -5,8 +5,11 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "baza.h"
+#include "platform/dos/paths.h"
 #include "platform/nlist/nlist.h"
 #include "util/strings.h"
+
+#include <cstring>
 
 namespace {
 TreeNode *ActiveNode() { return reinterpret_cast<TreeNode *>(xget(BazaGUI.Tree, MUIA_NListtree_Active)); }
@@ -93,4 +96,31 @@ void BazaDisplayActiveEntry(LONG line)
     SetAttrs(QMXObject.ViewObj, QMXA_View_Baza, node->tn_User);
     if (!konfig.NoSelFunc && line != -1)
         SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, line);
+}
+
+namespace {
+// The viewer's own record, or a record of the same file: a document of the
+// base opened by name (from the history, a file requester or the port) is
+// shown through a record of the viewer's.
+bool Shows(const Baza *baza, const Baza *shown, CONST_STRPTR name)
+{
+    return baza == shown || (name && std::strcmp(SetFilePath(nullptr, baza->Dir, baza->Name), name) == 0);
+}
+}
+
+TreeNode *NodeOfShown()
+{
+    auto *shown = reinterpret_cast<const Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
+    auto *file = reinterpret_cast<const FileOpen *>(xget(QMXObject.ViewObj, QMXA_View_FileInfo));
+    if (!shown || !file)
+        return nullptr;
+    char name[8192];
+    CONST_STRPTR named = NameFromLock(file->Lock, name, sizeof name) ? name : nullptr;
+    const TreeNode *found = nullptr;
+    WalkTree([&](const TreeNode *n) {
+        if (!found && NodeKind(n) == KIND_DOCUMENT && Shows(static_cast<const Baza *>(n->tn_User), shown, named))
+            found = n;
+        return !found;
+    });
+    return const_cast<TreeNode *>(found);
 }

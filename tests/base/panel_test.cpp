@@ -140,6 +140,23 @@ TEST_F(BasePanel, DeletingNamesWhatGoesAndCancelLeavesTheTree)
     EXPECT_EQ(Shown(), "") << "the viewer let go of the document first";
 }
 
+TEST_F(BasePanel, DeletingClosesTheViewerOnlyWhenItsDocumentGoes)
+{
+    ASSERT_TRUE(app.Ready());
+    TreeNode *a = Document(nullptr, "a.txt", "a\n");
+    TreeNode *b = Document(nullptr, "b.txt", "b\n");
+    Click(a);
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, b);
+    app.requester.answers.push_back(1);
+    EdTree(EdTree_Delete);
+    EXPECT_EQ(Shown(), box.Path("a.txt")) << "another document's delete leaves it shown";
+    Open(box.Path("a.txt"));   // the same file by name: a record of the viewer's own
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, a);
+    app.requester.answers.push_back(1);
+    EdTree(EdTree_Delete);
+    EXPECT_EQ(Shown(), "") << "the file of a node that goes is let go of";
+}
+
 TEST_F(BasePanel, TheActiveNodeIsTheSelectionWhoeverMovedItAndDeleteTakesExactlyIt)
 {
     ASSERT_TRUE(app.Ready());

@@ -123,6 +123,9 @@ IPTR Remove(Object *self, TreeData *d, Node *which)
         doomed = {which};
     if (doomed.empty() && which == MUIV_NListtree_Remove_TreeNode_Selected && d->active)
         doomed = {d->active};
+    // The peer lets go of the nodes it shows before any of them is freed,
+    // quiet or not: a view that kept one would read freed memory.
+    PeerChanged(self, MUIM_NListtree_Remove);
     for (Node *n : doomed)
         if (n) {
             Unlink(d, n);

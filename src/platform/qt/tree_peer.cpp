@@ -20,9 +20,11 @@ class TreeModel : public QAbstractItemModel {
 public:
     TreeModel(Object *tree, QObject *parent) : QAbstractItemModel(parent), tree_(tree) {}
     void Forget() { tree_ = nullptr; }
-    void Reload()
+    // Shown false: the model holds no node until it is reloaded shown.
+    void Reload(bool shown)
     {
         beginResetModel();
+        shown_ = shown;
         endResetModel();
     }
 
@@ -31,7 +33,7 @@ public:
         static const std::vector<Node *> none;
         if (parent)
             return parent->tn_Children;
-        const std::vector<Node *> *roots = tree_ ? NListtreeRoots(tree_) : nullptr;
+        const std::vector<Node *> *roots = tree_ && shown_ ? NListtreeRoots(tree_) : nullptr;
         return roots ? *roots : none;
     }
     static Node *NodeOf(const QModelIndex &i) { return static_cast<Node *>(i.internalPointer()); }
@@ -95,6 +97,7 @@ public:
 
 private:
     Object *tree_;
+    bool shown_ = true;
 };
 
 class TreeView : public QTreeView {
@@ -148,7 +151,9 @@ protected:
         PeerBase::Update(attr);
         if (syncing_)
             return;   // our own change coming back
-        if (attr == 0 || attr == MUIA_NListtree_Entries || attr == MUIA_NListtree_Quiet)
+        if (attr == MUIM_NListtree_Remove)
+            LetGo();
+        else if (attr == 0 || attr == MUIA_NListtree_Entries || attr == MUIA_NListtree_Quiet)
             Rebuild();
         else if (attr == MUIA_NListtree_Active)
             ShowActiveSelected();
@@ -162,12 +167,23 @@ private:
             return;
         syncing_ = true;
         connectSelection(false);
-        model_->Reload();
+        model_->Reload(true);
         RestoreOpen(QModelIndex());
         RestoreSelection();
         connectSelection(true);
         syncing_ = false;
         ShowActive();
+    }
+
+    // Nodes are about to be freed: the view and its selection keep none of
+    // them, and the tree shows again when the list is rebuilt.
+    void LetGo()
+    {
+        syncing_ = true;
+        connectSelection(false);
+        model_->Reload(false);
+        connectSelection(true);
+        syncing_ = false;
     }
 
     void RestoreOpen(const QModelIndex &parent)

@@ -1,0 +1,64 @@
+// The base panel in a real window, offscreen: what a person does to the tree
+// and to the base reaches the program, and the window outlives every change.
+#include "app/ids.h"
+#include "app/startup.h"
+#include "base/baza.h"
+#include "platform/nlist/nlisttree.h"
+#include "platform/qt/peer_base.h"
+#include "support/support.h"
+#include "view/view.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+namespace
+{
+class BaseWindow : public ::testing::Test
+{
+  protected:
+    Sandbox box;
+    TestApp app{true};
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(app.Ready());
+        SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    }
+    void TearDown() override { SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE); }
+    QTreeView *Tree() { return qobject_cast<QTreeView *>(QtPeerOf(BazaGUI.Tree)->widget()); }
+    void AddFiles(std::vector<std::string> names)
+    {
+        for (const std::string &n : names)
+            box.Write(n, n + " text\n");
+        app.requester.files.push_back({box.Dir(), names});
+        DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, EdTree_AddFiles);
+        QApplication::processEvents();
+    }
+    void ClickRow(int row)
+    {
+        QTreeView *view = Tree();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(row, 0)).center());
+        QApplication::processEvents();
+    }
+    std::string Shown() { return reinterpret_cast<char *>(xget(QMXObject.ViewObj, QMXA_View_File)); }
+};
+} // namespace
+
+TEST_F(BaseWindow, DeletingTheDocumentShownLeavesTheWindowWhole)
+{
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    ClickRow(1);
+    ASSERT_EQ(Shown(), box.Path("b.txt"));
+    app.requester.answers.push_back(1); // Delete
+    DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, EdTree_Delete);
+    QApplication::processEvents();
+    EXPECT_EQ(Shown(), "") << "the viewer let go of the document before it went";
+    ASSERT_EQ(Tree()->model()->rowCount(), 2);
+    EXPECT_EQ(Tree()->model()->index(1, 0).data().toString(), "c.txt");
+    EXPECT_TRUE(Tree()->selectionModel()->selectedIndexes().isEmpty());
+    ClickRow(1);
+    EXPECT_EQ(Shown(), box.Path("c.txt")) << "the tree still answers clicks";
+}
