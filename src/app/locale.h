@@ -10,7 +10,7 @@ struct CatEntry {
     CONST_STRPTR text;
 };
 
-constexpr LONG CAT_COUNT = 134;
+constexpr LONG CAT_COUNT = 138;
 extern CatEntry CatArray[CAT_COUNT + 1];   // closed by an entry with a null text
 extern Catalog *SoftCat;
 

@@ -137,21 +137,30 @@ void KonfigArgs(IPTR *args)
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, xget(konfig.LastIndex, MUIA_Numeric_Value));
 }
 
+namespace {
+// One pass of the input loop; true when it asks to end: Quit from the menu,
+// the window's close button or the port, or Ctrl-C.
+bool QuitAsked(ULONG *signals)
+{
+    if (DoMethod(QMXObject.App, MUIM_Application_NewInput, signals) == MUIV_Application_ReturnID_Quit)
+        return true;
+    return *signals && (Wait(*signals | SIGBREAKF_CTRL_C) & SIGBREAKF_CTRL_C);
+}
+}
+
+// An unsaved base is asked about before the loop ends; Cancel, or a save
+// that did not happen, goes back to the loop with nothing lost.
 void MainLoop()
 {
     SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
     ULONG signals = 0;
     for (;;) {
-        if (DoMethod(QMXObject.App, MUIM_Application_NewInput, &signals) == MUIV_Application_ReturnID_Quit)
-            break;
-        if (signals && (Wait(signals | SIGBREAKF_CTRL_C) & SIGBREAKF_CTRL_C))
+        if (!QuitAsked(&signals))
+            continue;
+        if (xget(QMXObject.App, MUIA_Application_ForceQuit) || DoMethod(QMXObject.BazaObj, QMXM_BazaMayDrop))
             break;
     }
-    if (konfig.Modified) {
-        if (MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(0), GetLoc(64), GetLoc(98)))
-            DoMethod(QMXObject.BazaObj, QMXM_BazaSaveASL);
-        konfig.Modified = 0;
-    }
+    konfig.Modified = 0;
     SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 

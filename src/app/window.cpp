@@ -72,7 +72,8 @@ IPTR AppMsgFunc(Hook *, APTR, APTR message)
     if (!NameFromLock(first.wa_Lock, full, sizeof full) || !AddPart(full, first.wa_Name, sizeof full))
         return 0;
     if (IsBaseHeader(full)) {
-        DoMethod(QMXObject.BazaObj, QMXM_BazaClose);
+        if (!DoMethod(QMXObject.BazaObj, QMXM_BazaClose))
+            return 0;
         SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, full);
         DoMethod(QMXObject.BazaObj, QMXM_BazaOpen);
     } else {

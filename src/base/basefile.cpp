@@ -542,6 +542,7 @@ IPTR clBaza_QMXM_BazaSave(BazaData *d)
     written = Close(fh) && written;   // closed in every case, and checked
     bool saved = written && RenameOver(temp.c_str(), name);
     if (saved) {
+        konfig.Modified = 0;
         SetAttrs(BazaGUI.BaseName, MUIA_Text_Contents, FilePart(name));
     } else {
         DeleteFile(temp.c_str());
@@ -549,7 +550,7 @@ IPTR clBaza_QMXM_BazaSave(BazaData *d)
     }
     Quiet(false);
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
-    return 0;
+    return saved;
 }
 
 IPTR clBaza_QMXM_BazaOpenASL(BazaData *d)
@@ -559,10 +560,11 @@ IPTR clBaza_QMXM_BazaOpenASL(BazaData *d)
         if (MUI_AslRequestTags(req) && req->fr_File && *req->fr_File) {
             DoMethod(QMXObject.App, MUIM_Application_CheckRefresh);
             std::string drawer = req->fr_Drawer ? req->fr_Drawer : "", file = req->fr_File;
-            clBaza_QMXM_BazaClose(d);
-            StoreFileInfo(&d->Request, drawer.c_str(), file.c_str());
-            SetFilePath(&d->File.Name, d->Request.Dir, d->Request.Name);
-            clBaza_QMXM_BazaOpen(d);
+            if (clBaza_QMXM_BazaClose(d)) {
+                StoreFileInfo(&d->Request, drawer.c_str(), file.c_str());
+                SetFilePath(&d->File.Name, d->Request.Dir, d->Request.Name);
+                clBaza_QMXM_BazaOpen(d);
+            }
         }
         MUI_FreeAslRequest(req);
     }
@@ -581,21 +583,17 @@ IPTR clBaza_QMXM_BazaSaveASL(Object *self, BazaData *d)
         MUI_FreeAslRequest(req);
     }
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, FALSE);
-    konfig.Modified = 0;
     return 0;
 }
 
 IPTR clBaza_QMXM_BazaClose(BazaData *d)
 {
-    if (konfig.Modified) {
-        if (MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(0), GetLoc(64), GetLoc(98)))
-            DoMethod(QMXObject.BazaObj, QMXM_BazaSaveASL);
-        konfig.Modified = 0;
-    }
+    if (!clBaza_QMXM_BazaMayDrop())
+        return 0;
     DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 2);
     BazaGUIClear();
     BazaInit(d, CLEAR_FREE);
     SetAttrs(QMXObject.FindObj, QMXA_Find_Reset, TRUE);
     SetAttrs(konfig.LastBase, MUIA_String_Contents, "");
-    return 0;
+    return TRUE;
 }

@@ -146,7 +146,7 @@ private:
         auto *baza = static_cast<Baza *>(nodes_[i]->tn_User);
         if (PutRescanned(baza, file))
             return true;
-        LONG answer = MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(0), GetLoc(65), GetLoc(11),
+        LONG answer = MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(0), GetLoc(136), GetLoc(135),
                                   SetFilePath(nullptr, baza->Dir, baza->Name));
         if (answer)
             DoMethod(BazaGUI.Tree, MUIM_NListtree_Remove, 0, nodes_[i], 0);

@@ -105,7 +105,9 @@ IPTR clBaza_QMXM_BazaOpenASL(BazaData *d);
 IPTR clBaza_QMXM_BazaOpen(BazaData *d);
 IPTR clBaza_QMXM_BazaSaveASL(Object *self, BazaData *d);
 IPTR clBaza_QMXM_BazaSave(BazaData *d);
+// 0 when the person kept an unsaved base (Cancel, or a save that was not made).
 IPTR clBaza_QMXM_BazaClose(BazaData *d);
+IPTR clBaza_QMXM_BazaMayDrop();
 void SetBaseFile(BazaData *d, CONST_STRPTR name);
 
 // ---- lookup

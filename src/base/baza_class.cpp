@@ -223,6 +223,7 @@ IPTR clBaza_Dispatcher(IClass *cl, Object *obj, Msg msg)
     switch (msg->MethodID) {
     case OM_NEW: return clBaza_OM_NEW(cl, obj, msg);
     case OM_DISPOSE:
+        konfig.Modified = 0;   // the main loop asked already; the window goes now
         clBaza_QMXM_BazaClose(d);
         ForgetObject(obj);
         return DoSuperMethodA(cl, obj, msg);
@@ -234,6 +235,7 @@ IPTR clBaza_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case QMXM_BazaSaveASL: return clBaza_QMXM_BazaSaveASL(obj, d);
     case QMXM_BazaSave: return clBaza_QMXM_BazaSave(d);
     case QMXM_BazaClose: return clBaza_QMXM_BazaClose(d);
+    case QMXM_BazaMayDrop: return clBaza_QMXM_BazaMayDrop();
     case QMXM_BazaUpdate: return clBaza_QMXM_BazaUpdate();
     case QMXM_BazaRefresh: BazaJobRescan(); return 0;
     case QMXM_Baza_JobStep: BazaJobStep(ULONG(reinterpret_cast<QMXP_Baza_JobStep *>(msg)->Serial)); return 0;

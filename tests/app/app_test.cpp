@@ -6,12 +6,14 @@
 #include "app/logo.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "base/baza.h"
 #include "catcomp/catcomp.h"
 #include "platform/dos/files.h"
 #include "platform/exec/libraries.h"
 #include "platform/icon/icon.h"
 #include "platform/exec/signals.h"
 #include "platform/locale/catalog.h"
+#include "platform/mui/commands.h"
 #include "platform/mui/envstore.h"
 #include "platform/nlist/nlist.h"
 #include "support/support.h"
@@ -168,17 +170,42 @@ TEST(StartUp, ADocumentAtStartIsShownInTheViewerOnlyWindow)
     EXPECT_EQ(requester.questions[0].text, "Cannot open file:\n" + box.Path("missing.txt"));
 }
 
-TEST(StartUp, CtrlCEndsTheLoopAndAnUnsavedBaseIsAskedAboutOnce)
+TEST(StartUp, EveryWayOutAsksAboutAnUnsavedBaseUntilItIsSavedAndCancelStays)
+{
+    Sandbox box;
+    TestApp app(true);
+    ASSERT_TRUE(app.Ready());
+    box.Write("a.txt", "a\n");
+    app.requester.files.push_back({box.Dir(), {"a.txt"}});
+    DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, EdTree_AddFiles);   // the base is modified
+    app.requester.files.push_back({box.Dir(), {}});                    // a save requester left without a name
+    app.requester.files.push_back({box.Dir(), {"kept.qmx"}});
+    app.requester.answers = {0, 1, 1};   // Cancel; Save; Save
+    DoMethod(QMXObject.App, MUIM_Application_ReturnID, MUIV_Application_ReturnID_Quit);   // the menu
+    DoMethod(QMXObject.App, MUIM_Application_ReturnID, MUIV_Application_ReturnID_Quit);   // the close button
+    SetSignal(SIGBREAKF_CTRL_C, SIGBREAKF_CTRL_C);
+    MainLoop();
+    ASSERT_EQ(app.requester.questions.size(), 3u) << "Cancel and a save not made went back to the loop";
+    for (const Question &q : app.requester.questions)
+        EXPECT_EQ(q.buttons + " " + q.text, std::string("Save|Discard|Cancel ") + GetLoc(98));
+    EXPECT_NE(ReadAll(box.Path("kept.qmx")).find("a.txt"), std::string::npos);
+    EXPECT_EQ(konfig.Modified, 0);
+}
+
+TEST(StartUp, DiscardAndQuitForceOnThePortLetAnUnsavedBaseGo)
 {
     Sandbox box;
     TestApp app(true);
     ASSERT_TRUE(app.Ready());
     konfig.Modified = 1;
+    app.requester.answers = {2};
     SetSignal(SIGBREAKF_CTRL_C, SIGBREAKF_CTRL_C);
     MainLoop();
-    ASSERT_EQ(app.requester.questions.size(), 1u);
-    EXPECT_EQ(app.requester.questions[0].buttons, "Save|Cancel");
-    EXPECT_EQ(app.requester.questions[0].text, GetLoc(98));
+    EXPECT_EQ(app.requester.questions.size(), 1u);
+    konfig.Modified = 1;
+    RunPortCommand(QMXObject.App, nullptr, ApplicationInfo{}, "QUIT FORCE");
+    MainLoop();
+    EXPECT_EQ(app.requester.questions.size(), 1u) << "as its switch says, without a question";
     EXPECT_EQ(konfig.Modified, 0);
 }
 

@@ -369,8 +369,16 @@ TEST_F(BaseFile, ClosingAsksAboutUnsavedChangesAndForgetsTheLastBase)
     ASSERT_NE(Load(box.Write("e.qmx", Example().data)), 0u);
     SetAttrs(konfig.LastBase, MUIA_String_Contents, box.Path("e.qmx").c_str());
     konfig.Modified = 1;
-    DoMethod(QMXObject.BazaObj, QMXM_BazaClose);
+    std::string loaded = Describe();
+    app.requester.files.push_back({box.Dir(), {"other.qmx"}});
+    DoMethod(QMXObject.BazaObj, QMXM_BazaOpenASL);   // answered Cancel
+    DoMethod(QMXObject.BazaObj, QMXM_BazaClose);      // answered Cancel
     EXPECT_EQ(LastQuestion(), GetLoc(98));
+    EXPECT_EQ(app.requester.questions.size(), 2u);
+    EXPECT_EQ(Describe(), loaded) << "Cancel keeps the base as it was, unsaved";
+    EXPECT_EQ(konfig.Modified, 1);
+    app.requester.answers.push_back(2);   // Discard
+    DoMethod(QMXObject.BazaObj, QMXM_BazaClose);
     EXPECT_EQ(konfig.Modified, 0);
     EXPECT_EQ(Describe(), "");
     EXPECT_STREQ(reinterpret_cast<char *>(xget(konfig.LastBase, MUIA_String_Contents)), "");

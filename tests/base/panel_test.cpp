@@ -110,7 +110,11 @@ TEST_F(BasePanel, ARescanAsksOnceForAVanishedDocumentAndGoesOn)
     app.requester.answers.push_back(1);   // Delete
     DoMethod(QMXObject.BazaObj, QMXM_BazaUpdate);
     ASSERT_EQ(app.requester.questions.size(), 1u);
-    EXPECT_EQ(app.requester.questions[0].buttons, "Delete|Cancel");
+    EXPECT_EQ(app.requester.questions[0].buttons, "Delete|*Cancel") << "Cancel is the default";
+    const std::string &text = app.requester.questions[0].text;
+    EXPECT_NE(text.find(box.Path("gone.txt")), std::string::npos) << text;
+    EXPECT_NE(text.find("Delete removes it from the base only"), std::string::npos) << text;
+    EXPECT_NE(text.find('?'), std::string::npos) << "a question, not a report";
     EXPECT_EQ(Order(nullptr), std::vector<std::string>{"kept.adoc"});
     LONG entries = 0;
     for (Doc *e = FirstEntry(static_cast<Baza *>(kept->tn_User)); e; e = NextEntry(e))

@@ -33,6 +33,7 @@ struct AppData {
     std::vector<ULONG> icon;
     IPTR menuAction = 0;
     Object *dropObject = nullptr;
+    bool forceQuit = false;
 };
 
 // Sleeping nests: the renderer hears of the first sleep and the last wake.
@@ -83,6 +84,7 @@ void ApplyTags(Object *self, AppData *d, TagItem *tags)
         case MUIA_Application_DropObject: d->dropObject = reinterpret_cast<Object *>(t->ti_Data); break;
         case MUIA_Application_Sleep: Sleep(d, t->ti_Data != 0); break;
         case MUIA_Application_IconData: KeepIcon(d, reinterpret_cast<const ULONG *>(t->ti_Data)); break;
+        case MUIA_Application_ForceQuit: d->forceQuit = t->ti_Data != 0; break;
         case MUIA_Application_Window:
             if (t->ti_Data) {
                 d->windows.push_back(reinterpret_cast<Object *>(t->ti_Data));
@@ -229,6 +231,7 @@ IPTR AppGet(IClass *cl, Object *self, Msg msg)
     case MUIA_Application_MenuAction: return Answer(msg, d->menuAction);
     case MUIA_Application_Sleep: return Answer(msg, d->sleep > 0);
     case MUIA_Application_DropObject: return Answer(msg, ToIPTR(d->dropObject));
+    case MUIA_Application_ForceQuit: return Answer(msg, d->forceQuit);
     default: return DoSuperMethodA(cl, self, msg);
     }
 }

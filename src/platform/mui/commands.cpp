@@ -63,9 +63,10 @@ CommandReply RunBuiltIn(Object *app, const MUI_Command *table, const Application
                         const IPTR *args)
 {
     std::string name = b.name;
-    if (name == "QUIT")
+    if (name == "QUIT") {
+        SetAttrs(app, MUIA_Application_ForceQuit, args[0] != 0);
         DoMethod(app, MUIM_Application_ReturnID, MUIV_Application_ReturnID_Quit);
-    else if (name == "HIDE" || name == "SHOW")
+    } else if (name == "HIDE" || name == "SHOW")
         SetAttrs(app, MUIA_Application_Iconified, name == "HIDE");
     else if (name == "INFO")
         return Info(app, info, reinterpret_cast<CONST_STRPTR>(args[0]));

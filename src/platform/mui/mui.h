@@ -216,6 +216,9 @@ constexpr IPTR MUIA_Application_Iconified = 0x80420100;   // the windows hidden 
 // null leaves the item to the toolkit (a program's BASE is its document
 // base, not the port's name).
 constexpr IPTR MUIA_Application_InfoHook = 0x80420f01;
+// Get: the last quit was asked with QUIT FORCE on the port, which quits
+// without any question.
+constexpr IPTR MUIA_Application_ForceQuit = 0x80420101;
 
 // One command of the application's command port (MUIA_Application_Commands,
 // an array closed by an entry with a null name). The hook is called with the

@@ -85,9 +85,15 @@ LONG QtDialogs::Request(const std::string &title, const std::string &buttons, co
     box.setIcon(QMessageBox::Warning);
     QStringList labels = Shown(buttons).split('|');
     std::vector<QAbstractButton *> made;
-    for (int i = 0; i < labels.size(); ++i)
-        made.push_back(box.addButton(labels[i], i + 1 == labels.size() ? QMessageBox::RejectRole
-                                                                         : QMessageBox::AcceptRole));
+    for (int i = 0; i < labels.size(); ++i) {
+        bool preset = labels[i].startsWith('*');   // the button Return presses
+        QPushButton *b = box.addButton(labels[i].mid(preset ? 1 : 0), i + 1 == labels.size()
+                                                                          ? QMessageBox::RejectRole
+                                                                          : QMessageBox::AcceptRole);
+        if (preset)
+            box.setDefaultButton(b);
+        made.push_back(b);
+    }
     box.exec();
     for (size_t i = 0; i < made.size(); ++i)
         if (box.clickedButton() == made[i])
@@ -109,6 +115,9 @@ bool QtDialogs::FileRequest(const FileRequestSpec &spec, FileRequestResult &resu
 {
     QFileDialog dialog(parent_, Shown(spec.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The program asks itself before it replaces a file; a second question
+    // from the dialog would ask the same thing twice.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     auto *filter = new PatternFilter(spec.pattern, spec.rejectIcons);
     dialog.setProxyModel(filter);
     QStringList filters = FileRequestFilters(spec);

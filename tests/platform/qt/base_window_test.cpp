@@ -4,12 +4,18 @@
 #include "app/startup.h"
 #include "base/baza.h"
 #include "platform/nlist/nlisttree.h"
+#include "platform/qt/dialogs.h"
 #include "platform/qt/peer_base.h"
 #include "support/support.h"
 #include "view/view.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
@@ -61,4 +67,40 @@ TEST_F(BaseWindow, DeletingTheDocumentShownLeavesTheWindowWhole)
     EXPECT_TRUE(Tree()->selectionModel()->selectedIndexes().isEmpty());
     ClickRow(1);
     EXPECT_EQ(Shown(), box.Path("c.txt")) << "the tree still answers clicks";
+}
+
+TEST(Dialogs, TheStarredButtonIsTheDefaultAndOnlyTheProgramAsksBeforeReplacing)
+{
+    Sandbox box;
+    QtDialogs dialogs;
+    QString preset;
+    QTimer::singleShot(0, [&] {
+        auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        preset = question->defaultButton()->text();
+        question->defaultButton()->click();
+    });
+    EXPECT_EQ(dialogs.Request("QMX - problem...", "Delete|*Cancel", "gone.doc"), 0);
+    EXPECT_EQ(preset, "Cancel");
+
+    std::string existing = box.Write("old.qmx", "x");
+    int asked = 0;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        dialog->selectFile(QString::fromStdString(existing));
+        QTimer::singleShot(0, [&] {   // a question of the dialog's own would be open now
+            if (auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                ++asked;
+                question->button(QMessageBox::Yes)->click();
+            }
+        });
+        QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+    });
+    FileRequestSpec spec;
+    spec.drawer = box.Dir();
+    spec.save = true;
+    FileRequestResult result;
+    EXPECT_TRUE(dialogs.FileRequest(spec, result));
+    QApplication::processEvents();
+    EXPECT_EQ(asked, 0) << "the program asks once itself whether to replace the file";
+    EXPECT_EQ(result.files, std::vector<std::string>{"old.qmx"});
 }
