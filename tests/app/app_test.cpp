@@ -178,6 +178,7 @@ TEST(StartUp, EveryWayOutAsksAboutAnUnsavedBaseUntilItIsSavedAndCancelStays)
     box.Write("a.txt", "a\n");
     app.requester.files.push_back({box.Dir(), {"a.txt"}});
     DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, EdTree_AddFiles);   // the base is modified
+    ASSERT_TRUE(FinishBaseJob());
     app.requester.files.push_back({box.Dir(), {}});                    // a save requester left without a name
     app.requester.files.push_back({box.Dir(), {"kept.qmx"}});
     app.requester.answers = {0, 1, 1};   // Cancel; Save; Save

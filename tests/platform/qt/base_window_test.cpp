@@ -40,6 +40,7 @@ class BaseWindow : public ::testing::Test
             box.Write(n, n + " text\n");
         app.requester.files.push_back({box.Dir(), names});
         DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, EdTree_AddFiles);
+        ASSERT_TRUE(FinishBaseJob());
         QApplication::processEvents();
     }
     void ClickRow(int row)
