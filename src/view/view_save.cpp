@@ -64,6 +64,28 @@ bool ReplaceTarget(CONST_STRPTR target)
     return false;
 }
 
+// A save is a file of its own beside the document: an autodoc's table of
+// contents "exec_toc.txt" for exec.doc, a copy "exec.copy.h" of another type.
+std::string Proposal(const ViewData *d)
+{
+    std::string name = d->Doc && d->Doc->Name ? d->Doc->Name : "";
+    size_t dot = name.rfind('.');
+    std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    if (d->Doc && d->Doc->DocType == Parser[PARSER_ADOC])
+        return stem + "_toc.txt";
+    return stem + ".copy" + (stem.size() < name.size() ? name.substr(stem.size()) : "");
+}
+
+// The document shown under whatever name the target was given: comparing
+// the files, not their names, finds a link or a hard link to it too.
+bool IsShownDocument(const ViewData *d)
+{
+    FileLock *target = Lock(d->Save.Name, SHARED_LOCK);
+    bool same = target && SameLock(target, d->File.Lock) == LOCK_SAME;
+    UnLock(target);
+    return same;
+}
+
 // True when the target may be written: it does not exist, or the user said so.
 bool MayOverwrite(ViewData *d)
 {
@@ -105,9 +127,10 @@ IPTR ViewOpenASL(ViewData *d)
 IPTR ViewSaveASL(Object *self, ViewData *d)
 {
     FileInfo start = {nullptr, nullptr};
-    GetFileFromPath(&start, d->Save.Name ? d->Save.Name : d->File.Name);
+    GetFileFromPath(&start, d->File.Name);
+    std::string proposal = Proposal(d);
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
-    if (FileRequester *req = AllocFileRequester(14, start.Dir, start.Name, true)) {
+    if (FileRequester *req = AllocFileRequester(14, start.Dir, proposal.c_str(), true)) {
         if (MUI_AslRequestTags(req) && req->fr_File && *req->fr_File) {
             SetFilePath(&d->Save.Name, req->fr_Drawer, req->fr_File);
             DoMethod(self, QMXM_ViewSave);
@@ -124,6 +147,11 @@ IPTR ViewSave(ViewData *d)
 {
     if (!d->Doc || !d->Doc->DocType || !d->Save.Name)
         return 0;
+    if (IsShownDocument(d)) {
+        Problem(137, d->Save.Name);
+        ClearFileOpen(&d->Save, CLEAR_FREE);
+        return 0;
+    }
     d->Save.Handle = Open(TempFile, MODE_NEWFILE);
     if (!d->Save.Handle) {
         Problem(20, TempFile);

@@ -216,6 +216,7 @@ TEST_F(Autodoc, SavingWritesAFreshTableOfContents)
     Pick(0);
     app.requester.files.push_back({box.Dir(), {"toc.doc"}});
     DoMethod(QMXObject.ViewObj, QMXM_ViewSaveASL);
+    EXPECT_EQ(app.requester.fileRequests.at(0).file, "v_toc.txt") << "a name of its own, not the document's";
     EXPECT_EQ(ReadAll(box.Path("toc.doc")), "TABLE OF CONTENTS\n\nvellum.library/OpenScroll\n"
                                             "vellum.library/CloseScroll \ngraphics.library/Move\n\n\f");
 }

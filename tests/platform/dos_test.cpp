@@ -160,6 +160,26 @@ TEST(Paths, AssignsAndTheCurrentDirectoryResolveNames)
     EXPECT_EQ(Lock(box.Path("missing").c_str(), SHARED_LOCK), nullptr);
 }
 
+TEST(Paths, SameLockComparesFilesNotNames)
+{
+    Sandbox box;
+    std::string file = box.Write("a.txt", "a"), other = box.Write("b.txt", "b");
+    std::filesystem::create_hard_link(file, box.Path("hard.txt"));
+    std::filesystem::create_symlink(file, box.Path("soft.txt"));
+    FileLock *a = Lock(file.c_str(), SHARED_LOCK);
+    auto same = [&](const std::string &name) {
+        FileLock *l = Lock(name.c_str(), SHARED_LOCK);
+        LONG r = SameLock(a, l);
+        UnLock(l);
+        return r;
+    };
+    EXPECT_EQ(same(box.Path("hard.txt")), LOCK_SAME);
+    EXPECT_EQ(same(box.Path("soft.txt")), LOCK_SAME);
+    EXPECT_EQ(same(other), LOCK_SAME_VOLUME);
+    EXPECT_EQ(same(box.Path("missing.txt")), LOCK_DIFFERENT);
+    UnLock(a);
+}
+
 TEST(Paths, TheDefaultScratchDirectoryIsPrivate)
 {
     AssignPath("T", "");

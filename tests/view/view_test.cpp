@@ -172,6 +172,26 @@ TEST_F(Viewer, SavingCopiesByteForByteAndAsksBeforeOverwriting)
     EXPECT_NE(stat(HostPath("T:QMX.doc").c_str(), &st), 0) << "the scratch file is gone";
 }
 
+TEST_F(Viewer, ASaveProposesACopyBesideAndNeverWritesOntoTheDocument)
+{
+    ASSERT_TRUE(app.Ready());
+    Open(box.Write("exec.h", "original\n"));
+    ShowFirst();
+    DoMethod(QMXObject.ViewObj, QMXM_ViewSaveASL);   // cancelled
+    ASSERT_EQ(app.requester.fileRequests.size(), 1u);
+    EXPECT_EQ(app.requester.fileRequests[0].file, "exec.copy.h");
+    EXPECT_EQ(app.requester.fileRequests[0].drawer, box.Dir() + "/") << "beside the document";
+    std::filesystem::create_hard_link(box.Path("exec.h"), box.Path("same.h"));
+    for (const char *target : {"exec.h", "same.h"}) {
+        app.requester.answers.push_back(1);   // would replace it
+        Save(target);
+        EXPECT_EQ(app.requester.questions.back().text, "A save cannot replace the document shown:\n" +
+                                                           box.Path(target) + "\nIt writes a new file; choose another name.");
+    }
+    EXPECT_EQ(app.requester.questions.size(), 2u) << "refused before the question whether to replace it";
+    EXPECT_EQ(ReadAll(box.Path("exec.h")), "original\n");
+}
+
 TEST_F(Viewer, ASaveThatCannotWriteLeavesTheTargetAsItWas)
 {
     ASSERT_TRUE(app.Ready());

@@ -5,10 +5,13 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 struct FileLock {
     std::string path;
+    dev_t device = 0;
+    ino_t inode = 0;
 };
 
 namespace {
@@ -23,9 +26,10 @@ FileLock *Lock(CONST_STRPTR name, LONG)
     char resolved[PATH_MAX];
     if (!realpath(host.c_str(), resolved))
         return nullptr;
-    auto *lock = new FileLock;
-    lock->path = resolved;
-    return lock;
+    struct stat st;
+    if (stat(resolved, &st) != 0)
+        return nullptr;
+    return new FileLock{resolved, st.st_dev, st.st_ino};
 }
 
 void UnLock(FileLock *lock) { delete lock; }
@@ -36,6 +40,13 @@ BOOL NameFromLock(const FileLock *lock, STRPTR buffer, ULONG size)
         return FALSE;
     std::memcpy(buffer, lock->path.c_str(), lock->path.size() + 1);
     return TRUE;
+}
+
+LONG SameLock(const FileLock *a, const FileLock *b)
+{
+    if (!a || !b || a->device != b->device)
+        return LOCK_DIFFERENT;
+    return a->inode == b->inode ? LOCK_SAME : LOCK_SAME_VOLUME;
 }
 
 FileLock *CurrentDir(FileLock *lock)

@@ -17,6 +17,12 @@ FileLock *Lock(CONST_STRPTR name, LONG mode);
 void UnLock(FileLock *lock);
 // The canonical absolute name of the locked object into buffer; false when it does not fit.
 BOOL NameFromLock(const FileLock *lock, STRPTR buffer, ULONG size);
+// Whether two locks are on one file or directory: the same device and inode,
+// however each was named (a link, a hard link, another spelling).
+constexpr LONG LOCK_SAME = 0;
+constexpr LONG LOCK_SAME_VOLUME = 1;
+constexpr LONG LOCK_DIFFERENT = -1;
+LONG SameLock(const FileLock *a, const FileLock *b);
 // Makes the locked directory the current one; returns the previous current
 // directory's lock (null for the directory the process started in).
 FileLock *CurrentDir(FileLock *lock);
