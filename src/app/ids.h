@@ -29,6 +29,7 @@ constexpr IPTR QMXA_Baza_FindKey = 0x80000105;
 constexpr IPTR QMXA_Baza_Progress = 0x80000106;   // notify only: a BazaProgressRecord, null at the end
 constexpr IPTR QMXA_Baza_Stop = 0x80000107;       // set: ends the adding or rescanning that goes on
 constexpr IPTR QMXA_Baza_Running = 0x80000108;    // get: whether adding or rescanning goes on
+constexpr IPTR QMXA_Baza_FollowView = 0x80000109;   // set: the viewer opened a document by its name
 
 // group editor
 constexpr IPTR QMXA_GroupEd_Name = 0x80000100;

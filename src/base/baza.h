@@ -99,6 +99,8 @@ void BazaEnableMenu(WORD on);
 void BazaDisplayActiveEntry(LONG line);
 // The group editor shows the node: a group's name, or nothing for a document.
 void BazaShowInEditor(TreeNode *node);
+// The tree highlights the node of the document the viewer shows, or nothing.
+void BazaFollowView();
 
 // ---- the base file
 IPTR clBaza_QMXM_BazaOpenASL(BazaData *d);

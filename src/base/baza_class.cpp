@@ -178,6 +178,7 @@ IPTR clBaza_OM_SET(IClass *cl, Object *self, Msg msg)
             break;
         case QMXA_Baza_ShowActive: BazaDisplayActiveEntry(MUIV_NList_Active_Top); break;   // its opening line
         case QMXA_Baza_Stop: BazaJobStop(); break;
+        case QMXA_Baza_FollowView: BazaFollowView(); break;
         case QMXA_Baza_FindKey:
             SetAttrs(BazaGUI.SearchString, MUIA_String_Contents, t->ti_Data);
             clBaza_QMXM_BazaFindKey();

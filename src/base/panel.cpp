@@ -84,6 +84,20 @@ void BazaShowInEditor(TreeNode *node)
     SetAttrs(QMXObject.GroupEdObj, QMXA_GroupEd_GroupActive, group ? 1 : 0);
 }
 
+// A document opened by name (Back, File/open, the port) may be one of the
+// base: the tree shows its node, so that the group editor acts on what is
+// being read and not on the document shown before.
+void BazaFollowView()
+{
+    TreeNode *node = NodeOfShown();
+    if (!node) {
+        EdTreeDeselect();
+        return;
+    }
+    SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, node);
+    BazaShowInEditor(node);
+}
+
 void BazaDisplayActiveEntry(LONG line)
 {
     TreeNode *node = ActiveNode();

@@ -128,6 +128,7 @@ void ViewOpenByName(Object *self, ViewData *d, CONST_STRPTR name)
     d->Doc->Dir = parts.Dir;
     d->Doc->Name = parts.Name;
     OpenFileAction(d);
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_FollowView, TRUE);
 }
 
 void ViewOpenBaza(Object *self, ViewData *d, Baza *baza)

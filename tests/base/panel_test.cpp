@@ -161,6 +161,32 @@ TEST_F(BasePanel, DeletingClosesTheViewerOnlyWhenItsDocumentGoes)
     EXPECT_EQ(Shown(), "") << "the file of a node that goes is let go of";
 }
 
+TEST_F(BasePanel, TheTreeShowsWhatTheViewerShowsAndTheEditorActsOnIt)
+{
+    ASSERT_TRUE(app.Ready());
+    TreeNode *a = Document(nullptr, "a.txt", "a\n");
+    TreeNode *b = Document(nullptr, "b.txt", "b\n");
+    Click(a);
+    Click(b);
+    SetAttrs(QMXObject.ViewObj, QMXA_View_History, 1);   // Back
+    ASSERT_EQ(Shown(), box.Path("a.txt"));
+    EXPECT_EQ(Active(), a);
+    EXPECT_TRUE(a->tn_Flags & TNF_SELECTED);
+    EXPECT_FALSE(b->tn_Flags & TNF_SELECTED);
+    Open(box.Write("outside.txt", "o\n"));
+    EXPECT_EQ(Active(), nullptr) << "a document outside the base has no node";
+    EXPECT_FALSE(b->tn_Flags & TNF_SELECTED);
+    EXPECT_TRUE(xget(GrupaGUI.DeleteButton, MUIA_Disabled));
+    app.requester.files.push_back({box.Dir(), {"b.txt"}});
+    DoMethod(QMXObject.ViewObj, QMXM_ViewOpenASL);   // File/open
+    EXPECT_EQ(Active(), b);
+    app.requester.answers.push_back(1);
+    EdTree(EdTree_Delete);
+    EXPECT_EQ(LastQuestion(), "Do you want to remove b.txt from base?");
+    EXPECT_EQ(Order(nullptr), std::vector<std::string>{"a.txt"});
+    EXPECT_EQ(Shown(), "");
+}
+
 TEST_F(BasePanel, TheActiveNodeIsTheSelectionWhoeverMovedItAndDeleteTakesExactlyIt)
 {
     ASSERT_TRUE(app.Ready());
