@@ -19,11 +19,9 @@
 #include <QTreeView>
 #include <gtest/gtest.h>
 
-namespace
-{
-class BaseWindow : public ::testing::Test
-{
-  protected:
+namespace {
+class BaseWindow : public ::testing::Test {
+protected:
     Sandbox box;
     TestApp app{true};
 
@@ -52,7 +50,7 @@ class BaseWindow : public ::testing::Test
     }
     std::string Shown() { return reinterpret_cast<char *>(xget(QMXObject.ViewObj, QMXA_View_File)); }
 };
-} // namespace
+}
 
 TEST_F(BaseWindow, DeletingTheDocumentShownLeavesTheWindowWhole)
 {
