@@ -70,6 +70,9 @@ TEST(Vsdoc, ALatin1DocumentReachesAUTF8TerminalInUTF8AndAPipeAsItIs)
     };
     EXPECT_EQ(onTerminal(""), "Nico Fran\xc3\xa7ois\n");
     EXPECT_EQ(onTerminal("--raw "), "Nico Fran\xe7ois\n") << "--raw keeps the bytes";
+    Result found = RunCommand("LC_ALL=C.UTF-8 script -qec '" + std::string(VSDOC_PATH) + " search " + doc +
+                              " nico' /dev/null | tr -d '\\r'");
+    EXPECT_EQ(found.out, doc + ":1:1:Nico Fran\xc3\xa7ois\n") << "a search hit is shown as show shows it";
     EXPECT_EQ(Vsdoc("show " + doc).out, "Nico Fran\xe7ois\n") << "into a pipe the bytes stay";
     std::string utf8 = box.Write("utf8.txt", "Nico Fran\xc3\xa7ois\n");
     EXPECT_EQ(RunCommand("LC_ALL=C.UTF-8 script -qec '" + std::string(VSDOC_PATH) + " show " + utf8 +

@@ -6,10 +6,14 @@
 #include "base/baseheader.h"
 #include "commands.h"
 #include "json_line.h"
+#include "output.h"
 #include "pager.h"
+#include "platform/dos/files.h"
+#include "view/encoding.h"
 #include "search/targets.h"
 #include "session.h"
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <thread>
@@ -48,13 +52,52 @@ void AppendHitJson(std::string &out, const std::string &path, const SearchHit &h
                .Line();
 }
 
+bool FileIsUTF8(const std::string &path)
+{
+    FileHandle *fh = Open(path.c_str(), MODE_OLDFILE);
+    bool utf8 = fh && DocumentIsUTF8(fh);
+    if (fh)
+        Close(fh);
+    return utf8;
+}
+
+// On a terminal of another character set a hit's line is shown in it, as
+// vsdoc show shows the document; the document's own encoding is read once,
+// when the first hit that is not plain ASCII needs it.
+class TerminalHits {
+public:
+    explicit TerminalHits(const std::string &path) : path(path) {}
+    SearchHit For(const SearchHit &hit)
+    {
+        if (!(TerminalRecodes(false) || TerminalRecodes(true)) ||
+            std::none_of(hit.Text, hit.Text + hit.Length, [](char c) { return UBYTE(c) >= 0x80; }))
+            return hit;
+        if (utf8 < 0)
+            utf8 = FileIsUTF8(path);
+        shown = ForTerminal(std::string_view(hit.Text, hit.Length), utf8 == 1);
+        SearchHit recoded = hit;
+        recoded.Text = shown.c_str();
+        recoded.Length = shown.size();
+        return recoded;
+    }
+
+private:
+    const std::string &path;
+    int utf8 = -1;
+    std::string shown;
+};
+
 void SearchOne(const SearchTarget &target, const TextPattern &pattern, const VsdocArgs &args, TargetResult &r)
 {
+    TerminalHits terminal(target.Path);
     SearchEnd end = SearchFile(target.Path.c_str(), pattern, target.Start, [&](const SearchHit &hit) {
         ++r.hits;
         if (args.count)
             return true;
-        (args.json ? AppendHitJson : AppendHit)(r.out, target.Path, hit);
+        if (args.json)
+            AppendHitJson(r.out, target.Path, hit);
+        else
+            AppendHit(r.out, target.Path, terminal.For(hit));
         return true;
     });
     r.unreadable = end == SearchEnd::Unreadable;
