@@ -46,7 +46,6 @@ extern "C" void OnSigint(int)
 }
 
 void SetEventSource(EventSource *source) { eventSource = source; }
-EventSource *CurrentEventSource() { return eventSource; }
 
 void InstallBreakHandler()
 {

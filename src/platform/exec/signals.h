@@ -18,7 +18,6 @@ struct EventSource {
 };
 
 void SetEventSource(EventSource *source);
-EventSource *CurrentEventSource();
 
 // Routes SIGINT to SIGBREAKF_CTRL_C. Safe to call more than once.
 void InstallBreakHandler();

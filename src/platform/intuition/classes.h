@@ -90,12 +90,6 @@ template <class... A> IPTR DoMethod(Object *obj, IPTR method, A... args)
     return DoMethodA(obj, reinterpret_cast<Msg>(cells));
 }
 
-template <class... A> IPTR DoSuperMethod(IClass *cl, Object *obj, IPTR method, A... args)
-{
-    IPTR cells[] = {method, ToIPTR(args)...};
-    return DoSuperMethodA(cl, obj, reinterpret_cast<Msg>(cells));
-}
-
 // Reads one attribute and returns it (0 when the object does not know it).
 inline IPTR xget(Object *obj, IPTR attr)
 {

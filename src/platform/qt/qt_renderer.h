@@ -24,7 +24,6 @@ public:
     void OpenConfigWindow(Object *app) override;
     void Busy(bool on) override;
     void Iconify(bool hidden) override;
-    bool IsBusy() const { return busy_; }
     bool WaitForEvents(int wakeFd) override;
 
     // The widget shown for a window object (tests and screenshots).
