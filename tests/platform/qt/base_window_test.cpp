@@ -3,6 +3,7 @@
 #include "app/ids.h"
 #include "app/startup.h"
 #include "base/baza.h"
+#include "open_window.h"
 #include "platform/nlist/nlisttree.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/peer_base.h"
@@ -20,17 +21,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-class BaseWindow : public ::testing::Test {
+class BaseWindow : public OpenWindowTest {
 protected:
-    Sandbox box;
-    TestApp app{true};
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(app.Ready());
-        SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
-    }
-    void TearDown() override { SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE); }
     QTreeView *Tree() { return qobject_cast<QTreeView *>(QtPeerOf(BazaGUI.Tree)->widget()); }
     void AddFiles(std::vector<std::string> names)
     {

@@ -7,6 +7,7 @@
 #include "base/baza.h"
 #include "base/grouped.h"
 #include "catcomp/catcomp.h"
+#include "open_window.h"
 #include "platform/locale/catalog.h"
 #include "platform/nlist/nlist.h"
 #include "platform/qt/peer_base.h"
@@ -34,18 +35,7 @@ QWidget *ShownWindowTitled(const QString &title)
     return nullptr;
 }
 
-// The full window, open.
-class WindowTexts : public ::testing::Test {
-protected:
-    Sandbox box;
-    TestApp app{true};
-    void SetUp() override
-    {
-        ASSERT_TRUE(app.Ready());
-        SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
-    }
-    void TearDown() override { SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE); }
-};
+using WindowTexts = OpenWindowTest;
 }
 
 TEST_F(WindowTexts, TheAboutWindowAndTheSettingsItemSayWhatTheyAre)
