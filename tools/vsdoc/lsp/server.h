@@ -59,6 +59,7 @@ private:
     // The open text and byte offset a request's params name; null with the
     // error set when the document is not open or the position outside it.
     const std::string *TextAt(const Message &msg, size_t &offset, int &code, std::string &fault) const;
+    std::vector<EntryRef> EntriesAtCursor(const Message &msg, int &code, std::string &fault);
     std::vector<std::string> EntryLines(const EntryRef &ref, size_t maxLines = 400, bool synopsisOnly = false);
     const std::string &Synopsis(const EntryRef &ref);
     Json LocationOf(const EntryRef &ref);

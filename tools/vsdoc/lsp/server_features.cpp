@@ -55,11 +55,17 @@ const std::string &LanguageServer::Synopsis(const EntryRef &ref)
     return synopses_[ref.entry] = SynopsisMarkdown(ref, EntryLines(ref, 400, true));
 }
 
-Json LanguageServer::Hover(const Message &msg, int &code, std::string &fault)
+// The entries named by the word under the cursor, the lookup's first.
+std::vector<EntryRef> LanguageServer::EntriesAtCursor(const Message &msg, int &code, std::string &fault)
 {
     size_t offset;
     const std::string *text = TextAt(msg, offset, code, fault);
-    std::vector<EntryRef> found = text ? Index().Named(WordAt(*text, offset)) : std::vector<EntryRef>();
+    return text ? Index().Named(WordAt(*text, offset)) : std::vector<EntryRef>();
+}
+
+Json LanguageServer::Hover(const Message &msg, int &code, std::string &fault)
+{
+    std::vector<EntryRef> found = EntriesAtCursor(msg, code, fault);
     if (found.empty())
         return nullptr;
     std::vector<std::string> lines = EntryLines(found[0]);
@@ -70,9 +76,7 @@ Json LanguageServer::Hover(const Message &msg, int &code, std::string &fault)
 
 Json LanguageServer::Definition(const Message &msg, int &code, std::string &fault)
 {
-    size_t offset;
-    const std::string *text = TextAt(msg, offset, code, fault);
-    std::vector<EntryRef> found = text ? Index().Named(WordAt(*text, offset)) : std::vector<EntryRef>();
+    std::vector<EntryRef> found = EntriesAtCursor(msg, code, fault);
     if (found.empty())
         return nullptr;
     Json locations = Json::array();
