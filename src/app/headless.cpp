@@ -3,6 +3,7 @@
 #include "classes.h"
 #include "konfig.h"
 #include "platform/dos/paths.h"
+#include "platform/exec/pool.h"
 #include "startup.h"
 #include "window.h"
 
@@ -26,6 +27,7 @@ HeadlessProgram::HeadlessProgram(CONST_STRPTR program, bool fullGUI, bool port)
 HeadlessProgram::~HeadlessProgram()
 {
     if (ready_) {
+        PoolWillGoWhole(MemPool);   // deleted whole after the objects: they need not give back each record
         KonfigFree();
         konfig.LastBase = konfig.LastEntry = konfig.LastIndex = nullptr;   // saved; they go first
         MUI_DisposeObject(QMXObject.App);

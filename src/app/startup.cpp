@@ -190,6 +190,7 @@ int QMXMain(int argc, char **argv, const WBStartup *wbStart)
                 DoMethod(QMXObject.App, MUIM_Application_Load, MUIV_Application_Load_ENV);
                 KonfigArgs(args);
                 MainLoop();
+                PoolWillGoWhole(MemPool);   // deleted whole after the objects: they need not give back each record
                 KonfigFree();
                 konfig.LastBase = konfig.LastEntry = konfig.LastIndex = nullptr;   // saved; they go first
                 MUI_DisposeObject(QMXObject.App);

@@ -30,8 +30,8 @@ Baza *BazaAlloc(CONST_STRPTR dir, CONST_STRPTR name)
 
 void BazaFree(Baza *baza)
 {
-    if (!baza)
-        return;
+    if (!baza || PoolGoesWhole(MemPool))
+        return;   // at the end a base's ten thousands of entries go with the pool, unwalked
     DelSTR(&baza->Dir);
     DelSTR(&baza->Name);
     DelSTR(&baza->Library);

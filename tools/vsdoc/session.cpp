@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "base/baza.h"
 #include "base/records.h"
+#include "platform/exec/pool.h"
 
 #include <cstdio>
 
@@ -20,7 +21,11 @@ void StderrRequester::Notice(const std::string &text) { std::fprintf(stderr, "%s
 
 Session::Session(const char *program) : program_((SetRequesterBackend(&requester_), program)) {}
 
-Session::~Session() { SetRequesterBackend(nullptr); }
+Session::~Session()
+{
+    PoolWillGoWhole(MemPool);   // vsdoc ends with the session: its records go at once
+    SetRequesterBackend(nullptr);
+}
 
 bool Session::Open(const char *file)
 {

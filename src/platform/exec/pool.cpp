@@ -30,6 +30,7 @@ struct Pool {
     size_t left = 0;
     std::vector<FreeCell *> freeLists;                  // index: size / kGrain
     std::unordered_map<void *, size_t> largeBlocks;     // blocks above the threshold
+    bool goesWhole = false;
 };
 
 Pool *CreatePool(ULONG, ULONG puddleSize, ULONG threshSize)
@@ -113,6 +114,8 @@ void FreePooled(Pool *pool, APTR mem, ULONG size)
     pool = ForThisThread(pool);
     if (!pool || !mem)
         return;
+    if (PoolGoesWhole(pool))
+        return;
     pool->inUse -= size;
 #ifdef VS_PLAIN_ALLOC
     std::free(mem);
@@ -128,6 +131,18 @@ void FreePooled(Pool *pool, APTR mem, ULONG size)
     head = cell;
 #endif
 }
+
+void PoolWillGoWhole(Pool *pool)
+{
+#ifndef VS_PLAIN_ALLOC
+    if (pool)
+        pool->goesWhole = true;
+#else
+    (void)pool;
+#endif
+}
+
+bool PoolGoesWhole(const Pool *pool) { return pool && pool->goesWhole; }
 
 void UseOwnPool(Pool *pool) { ownPool = pool; }
 

@@ -13,6 +13,13 @@ void DeletePool(Pool *pool);
 APTR AllocPooled(Pool *pool, ULONG size);   // zeroed memory, null on failure
 void FreePooled(Pool *pool, APTR mem, ULONG size);
 
+// The program is ending and the pool will be deleted whole: what is given
+// back from now on stays where it is, and the owners of many small records
+// need not walk them to give each back. Without effect where every
+// allocation is a plain one, so that the sanitizers still see each free.
+void PoolWillGoWhole(Pool *pool);
+bool PoolGoesWhole(const Pool *pool);
+
 // Bytes handed out and not yet returned; used by tests and benchmarks.
 size_t PoolBytesInUse(const Pool *pool);
 
