@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "baseheader.h"
+#include "basewriter.h"
 #include "baza.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
@@ -18,7 +19,6 @@
 #include <cstring>
 #include <string>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -317,111 +317,6 @@ LONG BaseReader::Field(char letter, ULONG tag)
     return 0;
 }
 
-class BaseWriter {
-public:
-    explicit BaseWriter(FileHandle *fh) : fh_(fh), block_(std::make_unique_for_overwrite<char[]>(kBlock)) {}
-    bool Ok() const { return ok_; }
-    void Tree(const std::vector<TreeNode *> &roots);
-
-private:
-    static constexpr size_t kBlock = 1 << 17;
-
-    // Records are a few bytes each: they are gathered in a block, and only
-    // a text longer than a block is written straight through. A block is
-    // larger than the file handle's buffer, so it goes to the file without
-    // a copy there.
-    void Put(const void *p, size_t n)
-    {
-        if (used_ + n > kBlock) {
-            Flush();
-            if (n > kBlock) {
-                Write(p, n);
-                return;
-            }
-        }
-        std::memcpy(block_.get() + used_, p, n);
-        used_ += n;
-    }
-    void Flush()
-    {
-        Write(block_.get(), used_);
-        used_ = 0;
-    }
-    void Write(const void *p, size_t n)
-    {
-        if (n && FWrite(fh_, p, ULONG(n), 1) != 1)
-            ok_ = false;
-    }
-    void Tag(const char *record) { Put(record, 5); }
-    void Number(const char *record, LONG v)
-    {
-        Tag(record);
-        Put(&v, 4);
-    }
-    void Text(const char *record, CONST_STRPTR text)   // FPutSTR: the length, then the characters
-    {
-        Tag(record);
-        LONG n = LONG(std::strlen(text));
-        Put(&n, 4);
-        Put(text, size_t(n));
-    }
-    void Node(const TreeNode *node);
-
-    FileHandle *fh_;
-    std::unique_ptr<char[]> block_;
-    size_t used_ = 0;
-    bool ok_ = true;
-    std::unordered_map<const TreeNode *, LONG> numbers_;
-    const TreeNode *parent_ = nullptr;
-    LONG next_ = 0;
-};
-
-void BaseWriter::Node(const TreeNode *node)
-{
-    numbers_[node] = next_++;
-    if (node->tn_Parent != parent_) {
-        parent_ = node->tn_Parent;
-        Number("lTREE", parent_ ? numbers_[parent_] : -1);
-    }
-    if (NodeKind(node) == KIND_GROUP) {
-        Tag("\nGRP\n");
-        Text("sGr01", static_cast<CONST_STRPTR>(node->tn_User));
-        Tag("\nGr&\n");
-    } else {
-        auto *b = static_cast<const Baza *>(node->tn_User);
-        Tag("\nDOC\n");
-        if (b->Dir)
-            Text("sDc01", b->Dir);
-        Text("sDc02", b->Name ? b->Name : "");
-        if (b->Library)
-            Text("sDc03", b->Library);
-        Tag("\nDc&\n");
-        for (Doc *e = FirstEntry(b); e; e = NextEntry(e)) {
-            Tag("\nFNC\n");
-            Text("sFn01", e->Name ? e->Name : "");
-            Tag("cFn02");
-            Put(&e->Mark, 1);
-            Number("lFn03", e->Offset);
-            Number("lFn04", e->Lines);
-            Number("lFn05", e->Line);
-            Tag("\nFn&\n");
-        }
-    }
-    for (const TreeNode *child : node->tn_Children)
-        Node(child);
-}
-
-void BaseWriter::Tree(const std::vector<TreeNode *> &roots)
-{
-    Put(PlikBaseHeader, 24);
-    Put(PlikVersionHeader, 6);
-    Number("lQMX:", BaseCurrentVersion);
-    for (const TreeNode *n : roots)
-        Node(n);
-    Tag("\nEND.");
-    Flush();
-}
-
 FileRequester *BaseRequester(LONG title, BazaData *d, bool save)
 {
     return MUI_AllocAslRequestTags(ASL_FileRequest, ASLFR_TitleText, GetLoc(title), ASLFR_InitialDrawer,
@@ -536,9 +431,7 @@ IPTR clBaza_QMXM_BazaSave(BazaData *d)
     }
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
     Quiet(true);
-    BaseWriter writer(fh);
-    writer.Tree(*roots);
-    bool written = writer.Ok();
+    bool written = WriteBaseTree(fh, *roots);
     written = Close(fh) && written;   // closed in every case, and checked
     bool saved = written && RenameOver(temp.c_str(), name);
     if (saved) {

@@ -1,0 +1,139 @@
+#include "basewriter.h"
+
+#include "baseheader.h"
+#include "platform/dos/files.h"
+
+#include <cstring>
+#include <memory>
+#include <unordered_map>
+
+namespace {
+class BaseWriter {
+public:
+    explicit BaseWriter(FileHandle *fh) : fh_(fh), block_(std::make_unique_for_overwrite<char[]>(kBlock)) {}
+    bool Ok() const { return ok_; }
+    void Tree(const std::vector<TreeNode *> &roots);
+
+private:
+    static constexpr size_t kBlock = 1 << 17;
+
+    // Records are a few bytes each: they are gathered in a block, and only
+    // a text longer than a block is written straight through. A block is
+    // larger than the file handle's buffer, so it goes to the file without
+    // a copy there.
+    void Put(const void *p, size_t n)
+    {
+        if (used_ + n > kBlock) {
+            Flush();
+            if (n > kBlock) {
+                Write(p, n);
+                return;
+            }
+        }
+        std::memcpy(block_.get() + used_, p, n);
+        used_ += n;
+    }
+    void Flush()
+    {
+        Write(block_.get(), used_);
+        used_ = 0;
+    }
+    void Write(const void *p, size_t n)
+    {
+        if (n && FWrite(fh_, p, ULONG(n), 1) != 1)
+            ok_ = false;
+    }
+    void Tag(const char *record) { Put(record, 5); }
+    void Number(const char *record, LONG v)
+    {
+        Tag(record);
+        Put(&v, 4);
+    }
+    void Text(const char *record, CONST_STRPTR text)   // FPutSTR: the length, then the characters
+    {
+        Tag(record);
+        LONG n = LONG(std::strlen(text));
+        Put(&n, 4);
+        Put(text, size_t(n));
+    }
+    void Entry(const Doc *e);
+    void Node(const TreeNode *node);
+
+    FileHandle *fh_;
+    std::unique_ptr<char[]> block_;
+    size_t used_ = 0;
+    bool ok_ = true;
+    std::unordered_map<const TreeNode *, LONG> numbers_;
+    const TreeNode *parent_ = nullptr;
+    LONG next_ = 0;
+};
+
+// A base holds tens of thousands of entries: each is gathered into two
+// pieces around its name, the same records that Tag, Text and Number write.
+void BaseWriter::Entry(const Doc *e)
+{
+    const char *name = e->Name ? e->Name : "";
+    LONG n = LONG(std::strlen(name));
+    char head[14], tail[38];
+    std::memcpy(head, "\nFNC\nsFn01", 10);
+    std::memcpy(head + 10, &n, 4);
+    std::memcpy(tail, "cFn02", 5);
+    tail[5] = e->Mark;
+    const LONG numbers[3] = {e->Offset, e->Lines, e->Line};
+    for (int i = 0; i < 3; ++i) {
+        std::memcpy(tail + 6 + 9 * i, "lFn03", 5);
+        tail[6 + 9 * i + 4] = char('3' + i);
+        std::memcpy(tail + 6 + 9 * i + 5, &numbers[i], 4);
+    }
+    std::memcpy(tail + 33, "\nFn&\n", 5);
+    Put(head, sizeof head);
+    Put(name, size_t(n));
+    Put(tail, sizeof tail);
+}
+
+void BaseWriter::Node(const TreeNode *node)
+{
+    numbers_[node] = next_++;
+    if (node->tn_Parent != parent_) {
+        parent_ = node->tn_Parent;
+        Number("lTREE", parent_ ? numbers_[parent_] : -1);
+    }
+    if (NodeKind(node) == KIND_GROUP) {
+        Tag("\nGRP\n");
+        Text("sGr01", static_cast<CONST_STRPTR>(node->tn_User));
+        Tag("\nGr&\n");
+    } else {
+        auto *b = static_cast<const Baza *>(node->tn_User);
+        Tag("\nDOC\n");
+        if (b->Dir)
+            Text("sDc01", b->Dir);
+        Text("sDc02", b->Name ? b->Name : "");
+        if (b->Library)
+            Text("sDc03", b->Library);
+        Tag("\nDc&\n");
+        for (Doc *e = FirstEntry(b); e; e = NextEntry(e))
+            Entry(e);
+    }
+    for (const TreeNode *child : node->tn_Children)
+        Node(child);
+}
+
+void BaseWriter::Tree(const std::vector<TreeNode *> &roots)
+{
+    Put(PlikBaseHeader, 24);
+    Put(PlikVersionHeader, 6);
+    Number("lQMX:", BaseCurrentVersion);
+    for (const TreeNode *n : roots)
+        Node(n);
+    Tag("\nEND.");
+    Flush();
+}
+
+}
+
+bool WriteBaseTree(FileHandle *fh, const std::vector<TreeNode *> &roots)
+{
+    BaseWriter writer(fh);
+    writer.Tree(roots);
+    return writer.Ok();
+}
