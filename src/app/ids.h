@@ -75,7 +75,7 @@ constexpr IPTR QMXM_Find_Progress = 0x80000200;  // from the worker: documents s
 constexpr IPTR QMXM_Find_Done = 0x80000201;      // from the worker: the search ended
 
 // the document-type protocol
-constexpr IPTR QMXM_View_CheckFType = 0x80000500;
+constexpr IPTR QMXM_View_CheckFType = 0x80000500;   // answers the type's code when it reads the file, else 0
 constexpr IPTR QMXM_View_MakeIndex = 0x80000501;
 constexpr IPTR QMXM_View_ParseFile = 0x80000502;
 constexpr IPTR QMXM_View_SelectFind = 0x80000503;

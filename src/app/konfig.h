@@ -1,6 +1,5 @@
 // The settings and run-wide state of the program, in one record: the window
-// mode, the unsaved-base flag, the tab and indentation settings, the type of
-// the document recognised last and the display index.
+// mode, the unsaved-base flag, the tab and indentation settings.
 #pragma once
 #include "platform/icon/workbench.h"
 #include "platform/mui/mui.h"
@@ -24,12 +23,9 @@ struct Konfig {
     LONG LeftWeight;
     LONG ADocWeight;
     LONG ListMax;
-    ULONG FileType;
     Object *LastBase;
     Object *LastEntry;
     Object *LastIndex;
-    LONG DisplayIndexSize;
-    UBYTE *DisplayIndex;
     WORD SortReverse;
 };
 

@@ -15,7 +15,6 @@
 #include "platform/locale/catalog.h"
 #include "platform/mui/mui.h"
 #include "platform/mui/requesters.h"
-#include "base/records.h"
 #include "window.h"
 
 #include <cstring>
@@ -76,7 +75,6 @@ CONST_STRPTR OpenMyLibs()
     MemPool = CreatePool(0, 16384, 16380);
     if (!MemPool)
         return GetLoc(9);
-    DisplayIndexAlloc(1024);
     return nullptr;
 }
 
@@ -87,7 +85,6 @@ void CloseMyLibs()
         SoftCat = nullptr;
         ResetLocaleArray();
     }
-    DisplayIndexFree();
     UnLock(CurrentDir(nullptr));   // leave the directory the viewer entered
     DeletePool(MemPool);
     MemPool = nullptr;

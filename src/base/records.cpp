@@ -1,6 +1,5 @@
 #include "records.h"
 
-#include "app/konfig.h"
 #include "platform/exec/pool.h"
 #include "util/strings.h"
 
@@ -106,24 +105,4 @@ void FindFreeList(MinList *list, Find *keep)
         }
         FindFree(reinterpret_cast<Find *>(n));
     }
-}
-
-LONG DisplayIndexAlloc(LONG n)
-{
-    if (konfig.DisplayIndexSize < n) {
-        DisplayIndexFree();
-        konfig.DisplayIndex = static_cast<UBYTE *>(AllocPooled(MemPool, ULONG(n) + 1024));
-        if (konfig.DisplayIndex)
-            konfig.DisplayIndexSize = n + 1024;
-    }
-    return konfig.DisplayIndexSize;
-}
-
-void DisplayIndexFree()
-{
-    if (!konfig.DisplayIndex)
-        return;
-    FreePooled(MemPool, konfig.DisplayIndex, ULONG(konfig.DisplayIndexSize));
-    konfig.DisplayIndex = nullptr;
-    konfig.DisplayIndexSize = 0;
 }

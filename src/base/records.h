@@ -12,6 +12,7 @@ struct Baza {
     UWORD InBase;     // 1: the base tree owns the record; 0: the viewer does
     STRPTR Library;   // the caption over the entry list, or null
     Object *DocType;  // the document type that recognised the file (not owned)
+    ULONG FileType;   // the code of the type the viewer recognised the file as (TYPE_ADOC...), 0 before
     MinList Entries;  // of Doc, in file order
 };
 
@@ -52,11 +53,6 @@ Find *FindAlloc(CONST_STRPTR path);
 void FindFree(Find *find);
 // Frees every record after keep; nothing when keep is null.
 void FindFreeList(MinList *list, Find *keep);
-
-// The display index: a byte buffer shared by the document types, grown with
-// 1024 spare bytes whenever a larger one is asked for. Returns its size.
-LONG DisplayIndexAlloc(LONG n);
-void DisplayIndexFree();
 
 // Counts every change of an entry list (an entry added, the entries freed),
 // so that what is derived from the lists (the lookup's name

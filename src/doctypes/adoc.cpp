@@ -3,7 +3,6 @@
 #include "app/classes.h"
 #include "app/ids.h"
 #include "app/methods.h"
-#include "app/konfig.h"
 #include "app/startup.h"
 #include "platform/dos/format.h"
 #include "util/fileinfo.h"
@@ -11,20 +10,10 @@
 namespace {
 MUI_CustomClass *clADocClass = nullptr;
 
-struct ADocData {
-    Object **Page;   // the viewer's ADocGroup field and the fields after it
-};
-
 constexpr LONG kTestBytes = 50;
 constexpr LONG kLastStart = 32;
 
-IPTR clADoc_QMXM_View_CheckFType(QMXP_View_CheckFType *msg)
-{
-    if (!IsADoc(msg->File->Handle))
-        return 0;
-    konfig.FileType = TYPE_ADOC;
-    return 1;
-}
+IPTR clADoc_QMXM_View_CheckFType(QMXP_View_CheckFType *msg) { return IsADoc(msg->File->Handle) ? TYPE_ADOC : 0; }
 
 IPTR clADoc_QMXM_View_MakeIndex(QMXP_View_MakeIndex *msg)
 {
@@ -35,7 +24,7 @@ IPTR clADoc_QMXM_View_MakeIndex(QMXP_View_MakeIndex *msg)
 IPTR clADoc_QMXM_View_ParseFile(ADocData *d, QMXP_View_ParseFile *msg)
 {
     SetAttrs(QMXObject.ViewObj, QMXA_View_Page, 1);
-    ParseADoc(d->Page, msg->Handle, msg->Entry);
+    ParseADoc(d, msg->Handle, msg->Entry);
     return 0;
 }
 
@@ -59,15 +48,19 @@ IPTR clADoc_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
     ADocData *d = msg->MethodID == OM_NEW ? nullptr : static_cast<ADocData *>(INST_DATA(cl, obj));
     switch (msg->MethodID) {
+    case OM_DISPOSE:
+        DisplayIndexFree(&d->Index);
+        return DoSuperMethodA(cl, obj, msg);
     case QMXM_DoMethodObject:
         d->Page = reinterpret_cast<Object **>(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 1));
+        DisplayIndexAlloc(&d->Index, 1024);   // a search hit may come before any entry was shown
         return 0;
     case QMXM_View_CheckFType:
-        return clADoc_QMXM_View_CheckFType(reinterpret_cast<QMXP_View_CheckFType *>(msg)) ? ToIPTR(obj) : 0;
+        return clADoc_QMXM_View_CheckFType(reinterpret_cast<QMXP_View_CheckFType *>(msg));
     case QMXM_View_MakeIndex: return clADoc_QMXM_View_MakeIndex(reinterpret_cast<QMXP_View_MakeIndex *>(msg));
     case QMXM_View_ParseFile: return clADoc_QMXM_View_ParseFile(d, reinterpret_cast<QMXP_View_ParseFile *>(msg));
     case QMXM_View_SelectFind:
-        ADocSelectFind(d->Page, reinterpret_cast<QMXP_View_SelectFind *>(msg)->Hit);
+        ADocSelectFind(d, reinterpret_cast<QMXP_View_SelectFind *>(msg)->Hit);
         return 0;
     case QMXM_View_SaveFile: return clADoc_QMXM_View_SaveFile(reinterpret_cast<QMXP_View_SaveFile *>(msg));
     case QMXM_View_CloseFile: return 0;

@@ -14,6 +14,23 @@ BOOL ClassADoc(BOOL create);
 // The type's test of a file's first bytes; any thread may ask it.
 bool IsADoc(FileHandle *fh);
 
+// The display index of the entry shown: one byte for every line of the
+// entry, its section kind, so a search hit on any line finds its row. It
+// grows with 1024 spare bytes whenever a larger one is asked for.
+struct DisplayIndex {
+    UBYTE *Kinds;
+    LONG Size;
+};
+// Returns the size it has now.
+LONG DisplayIndexAlloc(DisplayIndex *index, LONG n);
+void DisplayIndexFree(DisplayIndex *index);
+
+// The type's instance data.
+struct ADocData {
+    Object **Page;        // the viewer's ADocGroup field and the fields after it
+    DisplayIndex Index;   // of the entry shown last
+};
+
 // Section kinds, as FuncTest gives them and as the display index stores them.
 enum SectionKind : UBYTE {
     KIND_NONE = 0,
@@ -36,7 +53,7 @@ char *FuncTestDir(char *line, const char *reference);
 char *FuncTestDir(char *line, size_t readable, std::string_view reference);
 // The entry scan: appends the document's entries to baza and sets its Library.
 void ADocScan(Baza *baza, FileHandle *fh);
-// Shows an entry on the autodoc page (pages: ADocGroup and the fields after it).
-void ParseADoc(Object **page, FileHandle *fh, Doc *entry);
+// Shows an entry on the autodoc page (d->Page: ADocGroup and the fields after it).
+void ParseADoc(ADocData *d, FileHandle *fh, Doc *entry);
 // Brings a search hit into view and selects it.
-void ADocSelectFind(Object **page, Find *hit);
+void ADocSelectFind(ADocData *d, Find *hit);

@@ -9,6 +9,7 @@
 #include "app/konfig.h"
 #include "app/startup.h"
 #include "platform/dos/lines.h"
+#include "platform/exec/pool.h"
 #include "platform/nlist/nlist.h"
 #include "util/names.h"
 
@@ -41,7 +42,7 @@ struct DisplayLine {
 
 class EntryShow {
 public:
-    EntryShow(Object **page) : page_(page)
+    EntryShow(Object **page, DisplayIndex *index) : page_(page), index_(index)
     {
         tab_ = konfig.TabSize;
         fun_ = konfig.FunSize;
@@ -56,6 +57,7 @@ private:
     void Show(Object *list, const char *text, UBYTE kind);
 
     Object **page_;
+    DisplayIndex *index_;
     LONG tab_, fun_, txt_, indent_;
     Object *list_ = nullptr;
     UBYTE kind_ = KIND_NONE;
@@ -105,8 +107,8 @@ void EntryShow::Show(Object *list, const char *text, UBYTE kind)
 {
     if (list)
         DoMethod(list, MUIM_NList_InsertSingle, text, MUIV_NList_Insert_Bottom);
-    if (konfig.DisplayIndexSize && count_ < konfig.DisplayIndexSize)
-        konfig.DisplayIndex[count_++] = kind;
+    if (index_->Size && count_ < index_->Size)
+        index_->Kinds[count_++] = kind;
 }
 
 void EntryShow::Line(const char *source, size_t length)
@@ -156,11 +158,11 @@ void ShowHeadPane(Object **page)
 }
 
 // Which list and row a line of the entry shows in, from the display index.
-void SelectRow(Object **page, LONG offset, LONG column)
+void SelectRow(Object **page, const DisplayIndex *index, LONG offset, LONG column)
 {
     LONG head = 0, example = 0, contents = 0;
     for (LONG i = 0; i < offset; ++i) {
-        UBYTE k = konfig.DisplayIndex[i];
+        UBYTE k = index->Kinds[i];
         if (k == KIND_SYNOPSIS)
             ++head;
         else if (k == KIND_EXAMPLE)
@@ -168,7 +170,7 @@ void SelectRow(Object **page, LONG offset, LONG column)
         else if (k != KIND_NONE && k != KIND_CONTENTS_TABLE)
             ++contents;
     }
-    UBYTE kind = konfig.DisplayIndex[offset];
+    UBYTE kind = index->Kinds[offset];
     if (kind == KIND_SYNOPSIS) {
         SelectTextLine(page[PAGE_HEAD], head, column);
     } else if (kind == KIND_EXAMPLE) {
@@ -180,12 +182,32 @@ void SelectRow(Object **page, LONG offset, LONG column)
 }
 }
 
-void ParseADoc(Object **page, FileHandle *fh, Doc *entry)
+LONG DisplayIndexAlloc(DisplayIndex *index, LONG n)
+{
+    if (index->Size < n) {
+        DisplayIndexFree(index);
+        index->Kinds = static_cast<UBYTE *>(AllocPooled(MemPool, ULONG(n) + 1024));
+        if (index->Kinds)
+            index->Size = n + 1024;
+    }
+    return index->Size;
+}
+
+void DisplayIndexFree(DisplayIndex *index)
+{
+    if (!index->Kinds)
+        return;
+    FreePooled(MemPool, index->Kinds, ULONG(index->Size));
+    index->Kinds = nullptr;
+    index->Size = 0;
+}
+
+void ParseADoc(ADocData *d, FileHandle *fh, Doc *entry)
 {
     DoMethod(QMXObject.ViewObj, QMXM_ViewClear);
     SetAttrs(QMXObject.ViewObj, QMXA_View_Example, 0);
-    DisplayIndexAlloc(entry->Lines);
-    EntryShow show(page);
+    DisplayIndexAlloc(&d->Index, entry->Lines);
+    EntryShow show(d->Page, &d->Index);
     bool found = Seek(fh, entry->Offset, OFFSET_BEGINNING) >= 0;
     ULONG length;
     for (LONG n = 0; found && n < entry->Lines; ++n) {
@@ -194,12 +216,12 @@ void ParseADoc(Object **page, FileHandle *fh, Doc *entry)
             break;   // the file ended early: it changed since its entries were read
         show.Line(line, length);
     }
-    ShowHeadPane(page);
+    ShowHeadPane(d->Page);
 }
 
-void ADocSelectFind(Object **page, Find *hit)
+void ADocSelectFind(ADocData *d, Find *hit)
 {
-    if (!konfig.DisplayIndexSize || !hit)
+    if (!d->Index.Size || !hit)
         return;
     for (LONG i = 0;; ++i) {
         Doc *entry = reinterpret_cast<Doc *>(DoMethod(QMXObject.IndexObj, QMXM_IndexGetEntry, i));
@@ -209,8 +231,8 @@ void ADocSelectFind(Object **page, Find *hit)
             continue;
         SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, i);
         LONG offset = hit->Line - entry->Line;
-        if (offset >= 0 && offset < konfig.DisplayIndexSize)
-            SelectRow(page, offset, hit->Column);
+        if (offset >= 0 && offset < d->Index.Size)
+            SelectRow(d->Page, &d->Index, offset, hit->Column);
         return;
     }
 }

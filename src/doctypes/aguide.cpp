@@ -4,7 +4,6 @@
 
 #include "app/classes.h"
 #include "app/ids.h"
-#include "app/konfig.h"
 #include "app/locale.h"
 #include "app/methods.h"
 #include "app/startup.h"
@@ -101,10 +100,7 @@ void ForgetLinks(AGuideData *d)
 IPTR clAGuide_QMXM_View_CheckFType(AGuideData *d, QMXP_View_CheckFType *msg)
 {
     d->State->HeaderOf = nullptr;
-    if (!IsGuide(msg->File->Handle, d->State->Header.Database, d->State->ScanStart))
-        return 0;
-    konfig.FileType = TYPE_AGID;
-    return 1;
+    return IsGuide(msg->File->Handle, d->State->Header.Database, d->State->ScanStart) ? TYPE_AGID : 0;
 }
 
 IPTR clAGuide_QMXM_View_MakeIndex(AGuideData *d, QMXP_View_MakeIndex *msg)
@@ -459,7 +455,7 @@ IPTR clAGuide_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case OM_SET: return clAGuide_OM_SET(cl, obj, d, msg);
     case QMXM_DoMethodObject: return clAGuide_QMXM_DoMethodObject(obj, d);
     case QMXM_View_CheckFType:
-        return clAGuide_QMXM_View_CheckFType(d, reinterpret_cast<QMXP_View_CheckFType *>(msg)) ? ToIPTR(obj) : 0;
+        return clAGuide_QMXM_View_CheckFType(d, reinterpret_cast<QMXP_View_CheckFType *>(msg));
     case QMXM_View_MakeIndex: return clAGuide_QMXM_View_MakeIndex(d, reinterpret_cast<QMXP_View_MakeIndex *>(msg));
     case QMXM_View_ParseFile: return clAGuide_QMXM_View_ParseFile(d, reinterpret_cast<QMXP_View_ParseFile *>(msg));
     case QMXM_View_SelectFind: return clAGuide_QMXM_View_SelectFind(d, reinterpret_cast<QMXP_View_SelectFind *>(msg));

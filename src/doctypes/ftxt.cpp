@@ -2,7 +2,6 @@
 
 #include "app/classes.h"
 #include "app/ids.h"
-#include "app/konfig.h"
 #include "app/startup.h"
 #include "platform/utility/charset.h"
 #include "util/fileinfo.h"
@@ -13,20 +12,14 @@ MUI_CustomClass *clFTxtClass = nullptr;
 
 constexpr LONG kTestBytes = 200;
 
-bool Recognise(FileOpen *file)
-{
-    if (!IsText(file->Handle))
-        return false;
-    konfig.FileType = TYPE_FTXT;
-    return true;
-}
+bool Recognise(FileOpen *file) { return IsText(file->Handle); }
 
 // Plain text has one entry, the whole file.
 void Scan(Baza *baza, FileHandle *) { AddWholeFileEntry(baza); }
 
 IPTR clFTxt_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
-    return TextPageDispatch(cl, obj, msg, TextPageType{Recognise, Scan});
+    return TextPageDispatch(cl, obj, msg, TextPageType{TYPE_FTXT, Recognise, Scan});
 }
 }
 

@@ -3,7 +3,6 @@
 #include "aguide.h"
 
 #include "app/ids.h"
-#include "app/konfig.h"
 #include "platform/dos/paths.h"
 #include "platform/utility/charset.h"
 #include "util/fileinfo.h"
@@ -19,19 +18,16 @@ bool IsFile(const std::string &path)
 }
 
 // Whether a document type takes the file (a picture that a guide links to is
-// none), asked as the viewer asks them, without showing it: the type
-// recognised last stays that of the document shown.
+// none), asked as the viewer asks them, without showing it.
 bool SomeTypeReads(const std::string &path)
 {
     FileOpen probe{};
     probe.Name = const_cast<STRPTR>(path.c_str());
     probe.Handle = Open(probe.Name, MODE_OLDFILE);
-    ULONG shown = konfig.FileType;
     bool taken = false;
     for (Object *type : Parser)
         taken = taken || (probe.Handle && type && DoMethod(type, QMXM_View_CheckFType, &probe));
     Close(probe.Handle);
-    konfig.FileType = shown;
     return taken;
 }
 

@@ -2,7 +2,6 @@
 
 #include "app/classes.h"
 #include "app/ids.h"
-#include "app/konfig.h"
 #include "app/startup.h"
 #include "util/fileinfo.h"
 #include "platform/dos/lines.h"
@@ -13,17 +12,11 @@
 namespace {
 MUI_CustomClass *clHDocClass = nullptr;
 
-bool Recognise(FileOpen *file)
-{
-    if (!IsHeaderName(file->Name))
-        return false;
-    konfig.FileType = TYPE_HDOC;
-    return true;
-}
+bool Recognise(FileOpen *file) { return IsHeaderName(file->Name); }
 
 IPTR clHDoc_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
-    return TextPageDispatch(cl, obj, msg, TextPageType{Recognise, HDocScan});
+    return TextPageDispatch(cl, obj, msg, TextPageType{TYPE_HDOC, Recognise, HDocScan});
 }
 
 }

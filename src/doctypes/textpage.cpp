@@ -2,7 +2,6 @@
 
 #include "app/classes.h"
 #include "app/ids.h"
-#include "app/konfig.h"
 #include "app/locale.h"
 #include "app/methods.h"
 #include "app/startup.h"
@@ -78,7 +77,7 @@ IPTR TextPageDispatch(IClass *cl, Object *obj, Msg msg, const TextPageType &type
         d->PageObj = reinterpret_cast<Object **>(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 0));
         return 0;
     case QMXM_View_CheckFType:
-        return type.Recognise(reinterpret_cast<QMXP_View_CheckFType *>(msg)->File) ? ToIPTR(obj) : 0;
+        return type.Recognise(reinterpret_cast<QMXP_View_CheckFType *>(msg)->File) ? type.Code : 0;
     case QMXM_View_MakeIndex: {
         auto *m = reinterpret_cast<QMXP_View_MakeIndex *>(msg);
         type.Scan(m->Record, m->Handle);

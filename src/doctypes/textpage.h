@@ -12,9 +12,10 @@ struct TextPageData {
     Object **PageObj;   // the viewer's TextList field
 };
 
-// What one such type has of its own: how it knows its files (setting
-// konfig.FileType when a file is its) and how it scans one into entries.
+// What one such type has of its own: its code, how it knows its files and
+// how it scans one into entries.
 struct TextPageType {
+    ULONG Code;
     bool (*Recognise)(FileOpen *file);
     void (*Scan)(Baza *baza, FileHandle *fh);
 };

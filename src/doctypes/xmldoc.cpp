@@ -2,7 +2,6 @@
 
 #include "app/classes.h"
 #include "app/ids.h"
-#include "app/konfig.h"
 #include "app/startup.h"
 #include "util/fileinfo.h"
 #include "platform/dos/lines.h"
@@ -17,17 +16,11 @@ MUI_CustomClass *clXmlDocClass = nullptr;
 
 constexpr LONG kFirstLine = 20;
 
-bool Recognise(FileOpen *file)
-{
-    if (!IsXmlDoc(file->Handle))
-        return false;
-    konfig.FileType = TYPE_FXML;
-    return true;
-}
+bool Recognise(FileOpen *file) { return IsXmlDoc(file->Handle); }
 
 IPTR clXmlDoc_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
-    return TextPageDispatch(cl, obj, msg, TextPageType{Recognise, XmlDocScan});
+    return TextPageDispatch(cl, obj, msg, TextPageType{TYPE_FXML, Recognise, XmlDocScan});
 }
 
 bool StartsWith(std::string_view text, std::string_view start) { return text.substr(0, start.size()) == start; }

@@ -3,7 +3,6 @@
 #include "app/classes.h"
 #include "app/ids.h"
 #include "app/methods.h"
-#include "app/konfig.h"
 #include "app/locale.h"
 #include "app/startup.h"
 #include "base/records.h"
@@ -23,6 +22,7 @@ MUI_CustomClass *clIndexClass = nullptr;
 struct IndexData {
     LONG Active;
     LONG Shown;
+    Baza *Doc;   // the document listed, whose entries the list holds
 };
 
 // The list holds the document's own entries: nothing is copied or freed.
@@ -39,14 +39,14 @@ Hook HOOK_IndexDisplay = {DisplayEntry, nullptr};
 
 bool IsSpecialLine(const Doc *doc) { return doc && doc->Name && doc->Name[0] == 27; }
 
-void IndexShowActive(Object *list)
+void IndexShowActive(IndexData *d, Object *list)
 {
     Doc *e = reinterpret_cast<Doc *>(DoMethod(list, MUIM_NList_GetEntry, MUIV_NList_GetEntry_Active, nullptr));
     if (!e)
         return;
     if (!IsSpecialLine(e))
         SetAttrs(QMXObject.ViewObj, QMXA_View_History, 0);
-    bool greyed = konfig.FileType == TYPE_ADOC && e->Mark != '+';
+    bool greyed = d->Doc && d->Doc->FileType == TYPE_ADOC && e->Mark != '+';
     SetAttrs(IndexGUI.IndexTitle, MUIA_Disabled, greyed);
     SetAttrs(QMXObject.ViewObj, QMXA_View_Entry, e);
 }
@@ -59,11 +59,12 @@ void SelectByNumber(IndexData *d, LONG n)
         SetAttrs(IndexGUI.IndexTitle, MUIA_Text_Contents, GetLoc(37), MUIA_Disabled, TRUE);
         DoMethod(IndexGUI.IndexList, MUIM_NList_Clear);
         d->Active = -1;
+        d->Doc = nullptr;
         return;
     }
     SetAttrs(IndexGUI.IndexList, MUIA_NList_Active, n, MUIA_NoNotify, TRUE);
     d->Active = d->Shown = n;   // the line shown, whatever the person picked before
-    IndexShowActive(IndexGUI.IndexList);
+    IndexShowActive(d, IndexGUI.IndexList);
 }
 
 void SelectByName(Object *self, CONST_STRPTR name)
@@ -72,10 +73,11 @@ void SelectByName(Object *self, CONST_STRPTR name)
         SetAttrs(self, QMXA_Index_Active, IndexFindName(name));
 }
 
-void ListDocument(Object *self, Baza *baza)
+void ListDocument(Object *self, IndexData *d, Baza *baza)
 {
     SetAttrs(IndexGUI.IndexList, MUIA_NList_Quiet, TRUE);
     SetAttrs(self, QMXA_Index_Active, -1);
+    d->Doc = baza;
     SetAttrs(IndexGUI.IndexTitle, MUIA_Disabled, FALSE);
     if (baza && baza->Library)
         SetAttrs(IndexGUI.IndexTitle, MUIA_Text_Contents, baza->Library);
@@ -92,7 +94,7 @@ void UserMoved(IndexData *d, LONG n)
     bool again = n == d->Shown && !(e && !IsSpecialLine(e));
     d->Shown = n;   // before showing: a contents entry shows another line, which is then the one shown
     if (!again)
-        IndexShowActive(IndexGUI.IndexList);
+        IndexShowActive(d, IndexGUI.IndexList);
     else
         SetAttrs(IndexGUI.IndexList, MUIA_NList_Active, d->Active, MUIA_NoNotify, TRUE);
 }
@@ -124,7 +126,7 @@ IPTR clIndex_OM_SET(IClass *cl, Object *self, Msg msg)
     TagItem *walk = reinterpret_cast<opSet *>(msg)->ops_AttrList;
     while (TagItem *t = NextTagItem(&walk)) {
         switch (t->ti_Tag) {
-        case QMXA_Index_Doc: ListDocument(self, reinterpret_cast<Baza *>(t->ti_Data)); break;
+        case QMXA_Index_Doc: ListDocument(self, d, reinterpret_cast<Baza *>(t->ti_Data)); break;
         case QMXA_Index_Active: SelectByNumber(d, LONG(t->ti_Data)); break;
         case QMXA_Index_FindName: SelectByName(self, reinterpret_cast<CONST_STRPTR>(t->ti_Data)); break;
         case QMXA_Index_Shown: UserMoved(d, LONG(t->ti_Data)); break;

@@ -51,7 +51,8 @@ MUI_CustomClass *clView_Create(LONG flag);
 
 // Functions of the viewer, shared by its files.
 void ViewInit(ViewData *data, ULONG mode);
-Object *CheckFileType(FileOpen *file);
+// The first type that reads the file, its code in *code; null when none does.
+Object *CheckFileType(FileOpen *file, ULONG *code);
 // Tells the user the file could not be opened or read as a document.
 void ViewCannotOpen(CONST_STRPTR name);
 LONG ViewFileIndex(FileOpen *file, Baza *baza);

@@ -64,12 +64,12 @@ void ViewInit(ViewData *d, ULONG mode)
     d->Doc = nullptr;
 }
 
-Object *CheckFileType(FileOpen *file)
+Object *CheckFileType(FileOpen *file, ULONG *code)
 {
     file->Handle = Open(file->Name, MODE_OLDFILE);
     if (file->Handle)
         for (Object *type : Parser)
-            if (type && DoMethod(type, QMXM_View_CheckFType, file))
+            if (type && (*code = ULONG(DoMethod(type, QMXM_View_CheckFType, file))) != 0)
                 return type;
     ViewCannotOpen(file->Name);
     return nullptr;
@@ -83,7 +83,7 @@ LONG ViewFileIndex(FileOpen *file, Baza *baza)
         ViewCannotOpen(file->Name);
         return 0;
     }
-    baza->DocType = CheckFileType(file);
+    baza->DocType = CheckFileType(file, &baza->FileType);
     if (!baza->DocType)
         return 0;
     if (!baza->InBase)

@@ -88,9 +88,9 @@ TEST_F(Autodoc, RecognisedAtByte32ButNot33AndBeforeTheHeaderType)
 {
     ASSERT_TRUE(app.Ready());
     Open(box.Write("a.h", std::string(32, ' ') + "TABLE OF CONTENTS\n\nx/y\n"));
-    EXPECT_EQ(konfig.FileType, TYPE_ADOC);
+    EXPECT_EQ(Shown()->FileType, TYPE_ADOC);
     Open(box.Write("b.doc", std::string(33, ' ') + "TABLE OF CONTENTS\n"));
-    EXPECT_EQ(konfig.FileType, TYPE_FTXT) << "too late: plain text";
+    EXPECT_EQ(Shown()->FileType, TYPE_FTXT) << "too late: plain text";
 }
 
 TEST(AutodocHeadings, NamesOnceOrTwiceOtherLibrariesAndRemarks)
@@ -316,14 +316,27 @@ TEST_F(Autodoc, AFirstHeadingTheTestRejectsStillMakesAnEntry)
     EXPECT_EQ(entries[1].mark, '-');
 }
 
+TEST_F(Autodoc, TheDisplayIndexGrowsWithSpareRoom)
+{
+    ASSERT_TRUE(app.Ready());
+    DisplayIndex index{};
+    EXPECT_EQ(DisplayIndexAlloc(&index, 100), 1124);
+    UBYTE *first = index.Kinds;
+    EXPECT_EQ(DisplayIndexAlloc(&index, 1124), 1124);
+    EXPECT_EQ(index.Kinds, first);
+    EXPECT_EQ(DisplayIndexAlloc(&index, 1125), 2149);
+    DisplayIndexFree(&index);
+}
+
 TEST_F(Autodoc, WithoutADisplayIndexAnEntryIsStillShown)
 {
     ASSERT_TRUE(app.Ready());
     Open(box.Write("v.doc", kDoc));
-    DisplayIndexFree();
+    DisplayIndex &index = static_cast<ADocData *>(INST_DATA(QMXClass[CL_ADoc]->mcc_Class, Parser[PARSER_ADOC]))->Index;
+    DisplayIndexFree(&index);
     Pick(1);
-    ASSERT_NE(konfig.DisplayIndexSize, 0) << "showing an entry makes the index it needs";
-    DisplayIndexFree();
+    ASSERT_NE(index.Size, 0) << "showing an entry makes the index it needs";
+    DisplayIndexFree(&index);
     Find *hit = FindAlloc(nullptr);
     hit->Line = 21;
     DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);   // no index: nothing selected, nothing broken

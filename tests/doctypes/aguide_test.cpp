@@ -188,7 +188,7 @@ TEST_F(Guide, TheIndexHasHeaderEntriesAndNodesOfTheirLines)
 {
     ASSERT_TRUE(app.Ready());
     Open(box.Write("v.guide", kGuide));
-    EXPECT_EQ(konfig.FileType, TYPE_AGID);
+    EXPECT_EQ(Shown()->FileType, TYPE_AGID);
     EXPECT_STREQ(Shown()->Library, "@NODE");
     size_t main = kGuide.find("@NODE MAIN"), scrolls = kGuide.find("@NODE Scrolls"), contents = kGuide.find("@NODE \"Contents"),
            idx = kGuide.find("@node Idx");

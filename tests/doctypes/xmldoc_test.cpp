@@ -28,12 +28,12 @@ TEST_F(XmlInterface, KnownByTheDeclarationSpeltAsXMLSpellsIt)
 {
     ASSERT_TRUE(app.Ready());
     Open(box.Write("a.xml", "<?xml version=\"1.0\"?>\n<interface name=\"main\">\n"));
-    EXPECT_EQ(konfig.FileType, TYPE_FXML);
+    EXPECT_EQ(Shown()->FileType, TYPE_FXML);
     EXPECT_STREQ(Shown()->Library, "interface/method");
     Open(box.Write("b.xml", "<?XML version=\"1.0\"?>\n"));
-    EXPECT_EQ(konfig.FileType, TYPE_FTXT);
+    EXPECT_EQ(Shown()->FileType, TYPE_FTXT);
     Open(box.Write("c.xml", "<?xm"));
-    EXPECT_EQ(konfig.FileType, TYPE_FTXT);
+    EXPECT_EQ(Shown()->FileType, TYPE_FTXT);
 }
 
 TEST_F(XmlInterface, MethodsCarryTheInterfaceTheyFollow)

@@ -112,17 +112,6 @@ TEST(Records, AllocationDefaultsAndTheSearchHistoryCut)
     FindFree(f[0]);
 }
 
-TEST(Records, TheDisplayIndexGrowsWithSpareRoom)
-{
-    Libs libs;
-    DisplayIndexFree();
-    EXPECT_EQ(DisplayIndexAlloc(100), 1124);
-    UBYTE *first = konfig.DisplayIndex;
-    EXPECT_EQ(DisplayIndexAlloc(1124), 1124);
-    EXPECT_EQ(konfig.DisplayIndex, first);
-    EXPECT_EQ(DisplayIndexAlloc(1125), 2149);
-}
-
 TEST(BaseHeader, OnlyAFileStartingWithTheHeaderIsABase)
 {
     Libs libs;

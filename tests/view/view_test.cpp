@@ -41,7 +41,7 @@ TEST_F(Viewer, APlainTextDocumentIsOneWholeFileEntryShownLineByLine)
     ASSERT_TRUE(app.Ready());
     Open(box.Write("a.txt", "first\n\tsecond\nlast"));
     ASSERT_NE(Shown(), nullptr);
-    EXPECT_EQ(konfig.FileType, TYPE_FTXT);
+    EXPECT_EQ(Shown()->FileType, TYPE_FTXT);
     EXPECT_EQ(ListLines(IndexGUI.IndexList), std::vector<std::string>{">> Whole file <<"});
     EXPECT_EQ(Caption(), ". . . / . . .");
     EXPECT_TRUE(ListLines(View.TextList).empty()) << "nothing is shown before an entry is picked";
@@ -376,12 +376,12 @@ TEST_F(Viewer, TheCaptionIsGreyForAnAutodocEntryOfAnotherLibrary)
     AddEntry(doc, own);
     AddEntry(doc, other);
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Doc, doc);
-    konfig.FileType = TYPE_ADOC;
+    doc->FileType = TYPE_ADOC;
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 1);
     EXPECT_TRUE(xget(IndexGUI.IndexTitle, MUIA_Disabled));
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 0);
     EXPECT_FALSE(xget(IndexGUI.IndexTitle, MUIA_Disabled));
-    konfig.FileType = TYPE_FTXT;
+    doc->FileType = TYPE_FTXT;
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 1);
     EXPECT_FALSE(xget(IndexGUI.IndexTitle, MUIA_Disabled)) << "only autodocs grey the caption";
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -1);

@@ -2,7 +2,6 @@
 #include "json_line.h"
 
 #include "app/ids.h"
-#include "app/konfig.h"
 #include "app/startup.h"
 #include "base/records.h"
 #include "output.h"
@@ -208,8 +207,8 @@ int RunIndex(const VsdocArgs &args)
     if (!doc)
         return 1;
     if (args.json)
-        return PrintIndexJson(TypeName(konfig.FileType), doc);
-    std::string out = TypeName(konfig.FileType) + "\t" + (doc->Library ? doc->Library : "") + "\n";
+        return PrintIndexJson(TypeName(doc->FileType), doc);
+    std::string out = TypeName(doc->FileType) + "\t" + (doc->Library ? doc->Library : "") + "\n";
     for (Doc *e = FirstEntry(doc); e; e = NextEntry(e)) {
         AppendMark(out.append(e->Name ? e->Name : "").append(1, '\t'), e->Mark);
         for (LONG n : {e->Offset, e->Line, e->Lines})
@@ -223,9 +222,14 @@ int RunIndex(const VsdocArgs &args)
 }
 
 namespace {
+Baza *ShownDocument() { return reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document)); }
+
+// The code of the shown document's type; 0 when none is shown.
+ULONG ShownType() { return ShownDocument() ? ShownDocument()->FileType : 0; }
+
 Doc *NthEntry(LONG n)
 {
-    auto *doc = reinterpret_cast<Baza *>(xget(QMXObject.ViewObj, QMXA_View_Document));
+    Baza *doc = ShownDocument();
     Doc *e = doc && n >= 0 ? FirstEntry(doc) : nullptr;
     for (; e && n > 0; --n)
         e = NextEntry(e);
@@ -248,7 +252,11 @@ std::pair<LONG, LONG> EntryLines(LONG n)
 // Plain text, headers and XML interfaces are shown whole: show reads and
 // prints their lines as they come, cut as the text list cuts them, without
 // putting the file into a list first.
-bool ShownWhole() { return konfig.FileType == TYPE_FTXT || konfig.FileType == TYPE_HDOC || konfig.FileType == TYPE_FXML; }
+bool ShownWhole()
+{
+    ULONG type = ShownType();
+    return type == TYPE_FTXT || type == TYPE_HDOC || type == TYPE_FXML;
+}
 
 // The entry shown, list by list as the viewer holds it.
 void PrintShownLists(CodeOutput mode)
@@ -260,7 +268,7 @@ void PrintShownLists(CodeOutput mode)
     }
     if (xget(View.Pages, MUIA_Group_ActivePage) == 0) {   // a guide's node, and on request its links
         PrintList(View.TextList, mode);
-        if (mode == CodeOutput::Raw && konfig.FileType == TYPE_AGID)
+        if (mode == CodeOutput::Raw && ShownType() == TYPE_AGID)
             PrintGuideLinks(View.TextList);
         return;
     }
