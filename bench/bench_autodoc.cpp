@@ -2,9 +2,9 @@
 // it, showing the longest
 // entry of it, and opening one autodoc of 10,000 entries (scan and index).
 // The corpus lives in VS_BENCH_ADOCS (a directory; made when missing).
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/objects.h"
 #include "autodoc_corpus.h"
 #include "corpus_files.h"
 #include "scan_files.h"

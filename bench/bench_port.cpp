@@ -9,8 +9,8 @@
 //   searches a base of about 200 MB (VS_SEARCH_BIG_BASE) without a hit.
 // bench/run_port.sh makes the bases and runs it.
 #include "app/headless.h"
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "platform/exec/signals.h"
 #include "platform/rexx/port.h"
 #include "input_loop.h"

@@ -2,8 +2,8 @@
 // worker runs it: every document of the synthetic SDK base searched for a
 // text it does not hold, beside reading the same files in the same blocks.
 // The base is VS_SEARCH_BASE (bench/run_search.sh makes it).
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "platform/dos/files.h"
 #include "search/targets.h"
 #include "vsdoc/session.h"

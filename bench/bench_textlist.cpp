@@ -2,8 +2,8 @@
 // its text list. Reports the time to fill the list and the list's memory as a
 // share of the file's size. The file comes from the synthetic corpus
 // (VS_BENCH_TEXT names it; 50 MB by default).
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "corpus.h"
 #include "platform/nlist/nlist.h"
 #include "view/view.h"

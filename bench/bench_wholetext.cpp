@@ -3,8 +3,8 @@
 // 1.5 MB header of 5,000 structures and a 1.5 MB interface of 7,000 methods
 // (type decision, scan, index filled, text shown), and choosing another
 // entry in them. The corpus lives in VS_BENCH_SOURCES (made when missing).
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "doctypes/hdoc.h"
 #include "doctypes/xmldoc.h"
 #include "platform/dos/files.h"

@@ -8,8 +8,8 @@
 // button after the other, the longest press, and a new search that lets the
 // history go.
 #include "app/headless.h"
-#include "app/ids.h"
-#include "app/konfig.h"
+#include "core/ids.h"
+#include "core/konfig.h"
 #include "base/basejob.h"
 #include "input_loop.h"
 #include "search/find.h"

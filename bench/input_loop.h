@@ -2,7 +2,7 @@
 // every 5 ms from another thread (as a window's would), each carrying the
 // time it was sent, and the loop notes how long the oldest waited.
 #pragma once
-#include "app/startup.h"
+#include "core/objects.h"
 #include "platform/exec/signals.h"
 
 #include <algorithm>

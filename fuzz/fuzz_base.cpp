@@ -1,8 +1,8 @@
 // Any bytes after a base file's header line: the reader, then a save of what
 // it read and a second read of that, which must give the same tree.
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/objects.h"
 #include "base/baseheader.h"
 #include "base/baza.h"
 #include "vsdoc/session.h"

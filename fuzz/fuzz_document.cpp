@@ -2,7 +2,7 @@
 // them, and its entries shown. Then the same file indexed as the viewer does
 // and as a base add does on the scanning threads: both must give the same
 // type, caption and entries.
-#include "app/konfig.h"
+#include "core/konfig.h"
 #include "base/baza.h"
 #include "base/scanqueue.h"
 #include "platform/exec/lists.h"

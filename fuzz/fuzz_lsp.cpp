@@ -1,9 +1,9 @@
 // The language server's input: any bytes, fed to the framing in pieces of
 // the size the first byte gives, each piece's whole messages answered by a
 // server over a small base. Everything it writes must be framed JSON.
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/objects.h"
 #include "base/baza.h"
 #include "vsdoc/lsp/framing.h"
 #include "vsdoc/lsp/stdio_loop.h"

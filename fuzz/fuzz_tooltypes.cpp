@@ -1,5 +1,5 @@
 // Tool types files.
-#include "app/konfig.h"
+#include "core/konfig.h"
 #include "app/startup.h"
 #include "platform/icon/icon.h"
 

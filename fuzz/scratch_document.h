@@ -2,8 +2,8 @@
 // the target's own, opened in the viewer, and its first entries shown, each
 // with a search hit placed somewhere in it.
 #pragma once
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "base/records.h"
 #include "vsdoc/session.h"
 

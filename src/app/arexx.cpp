@@ -1,9 +1,9 @@
 #include "arexx.h"
 
 #include "base/records.h"
-#include "ids.h"
-#include "konfig.h"
-#include "startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/objects.h"
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"

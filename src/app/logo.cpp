@@ -1,9 +1,9 @@
 #include "logo.h"
 
-#include "classes.h"
-#include "ids.h"
+#include "core/classes.h"
+#include "core/ids.h"
 #include "platform/graphics/rastport.h"
-#include "startup.h"
+#include "core/objects.h"
 
 #include <cstring>
 

@@ -13,3 +13,4 @@ ULONG *LogoData();
 // Blends every pixel against an opaque colour (0xAARRGGBB), in place.
 void NoAlphaLogo(ULONG *data, ULONG colour);
 MUI_CustomClass *clImage_Create(LONG flag);
+BOOL ClassImage(BOOL create);

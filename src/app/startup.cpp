@@ -1,10 +1,13 @@
 #include "startup.h"
 #include "version.h"
 
-#include "classes.h"
-#include "ids.h"
-#include "konfig.h"
-#include "locale.h"
+#include "base/baza.h"
+#include "base/grouped.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/locale.h"
+#include "core/objects.h"
+#include "logo.h"
 #include "platform/dos/files.h"
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
@@ -15,12 +18,12 @@
 #include "platform/locale/catalog.h"
 #include "platform/mui/mui.h"
 #include "platform/mui/requesters.h"
+#include "search/find.h"
+#include "view/index.h"
+#include "view/view.h"
 #include "window.h"
 
 #include <cstring>
-
-QMXObjects QMXObject;
-MUI_CustomClass *QMXClass[CL_Count];
 
 const char ArgTemplate[] = "(c) 2010-2026 The Vellumscanner authors. Vellumscanner (ver:" VS_VERSION "):\n FILE_NAME/A, FUNC_NAME/F";
 
@@ -53,12 +56,14 @@ void OpenCatalogAfterLocale()
 }
 }
 
-void ForgetObject(Object *obj)
+BOOL MakeQMXClass(BOOL create)
 {
-    for (Object **slot : {&QMXObject.BazaObj, &QMXObject.GroupEdObj, &QMXObject.IndexObj, &QMXObject.ViewObj,
-                          &QMXObject.FindObj})
-        if (*slot == obj)
-            *slot = nullptr;
+    // the order in which the window's panels depend on each other
+    BOOL (*const order[])(BOOL) = {ClassBaza, ClassIndex, ClassView, ClassGroup, ClassFind, ClassImage};
+    for (auto make : order)
+        if (!make(create) && create)
+            return FALSE;
+    return TRUE;
 }
 
 CONST_STRPTR OpenMyLibs()

@@ -4,38 +4,20 @@
 #include "platform/icon/workbench.h"
 #include "platform/mui/mui.h"
 
-struct QMXObjects {
-    Object *App;
-    Object *Win;
-    Object *BazaObj;
-    Object *GroupEdObj;
-    Object *BazaGroup;
-    Object *IndexObj;
-    Object *ViewObj;
-    Object *FindObj;
-    Object *MenuStrip;
-};
-extern QMXObjects QMXObject;
-
-// The custom classes, in their fixed slots.
-enum QMXClassSlot {
-    CL_GroupEd, CL_Find, CL_Image, CL_Baza, CL_BazaTree, CL_Index, CL_View,
-    CL_ADoc, CL_FTxt, CL_HDoc, CL_XmlDoc, CL_Empty, CL_AGuide, CL_Count
-};
-extern MUI_CustomClass *QMXClass[CL_Count];
-
 // The shell template: a banner in front of the first keyword, so "?" shows it.
 extern const char ArgTemplate[];
 
 enum ArgSlot { ARG_FILE_NAME, ARG_FUNC_NAME, ARG_COUNT };
 
-// A panel going away takes itself out of QMXObject, so that panels going
-// after it do not reach it.
-void ForgetObject(Object *obj);
-
 // Null on success, else the text of the failure.
 CONST_STRPTR OpenMyLibs();
 void CloseMyLibs();
+// Fills the settings record: defaults, then the start mode (shell arguments,
+// or the desktop's start message and the program's tool types when argc is 0).
+void KonfigInit(CONST_STRPTR fileName, int argc, char **argv, const WBStartup *wbStart);
+// TRUE creates every class (stopping at the first failure, then FALSE);
+// FALSE deletes them all and returns TRUE.
+BOOL MakeQMXClass(BOOL create);
 void KonfigArgs(IPTR *args);
 void MainLoop();
 

@@ -3,13 +3,13 @@
 #include "version.h"
 
 #include "base/baseheader.h"
-#include "ids.h"
-#include "konfig.h"
-#include "locale.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/locale.h"
 #include "logo.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
-#include "startup.h"
+#include "core/objects.h"
 
 #include <vector>
 

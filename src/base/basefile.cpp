@@ -3,10 +3,10 @@
 // base from a machine of the other byte order is read all the same: its
 // version record tells (43 read the wrong way round is no version at all).
 // Saving writes the whole file beside the old one and only then replaces it.
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "app/window.h"
 #include "baseheader.h"
 #include "basewriter.h"

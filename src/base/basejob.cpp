@@ -1,9 +1,9 @@
 #include "basejob.h"
 
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
 #include "platform/intuition/tags.h"

@@ -3,7 +3,7 @@
 // in it. One object of clBaza exists; the tree is an object of clBazaTree,
 // a tree list with the base's drag-and-drop rules.
 #pragma once
-#include "app/methods.h"
+#include "core/methods.h"
 #include "platform/nlist/nlisttree.h"
 #include "records.h"
 #include "util/fileinfo.h"

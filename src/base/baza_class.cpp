@@ -1,11 +1,11 @@
 // The base panel's class: its widgets, the tree's hooks, its attributes and
 // the dispatcher; and the tree list class with the base's drop rules.
-#include "app/classes.h"
-#include "app/ids.h"
-#include "app/methods.h"
-#include "app/konfig.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/classes.h"
+#include "core/ids.h"
+#include "core/methods.h"
+#include "core/konfig.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "baza.h"
 #include "basejob.h"
 #include "platform/utility/charset.h"

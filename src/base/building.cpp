@@ -1,10 +1,10 @@
 // Changing what the base holds: groups and documents inserted, files added
 // through the requester, every document rescanned, nodes removed, groups
 // renamed, and the group editor's operations.
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "app/window.h"
 #include "baza.h"
 #include "basejob.h"

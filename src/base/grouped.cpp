@@ -1,10 +1,10 @@
 #include "grouped.h"
 
-#include "app/classes.h"
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/classes.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "baza.h"
 
 GrupaGUIRecord GrupaGUI;

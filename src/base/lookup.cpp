@@ -2,9 +2,9 @@
 // entries, in tree order. Link mode wants a whole name (a double-clicked
 // word); key mode (the quick-search field) the whole name first, then each
 // request a name that contains the text, going on after the match before.
-#include "app/ids.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "baza.h"
 #include "platform/mui/requesters.h"
 #include "platform/nlist/nlist.h"

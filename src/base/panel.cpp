@@ -1,8 +1,8 @@
 // What the base panel keeps in step: the active entry shown in the viewer
 // and the group editor, the base menu items, and the group editor's operations.
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/objects.h"
 #include "app/window.h"
 #include "baza.h"
 #include "platform/dos/paths.h"

@@ -1,9 +1,9 @@
 // The question asked wherever an unsaved base would be dropped: quitting,
 // closing it, opening another in its place.
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "baza.h"
 #include "platform/mui/requesters.h"
 

@@ -1,9 +1,9 @@
 #include "adoc.h"
 
-#include "app/classes.h"
-#include "app/ids.h"
-#include "app/methods.h"
-#include "app/startup.h"
+#include "core/classes.h"
+#include "core/ids.h"
+#include "core/methods.h"
+#include "core/objects.h"
 #include "platform/dos/format.h"
 #include "util/fileinfo.h"
 

@@ -5,9 +5,9 @@
 // hit on any line finds its row.
 #include "adoc.h"
 
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/objects.h"
 #include "platform/dos/lines.h"
 #include "platform/exec/pool.h"
 #include "platform/nlist/nlist.h"

@@ -2,11 +2,11 @@
 // entries and nodes in the text list, search hits, and following links.
 #include "aguide.h"
 
-#include "app/classes.h"
-#include "app/ids.h"
-#include "app/locale.h"
-#include "app/methods.h"
-#include "app/startup.h"
+#include "core/classes.h"
+#include "core/ids.h"
+#include "core/locale.h"
+#include "core/methods.h"
+#include "core/objects.h"
 #include "platform/dos/lines.h"
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"

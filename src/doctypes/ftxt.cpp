@@ -1,8 +1,8 @@
 #include "ftxt.h"
 
-#include "app/classes.h"
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/classes.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "platform/utility/charset.h"
 #include "util/fileinfo.h"
 #include "textpage.h"

@@ -2,7 +2,7 @@
 // a node: both asked before the viewer lets go of the page shown.
 #include "aguide.h"
 
-#include "app/ids.h"
+#include "core/ids.h"
 #include "platform/dos/paths.h"
 #include "platform/utility/charset.h"
 #include "util/fileinfo.h"

@@ -1,8 +1,8 @@
 #include "hdoc.h"
 
-#include "app/classes.h"
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/classes.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "util/fileinfo.h"
 #include "platform/dos/lines.h"
 #include "textpage.h"

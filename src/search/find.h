@@ -22,6 +22,8 @@ struct FindGUIRecord {
 };
 extern FindGUIRecord FindGUI;
 
+BOOL ClassFind(BOOL create);
+
 struct FindData {
     STRPTR Text;        // the text of the search the history belongs to
     LONG Mode;          // the range when the history began

@@ -1,10 +1,10 @@
 #include "find.h"
 
-#include "app/classes.h"
-#include "app/ids.h"
-#include "app/locale.h"
-#include "app/methods.h"
-#include "app/startup.h"
+#include "core/classes.h"
+#include "core/ids.h"
+#include "core/locale.h"
+#include "core/methods.h"
+#include "core/objects.h"
 #include "platform/intuition/tags.h"
 #include "util/strings.h"
 

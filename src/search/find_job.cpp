@@ -1,7 +1,7 @@
 #include "find_job.h"
 
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 
 #include <chrono>
 

@@ -4,9 +4,9 @@
 #include "find.h"
 #include "find_job.h"
 
-#include "app/ids.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "base/records.h"
 #include "platform/dos/format.h"
 #include "util/strings.h"

@@ -1,7 +1,7 @@
 #include "targets.h"
 
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "base/records.h"
 #include "util/fileinfo.h"
 

@@ -1,10 +1,10 @@
 // The history of shown entries: a pop-up list of (document, entry) pairs with
 // two step buttons. Recording a pair already in the list only makes it the
 // active element; the oldest element goes when the list is full.
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "base/records.h"
 #include "platform/dos/paths.h"
 #include "platform/exec/pool.h"

@@ -10,6 +10,7 @@ struct IndexGUIRecord {
 extern IndexGUIRecord IndexGUI;
 
 MUI_CustomClass *clIndex_Create(LONG flag);
+BOOL ClassIndex(BOOL create);
 
 // The line the document shown opens on, which selecting the top line
 // (-2) selects: its main node for a guide, the first line for the others.

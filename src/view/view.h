@@ -48,6 +48,8 @@ struct ViewData {
 constexpr const char *TempFile = "T:QMX.doc";
 
 MUI_CustomClass *clView_Create(LONG flag);
+// Makes or deletes the viewer's class and those of the document types.
+BOOL ClassView(BOOL create);
 
 // Functions of the viewer, shared by its files.
 void ViewInit(ViewData *data, ULONG mode);

@@ -1,12 +1,12 @@
 // The viewer's class: making it, its attributes and its dispatcher.
 #include "view.h"
 
-#include "app/classes.h"
-#include "app/ids.h"
-#include "app/methods.h"
-#include "app/konfig.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/classes.h"
+#include "core/ids.h"
+#include "core/methods.h"
+#include "core/konfig.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "app/window.h"
 #include "doctypes/adoc.h"
 #include "doctypes/aguide.h"

@@ -1,9 +1,9 @@
 // Opening and closing documents: the type decision, the entry list, opening
 // by name or as a document of the base, and closing in its three modes.
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "app/window.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"

@@ -1,8 +1,8 @@
 // The two pages documents are shown on: one text list for plain text; a list
 // for the name and synopsis of an autodoc entry above a tab row with its
 // contents and its example below.
-#include "app/konfig.h"
-#include "app/locale.h"
+#include "core/konfig.h"
+#include "core/locale.h"
 #include "platform/nlist/nlist.h"
 #include "view.h"
 

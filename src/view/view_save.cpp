@@ -2,10 +2,10 @@
 // writes its save form to the scratch file, which is then copied to the
 // target after the overwrite question. The target is replaced only by a
 // complete copy: a save that fails leaves it as it was.
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "app/window.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"

@@ -1,8 +1,8 @@
 #include "wordlinks.h"
 
-#include "app/ids.h"
-#include "app/methods.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/methods.h"
+#include "core/objects.h"
 #include "base/records.h"
 #include "platform/nlist/nlist.h"
 #include "view.h"

@@ -1,7 +1,7 @@
 // The program's commands through its real command port: a client thread
 // sends, the test's main thread runs the input loop as the window does.
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "base/baza.h"
 #include "base/records.h"
 #include "platform/rexx/port.h"

@@ -1,5 +1,6 @@
-#include "app/ids.h"
-#include "app/konfig.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/objects.h"
 #include "app/startup.h"
 #include "base/baza.h"
 #include "platform/dos/paths.h"

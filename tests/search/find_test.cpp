@@ -1,8 +1,8 @@
 // The search panel driven as a person drives it: a text and Return, the tape
 // buttons, the range, the stop button; the worker's reports are taken in by
 // the application's input loop as in the window.
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "base/baza.h"
 #include "base/records.h"
 #include "search/find.h"

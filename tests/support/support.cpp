@@ -1,7 +1,7 @@
 #include "support.h"
 
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "platform/dos/locks.h"
 #include "platform/dos/paths.h"
 #include "platform/exec/signals.h"

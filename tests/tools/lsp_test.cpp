@@ -1,6 +1,6 @@
 // The language server: its framing, its answers to good and bad messages,
 // and what it finds in a base built from small documents.
-#include "app/ids.h"
+#include "core/ids.h"
 #include "support/support.h"
 #include "vsdoc/commands.h"
 #include "vsdoc/lsp/framing.h"

@@ -1,8 +1,8 @@
 #include "vsdoc/commands.h"
 #include "vsdoc/output.h"
 #include "support/support.h"
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "view/view.h"
 #include "platform/rexx/port.h"
 

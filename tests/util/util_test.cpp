@@ -1,4 +1,4 @@
-#include "app/konfig.h"
+#include "core/konfig.h"
 #include "app/startup.h"
 #include "base/baseheader.h"
 #include "base/records.h"

@@ -1,9 +1,9 @@
 // vsdoc's base commands: list a base, add files to it (into a group path
 // made as needed), rescan it, and look a word up in it, all through the
 // base panel the window program uses.
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/objects.h"
 #include "base/baza.h"
 #include "commands.h"
 #include "json_line.h"

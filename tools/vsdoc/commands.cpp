@@ -1,8 +1,8 @@
 #include "commands.h"
 #include "json_line.h"
 
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "base/records.h"
 #include "output.h"
 #include "pager.h"

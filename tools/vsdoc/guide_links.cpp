@@ -1,5 +1,4 @@
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
 #include "commands.h"
 #include "doctypes/aguide.h"
 #include "pager.h"

@@ -1,8 +1,8 @@
 // vsdoc search: the search panel's search from the shell, over every
 // document of a base in tree order or over one file, one line per hit in the
 // order the panel's next button visits them.
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "base/baseheader.h"
 #include "commands.h"
 #include "json_line.h"

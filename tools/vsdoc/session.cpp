@@ -1,8 +1,8 @@
 #include "session.h"
 
-#include "app/ids.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "base/baza.h"
 #include "base/records.h"
 #include "platform/exec/pool.h"

@@ -1,7 +1,7 @@
 // The base panel in a real window, offscreen: what a person does to the tree
 // and to the base reaches the program, and the window outlives every change.
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "base/baza.h"
 #include "open_window.h"
 #include "platform/nlist/nlisttree.h"

@@ -1,7 +1,7 @@
 // The file requester, offscreen: the filter it uses is the one it shows, and
 // every file can be had.
-#include "app/ids.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "platform/qt/dialogs.h"
 #include "support/support.h"
 

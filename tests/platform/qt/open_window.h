@@ -1,6 +1,6 @@
 // The full window, open offscreen for the length of one test.
 #pragma once
-#include "app/startup.h"
+#include "core/objects.h"
 #include "support/support.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // What the window says: its titles, menu labels and tooltips, offscreen, and
 // the language of Qt's own dialogs.
-#include "app/ids.h"
-#include "app/locale.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "app/window.h"
 #include "base/baza.h"
 #include "base/grouped.h"

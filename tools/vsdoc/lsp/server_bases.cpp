@@ -2,9 +2,9 @@
 // and the server's capabilities.
 #include "server.h"
 
-#include "app/ids.h"
-#include "app/konfig.h"
-#include "app/startup.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/objects.h"
 #include "base/baseheader.h"
 #include "base/baza.h"
 #include "platform/mui/envstore.h"

@@ -1,11 +1,7 @@
-// Making and deleting the program's classes, in their fixed order, and the
-// helpers every class uses.
+// The helpers every class of the program uses: making and deleting a custom
+// class in its slot, and the superclass's OM_NEW with more tags.
 #pragma once
 #include "platform/mui/mui.h"
-
-// TRUE creates every class (stopping at the first failure, then FALSE);
-// FALSE deletes them all and returns TRUE.
-BOOL MakeQMXClass(BOOL create);
 
 // Creates (flag 1) or deletes (flag 0) one custom class kept in *slot;
 // returns the class, null on failure or after deleting.
@@ -23,12 +19,3 @@ template <class... A> Object *DoSuperNew(IClass *cl, Object *obj, TagItem *calle
     IPTR cells[] = {ToIPTR(tags)..., TAG_MORE, ToIPTR(callerTags)};
     return DoSuperNewA(cl, obj, reinterpret_cast<TagItem *>(cells));
 }
-
-// One class per registration function, each with the Create, Initialize and
-// Deinitialize pattern.
-BOOL ClassIndex(BOOL create);
-BOOL ClassView(BOOL create);
-BOOL ClassImage(BOOL create);
-BOOL ClassBaza(BOOL create);
-BOOL ClassGroup(BOOL create);
-BOOL ClassFind(BOOL create);

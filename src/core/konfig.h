@@ -1,7 +1,6 @@
 // The settings and run-wide state of the program, in one record: the window
 // mode, the unsaved-base flag, the tab and indentation settings.
 #pragma once
-#include "platform/icon/workbench.h"
 #include "platform/mui/mui.h"
 
 constexpr const char *DocFilePattern = "#?.(doc|h|xml|guide)";
@@ -31,11 +30,8 @@ struct Konfig {
 
 extern Konfig konfig;
 
-// Fills the record: defaults, then the start mode (shell arguments, or the
-// desktop's start message and the program's tool types when argc is 0).
-void KonfigInit(CONST_STRPTR fileName, int argc, char **argv, const WBStartup *wbStart);
 void KonfigLoad();
 void KonfigSave();
 void KonfigFree();
-// Applies the tool types of an icon (exposed for tests).
+// Applies the tool types of an icon.
 void KonfigToolTypes(STRPTR *toolTypes);

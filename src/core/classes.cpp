@@ -1,17 +1,7 @@
 #include "classes.h"
 
+#include "objects.h"
 #include "platform/intuition/classes.h"
-#include "startup.h"
-
-BOOL MakeQMXClass(BOOL create)
-{
-    // the order in which the window's panels depend on each other
-    BOOL (*const order[])(BOOL) = {ClassBaza, ClassIndex, ClassView, ClassGroup, ClassFind, ClassImage};
-    for (auto make : order)
-        if (!make(create) && create)
-            return FALSE;
-    return TRUE;
-}
 
 MUI_CustomClass *ClassCreate(MUI_CustomClass **slot, LONG flag, CONST_STRPTR superName, ULONG dataSize,
                              Dispatcher dispatcher)
