@@ -1,8 +1,8 @@
 // Any bytes after a guide's database line: the index scan, every node shown
 // (its lines converted, its links made), each link followed, a search hit.
+#include "core/objects.h"
 #include "doctypes/aguide.h"
 #include "scratch_document.h"
-#include "view/view.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
 {

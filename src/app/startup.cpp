@@ -3,10 +3,12 @@
 
 #include "base/baza.h"
 #include "base/grouped.h"
+#include "base/scanqueue.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
+#include "doctypes/typescan.h"
 #include "logo.h"
 #include "platform/dos/files.h"
 #include "platform/dos/locks.h"
@@ -58,6 +60,8 @@ void OpenCatalogAfterLocale()
 
 BOOL MakeQMXClass(BOOL create)
 {
+    if (create)
+        SetDocumentScan(ScanDocument);   // the base scans its files as the document types do
     // the order in which the window's panels depend on each other
     BOOL (*const order[])(BOOL) = {ClassBaza, ClassIndex, ClassView, ClassGroup, ClassFind, ClassImage};
     for (auto make : order)

@@ -83,15 +83,6 @@ IPTR AppMsgFunc(Hook *, APTR, APTR message)
     return 0;
 }
 
-IPTR RefreshASL(Hook *, APTR object, APTR message)
-{
-    auto *imsg = static_cast<IntuiMessage *>(object);
-    auto *req = static_cast<FileRequester *>(message);
-    if (imsg && imsg->Class == IDCMP_REFRESHWINDOW && req)
-        DoMethod(static_cast<Object *>(req->fr_UserData), MUIM_Application_CheckRefresh);
-    return 0;
-}
-
 // The objects of the last run's state, and in the viewer-only window the
 // base panel and group editor, which exist there without being shown.
 Object *HiddenStateGroup()
@@ -163,7 +154,6 @@ Object *WinAboutApp = nullptr;
 BOOL UseCommandPort = TRUE;
 Object *WinAboutOK = nullptr;
 Hook HOOK_AppMsgFunc = {AppMsgFunc, nullptr};
-Hook HOOK_RefreshASL = {RefreshASL, nullptr};
 
 Object *MakeBalance(ULONG objectId)
 {
@@ -207,12 +197,6 @@ Object *BuildApp()
         WinAboutApp = WinAboutOK = nullptr;
     }
     return QMXObject.App;
-}
-
-void MenuActive(IPTR id, BOOL enabled)
-{
-    if (Object *item = reinterpret_cast<Object *>(DoMethod(QMXObject.MenuStrip, MUIM_FindUData, id)))
-        SetAttrs(item, MUIA_Menuitem_Enabled, enabled);
 }
 
 void DoMenu()

@@ -1,6 +1,5 @@
 // The main window: its two layouts, the menus, the hidden objects that keep
-// the last run's state, the about window, dropped files and the refresh hook
-// of the file requesters.
+// the last run's state, the about window and dropped files.
 #pragma once
 #include "platform/mui/mui.h"
 
@@ -8,8 +7,6 @@ Object *BuildApp();
 void MakeQMXMethod();
 Object *MakeGUI_Menu();
 void DoMenu();
-// Enables or disables the menu item with that id; nothing when there is none.
-void MenuActive(IPTR id, BOOL enabled);
 Object *MakeBalance(ULONG objectId);
 Object *MakeGUI_AboutApp();
 
@@ -19,4 +16,3 @@ extern Object *WinAboutApp;
 extern BOOL UseCommandPort;
 extern Object *WinAboutOK;
 extern Hook HOOK_AppMsgFunc;
-extern Hook HOOK_RefreshASL;

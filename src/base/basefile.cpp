@@ -7,7 +7,7 @@
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "app/window.h"
+#include "core/requesters.h"
 #include "baseheader.h"
 #include "basewriter.h"
 #include "baza.h"

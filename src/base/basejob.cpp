@@ -4,11 +4,11 @@
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
+#include "core/requesters.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
 #include "platform/intuition/tags.h"
 #include "scanqueue.h"
-#include "view/view.h"
 
 #include <atomic>
 #include <chrono>

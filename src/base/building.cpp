@@ -5,7 +5,7 @@
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "app/window.h"
+#include "core/requesters.h"
 #include "baza.h"
 #include "basejob.h"
 #include "platform/dos/format.h"

@@ -3,7 +3,6 @@
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/objects.h"
-#include "app/window.h"
 #include "baza.h"
 #include "platform/dos/paths.h"
 #include "platform/nlist/nlist.h"

@@ -1,8 +1,9 @@
 // Files scanned on other threads put into the base by the GUI thread: a
 // document added, or a document's entries replaced by a rescan.
 #include "baza.h"
+#include "core/objects.h"
+#include "core/requesters.h"
 #include "scanqueue.h"
-#include "view/view.h"
 
 namespace {
 void TakeName(Baza *baza, const ScannedFile &file)

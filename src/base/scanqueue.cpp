@@ -1,6 +1,5 @@
 #include "scanqueue.h"
 
-#include "doctypes/typescan.h"
 #include "platform/dos/locks.h"
 #include "platform/exec/pool.h"
 
@@ -10,6 +9,7 @@
 #include <unistd.h>
 
 namespace {
+DocumentScan scanDocument = nullptr;
 unsigned threadsSet = 0;
 constexpr int kBehindTheWindow = 5;   // the scanning threads' nice value beside a window
 
@@ -26,16 +26,14 @@ void ScanFile(const ScanJob &job, ScannedFile &out)
     UnLock(lock);
     FileHandle *fh = Open(job.Path.c_str(), MODE_SHARED);
     out.Outcome = fh ? ScannedFile::NO_TYPE : ScannedFile::NOT_OPENED;
-    TypeDecision decision;
-    if (fh && DecideType(fh, job.Path.c_str(), decision) && (out.Record = BazaAlloc(nullptr, nullptr))) {
-        SetLibrary(out.Record, job.Library ? job.Library->c_str() : nullptr);
-        ScanAsDecided(out.Record, fh, decision);
-        out.Slot = decision.Slot;
+    const char *library = job.Library ? job.Library->c_str() : nullptr;
+    if (fh && (out.Record = scanDocument(fh, job.Path.c_str(), library, &out.Slot)))
         out.Outcome = ScannedFile::SCANNED;
-    }
     Close(fh);
 }
 }
+
+void SetDocumentScan(DocumentScan scan) { scanDocument = scan; }
 
 unsigned ScanThreads()
 {

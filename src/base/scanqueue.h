@@ -5,6 +5,7 @@
 // its own, which the program's pool adopts at the end); only the thread that
 // waits for a file puts it in place.
 #pragma once
+#include "platform/dos/files.h"
 #include "records.h"
 
 #include <atomic>
@@ -29,6 +30,13 @@ struct ScannedFile {
     int Slot = -1;            // the viewer's slot of the file's type
     Baza *Record = nullptr;   // entries and caption when scanned; the queue frees it unless taken
 };
+
+// Decides the type of a file open as fh and scans it into a fresh record
+// captioned library (null: none) as the viewer indexes it, giving the viewer's
+// slot of the type in *slot; null when no type takes the file. The document
+// types are above the base: the start installs theirs. Any thread may call it.
+using DocumentScan = Baza *(*)(FileHandle *fh, CONST_STRPTR name, CONST_STRPTR library, int *slot);
+void SetDocumentScan(DocumentScan scan);
 
 // How many threads scan: the cores, at most 8; n > 0 sets it (tests compare
 // counts), 0 goes back to the cores.

@@ -58,6 +58,7 @@ constexpr IPTR QMXA_View_History = 0x80000108;
 constexpr IPTR QMXM_IndexGetEntry = 0x80000201;
 constexpr IPTR QMXM_IndexSelectName = 0x80000202;   // the first entry of a name (QMXP_IndexSelectName)
 constexpr IPTR QMXM_IndexShowEntry = 0x80000203;    // an entry selected and scrolled into view (QMXP_IndexShowEntry)
+constexpr IPTR QMXM_IndexFindName = 0x80000204;     // the number of an entry of a name (QMXP_IndexFindName)
 constexpr IPTR QMXA_Index_Doc = 0x80000100;
 constexpr IPTR QMXA_Index_Active = 0x80000101;
 constexpr IPTR QMXA_Index_FindName = 0x80000102;

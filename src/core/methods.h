@@ -64,6 +64,11 @@ struct QMXP_IndexShowEntry {
     IPTR MethodID;
     SIPTR Number;   // entry number of the document shown
 };
+// Answers IndexFindName's number for the name, selecting nothing.
+struct QMXP_IndexFindName {
+    IPTR MethodID;
+    CONST_STRPTR Name;
+};
 
 // search panel: the worker's reports (QMXM_Find_Progress, QMXM_Find_Done)
 struct QMXP_Baza_JobStep {

@@ -2,6 +2,7 @@
 
 QMXObjects QMXObject;
 MUI_CustomClass *QMXClass[CL_Count];
+Object *Parser[PARSER_COUNT];
 
 void ForgetObject(Object *obj)
 {
@@ -9,4 +10,10 @@ void ForgetObject(Object *obj)
                           &QMXObject.FindObj})
         if (*slot == obj)
             *slot = nullptr;
+}
+
+void MenuActive(IPTR id, BOOL enabled)
+{
+    if (Object *item = reinterpret_cast<Object *>(DoMethod(QMXObject.MenuStrip, MUIM_FindUData, id)))
+        SetAttrs(item, MUIA_Menuitem_Enabled, enabled);
 }

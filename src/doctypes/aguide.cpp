@@ -17,7 +17,6 @@
 #include "textpage.h"
 #include "util/fileinfo.h"
 #include "util/names.h"
-#include "view/index.h"
 
 #include <new>
 
@@ -46,6 +45,10 @@ struct AGuideData {
 };
 
 Object *TextList(AGuideData *d) { return *d->PageObj; }
+
+// The number of the index's entry of that name (case ignored); negative when
+// there is none.
+LONG EntryNamed(CONST_STRPTR name) { return LONG(DoMethod(QMXObject.IndexObj, QMXM_IndexFindName, name)); }
 
 // The text list as the node's lines go into it; buttons become its images.
 class ListSink : public GuideSink {
@@ -319,7 +322,7 @@ IPTR clAGuide_QMXM_View_SelectFind(AGuideData *d, QMXP_View_SelectFind *msg)
 // otherwise), or the first node when none bears that name.
 IPTR clAGuide_QMXM_View_MainEntry()
 {
-    LONG main = IndexFindName("MAIN");
+    LONG main = EntryNamed("MAIN");
     if (main >= 0)
         return IPTR(main);
     for (LONG pos = 0;; ++pos) {
@@ -373,7 +376,7 @@ void GoToTarget(AGuideData *d, const std::string &target, int form)
     GuideState *s = d->State;
     LinkTarget t = ParseLinkTarget(target, form);
     if (t.File.empty()) {
-        if (!IsMainNode(t.Node) && IndexFindName(t.Node.c_str()) < 0)
+        if (!IsMainNode(t.Node) && EntryNamed(t.Node.c_str()) < 0)
             return NoNode(t.Node, ShownGuide());
         s->JumpLine = t.Line;
         SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, t.Node.c_str());

@@ -3,10 +3,10 @@
 #include "aguide.h"
 
 #include "core/ids.h"
+#include "core/objects.h"
 #include "platform/dos/paths.h"
 #include "platform/utility/charset.h"
 #include "util/fileinfo.h"
-#include "view/view.h"
 
 #include <sys/stat.h>
 

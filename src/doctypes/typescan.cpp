@@ -1,11 +1,19 @@
 #include "typescan.h"
 
 #include "adoc.h"
+#include "aguide.h"
+#include "core/objects.h"
 #include "ftxt.h"
 #include "hdoc.h"
 #include "textpage.h"
-#include "view/view.h"
 #include "xmldoc.h"
+
+namespace {
+struct TypeDecision {
+    int Slot = -1;        // the viewer's slot of the type that takes the file; -1: none does
+    LONG ScanStart = 0;   // where a guide's scan starts
+    GuideHeader Header;   // a guide's header fields
+};
 
 bool DecideType(FileHandle *fh, CONST_STRPTR name, TypeDecision &decision)
 {
@@ -37,4 +45,17 @@ void ScanAsDecided(Baza *baza, FileHandle *fh, TypeDecision &decision)
     case PARSER_FTXT: AddWholeFileEntry(baza); break;
     default: break;
     }
+}
+}
+
+Baza *ScanDocument(FileHandle *fh, CONST_STRPTR name, CONST_STRPTR library, int *slot)
+{
+    TypeDecision decision;
+    Baza *record = nullptr;
+    if (DecideType(fh, name, decision) && (record = BazaAlloc(nullptr, nullptr))) {
+        SetLibrary(record, library);
+        ScanAsDecided(record, fh, decision);
+        *slot = decision.Slot;
+    }
+    return record;
 }

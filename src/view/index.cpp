@@ -184,6 +184,7 @@ IPTR clIndex_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case QMXM_IndexGetEntry: return clIndex_QMXM_IndexGetEntry(reinterpret_cast<QMXP_IndexGetEntry *>(msg));
     case QMXM_IndexSelectName: return clIndex_QMXM_IndexSelectName(obj, reinterpret_cast<QMXP_IndexSelectName *>(msg));
     case QMXM_IndexShowEntry: return clIndex_QMXM_IndexShowEntry(obj, reinterpret_cast<QMXP_IndexShowEntry *>(msg));
+    case QMXM_IndexFindName: return IPTR(IndexFindName(reinterpret_cast<QMXP_IndexFindName *>(msg)->Name));
     default: return DoSuperMethodA(cl, obj, msg);
     }
 }

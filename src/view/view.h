@@ -6,11 +6,6 @@
 #include "platform/mui/mui.h"
 #include "util/fileinfo.h"
 
-// The document types, in the order they are asked. Slots of types this
-// program does not have yet stay empty.
-enum ParserSlot { PARSER_ADOC, PARSER_HDOC, PARSER_XML, PARSER_AGUIDE, PARSER_FTXT, PARSER_COUNT };
-extern Object *Parser[PARSER_COUNT];
-
 // The widgets of the two pages; a document type keeps the address of the
 // field its page starts at (TextList, or ADocGroup and the fields after it).
 struct ViewPages {
@@ -55,8 +50,6 @@ BOOL ClassView(BOOL create);
 void ViewInit(ViewData *data, ULONG mode);
 // The first type that reads the file, its code in *code; null when none does.
 Object *CheckFileType(FileOpen *file, ULONG *code);
-// Tells the user the file could not be opened or read as a document.
-void ViewCannotOpen(CONST_STRPTR name);
 LONG ViewFileIndex(FileOpen *file, Baza *baza);
 LONG OpenFileAction(ViewData *data);
 void ViewListQuiet(LONG on);

@@ -7,7 +7,6 @@
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "app/window.h"
 #include "doctypes/adoc.h"
 #include "doctypes/aguide.h"
 #include "doctypes/ftxt.h"
@@ -17,7 +16,6 @@
 #include "util/strings.h"
 #include "wordlinks.h"
 
-Object *Parser[PARSER_COUNT];
 ViewPages View;
 ViewHeader ViewGUI;
 

@@ -4,7 +4,7 @@
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "app/window.h"
+#include "core/requesters.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
 #include "encoding.h"
@@ -14,11 +14,6 @@
 #include "view.h"
 
 #include <cstring>
-
-void ViewCannotOpen(CONST_STRPTR name)
-{
-    MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(0), GetLoc(63), GetLoc(11), name ? name : "");
-}
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "app/window.h"
+#include "core/requesters.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
 #include "util/strings.h"

@@ -1,9 +1,9 @@
 #include "core/ids.h"
 #include "commands.h"
+#include "core/objects.h"
 #include "doctypes/aguide.h"
 #include "pager.h"
 #include "platform/nlist/nlist.h"
-#include "view/view.h"
 
 namespace {
 // The display line that holds link n's button, -1 when none does.
