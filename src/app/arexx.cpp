@@ -115,7 +115,7 @@ IPTR GATE_Hook_FindFunc(Hook *, APTR, APTR args)
         return rc;
     const UnattendedRequests *told = CurrentUnattendedRequests();
     size_t before = told ? told->Count() : 0;
-    SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, find->Word);
+    DoMethod(QMXObject.BazaObj, QMXM_BazaLookUp, find->Word);
     return told && told->Count() > before ? RC_FAIL : RC_OK;
 }
 

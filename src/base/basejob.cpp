@@ -293,6 +293,7 @@ bool BazaJobEndsFor(Msg msg)
     case QMXM_BazaUpdate:
     case QMXM_BazaRefresh:
     case QMXM_BazaFindKey:
+    case QMXM_BazaLookUp:
     case QMXM_BazaFindLink:
     case QMXM_Baza_EdTree: return true;
     case OM_SET:

@@ -115,5 +115,6 @@ void SetBaseFile(BazaData *d, CONST_STRPTR name);
 // ---- lookup
 void FindBaseLink(CONST_STRPTR word, LONG length, LONG mode);
 IPTR clBaza_QMXM_BazaFindKey();
+IPTR clBaza_QMXM_BazaLookUp(QMXP_BazaLookUp *msg);
 IPTR clBaza_QMXM_BazaFindLink(QMXP_BazaFindLink *msg);
 IPTR clBaza_QMXM_BazaGetEntry(QMXP_BazaGetEntry *msg);

@@ -242,6 +242,7 @@ IPTR clBaza_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case QMXM_Baza_JobStep: BazaJobStep(ULONG(reinterpret_cast<QMXP_Baza_JobStep *>(msg)->Serial)); return 0;
     case QMXM_BazaGetEntry: return clBaza_QMXM_BazaGetEntry(reinterpret_cast<QMXP_BazaGetEntry *>(msg));
     case QMXM_BazaFindKey: return clBaza_QMXM_BazaFindKey();
+    case QMXM_BazaLookUp: return clBaza_QMXM_BazaLookUp(reinterpret_cast<QMXP_BazaLookUp *>(msg));
     case QMXM_BazaFindLink: return clBaza_QMXM_BazaFindLink(reinterpret_cast<QMXP_BazaFindLink *>(msg));
     case QMXM_Baza_EdTree: return clBaza_QMXM_Baza_EdTree(d, reinterpret_cast<QMXP_Baza_EdTree *>(msg));
     default: return DoSuperMethodA(cl, obj, msg);

@@ -259,6 +259,16 @@ IPTR clBaza_QMXM_BazaFindKey()
     return 0;
 }
 
+// A word asked for through the port is looked up afresh each time: asked
+// again, it is found again, where the quick-search button would step on to
+// its next match and, past the last, say there is none.
+IPTR clBaza_QMXM_BazaLookUp(QMXP_BazaLookUp *msg)
+{
+    Walk = KeyWalk{};
+    SetAttrs(BazaGUI.SearchString, MUIA_String_Contents, msg->Word);
+    return clBaza_QMXM_BazaFindKey();
+}
+
 IPTR clBaza_QMXM_BazaFindLink(QMXP_BazaFindLink *msg)
 {
     FindBaseLink(msg->Word, LONG(msg->Length), 1);

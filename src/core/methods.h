@@ -22,6 +22,10 @@ struct QMXP_BazaFindLink {
     CONST_STRPTR Word;   // not terminated where the word ends
     SIPTR Length;
 };
+struct QMXP_BazaLookUp {
+    IPTR MethodID;
+    CONST_STRPTR Word;
+};
 struct QMXP_Baza_EdTree {
     IPTR MethodID;
     IPTR Code;   // one of the group editor's operations

@@ -177,6 +177,7 @@ TEST_F(CommandPortOfTheProgram, AWordOrATextIsLookedUpInTheBaseNamedOpenedWhenIt
     std::string second = MakeBase("second.qmx", "txt.txt", "plain text with a needle\n");
     ASSERT_EQ(Send("QMX_FindFunction AllocMem " + first).rc, 0);
     EXPECT_EQ(Shown(), box.Path("mem.doc"));
+    EXPECT_EQ(Send("QMX_FindFunction AllocMem " + first), (Answer{0, ""})) << "asked again, found again";
     // the same base by another case: not opened again (it is gone from the disk, so it could not be)
     std::string upper = first;
     upper.replace(upper.size() - 9, 5, "FIRST");
