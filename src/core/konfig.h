@@ -3,7 +3,8 @@
 #pragma once
 #include "platform/mui/mui.h"
 
-constexpr const char *DocFilePattern = "#?.(doc|h|xml|guide)";
+// one array for the whole program: the settings tell it from a pattern of their own by its address
+inline constexpr char DocFilePattern[] = "#?.(doc|h|xml|guide)";
 constexpr const char *BazaFileDir = "PROGDIR:QMX_Data/";
 
 struct Konfig {
