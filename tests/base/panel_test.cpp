@@ -14,6 +14,7 @@
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 class BasePanel : public ::testing::Test {
@@ -45,6 +46,14 @@ protected:
         for (TreeNode *n : parent ? parent->tn_Children : *NListtreeRoots(BazaGUI.Tree))
             out.push_back(Name(n));
         return out;
+    }
+    // Two documents at the top of the tree, the first one clicked and so shown.
+    std::pair<TreeNode *, TreeNode *> TwoDocumentsFirstShown()
+    {
+        TreeNode *a = Document(nullptr, "a.txt", "a\n");
+        TreeNode *b = Document(nullptr, "b.txt", "b\n");
+        Click(a);
+        return {a, b};
     }
     void Click(TreeNode *n)
     {
@@ -147,9 +156,7 @@ TEST_F(BasePanel, DeletingNamesWhatGoesAndCancelLeavesTheTree)
 TEST_F(BasePanel, DeletingClosesTheViewerOnlyWhenItsDocumentGoes)
 {
     ASSERT_TRUE(app.Ready());
-    TreeNode *a = Document(nullptr, "a.txt", "a\n");
-    TreeNode *b = Document(nullptr, "b.txt", "b\n");
-    Click(a);
+    auto [a, b] = TwoDocumentsFirstShown();
     SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, b);
     app.requester.answers.push_back(1);
     EdTree(EdTree_Delete);
@@ -164,9 +171,7 @@ TEST_F(BasePanel, DeletingClosesTheViewerOnlyWhenItsDocumentGoes)
 TEST_F(BasePanel, TheTreeShowsWhatTheViewerShowsAndTheEditorActsOnIt)
 {
     ASSERT_TRUE(app.Ready());
-    TreeNode *a = Document(nullptr, "a.txt", "a\n");
-    TreeNode *b = Document(nullptr, "b.txt", "b\n");
-    Click(a);
+    auto [a, b] = TwoDocumentsFirstShown();
     Click(b);
     SetAttrs(QMXObject.ViewObj, QMXA_View_History, 1);   // Back
     ASSERT_EQ(Shown(), box.Path("a.txt"));

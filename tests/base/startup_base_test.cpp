@@ -32,6 +32,13 @@ std::string MakeBase(Sandbox &box)
     return box.Path("b.qmx");
 }
 
+// The base file opened in the running program, by the base object's own open method.
+void OpenBase(const std::string &path)
+{
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, path.c_str());
+    DoMethod(QMXObject.BazaObj, QMXM_BazaOpen);
+}
+
 std::string Shown() { return reinterpret_cast<char *>(xget(QMXObject.ViewObj, QMXA_View_File)); }
 }
 
@@ -81,8 +88,7 @@ TEST(BaseStartUp, TheLastBaseReopensAtTheSameEntryAndLine)
     std::string base = MakeBase(box);
     {
         TestApp app(true);
-        SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, base.c_str());
-        DoMethod(QMXObject.BazaObj, QMXM_BazaOpen);
+        OpenBase(base);
         SetAttrs(QMXObject.BazaObj, QMXA_Baza_ActiveNr, 1);
         SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 1);
     }   // the state is saved as the program ends
@@ -139,8 +145,7 @@ TEST(BaseStartUp, QuittingWithAnUnsavedBaseAsksOnceAndCanSave)
     Sandbox box;
     std::string base = MakeBase(box);
     TestApp app(true);
-    SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, base.c_str());
-    DoMethod(QMXObject.BazaObj, QMXM_BazaOpen);
+    OpenBase(base);
     BazaAdd2Tree(nullptr, KIND_GROUP, NewSTR("New", -1));
     konfig.Modified = 1;
     app.requester.answers = {1, 1};   // Save, then overwrite

@@ -3,6 +3,7 @@
 #include "app/window.h"
 #include "doctypes/aguide.h"
 #include "platform/nlist/textcodes.h"
+#include "open_window.h"
 #include "platform/qt/dialogs.h"
 #include "platform/qt/display_settings.h"
 #include "platform/qt/richtext.h"
@@ -43,16 +44,34 @@ int argc = 1;
 char arg0[] = "vsqttests";
 char *argv[] = {arg0, nullptr};
 QtRenderer *renderer = nullptr;
+
+// The objects under test alone in an open window of an application of their own, for as long as this lives.
+// Tags after the window's contents go to the window.
+class WindowAround {
+public:
+    template <class... Tags>
+    explicit WindowAround(Object *contents, Tags... tags)
+        : win_(MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, contents, tags...)),
+          app_(MUI_NewObject(MUIC_Application, SubWindow, win_))
+    {
+        SetAttrs(win_, MUIA_Window_Open, TRUE);
+    }
+    ~WindowAround() { MUI_DisposeObject(app_); }
+    WindowAround(const WindowAround &) = delete;
+    WindowAround &operator=(const WindowAround &) = delete;
+
+private:
+    Object *win_;
+    Object *app_;
+};
 }
 
 TEST(Renderer, TheViewerShowsADocumentAndADoubleClickReportsTheCharacter)
 {
-    Sandbox box;
-    TestApp app;
-    ASSERT_TRUE(app.Ready());
-    SetRequesterBackend(&app.requester);
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
-    SetAttrs(QMXObject.ViewObj, QMXA_View_File, box.Write("a.txt", "one\nAllocMem(size)\n").c_str());
+    OpenWindow program(OpenWindow::Layout::ViewerOnly);
+    ASSERT_TRUE(program.Ready());
+    SetRequesterBackend(&program.app.requester);
+    SetAttrs(QMXObject.ViewObj, QMXA_View_File, program.box.Write("a.txt", "one\nAllocMem(size)\n").c_str());
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
     QApplication::processEvents();
 
@@ -80,30 +99,24 @@ TEST(Renderer, TheViewerShowsADocumentAndADoubleClickReportsTheCharacter)
 
     auto *name = qobject_cast<QLabel *>(QtPeerOf(ViewGUI.NameText)->widget());
     EXPECT_TRUE(name->text().contains("a.txt"));
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
 TEST(Renderer, TheCloseGadgetAsksTheProgramToQuit)
 {
-    Sandbox box;
-    TestApp app;
-    ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    OpenWindow program(OpenWindow::Layout::ViewerOnly);
+    ASSERT_TRUE(program.Ready());
     QWidget *window = renderer->WindowWidget(QMXObject.Win);
     ASSERT_NE(window, nullptr);
     window->close();
     ULONG sigs;
     EXPECT_EQ(DoMethod(QMXObject.App, MUIM_Application_NewInput, &sigs), MUIV_Application_ReturnID_Quit);
     EXPECT_TRUE(window->isVisible()) << "the program decides when the window closes";
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
 TEST(Renderer, MenuItemsFollowTheProgramAndPicksReachIt)
 {
-    Sandbox box;
-    TestApp app;
-    ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    OpenWindow program(OpenWindow::Layout::ViewerOnly);
+    ASSERT_TRUE(program.Ready());
     auto *window = qobject_cast<QMainWindow *>(renderer->WindowWidget(QMXObject.Win));
     ASSERT_NE(window, nullptr);
     QAction *about = nullptr, *save = nullptr;
@@ -123,7 +136,6 @@ TEST(Renderer, MenuItemsFollowTheProgramAndPicksReachIt)
     ASSERT_NE(aboutWindow, nullptr);
     EXPECT_TRUE(aboutWindow->isVisible());
     SetAttrs(WinAboutApp, MUIA_Window_Open, FALSE);
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
 TEST(Renderer, TypingInAFieldAndReturnReachTheObject)
@@ -138,9 +150,7 @@ TEST(Renderer, TypingInAFieldAndReturnReachTheObject)
                    nullptr};
     DoMethod(field, MUIM_Notify, MUIA_String_Acknowledge, MUIV_EveryTime, field, 3, MUIM_CallHook, &record,
              MUIV_TriggerValue);
-    Object *win = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, MUI_NewObject(MUIC_Group, Child, field));
-    Object *app = MUI_NewObject(MUIC_Application, SubWindow, win);
-    SetAttrs(win, MUIA_Window_Open, TRUE);
+    WindowAround window(MUI_NewObject(MUIC_Group, Child, field));
     auto *edit = qobject_cast<QLineEdit *>(QtPeerOf(field)->widget());
     ASSERT_NE(edit, nullptr);
     QTest::keyClicks(edit, "AllocMem");
@@ -149,7 +159,6 @@ TEST(Renderer, TypingInAFieldAndReturnReachTheObject)
     EXPECT_EQ(acknowledged, "AllocMem");
     SetAttrs(field, MUIA_String_Contents, "FreeMem");
     EXPECT_EQ(edit->text(), "FreeMem");
-    MUI_DisposeObject(app);
 }
 
 TEST(Renderer, DisplaySettingsAreKeptInTheEnvironmentStore)
@@ -172,10 +181,8 @@ TEST(Renderer, EveryNamedGuideColourIsReadableOnTheList)
     EXPECT_NEAR(Contrast(Qt::black, Qt::white), 21.0, 0.01);
     EXPECT_NEAR(Contrast(QColor("#777777"), Qt::white), 4.48, 0.01);
     EXPECT_NEAR(Contrast(QColor("#3b6ea5"), QColor("#3b6ea5")), 1.0, 1e-9);
-    Sandbox box;
-    TestApp app;
-    ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    OpenWindow program(OpenWindow::Layout::ViewerOnly);
+    ASSERT_TRUE(program.Ready());
     auto *view = qobject_cast<QListView *>(QtPeerOf(View.TextList)->widget());
     ASSERT_NE(view, nullptr);
     const DisplaySettings &s = DisplaySettings::Current();
@@ -200,7 +207,6 @@ TEST(Renderer, EveryNamedGuideColourIsReadableOnTheList)
     EXPECT_EQ(drawn(list, "highlight"), s.pens[8]);
     EXPECT_GT(drawn(Qt::white, "shine").lightness(), 96) << "a light pen made readable, not nearly black";
     EXPECT_EQ(drawn(Qt::black, "shine"), s.pens[3]);
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
 TEST(Renderer, AClickOnAnEmbeddedButtonReportsItsValue)
@@ -214,9 +220,7 @@ TEST(Renderer, AClickOnAnEmbeddedButtonReportsItsValue)
     Hook record = {[](Hook *, APTR, APTR msg) -> IPTR { return reported = LONG(*static_cast<IPTR *>(msg)); }, nullptr};
     DoMethod(list, MUIM_Notify, MUIA_NList_ButtonClick, MUIV_EveryTime, list, 3, MUIM_CallHook, &record,
              MUIV_TriggerValue);
-    Object *win = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, MUI_NewObject(MUIC_Group, Child, list));
-    Object *app = MUI_NewObject(MUIC_Application, SubWindow, win);
-    SetAttrs(win, MUIA_Window_Open, TRUE);
+    WindowAround window(MUI_NewObject(MUIC_Group, Child, list));
     auto *view = qobject_cast<QListView *>(QtPeerOf(list)->widget());
     ASSERT_NE(view, nullptr);
     view->viewport()->repaint();
@@ -227,7 +231,6 @@ TEST(Renderer, AClickOnAnEmbeddedButtonReportsItsValue)
     reported = -1;
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(int(4 + 1 * cw), row.center().y()));
     EXPECT_EQ(reported, -1) << "a click on the text is no button";
-    MUI_DisposeObject(app);
 }
 
 TEST(Renderer, PagesHiddenObjectsAndDisabledOnesShowAsTheyAre)
@@ -237,10 +240,7 @@ TEST(Renderer, PagesHiddenObjectsAndDisabledOnesShowAsTheyAre)
     Object *second = MUI_NewObject(MUIC_Text, MUIA_Text_Contents, "\33b\33ctwo");
     Object *pages = MUI_NewObject(MUIC_Group, MUIA_Group_PageMode, TRUE, Child, first, Child, second);
     Object *hidden = MUI_NewObject(MUIC_Text, MUIA_Text_Contents, "x");
-    Object *win = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject,
-                                MUI_NewObject(MUIC_Group, Child, pages, Child, hidden));
-    Object *app = MUI_NewObject(MUIC_Application, SubWindow, win);
-    SetAttrs(win, MUIA_Window_Open, TRUE);
+    WindowAround window(MUI_NewObject(MUIC_Group, Child, pages, Child, hidden));
     auto *stack = QtPeerOf(pages)->widget()->findChild<QStackedWidget *>();
     ASSERT_NE(stack, nullptr);
     EXPECT_EQ(stack->currentIndex(), 0);
@@ -253,18 +253,15 @@ TEST(Renderer, PagesHiddenObjectsAndDisabledOnesShowAsTheyAre)
     SetAttrs(hidden, MUIA_ShowMe, FALSE, MUIA_Disabled, TRUE);
     EXPECT_TRUE(x->isHidden());
     EXPECT_FALSE(x->isEnabled());
-    MUI_DisposeObject(app);
 }
 
 TEST(Renderer, AQuietListIsReloadedOnceAtTheEnd)
 {
     Sandbox box;
     Object *list = MUI_NewObject(MUIC_NList, MUIA_NList_ConstructHook, MUIV_NList_ConstructHook_String);
-    Object *win = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, MUI_NewObject(MUIC_Group, Child, list));
-    Object *app = MUI_NewObject(MUIC_Application, SubWindow, win);
-    SetAttrs(win, MUIA_Window_Open, TRUE);
+    int resets = 0;   // outlives the window, which may reset the list as it goes
+    WindowAround window(MUI_NewObject(MUIC_Group, Child, list));
     auto *view = qobject_cast<QListView *>(QtPeerOf(list)->widget());
-    int resets = 0;
     QObject::connect(view->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
     SetAttrs(list, MUIA_NList_Quiet, TRUE);
     for (int i = 0; i < 100; ++i)
@@ -273,19 +270,16 @@ TEST(Renderer, AQuietListIsReloadedOnceAtTheEnd)
     SetAttrs(list, MUIA_NList_Quiet, FALSE);
     EXPECT_EQ(view->model()->rowCount(), 100);
     EXPECT_LE(resets, 2);
-    MUI_DisposeObject(app);
 }
 
 TEST(Renderer, AHeaderEntryStandsAtTheTopOfTheText)
 {
-    Sandbox box;
-    TestApp app;
-    ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    OpenWindow program(OpenWindow::Layout::ViewerOnly);
+    ASSERT_TRUE(program.Ready());
     std::string text;
     for (int i = 0; i < 300; ++i)
         text += "struct S" + std::to_string(i) + "\n{\n    LONG a;\n};\n";
-    SetAttrs(QMXObject.ViewObj, QMXA_View_File, box.Write("s.h", text).c_str());
+    SetAttrs(QMXObject.ViewObj, QMXA_View_File, program.box.Write("s.h", text).c_str());
     auto *view = qobject_cast<QListView *>(QtPeerOf(View.TextList)->widget());
     auto topRow = [&] {
         QApplication::processEvents();
@@ -297,18 +291,16 @@ TEST(Renderer, AHeaderEntryStandsAtTheTopOfTheText)
     EXPECT_EQ(topRow(), 400) << "when the list only scrolls";
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 0);
     EXPECT_EQ(topRow(), 0);
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
 TEST(Renderer, TabGoesFromLinkToLinkAndReturnFollowsIt)
 {
-    Sandbox box;
-    TestApp app;
-    ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    OpenWindow program(OpenWindow::Layout::ViewerOnly);
+    ASSERT_TRUE(program.Ready());
     SetAttrs(QMXObject.ViewObj, QMXA_View_File,
-             box.Write("t.guide", "@database t\n@node MAIN\nGo @{\"first\" link One} or\n\n@{\"second\" link Two}\n"
-                                  "@endnode\n@node One\none\n@endnode\n@node Two\ntwo\n")
+             program.box.Write("t.guide",
+                               "@database t\n@node MAIN\nGo @{\"first\" link One} or\n\n@{\"second\" link Two}\n"
+                               "@endnode\n@node One\none\n@endnode\n@node Two\ntwo\n")
                  .c_str());
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 2);
     auto *view = qobject_cast<QListView *>(QtPeerOf(View.TextList)->widget());
@@ -318,7 +310,6 @@ TEST(Renderer, TabGoesFromLinkToLinkAndReturnFollowsIt)
         QTest::keyClick(view, Qt::Key(key), key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
     QTest::keyClick(view, Qt::Key_Return);
     EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 4) << "the second link: node Two";
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
 TEST(Renderer, DraggingABalanceBarChangesTheShares)
@@ -327,9 +318,7 @@ TEST(Renderer, DraggingABalanceBarChangesTheShares)
     Object *left = MUI_NewObject(MUIC_NList), *right = MUI_NewObject(MUIC_NList);
     Object *row = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, Child, left, Child,
                                 MUI_NewObject("BetterBalance.mcc", MUIA_ObjectID, 7), Child, right);
-    Object *win = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, row, MUIA_Window_Width, 600, MUIA_Window_Height, 300);
-    Object *app = MUI_NewObject(MUIC_Application, SubWindow, win);
-    SetAttrs(win, MUIA_Window_Open, TRUE);
+    WindowAround window(row, MUIA_Window_Width, 600, MUIA_Window_Height, 300);
     auto *splitter = QtPeerOf(row)->widget()->findChild<QSplitter *>();
     ASSERT_NE(splitter, nullptr);
     ASSERT_EQ(splitter->count(), 2) << "the bar is the splitter's handle, not a widget";
@@ -340,7 +329,6 @@ TEST(Renderer, DraggingABalanceBarChangesTheShares)
     QTest::mouseMove(handle, grip + QPoint(120, 0));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(120, 0));
     EXPECT_GT(xget(left, MUIA_HorizWeight), xget(right, MUIA_HorizWeight));
-    MUI_DisposeObject(app);
 }
 
 TEST(Renderer, TheMessageBoxAnswersWithTheButtonsNumbers)
@@ -387,23 +375,20 @@ TEST(Renderer, TheProgramsWindowCarriesTheNoticesOnItsStatusBar)
 
 TEST(Renderer, AFileDroppedOnTheWindowOpensInTheViewer)
 {
-    Sandbox box;
-    TestApp app;
-    ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    OpenWindow program(OpenWindow::Layout::ViewerOnly);
+    ASSERT_TRUE(program.Ready());
     QWidget *window = renderer->WindowWidget(QMXObject.Win);
     ASSERT_TRUE(window->acceptDrops());
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(box.Write("dropped.txt", "dropped text\n"))),
-                  QUrl::fromLocalFile(QString::fromStdString(box.Write("second.txt", "second\n")))});
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(program.box.Write("dropped.txt", "dropped text\n"))),
+                  QUrl::fromLocalFile(QString::fromStdString(program.box.Write("second.txt", "second\n")))});
     // as in a real drag the drag enters first, or the drop is not delivered
     QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(window, &enter);
     QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(window, &drop);
-    EXPECT_TRUE(app.requester.questions.empty());
+    EXPECT_TRUE(program.app.requester.questions.empty());
     EXPECT_EQ(ListLines(View.TextList), std::vector<std::string>{"dropped text"}) << "the first file only";
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
 TEST(Renderer, ButtonLabelsKeepTheirShortcut)
@@ -417,8 +402,6 @@ TEST(Renderer, TheTreeFollowsItsListAndClicksAndOpeningReachIt)
 {
     Sandbox box;
     Object *tree = MUI_NewObject(MUIC_NListtree);
-    Object *win = MUI_NewObject(MUIC_Window, MUIA_Window_RootObject, MUI_NewObject(MUIC_Group, Child, tree));
-    Object *app = MUI_NewObject(MUIC_Application, SubWindow, win);
     auto insert = [&](const char *name, MUI_NListtree_TreeNode *parent, ULONG flags) {
         return reinterpret_cast<MUI_NListtree_TreeNode *>(DoMethod(
             tree, MUIM_NListtree_Insert, name, nullptr, parent, MUIV_NListtree_Insert_PrevNode_Tail, flags));
@@ -426,7 +409,7 @@ TEST(Renderer, TheTreeFollowsItsListAndClicksAndOpeningReachIt)
     MUI_NListtree_TreeNode *group = insert("\33bGroup", MUIV_NListtree_Insert_ListNode_Root, TNF_LIST);
     MUI_NListtree_TreeNode *inner = insert("inner.doc", group, 0);
     insert("outer.doc", MUIV_NListtree_Insert_ListNode_Root, 0);
-    SetAttrs(win, MUIA_Window_Open, TRUE);
+    WindowAround window(MUI_NewObject(MUIC_Group, Child, tree));
     auto *view = qobject_cast<QTreeView *>(QtPeerOf(tree)->widget());
     ASSERT_NE(view, nullptr);
     QAbstractItemModel *model = view->model();
@@ -455,17 +438,14 @@ TEST(Renderer, TheTreeFollowsItsListAndClicksAndOpeningReachIt)
     DoMethod(tree, MUIM_NListtree_Remove, MUIV_NListtree_Remove_ListNode_Root, group, 0);
     EXPECT_EQ(model->rowCount(), 1) << "a removed node leaves the window";
     EXPECT_EQ(model->data(model->index(0, 0)).toString(), "outer.doc");
-    MUI_DisposeObject(app);
 }
 
 TEST(Renderer, TextOfTheHostAndOfDocumentsShowsDecodedAndWhole)
 {
-    Sandbox box;
-    TestApp app;
-    ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
-    std::string path = box.Write("\xc3\x9c" "bersicht/exec_\xc3\xa4.txt",
-                                 "Gr\xc3\xbc\xc3\x9f" "e \xe2\x80\x94 " + std::string(300, 'x') + "\n");
+    OpenWindow program(OpenWindow::Layout::ViewerOnly);
+    ASSERT_TRUE(program.Ready());
+    std::string path = program.box.Write("\xc3\x9c" "bersicht/exec_\xc3\xa4.txt",
+                                         "Gr\xc3\xbc\xc3\x9f" "e \xe2\x80\x94 " + std::string(300, 'x') + "\n");
     SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str());
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
     QApplication::processEvents();
@@ -487,18 +467,15 @@ TEST(Renderer, TextOfTheHostAndOfDocumentsShowsDecodedAndWhole)
     QRect row = view->visualRect(view->model()->index(0, 0));
     EXPECT_GT(row.width(), view->viewport()->width()) << "a long line is as wide as its text";
     EXPECT_GT(view->horizontalScrollBar()->maximum(), 0) << "and the view scrolls over it";
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
 TEST(Renderer, TheTreeShowsTheActiveNodeSelectedAndDocumentsTellTheirPath)
 {
-    Sandbox box;
-    TestApp app(true);
-    ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
-    app.requester.files.push_back({box.Dir(), {"a.txt", "b.txt"}});
-    box.Write("a.txt", "a\n");
-    box.Write("b.txt", "b\n");
+    OpenWindow program(OpenWindow::Layout::Full);
+    ASSERT_TRUE(program.Ready());
+    program.app.requester.files.push_back({program.box.Dir(), {"a.txt", "b.txt"}});
+    program.box.Write("a.txt", "a\n");
+    program.box.Write("b.txt", "b\n");
     DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, 0x80000103);   // add files
     ASSERT_TRUE(FinishBaseJob());
     QApplication::processEvents();
@@ -506,7 +483,7 @@ TEST(Renderer, TheTreeShowsTheActiveNodeSelectedAndDocumentsTellTheirPath)
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(view->model()->rowCount(), 2);
     QModelIndex a = view->model()->index(0, 0), b = view->model()->index(1, 0);
-    EXPECT_EQ(view->model()->data(b, Qt::ToolTipRole).toString(), QString::fromStdString(box.Path("b.txt")));
+    EXPECT_EQ(view->model()->data(b, Qt::ToolTipRole).toString(), QString::fromStdString(program.box.Path("b.txt")));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(a).center());
     SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, "b.txt");   // the quick search moves on
     QApplication::processEvents();
@@ -523,20 +500,17 @@ TEST(Renderer, TheTreeShowsTheActiveNodeSelectedAndDocumentsTellTheirPath)
     QWidget *baseName = QtPeerOf(BazaGUI.BaseName)->widget();
     EXPECT_GT(baseName->width(), baseName->parentWidget()->width() * 2 / 3)
         << "the base's name takes the room its row has, beside a button of fixed size";
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
 TEST(Renderer, AQuickSearchHitIsShownInTheIndexList)
 {
-    Sandbox box;
-    TestApp app(true);
-    ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, TRUE);
+    OpenWindow program(OpenWindow::Layout::Full);
+    ASSERT_TRUE(program.Ready());
     std::string text = "TABLE OF CONTENTS\n";
     for (int i = 0; i < 300; ++i)
         text += "\fl.library/Function" + std::to_string(i) + "\n   NAME\n\tx\n";
-    box.Write("l.doc", text);
-    app.requester.files.push_back({box.Dir(), {"l.doc"}});
+    program.box.Write("l.doc", text);
+    program.app.requester.files.push_back({program.box.Dir(), {"l.doc"}});
     DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, 0x80000103);   // add files
     QApplication::processEvents();
     auto *view = qobject_cast<QListView *>(QtPeerOf(IndexGUI.IndexList)->widget());
@@ -549,7 +523,6 @@ TEST(Renderer, AQuickSearchHitIsShownInTheIndexList)
         EXPECT_TRUE(view->viewport()->rect().contains(view->visualRect(view->model()->index(int(active), 0)).center()))
             << name;
     }
-    SetAttrs(QMXObject.Win, MUIA_Window_Open, FALSE);
 }
 
 TEST(Renderer, APathTypedInTheFileRequesterIsUsedAsTyped)
