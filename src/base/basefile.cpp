@@ -327,13 +327,6 @@ FileRequester *BaseRequester(LONG title, BazaData *d, bool save)
                                    ASLFR_Window, xget(QMXObject.Win, MUIA_Window_Window), ASLFR_UserData,
                                    QMXObject.App, ASLFR_IntuiMsgFunc, &HOOK_RefreshASL, ASLFR_PrivateIDCMP, FALSE);
 }
-
-LONG FileSize(FileHandle *fh)
-{
-    LONG here = Seek(fh, 0, OFFSET_END);
-    LONG end = Seek(fh, here, OFFSET_BEGINNING);
-    return end;
-}
 }
 
 void SetBaseFile(BazaData *d, CONST_STRPTR name)

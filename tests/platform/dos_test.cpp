@@ -71,7 +71,7 @@ TEST(Files, ReadsAfterAnySeekMatchTheFile)
     for (int step = 0; step < 400; ++step) {
         LONG at = Seek(fh, 0, OFFSET_CURRENT);
         ASSERT_GE(at, 0);
-        switch (next(5)) {
+        switch (next(6)) {
         case 0: Seek(fh, LONG(next(uint32_t(text.size()))), OFFSET_BEGINNING); break;
         case 1: Seek(fh, -LONG(next(70000)), OFFSET_CURRENT); break;
         case 2: Seek(fh, -LONG(next(1000)), OFFSET_END); break;
@@ -79,6 +79,13 @@ TEST(Files, ReadsAfterAnySeekMatchTheFile)
             LONG n = LONG(next(2) ? next(100) : 65536 + next(100000));
             LONG r = Read(fh, got.data(), n);
             ASSERT_EQ(std::string(got.data(), size_t(r)), text.substr(size_t(at), size_t(n))) << "step " << step;
+            break;
+        }
+        case 4: {   // a read elsewhere leaves the position
+            LONG from = LONG(next(uint32_t(text.size()) + 10)), n = LONG(next(100000));
+            LONG r = ReadAt(fh, got.data(), n, from);
+            ASSERT_EQ(std::string(got.data(), size_t(r)), text.substr(std::min(size_t(from), text.size()), size_t(n)));
+            ASSERT_EQ(Seek(fh, 0, OFFSET_CURRENT), at);
             break;
         }
         default: {
@@ -90,6 +97,7 @@ TEST(Files, ReadsAfterAnySeekMatchTheFile)
         }
         }
     }
+    EXPECT_EQ(FileSize(fh), LONG(text.size()));
     Close(fh);
 }
 

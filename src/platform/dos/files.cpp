@@ -218,6 +218,33 @@ LONG Read(FileHandle *fh, APTR buffer, LONG length)
     return done;
 }
 
+LONG ReadAt(FileHandle *fh, APTR buffer, LONG length, LONG position)
+{
+    if (!fh || length < 0 || position < 0)
+        return -1;
+    char *out = static_cast<char *>(buffer);
+    LONG done = 0;
+    while (done < length) {
+        ssize_t r = ::pread(fh->fd, out + done, size_t(length - done), off_t(position) + done);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            return done ? done : -1;
+        if (r == 0)
+            break;
+        done += LONG(r);
+    }
+    return done;
+}
+
+LONG FileSize(FileHandle *fh)
+{
+    struct stat st;
+    if (!fh || !FlushWrites(fh) || fstat(fh->fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return -1;
+    return LONG(std::min<off_t>(st.st_size, 0x7FFFFFFF));
+}
+
 LONG Write(FileHandle *fh, const void *buffer, LONG length)
 {
     if (!fh || length < 0)

@@ -22,6 +22,12 @@ BOOL Close(FileHandle *fh);   // false when buffered data could not be written
 
 LONG Read(FileHandle *fh, APTR buffer, LONG length);          // bytes read, -1 on error
 LONG Write(FileHandle *fh, const void *buffer, LONG length);   // bytes written, -1 on error
+// Reads up to length bytes at position without moving the handle's position
+// or touching its buffer, so that threads may each read a part of one file.
+// Bytes read, -1 on error.
+LONG ReadAt(FileHandle *fh, APTR buffer, LONG length, LONG position);
+// The size of a file being read, -1 for none (a pipe); the position stays.
+LONG FileSize(FileHandle *fh);
 // Reads at most n - 1 bytes, stopping after a newline; always terminates the
 // buffer. Null at the end of the file when nothing was read.
 STRPTR FGets(FileHandle *fh, STRPTR buffer, ULONG n);
