@@ -404,6 +404,23 @@ TEST_P(LineCutting, EveryLineIsCutWhereFGetsWouldCutIt)
     EXPECT_FALSE(wrong);
     EXPECT_EQ(seen, expected.size());
 
+    // a range of the file that starts a line is cut as the whole file is there
+    size_t from = 0, to = 0, first = 0, last = 0;
+    for (size_t k = 0, at = 0; k < expected.size(); at += expected[k++].size()) {
+        bool afterNewline = k && expected[k - 1].back() == '\n';
+        if (afterNewline && !first && k >= expected.size() / 3)
+            from = at, first = k;
+        if (afterNewline && k >= 2 * expected.size() / 3 && !last)
+            to = at, last = k;
+    }
+    got.clear();
+    EXPECT_TRUE(ForEachTextLineIn(fh, LONG(from), LONG(to), sizeof buf, [&](const char *line, size_t len, PassedLines) {
+        if (line)
+            got.emplace_back(line, len);
+        return true;
+    }));
+    EXPECT_EQ(got, std::vector<std::string>(expected.begin() + long(first), expected.begin() + long(last)));
+
     Seek(fh, 0, OFFSET_BEGINNING);
     std::vector<std::string> viewed;
     ULONG len;

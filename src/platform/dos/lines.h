@@ -6,6 +6,7 @@
 #pragma once
 #include "files.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -156,15 +157,15 @@ private:
     PassedLines passed_;
 };
 
-// Calls line(text, length, passed) for the lines from the handle's position
-// to the end of the file that start with text (Starts: TextLineStarts, or
-// AtSignLineStarts for the "@" of a guide's commands), and for the
-// line after one whose call returned true; the lines passed over between two
-// calls are only counted, 64 bytes at a time where they are short; those at
-// the end come with a last call without text (null). Lines are cut exactly
-// where FGets with a maxLine-byte buffer would cut them (after a newline, or
-// after maxLine - 1 bytes). False when reading failed.
-template <class Starts = TextLineStarts, class F> bool ForEachTextLine(FileHandle *fh, size_t maxLine, F &&line)
+// Calls line(text, length, passed) for the lines that read(buffer, n) gives
+// (up to n bytes a call, 0 at the end, -1 on error) that start with text
+// (Starts: TextLineStarts, or AtSignLineStarts for the "@" of a guide's
+// commands), and for the line after one whose call returned true; the lines
+// passed over between two calls are only counted, 64 bytes at a time where
+// they are short; those at the end come with a last call without text (null).
+// Lines are cut exactly where FGets with a maxLine-byte buffer would cut them
+// (after a newline, or after maxLine - 1 bytes). False when reading failed.
+template <class Starts = TextLineStarts, class R, class F> bool ForEachTextLineRead(R &&read, size_t maxLine, F &&line)
 {
     TextLineCutter<F, Starts> cutter(maxLine, line);
     constexpr size_t kBlock = 1 << 16;
@@ -173,7 +174,7 @@ template <class Starts = TextLineStarts, class F> bool ForEachTextLine(FileHandl
     char *text = block.get();
     size_t have = 0;   // the unfinished line carried from the block before
     for (;;) {
-        LONG got = Read(fh, text + have, LONG(kBlock));
+        LONG got = read(text + have, LONG(kBlock));
         if (got < 0)
             return false;
         if (got == 0) {
@@ -185,6 +186,26 @@ template <class Starts = TextLineStarts, class F> bool ForEachTextLine(FileHandl
         have = end - start;
         std::memmove(text, text + start, have);
     }
+}
+
+// The lines from the handle's position to the end of the file.
+template <class Starts = TextLineStarts, class F> bool ForEachTextLine(FileHandle *fh, size_t maxLine, F &&line)
+{
+    return ForEachTextLineRead<Starts>([fh](char *to, LONG n) { return Read(fh, to, n); }, maxLine, line);
+}
+
+// The lines of the bytes [from, to) of the file, read where they lie with the
+// handle's position untouched, so that threads may each take a range of one
+// handle. Cut as a reading of the whole file cuts them where from starts a line.
+template <class Starts = TextLineStarts, class F>
+bool ForEachTextLineIn(FileHandle *fh, LONG from, LONG to, size_t maxLine, F &&line)
+{
+    auto read = [fh, at = from, to](char *into, LONG n) mutable {
+        LONG got = ReadAt(fh, into, std::min(n, to - at), at);
+        at += got > 0 ? got : 0;
+        return got;
+    };
+    return ForEachTextLineRead<Starts>(read, maxLine, line);
 }
 
 // Calls line(text, length) for every line from the handle's position to the
