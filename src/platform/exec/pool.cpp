@@ -150,6 +150,7 @@ Pool *CreatePoolLike(const Pool *pool) { return pool ? CreatePool(0, pool->puddl
 
 void AdoptPool(Pool *into, Pool *pool)
 {
+    into = ForThisThread(into);
     if (!into || !pool)
         return;
     into->inUse += pool->inUse;

@@ -33,5 +33,7 @@ void UseOwnPool(Pool *pool);
 // A new pool with the puddles and threshold of another.
 Pool *CreatePoolLike(const Pool *pool);
 // Moves everything pool holds into into, which frees it from then on; pool
-// is gone. Only when no thread uses either.
+// is gone. Only when no thread uses either. Into MemPool is into the pool
+// this thread takes from: a scan on a thread of its own may hand work to
+// threads of their own too.
 void AdoptPool(Pool *into, Pool *pool);
