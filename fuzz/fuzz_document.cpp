@@ -9,22 +9,8 @@
 #include "scratch_document.h"
 
 #include <cstdlib>
-#include <cstring>
 
 namespace {
-bool SameEntries(const Baza *a, const Baza *b)
-{
-    if (a->DocType != b->DocType || (a->Library == nullptr) != (b->Library == nullptr) ||
-        (a->Library && std::strcmp(a->Library, b->Library) != 0))
-        return false;
-    const Doc *x = FirstEntry(a), *y = FirstEntry(b);
-    for (; x && y; x = NextEntry(x), y = NextEntry(y))
-        if (std::strcmp(x->Name, y->Name) != 0 || x->Offset != y->Offset || x->Line != y->Line ||
-            x->Lines != y->Lines || x->Mark != y->Mark)
-            return false;
-    return !x && !y;
-}
-
 void IndexBothWays(const char *path)
 {
     SetScanThreads(2);

@@ -8,6 +8,7 @@
 #include "vsdoc/session.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 
@@ -39,4 +40,18 @@ inline void OpenAndShowEntries(const char *target, const char *suffix, const std
     DoMethod(QMXObject.ViewObj, QMXM_ViewClose, 0);
     if (session->Ready() && then)
         then(path.c_str());
+}
+
+// Whether two records of one file hold the same type, caption and entries.
+inline bool SameEntries(const Baza *a, const Baza *b)
+{
+    if (a->DocType != b->DocType || (a->Library == nullptr) != (b->Library == nullptr) ||
+        (a->Library && std::strcmp(a->Library, b->Library) != 0))
+        return false;
+    const Doc *x = FirstEntry(a), *y = FirstEntry(b);
+    for (; x && y; x = NextEntry(x), y = NextEntry(y))
+        if (std::strcmp(x->Name, y->Name) != 0 || x->Offset != y->Offset || x->Line != y->Line ||
+            x->Lines != y->Lines || x->Mark != y->Mark)
+            return false;
+    return !x && !y;
 }

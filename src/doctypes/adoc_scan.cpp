@@ -3,8 +3,8 @@
 // contents lines, section words at column 0. The rules below give every one
 // of them a definite place.
 #include "adoc.h"
+#include "adoc_entryscan.h"
 
-#include "platform/dos/lines.h"
 #include "util/strings.h"
 
 #include <cstring>
@@ -229,25 +229,6 @@ char *SelfNamedHeading(char *line, size_t readable)
     return ScanHeading(line, readable, h) && h.slash < 0 ? line : nullptr;
 }
 
-// The scan's state from one line to the next.
-struct Scan {
-    Baza *baza;
-    std::string reference;    // the first heading line, then the library name
-    std::string pending;      // the heading waiting for its entry
-    std::string probe;        // a line being tested, kept to save allocations
-    long nameAt = -1;         // where the name starts in pending, -1 for none
-    bool headingSeen = false, pendingSet = false, libraryKnown = false, lookForText = false;
-    bool referenceOpen = false;   // the first heading was no heading: the next one refers to itself
-    Doc *current = nullptr;
-    LONG count = 0, lineNo = 0, startLine = 0, entryStart = 0;
-
-    void Heading(char *name, LONG pos, size_t len);
-    void EndBlock(const char *line, size_t length, LONG pos, bool atColumn0);
-    bool NewHeading(const char *text, size_t length, LONG pos, size_t len, bool newPage);
-    char *NameOf(bool newPage);
-    bool ContentsGoOn(const char *line, size_t length, LONG pos, bool atColumn0);
-};
-
 bool HasTextAfterFirst(const char *line, size_t length)
 {
     for (size_t i = 1; i < length; ++i)
@@ -264,8 +245,10 @@ bool HasText(const char *line, size_t length)
     return false;
 }
 
+}
+
 // The tested line in probe becomes the pending heading, with its name.
-void Scan::Heading(char *name, LONG pos, size_t len)
+void ADocEntryScan::Heading(char *name, size_t len)
 {
     nameAt = name ? long(name - probe.data()) : -1;
     std::swap(pending, probe);
@@ -277,20 +260,20 @@ void Scan::Heading(char *name, LONG pos, size_t len)
 }
 
 // The name the probe's heading gives, null for no heading.
-char *Scan::NameOf(bool newPage)
+char *ADocEntryScan::NameOf(bool newPage)
 {
     char *name = FuncTestDir(probe.data(), probe.capacity(), reference);
     return name || !newPage ? name : SelfNamedHeading(probe.data(), probe.capacity());
 }
 
-bool Scan::NewHeading(const char *text, size_t length, LONG pos, size_t len, bool newPage)
+bool ADocEntryScan::NewHeading(const char *text, size_t length, size_t len, bool newPage)
 {
     probe.reserve(length + 16);   // the heading test reads 16 bytes at a time
     probe.assign(text, length);
     if (!headingSeen) {
         headingSeen = true;
         reference.assign(text, length);   // the first heading is its own reference
-        Heading(NameOf(newPage), pos, len);
+        Heading(NameOf(newPage), len);
         return true;
     }
     if (referenceOpen)
@@ -301,7 +284,7 @@ bool Scan::NewHeading(const char *text, size_t length, LONG pos, size_t len, boo
     referenceOpen = false;
     if (current)
         current->Lines = count - 1;
-    Heading(name, pos, len);
+    Heading(name, len);
     return true;
 }
 
@@ -310,23 +293,23 @@ bool Scan::NewHeading(const char *text, size_t length, LONG pos, size_t len, boo
 // the first heading is one of them, a line like it takes its place, and the
 // next heading the test accepts becomes the reference. An autodoc whose
 // first heading passes the test never comes here.
-bool Scan::ContentsGoOn(const char *line, size_t length, LONG pos, bool atColumn0)
+bool ADocEntryScan::ContentsGoOn(const char *line, size_t length, bool atColumn0)
 {
     if (!atColumn0 || nameAt >= 0)
         return false;
     size_t skip = line[0] == 12;
     probe.assign(line + skip, strnlen(line + skip, length - skip - 1));
-    Heading(nullptr, pos, length);
+    Heading(nullptr, length);
     referenceOpen = true;
     return true;
 }
 
-void Scan::EndBlock(const char *line, size_t length, LONG pos, bool atColumn0)
+void ADocEntryScan::EndBlock(const char *line, size_t length, bool atColumn0)
 {
     if (!pendingSet)
         return;
     if (!libraryKnown) {
-        if (!HasTextAfterFirst(line, length) || ContentsGoOn(line, length, pos, atColumn0))
+        if (!HasTextAfterFirst(line, length) || ContentsGoOn(line, length, atColumn0))
             return;
         libraryKnown = true;
         std::string heading = pending.c_str();   // up to the cut
@@ -349,7 +332,6 @@ void Scan::EndBlock(const char *line, size_t length, LONG pos, bool atColumn0)
         count = 1;
     }
     lookForText = false;
-}
 }
 
 UBYTE FuncTest(const char *text, size_t length)
@@ -377,41 +359,53 @@ char *FuncTestDir(char *line, size_t readable, std::string_view reference)
 // Only lines that start with text can be headings; a line that starts
 // blank matters only right after a heading, where it may end the heading's
 // block. Every other line is merely counted.
+bool ADocEntryScan::Line(const char *line, size_t len, PassedLines passed)
+{
+    lineNo += LONG(passed.lines);
+    count += LONG(passed.lines);
+    pos += LONG(passed.bytes);
+    if (!line)   // the lines after the last one looked at
+        return false;
+    ++lineNo;
+    if (!afterContents) {   // everything up to the contents line is skipped
+        afterContents = FuncTest(line, len) == KIND_CONTENTS_TABLE;
+        pos += LONG(len);
+        return false;
+    }
+    ++count;
+    const char *text = line;
+    size_t textLength = len;
+    if (textLength && text[0] == 12)
+        ++text, --textLength;
+    bool endsBlock = !textLength || UBYTE(text[0]) <= 32;
+    if (!endsBlock) {
+        // the line's last byte, its newline, goes; a heading stops at a NUL
+        endsBlock = !NewHeading(text, strnlen(text, textLength - 1), len, text != line);
+    }
+    if (endsBlock)
+        EndBlock(line, len, textLength && UBYTE(text[0]) > 32);
+    pos += LONG(len);
+    return pendingSet;
+}
+
+void ADocEntryScan::ScanRange(FileHandle *fh, LONG from, LONG to)
+{
+    ForEachTextLineIn(fh, from, to, kLineBuffer, [&](const char *line, size_t len, PassedLines passed) {
+        return Line(line, len, passed);
+    });
+}
+
 void ADocScan(Baza *baza, FileHandle *fh)
 {
     SetLibrary(baza, nullptr);
-    Seek(fh, 0, OFFSET_BEGINNING);
-    Scan scan;
+    ADocEntryScan scan;
     scan.baza = baza;
-    bool afterContents = false;
-    LONG pos = 0;
-    ForEachTextLine(fh, kLineBuffer, [&](const char *line, size_t len, PassedLines passed) {
-        if (!line) {   // the lines after the last one looked at
-            scan.count += LONG(passed.lines);
-            return false;
-        }
-        scan.lineNo += LONG(passed.lines) + 1;
-        pos += LONG(passed.bytes);
-        if (!afterContents) {   // everything up to the contents line is skipped
-            afterContents = FuncTest(line, len) == KIND_CONTENTS_TABLE;
-            pos += LONG(len);
-            return false;
-        }
-        scan.count += LONG(passed.lines) + 1;
-        const char *text = line;
-        size_t textLength = len;
-        if (textLength && text[0] == 12)
-            ++text, --textLength;
-        bool endsBlock = !textLength || UBYTE(text[0]) <= 32;
-        if (!endsBlock) {
-            // the line's last byte, its newline, goes; a heading stops at a NUL
-            endsBlock = !scan.NewHeading(text, strnlen(text, textLength - 1), pos, len, text != line);
-        }
-        if (endsBlock)
-            scan.EndBlock(line, len, pos, textLength && UBYTE(text[0]) > 32);
-        pos += LONG(len);
-        return scan.pendingSet;
-    });
+    if (!ScanADocInParts(scan, fh)) {
+        Seek(fh, 0, OFFSET_BEGINNING);
+        ForEachTextLine(fh, kLineBuffer, [&](const char *line, size_t len, PassedLines passed) {
+            return scan.Line(line, len, passed);
+        });
+    }
     if (scan.current)
         scan.current->Lines = scan.count;
 }
