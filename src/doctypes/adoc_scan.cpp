@@ -154,6 +154,26 @@ bool OpensAName(UBYTE c, int p, UBYTE next)
     return c == '.' ? p >= '0' && p <= '9' : c == '[' && p < 0;
 }
 
+// A punctuation byte of a heading line, neither a blank nor the slash,
+// against the bytes around it: false when it rules the line out.
+bool PunctuationFits(UBYTE c, int p, UBYTE next, bool letter)
+{
+    switch (c) {
+    case '(': case '.': case '[': case '{':
+        if (next == ' ')
+            return false;
+        if (OpensAName(c, p, next))
+            return true;
+        [[fallthrough]];
+    case ')': case ']': case '}':
+        if (p == ' ')
+            return false;
+        [[fallthrough]];
+    default:   // '#', '*', '-', '?', '_'
+        return letter;
+    }
+}
+
 // Checks the bytes of a heading line; false when a byte rules it out.
 // readable: the bytes from line on that may be read, its terminator included.
 bool ScanHeading(const char *line, size_t readable, HeadingScan &h)
@@ -186,25 +206,15 @@ bool ScanHeading(const char *line, size_t readable, HeadingScan &h)
                 h.cut = long(i);
             i = LastBlank(line, i, readable);   // the rest of a run of blanks changes nothing
             continue;
-        case '(': case '.': case '[': case '{':
-            if (next == ' ')
-                return false;
-            if (OpensAName(c, p, next))
-                continue;
-            [[fallthrough]];
-        case ')': case ']': case '}':
-            if (p == ' ')
-                return false;
-            [[fallthrough]];
-        case '#': case '*': case '-': case '?': case '_':
-            if (!h.letter)
-                return false;
-            continue;
-        default:   // "/"
+        case '/':
             if (next <= 32 || p == '/')
                 return false;
             if (h.slash < 0 && i > 0)
                 h.slash = long(i);
+            continue;
+        default:
+            if (!PunctuationFits(c, p, next, h.letter))
+                return false;
             continue;
         }
     }
