@@ -6,13 +6,15 @@
 #include <sys/stat.h>
 
 namespace {
-const char *const kVerbs[] = {"Alloc", "Free", "Open", "Close", "Read", "Write", "Get", "Set", "Find", "Lock",
-                              "Unlock", "Add", "Remove", "Obtain", "Release", "Create", "Delete", "Wait"};
-const char *const kNouns[] = {"Mem", "Vec", "Port", "Signal", "Task", "Library", "Device", "Window", "Screen",
-                              "Gadget", "Layer", "Region", "Font", "BitMap", "Semaphore", "Message", "Node", "List"};
-const char *const kWords[] = {"the", "a", "memory", "block", "of", "is", "returned", "to", "system", "when",
-                              "this", "function", "must", "be", "called", "with", "pointer", "NULL", "size",
-                              "bytes", "flags", "and", "or", "if", "not", "free", "list", "task", "signal"};
+const char *const kVerbs[] = {"Alloc", "Free",   "Open", "Close",  "Read",   "Write",   "Get",    "Set",    "Find",
+                              "Lock",  "Unlock", "Add",  "Remove", "Obtain", "Release", "Create", "Delete", "Wait"};
+const char *const kNouns[] = {"Mem",    "Vec",    "Port",      "Signal",  "Task",  "Library",
+                              "Device", "Window", "Screen",    "Gadget",  "Layer", "Region",
+                              "Font",   "BitMap", "Semaphore", "Message", "Node",  "List"};
+const char *const kWords[] = {"the",     "a",    "memory", "block",    "of",    "is",  "returned", "to",
+                              "system",  "when", "this",   "function", "must",  "be",  "called",   "with",
+                              "pointer", "NULL", "size",   "bytes",    "flags", "and", "or",       "if",
+                              "not",     "free", "list",   "task",     "signal"};
 
 std::string Sentence(Random &r, size_t words)
 {

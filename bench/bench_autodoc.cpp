@@ -2,15 +2,15 @@
 // it, showing the longest
 // entry of it, and opening one autodoc of 10,000 entries (scan and index).
 // The corpus lives in VS_BENCH_ADOCS (a directory; made when missing).
+#include "autodoc_corpus.h"
+#include "base/baza.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/objects.h"
-#include "autodoc_corpus.h"
 #include "corpus_files.h"
-#include "scan_files.h"
-#include "base/baza.h"
 #include "doctypes/adoc.h"
 #include "platform/dos/files.h"
+#include "scan_files.h"
 #include "vsdoc/session.h"
 
 #include <benchmark/benchmark.h>

@@ -1,10 +1,10 @@
 // The document base: a synthetic base of 1,000 documents and 100,000 entries
 // loaded, saved and searched, the bytes of the file read for comparison, and
 // the memory its records take beyond the entry names.
+#include "base/baza.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/objects.h"
-#include "base/baza.h"
 #include "platform/exec/pool.h"
 #include "util/strings.h"
 #include "vsdoc/session.h"

@@ -3,12 +3,12 @@
 // 2,000 links (type decision, scan, index filled), and showing its largest
 // node. With VS_BENCH_GUIDE_BASE naming a base built of the corpus (by
 // bench/run_guide.sh), loading that base and a lookup in its last document.
+#include "base/baza.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/objects.h"
-#include "base/baza.h"
-#include "doctypes/aguide.h"
 #include "corpus_files.h"
+#include "doctypes/aguide.h"
 #include "guide_corpus.h"
 #include "scan_files.h"
 #include "vsdoc/session.h"

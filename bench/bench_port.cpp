@@ -11,9 +11,9 @@
 #include "app/headless.h"
 #include "core/ids.h"
 #include "core/objects.h"
+#include "input_loop.h"
 #include "platform/exec/signals.h"
 #include "platform/rexx/port.h"
-#include "input_loop.h"
 #include "search/find.h"
 
 #include <benchmark/benchmark.h>
@@ -31,8 +31,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Names of the first documents of the SDK base: each client looks up its own.
-const char *const kWords[8] = {"LockTask0", "DeleteList0", "FreeList0", "AllocBitMap0",
-                               "SetLayer0", "DeleteLibrary0", "SetVec0", "ReleaseNode0"};
+const char *const kWords[8] = {"LockTask0", "DeleteList0",    "FreeList0", "AllocBitMap0",
+                               "SetLayer0", "DeleteLibrary0", "SetVec0",   "ReleaseNode0"};
 
 // One client: its commands in batches, each answer checked in order.
 bool Client(int commands, const std::string &base, const char *word)
@@ -95,7 +95,8 @@ void BM_PortCommandsFrom8Clients(benchmark::State &state)
         if (good != 8)
             state.SkipWithError("an answer was missing, wrong or out of order");
     }
-    state.counters["commands/s"] = benchmark::Counter(10000.0 * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["commands/s"] = benchmark::Counter(10000.0 * double(state.iterations()),
+                                                      benchmark::Counter::kIsRate);
 }
 
 // The events of bench/input_loop.h while the search runs.

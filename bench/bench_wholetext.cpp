@@ -5,10 +5,10 @@
 // entry in them. The corpus lives in VS_BENCH_SOURCES (made when missing).
 #include "core/ids.h"
 #include "core/objects.h"
+#include "corpus_files.h"
 #include "doctypes/hdoc.h"
 #include "doctypes/xmldoc.h"
 #include "platform/dos/files.h"
-#include "corpus_files.h"
 #include "scan_files.h"
 #include "source_corpus.h"
 #include "vsdoc/session.h"
@@ -45,8 +45,14 @@ std::string BigFile(const std::string &name, std::string (*make)())
     return path;
 }
 
-std::string BigHeader() { return BigFile("big5000.h", [] { return MakeHeader("big", 5000, 7); }); }
-std::string BigInterface() { return BigFile("big7000.xml", [] { return MakeInterface("big", 2, 7000, 7); }); }
+std::string BigHeader()
+{
+    return BigFile("big5000.h", [] { return MakeHeader("big", 5000, 7); });
+}
+std::string BigInterface()
+{
+    return BigFile("big7000.xml", [] { return MakeInterface("big", 2, 7000, 7); });
+}
 
 // Opened as a user opens it: the type decided, the index scanned and
 // listed, the whole-file entry's text shown. Closing is not timed.

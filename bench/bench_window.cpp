@@ -8,9 +8,9 @@
 // button after the other, the longest press, and a new search that lets the
 // history go.
 #include "app/headless.h"
+#include "base/basejob.h"
 #include "core/ids.h"
 #include "core/konfig.h"
-#include "base/basejob.h"
 #include "input_loop.h"
 #include "search/find.h"
 

@@ -14,9 +14,10 @@ struct Random {
     }
 };
 
-const char *const kWords[] = {"AllocMem", "FreeMem", "the", "memory", "list", "node", "library", "of", "a", "to",
-                              "Exec", "task", "signal", "port", "message", "returns", "NULL", "if", "size",
-                              "requirements", "block", "and", "is", "in", "SEE", "ALSO", "flags", "window"};
+const char *const kWords[] = {"AllocMem", "FreeMem", "the",  "memory", "list", "node",         "library",
+                              "of",       "a",       "to",   "Exec",   "task", "signal",       "port",
+                              "message",  "returns", "NULL", "if",     "size", "requirements", "block",
+                              "and",      "is",      "in",   "SEE",    "ALSO", "flags",        "window"};
 }
 
 std::string MakePlainText(size_t bytes)

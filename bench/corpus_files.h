@@ -4,7 +4,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -38,7 +37,8 @@ template <class Make> size_t EnsureFile(const std::string &path, Make make)
 
 // name(i) is the i-th file's name in dir, make(i) its bytes; at most files of them.
 template <class Name, class Make>
-std::vector<std::string> EnsureFiles(const std::string &dir, size_t bytes, Name name, Make make, size_t files = SIZE_MAX)
+std::vector<std::string> EnsureFiles(const std::string &dir, size_t bytes, Name name, Make make,
+                                     size_t files = SIZE_MAX)
 {
     std::vector<std::string> paths;
     size_t total = 0;

@@ -3,8 +3,9 @@
 #include "corpus_files.h"
 
 namespace {
-const char *const kWords[] = {"the", "scroll", "is", "read", "line", "by", "with", "a", "buffer", "of", "text",
-                              "when", "this", "node", "must", "be", "opened", "closed", "and", "its", "library"};
+const char *const kWords[] = {"the",  "scroll", "is",     "read",   "line", "by",   "with",
+                              "a",    "buffer", "of",     "text",   "when", "this", "node",
+                              "must", "be",     "opened", "closed", "and",  "its",  "library"};
 
 std::string Words(Random &r, size_t n)
 {

@@ -3,10 +3,20 @@
 #include "corpus_files.h"
 
 namespace {
-const char *const kTypes[] = {"LONG", "ULONG", "UWORD", "APTR", "STRPTR", "BYTE", "struct Node *", "struct List",
-                              "struct MinNode", "struct MsgPort *", "struct TagItem *", "BPTR"};
-const char *const kParts[] = {"Mem", "Port", "Signal", "Task", "Lib", "Device", "Window", "Screen", "Gadget",
-                              "Layer", "Region", "Font", "BitMap", "Message", "Node", "List", "Hook", "Lock"};
+const char *const kTypes[] = {"LONG",
+                              "ULONG",
+                              "UWORD",
+                              "APTR",
+                              "STRPTR",
+                              "BYTE",
+                              "struct Node *",
+                              "struct List",
+                              "struct MinNode",
+                              "struct MsgPort *",
+                              "struct TagItem *",
+                              "BPTR"};
+const char *const kParts[] = {"Mem",   "Port",   "Signal", "Task",   "Lib",     "Device", "Window", "Screen", "Gadget",
+                              "Layer", "Region", "Font",   "BitMap", "Message", "Node",   "List",   "Hook",   "Lock"};
 
 std::string Name(Random &r, unsigned n)
 {
@@ -43,7 +53,8 @@ std::string MakeInterface(const std::string &library, size_t interfaces, size_t 
 {
     Random r{seed};
     std::string out = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n<!DOCTYPE library SYSTEM \"library.dtd\">\n"
-                      "<library name=\"" + library + "\" basename=\"Base\" openname=\"" + library + ".library\">\n";
+                      "<library name=\"" +
+                      library + "\" basename=\"Base\" openname=\"" + library + ".library\">\n";
     for (size_t i = 0, done = 0; i < interfaces; ++i) {
         out += "\t<interface name=\"" + std::string(i ? "iface" + std::to_string(i) : "main") +
                "\" version=\"1.0\" struct=\"Iface\" prefix=\"_X_\">\n";

@@ -1,10 +1,10 @@
 // Any bytes after a base file's header line: the reader, then a save of what
 // it read and a second read of that, which must give the same tree.
+#include "base/baseheader.h"
+#include "base/baza.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/objects.h"
-#include "base/baseheader.h"
-#include "base/baza.h"
 #include "vsdoc/session.h"
 
 #include <cstdio>
@@ -20,7 +20,8 @@ void Describe(const TreeNode *node, std::string &out)
         out += static_cast<const char *>(node->tn_User);
     } else {
         auto *b = static_cast<const Baza *>(node->tn_User);
-        out += std::string(b->Dir ? b->Dir : "") + "|" + (b->Name ? b->Name : "") + "|" + (b->Library ? b->Library : "");
+        out += std::string(b->Dir ? b->Dir : "") + "|" + (b->Name ? b->Name : "") + "|" +
+               (b->Library ? b->Library : "");
         for (Doc *e = FirstEntry(b); e; e = NextEntry(e))
             out += std::string("[") + e->Name + e->Mark + std::to_string(e->Offset) + "," + std::to_string(e->Lines) +
                    "," + std::to_string(e->Line) + "]";
@@ -47,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         return std::string(mkdtemp(templ));
     }();
     std::string path = dir + "/in.qmx", copy = dir + "/copy.qmx";
-    std::string text = std::string(PlikBaseHeader) + PlikVersionHeader + std::string(reinterpret_cast<const char *>(data), size);
+    std::string text = std::string(PlikBaseHeader) + PlikVersionHeader +
+                       std::string(reinterpret_cast<const char *>(data), size);
     FILE *f = std::fopen(path.c_str(), "wb");
     std::fwrite(text.data(), 1, text.size(), f);
     std::fclose(f);

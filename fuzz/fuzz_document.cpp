@@ -2,9 +2,9 @@
 // them, and its entries shown. Then the same file indexed as the viewer does
 // and as a base add does on the scanning threads: both must give the same
 // type, caption and entries.
-#include "core/konfig.h"
 #include "base/baza.h"
 #include "base/scanqueue.h"
+#include "core/konfig.h"
 #include "platform/exec/lists.h"
 #include "scratch_document.h"
 

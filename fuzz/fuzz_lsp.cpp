@@ -1,10 +1,10 @@
 // The language server's input: any bytes, fed to the framing in pieces of
 // the size the first byte gives, each piece's whole messages answered by a
 // server over a small base. Everything it writes must be framed JSON.
+#include "base/baza.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/objects.h"
-#include "base/baza.h"
 #include "vsdoc/lsp/framing.h"
 #include "vsdoc/lsp/stdio_loop.h"
 #include "vsdoc/session.h"
@@ -26,8 +26,9 @@ std::string MakeBase()
 {
     char templ[] = "/tmp/vsfuzz-lsp-XXXXXX";
     std::string dir = mkdtemp(templ);
-    WriteFile(dir + "/f.doc", "TABLE OF CONTENTS\n\ff.library/Open\n   NAME\n\tOpen -- o\n   SYNOPSIS\n\tLONG Open(LONG a, LONG b);\n"
-                              "   EXAMPLE\n\tOpen(1, 2);\n   SEE ALSO\n\tClose()\n");
+    WriteFile(dir + "/f.doc",
+              "TABLE OF CONTENTS\n\ff.library/Open\n   NAME\n\tOpen -- o\n   SYNOPSIS\n\tLONG Open(LONG a, LONG b);\n"
+              "   EXAMPLE\n\tOpen(1, 2);\n   SEE ALSO\n\tClose()\n");
     WriteFile(dir + "/f.h", "struct Open\n{\n    LONG a; /* } */\n};\n");
     WriteFile(dir + "/f.guide", "@DATABASE f\n@NODE MAIN \"m\"\n@{b}Open@{ub} @{\" x \" link MAIN}\n@ENDNODE\n");
     BazaAddFiles({dir + "/f.doc", dir + "/f.h", dir + "/f.guide"}, nullptr);

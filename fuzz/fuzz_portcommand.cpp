@@ -1,9 +1,9 @@
 // Command lines as the command port hands them to the application: the name,
 // the built-in commands, the templates of the program's own. HELP is given a
 // name in a scratch folder only: it writes the file it names.
-#include "platform/mui/commands.h"
 #include "platform/dos/files.h"
 #include "platform/intuition/classes.h"
+#include "platform/mui/commands.h"
 #include "platform/utility/charset.h"
 
 #include <cstdlib>
@@ -27,7 +27,8 @@ const MUI_Command kTable[] = {
 };
 Object *App()
 {
-    static Object *app = MUI_NewObject(MUIC_Application, MUIA_Application_Base, "FUZZ", MUIA_Application_UseRexx, FALSE);
+    static Object *app = MUI_NewObject(MUIC_Application, MUIA_Application_Base, "FUZZ", MUIA_Application_UseRexx,
+                                       FALSE);
     return app;
 }
 }

@@ -35,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         CharAtColumn(text.c_str(), runs, 0, text.size(), col, utf8);
     StripTextCodes(text.c_str());
     InitMuiClasses();
-    Object *list = MUI_NewObject(MUIC_NList, MUIA_NList_ConstructHook, MUIV_NList_ConstructHook_String,
-                                 MUIA_NList_UTF8, utf8);
+    Object *list = MUI_NewObject(MUIC_NList, MUIA_NList_ConstructHook, MUIV_NList_ConstructHook_String, MUIA_NList_UTF8,
+                                 utf8);
     SetAttrs(list, MUIA_NList_Columns, width);
     DoMethod(list, MUIM_NList_InsertSingleWrap, text.c_str(), MUIV_NList_Insert_Bottom, WRAPCOL0, ALIGN_LEFT);
     SetAttrs(list, MUIA_NList_ClickLine, 0, MUIA_NList_ClickColumn, width / 2);

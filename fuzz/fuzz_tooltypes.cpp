@@ -1,6 +1,6 @@
 // Tool types files.
-#include "core/konfig.h"
 #include "app/startup.h"
+#include "core/konfig.h"
 #include "platform/icon/icon.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)

@@ -13,8 +13,8 @@
 namespace {
 bool SameOrMadeFull(const std::string &sent, const std::string &typed)
 {
-    return sent == typed ||
-           (sent.size() > typed.size() && sent.compare(sent.size() - typed.size() - 1, std::string::npos, "/" + typed) == 0);
+    return sent == typed || (sent.size() > typed.size() &&
+                             sent.compare(sent.size() - typed.size() - 1, std::string::npos, "/" + typed) == 0);
 }
 }
 

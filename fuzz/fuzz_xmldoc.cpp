@@ -4,7 +4,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
 {
-    OpenAndShowEntries("vsfuzz-xml", ".xml", "<?xml version=\"1.0\"?>\n" +
-                                                 std::string(reinterpret_cast<const char *>(data), size));
+    OpenAndShowEntries("vsfuzz-xml", ".xml",
+                       "<?xml version=\"1.0\"?>\n" + std::string(reinterpret_cast<const char *>(data), size));
     return 0;
 }

@@ -2,9 +2,9 @@
 // the target's own, opened in the viewer, and its first entries shown, each
 // with a search hit placed somewhere in it.
 #pragma once
+#include "base/records.h"
 #include "core/ids.h"
 #include "core/objects.h"
-#include "base/records.h"
 #include "vsdoc/session.h"
 
 #include <cstdio>

@@ -1,11 +1,11 @@
 // The about window: the logo beside the credits, and an OK button.
-#include "version.h"
 #include "core/ids.h"
-#include "core/objects.h"
 #include "core/konfig.h"
 #include "core/locale.h"
+#include "core/objects.h"
 #include "logo.h"
 #include "platform/nlist/nlist.h"
+#include "version.h"
 #include "window.h"
 
 namespace {
@@ -47,8 +47,8 @@ Object *LogoGroup()
 {
     if (!ClassImage(TRUE))
         return nullptr;
-    Object *logo = NewObject(QMXClass[CL_Image]->mcc_Class, nullptr, QMXA_Image_Data, LogoData(),
-                             QMXA_Image_Background, 0xFFDADADAu);
+    Object *logo = NewObject(QMXClass[CL_Image]->mcc_Class, nullptr, QMXA_Image_Data, LogoData(), QMXA_Image_Background,
+                             0xFFDADADAu);
     if (!logo)
         return nullptr;
     return MUI_NewObject(MUIC_Group, Child, logo, Child, MUI_NewObject(MUIC_Rectangle));

@@ -1,9 +1,9 @@
 #include "headless.h"
 
 #include "core/konfig.h"
+#include "core/objects.h"
 #include "platform/dos/paths.h"
 #include "platform/exec/pool.h"
-#include "core/objects.h"
 #include "startup.h"
 #include "window.h"
 

@@ -2,8 +2,8 @@
 
 #include "core/classes.h"
 #include "core/ids.h"
-#include "platform/graphics/rastport.h"
 #include "core/objects.h"
+#include "platform/graphics/rastport.h"
 
 #include <cstring>
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 struct FrontAnswer {
-    int exitCode = -1;                 // -1: go on and start the program
-    std::vector<std::string> words;    // the arguments to hand on, program name first
+    int exitCode = -1;                // -1: go on and start the program
+    std::vector<std::string> words;   // the arguments to hand on, program name first
 };
 
 // Help and the version go to out, a mistake to err.

@@ -27,7 +27,8 @@
 
 #include <cstring>
 
-const char ArgTemplate[] = "(c) 2010-2026 The Vellumscanner authors. Vellumscanner (ver:" VS_VERSION "):\n FILE_NAME/A, FUNC_NAME/F";
+const char ArgTemplate[] = "(c) 2010-2026 The Vellumscanner authors. Vellumscanner (ver:" VS_VERSION
+                           "):\n FILE_NAME/A, FUNC_NAME/F";
 
 namespace {
 struct LibrarySlot {

@@ -6,10 +6,10 @@
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/locale.h"
+#include "core/objects.h"
 #include "logo.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
-#include "core/objects.h"
 
 #include <vector>
 
@@ -185,13 +185,12 @@ Object *BuildApp()
     Object *win = MainWindow();
     QMXObject.Win = win;
     QMXObject.App = MUI_NewObject(MUIC_Application, MUIA_Application_Title, "Vellumscanner", MUIA_Application_Version,
-                                  "$VER: Vellumscanner " VS_VERSION " (" VS_DATE ")", MUIA_Application_Description, GetLoc(119),
-                                  MUIA_Application_Base, "Vellumscanner", MUIA_Application_IconData, icon.data(),
-                                  MUIA_Application_Author, "The Vellumscanner developers", MUIA_Application_Copyright,
-                                  "(c) 2010-2026 The Vellumscanner authors", MUIA_Application_Commands,
-                                  ARexxCommands, MUIA_Application_InfoHook, &HOOK_ARexxInfo,
-                                  MUIA_Application_UseRexx, UseCommandPort,
-                                  SubWindow, win, SubWindow, WinAboutApp);
+                                  "$VER: Vellumscanner " VS_VERSION " (" VS_DATE ")", MUIA_Application_Description,
+                                  GetLoc(119), MUIA_Application_Base, "Vellumscanner", MUIA_Application_IconData,
+                                  icon.data(), MUIA_Application_Author, "The Vellumscanner developers",
+                                  MUIA_Application_Copyright, "(c) 2010-2026 The Vellumscanner authors",
+                                  MUIA_Application_Commands, ARexxCommands, MUIA_Application_InfoHook, &HOOK_ARexxInfo,
+                                  MUIA_Application_UseRexx, UseCommandPort, SubWindow, win, SubWindow, WinAboutApp);
     if (!QMXObject.App) {
         QMXObject = QMXObjects{};
         WinAboutApp = WinAboutOK = nullptr;
@@ -218,7 +217,8 @@ void DoMenu()
         else
             Notify(app, MUIA_Application_MenuAction, a.id, *a.target, {a.method, a.argument});
     }
-    if (Object *structure = reinterpret_cast<Object *>(DoMethod(QMXObject.MenuStrip, MUIM_FindUData, MENU_BaseStructure))) {
+    if (Object *structure = reinterpret_cast<Object *>(
+            DoMethod(QMXObject.MenuStrip, MUIM_FindUData, MENU_BaseStructure))) {
         SetAttrs(structure, MUIA_Menuitem_Checkit, TRUE, MUIA_Menuitem_Toggle, TRUE);
         Notify(app, MUIA_Application_MenuAction, MENU_BaseStructure, QMXObject.GroupEdObj,
                {MUIM_Set, QMXA_GroupEd_Show, ToIPTR(structure)});
@@ -232,7 +232,8 @@ void DoMenu()
 void MakeQMXMethod()
 {
     Object *app = QMXObject.App;
-    Notify(QMXObject.Win, MUIA_Window_CloseRequest, TRUE, app, {MUIM_Application_ReturnID, MUIV_Application_ReturnID_Quit});
+    Notify(QMXObject.Win, MUIA_Window_CloseRequest, TRUE, app,
+           {MUIM_Application_ReturnID, MUIV_Application_ReturnID_Quit});
     Notify(app, MUIA_Application_MenuAction, MUIV_EveryTime, app, {MUIM_Application_CheckRefresh});
     Notify(QMXObject.Win, MUIA_AppMessage, MUIV_EveryTime, app,
            {MUIM_CallHook, ToIPTR(&HOOK_AppMsgFunc), MUIV_TriggerValue});

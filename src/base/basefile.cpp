@@ -3,22 +3,22 @@
 // base from a machine of the other byte order is read all the same: its
 // version record tells (43 read the wrong way round is no version at all).
 // Saving writes the whole file beside the old one and only then replaces it.
+#include "baseheader.h"
+#include "basewriter.h"
+#include "baza.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
 #include "core/requesters.h"
-#include "baseheader.h"
-#include "basewriter.h"
-#include "baza.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
 #include "util/strings.h"
 
 #include <algorithm>
 #include <cstring>
-#include <string>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -88,8 +88,8 @@ private:
     bool inGroup_ = false;
     bool ended_ = false;   // the end record was read
     STRPTR groupName_ = nullptr;
-    Baza *doc_ = nullptr;        // a document being read, not yet in the tree
-    Baza *lastDoc_ = nullptr;    // the document the entries that follow belong to
+    Baza *doc_ = nullptr;       // a document being read, not yet in the tree
+    Baza *lastDoc_ = nullptr;   // the document the entries that follow belong to
     Doc *entry_ = nullptr;
 };
 
@@ -319,13 +319,12 @@ LONG BaseReader::Field(char letter, ULONG tag)
 
 FileRequester *BaseRequester(LONG title, BazaData *d, bool save)
 {
-    return MUI_AllocAslRequestTags(ASL_FileRequest, ASLFR_TitleText, GetLoc(title), ASLFR_InitialDrawer,
-                                   d->Request.Dir ? d->Request.Dir : "", ASLFR_InitialFile,
-                                   d->Request.Name ? d->Request.Name : "", ASLFR_InitialPattern, BazaFilePattern,
-                                   ASLFR_PatternName, GetLoc(131),
-                                   ASLFR_DoPatterns, TRUE, ASLFR_RejectIcons, TRUE, ASLFR_DoSaveMode, save,
-                                   ASLFR_Window, xget(QMXObject.Win, MUIA_Window_Window), ASLFR_UserData,
-                                   QMXObject.App, ASLFR_IntuiMsgFunc, &HOOK_RefreshASL, ASLFR_PrivateIDCMP, FALSE);
+    return MUI_AllocAslRequestTags(
+        ASL_FileRequest, ASLFR_TitleText, GetLoc(title), ASLFR_InitialDrawer, d->Request.Dir ? d->Request.Dir : "",
+        ASLFR_InitialFile, d->Request.Name ? d->Request.Name : "", ASLFR_InitialPattern, BazaFilePattern,
+        ASLFR_PatternName, GetLoc(131), ASLFR_DoPatterns, TRUE, ASLFR_RejectIcons, TRUE, ASLFR_DoSaveMode, save,
+        ASLFR_Window, xget(QMXObject.Win, MUIA_Window_Window), ASLFR_UserData, QMXObject.App, ASLFR_IntuiMsgFunc,
+        &HOOK_RefreshASL, ASLFR_PrivateIDCMP, FALSE);
 }
 }
 

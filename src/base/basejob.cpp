@@ -6,8 +6,8 @@
 #include "core/objects.h"
 #include "core/requesters.h"
 #include "platform/dos/paths.h"
-#include "platform/mui/requesters.h"
 #include "platform/intuition/tags.h"
+#include "platform/mui/requesters.h"
 #include "scanqueue.h"
 
 #include <atomic>
@@ -64,7 +64,8 @@ private:
     void Tell()
     {
         if (!pending_.exchange(true))
-            DoMethod(QMXObject.App, MUIM_Application_PushMethod, QMXObject.BazaObj, 2, QMXM_Baza_JobStep, IPTR(serial_));
+            DoMethod(QMXObject.App, MUIM_Application_PushMethod, QMXObject.BazaObj, 2, QMXM_Baza_JobStep,
+                     IPTR(serial_));
     }
     void Progress()
     {

@@ -34,9 +34,9 @@ struct BazaGUIRecord {
 extern BazaGUIRecord BazaGUI;
 
 struct BazaData {
-    FileInfo AddDir;     // only Dir: the drawer last chosen for adding files
-    FileOpen File;       // the base file
-    FileInfo Request;    // where the base requesters start
+    FileInfo AddDir;    // only Dir: the drawer last chosen for adding files
+    FileOpen File;      // the base file
+    FileInfo Request;   // where the base requesters start
 };
 
 // Operation codes of QMXM_Baza_EdTree.

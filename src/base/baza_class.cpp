@@ -1,16 +1,16 @@
 // The base panel's class: its widgets, the tree's hooks, its attributes and
 // the dispatcher; and the tree list class with the base's drop rules.
+#include "basejob.h"
+#include "baza.h"
 #include "core/classes.h"
 #include "core/ids.h"
-#include "core/methods.h"
 #include "core/konfig.h"
 #include "core/locale.h"
+#include "core/methods.h"
 #include "core/objects.h"
-#include "baza.h"
-#include "basejob.h"
-#include "platform/utility/charset.h"
 #include "platform/dos/paths.h"
 #include "platform/nlist/nlist.h"
+#include "platform/utility/charset.h"
 #include "util/strings.h"
 
 #include <string>
@@ -120,14 +120,13 @@ Object *MakeTree()
 {
     if (!clBazaTreeClass)
         return nullptr;
-    BazaGUI.Tree = NewObject(clBazaTreeClass->mcc_Class, nullptr, MUIA_CycleChain, TRUE, MUIA_Frame,
-                             MUIV_Frame_InputList, MUIA_NListtree_ConstructHook, &HOOK_BazaConstruct,
-                             MUIA_NListtree_DestructHook, &HOOK_BazaDestruct, MUIA_NListtree_DisplayHook,
-                             &HOOK_BazaDisplay, MUIA_NListtree_CompareHook, &HOOK_BazaCompare,
-                             MUIA_NListtree_DoubleClick, MUIV_NListtree_DoubleClick_Tree, MUIA_NListtree_EmptyNodes,
-                             TRUE, MUIA_NListtree_TreeColumn, 0, MUIA_NListtree_DragDropSort, TRUE,
-                             MUIA_NListtree_DupNodeName, FALSE, MUIA_NListtree_MultiSelect, 1,
-                             MUIA_NListtree_AutoVisible, 3);
+    BazaGUI.Tree = NewObject(
+        clBazaTreeClass->mcc_Class, nullptr, MUIA_CycleChain, TRUE, MUIA_Frame, MUIV_Frame_InputList,
+        MUIA_NListtree_ConstructHook, &HOOK_BazaConstruct, MUIA_NListtree_DestructHook, &HOOK_BazaDestruct,
+        MUIA_NListtree_DisplayHook, &HOOK_BazaDisplay, MUIA_NListtree_CompareHook, &HOOK_BazaCompare,
+        MUIA_NListtree_DoubleClick, MUIV_NListtree_DoubleClick_Tree, MUIA_NListtree_EmptyNodes, TRUE,
+        MUIA_NListtree_TreeColumn, 0, MUIA_NListtree_DragDropSort, TRUE, MUIA_NListtree_DupNodeName, FALSE,
+        MUIA_NListtree_MultiSelect, 1, MUIA_NListtree_AutoVisible, 3);
     return BazaGUI.Tree;
 }
 
@@ -159,7 +158,10 @@ IPTR clBaza_OM_NEW(IClass *cl, Object *obj, Msg msg)
     return ToIPTR(self);
 }
 
-TreeNode *NodeNr(LONG n) { return reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0)); }
+TreeNode *NodeNr(LONG n)
+{
+    return reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0));
+}
 
 IPTR clBaza_OM_SET(IClass *cl, Object *self, Msg msg)
 {

@@ -1,13 +1,13 @@
 // Changing what the base holds: groups and documents inserted, files added
 // through the requester, every document rescanned, nodes removed, groups
 // renamed, and the group editor's operations.
+#include "basejob.h"
+#include "baza.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
 #include "core/requesters.h"
-#include "baza.h"
-#include "basejob.h"
 #include "platform/dos/format.h"
 #include "platform/dos/paths.h"
 #include "platform/mui/requesters.h"
@@ -157,11 +157,10 @@ IPTR BazaAddFile(STRPTR *drawer)
 {
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
     FileRequester *req = MUI_AllocAslRequestTags(
-        ASL_FileRequest, ASLFR_TitleText, GetLoc(13), ASLFR_InitialDrawer, *drawer ? *drawer : "",
-        ASLFR_InitialPattern, DocFilePattern, ASLFR_PatternName, GetLoc(130), ASLFR_AllFilesFirst, TRUE,
-        ASLFR_DoPatterns, TRUE, ASLFR_DoMultiSelect, TRUE, ASLFR_RejectIcons,
-        TRUE, ASLFR_Window, xget(QMXObject.Win, MUIA_Window_Window), ASLFR_UserData, QMXObject.App,
-        ASLFR_IntuiMsgFunc, &HOOK_RefreshASL, ASLFR_PrivateIDCMP, FALSE);
+        ASL_FileRequest, ASLFR_TitleText, GetLoc(13), ASLFR_InitialDrawer, *drawer ? *drawer : "", ASLFR_InitialPattern,
+        DocFilePattern, ASLFR_PatternName, GetLoc(130), ASLFR_AllFilesFirst, TRUE, ASLFR_DoPatterns, TRUE,
+        ASLFR_DoMultiSelect, TRUE, ASLFR_RejectIcons, TRUE, ASLFR_Window, xget(QMXObject.Win, MUIA_Window_Window),
+        ASLFR_UserData, QMXObject.App, ASLFR_IntuiMsgFunc, &HOOK_RefreshASL, ASLFR_PrivateIDCMP, FALSE);
     if (req && MUI_AslRequestTags(req) && req->fr_NumArgs > 0) {
         DoMethod(QMXObject.App, MUIM_Application_CheckRefresh);
         DelSTR(drawer);

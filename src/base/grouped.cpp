@@ -1,11 +1,11 @@
 #include "grouped.h"
 
+#include "baza.h"
 #include "core/classes.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "baza.h"
 
 GrupaGUIRecord GrupaGUI;
 
@@ -36,9 +36,9 @@ IPTR clGroupEd_OM_NEW(IClass *cl, Object *obj, Msg msg)
     GrupaGUI.DeselectButton = TextButton(57, 126);
     GrupaGUI.DeleteButton = TextButton(56, 127);
     GrupaGUI.SortButton = TextButton(118, 128);
-    Object *selected = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, MUIA_Frame, MUIV_Frame_Group,
-                                     MUIA_FrameTitle, GetLoc(104), Child, GrupaGUI.DeselectButton, Child,
-                                     GrupaGUI.DeleteButton, Child, GrupaGUI.SortButton);
+    Object *selected = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, MUIA_Frame, MUIV_Frame_Group, MUIA_FrameTitle,
+                                     GetLoc(104), Child, GrupaGUI.DeselectButton, Child, GrupaGUI.DeleteButton, Child,
+                                     GrupaGUI.SortButton);
     Object *self = DoSuperNew(cl, obj, reinterpret_cast<opSet *>(msg)->ops_AttrList, MUIA_Frame, MUIV_Frame_Group,
                               Child, nameRow, Child, selected);
     if (self)

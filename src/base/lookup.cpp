@@ -2,10 +2,10 @@
 // entries, in tree order. Link mode wants a whole name (a double-clicked
 // word); key mode (the quick-search field) the whole name first, then each
 // request a name that contains the text, going on after the match before.
+#include "baza.h"
 #include "core/ids.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "baza.h"
 #include "platform/mui/requesters.h"
 #include "platform/nlist/nlist.h"
 #include "platform/utility/charset.h"
@@ -17,7 +17,10 @@
 #include <unordered_map>
 
 namespace {
-TreeNode *NodeNr(LONG n) { return reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0)); }
+TreeNode *NodeNr(LONG n)
+{
+    return reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0));
+}
 
 
 // A whole-name lookup passes over the documents none of whose names can be
@@ -227,7 +230,8 @@ void FindKey(const Word &w)
     if (NextMatch(from, w, 0, found) && found < Walk.start)
         return ShowKeyMatch(found);
     Walk = KeyWalk{};
-    MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(30), GetLoc(63), GetLoc(31), std::string(w.text, size_t(w.length)).c_str());
+    MUI_Request(QMXObject.App, QMXObject.Win, 0, GetLoc(30), GetLoc(63), GetLoc(31),
+                std::string(w.text, size_t(w.length)).c_str());
 }
 }
 

@@ -1,9 +1,9 @@
 // What the base panel keeps in step: the active entry shown in the viewer
 // and the group editor, the base menu items, and the group editor's operations.
+#include "baza.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/objects.h"
-#include "baza.h"
 #include "platform/dos/paths.h"
 #include "platform/nlist/nlist.h"
 #include "util/strings.h"

@@ -9,11 +9,11 @@
 struct Baza {
     STRPTR Dir;
     STRPTR Name;
-    UWORD InBase;     // 1: the base tree owns the record; 0: the viewer does
-    STRPTR Library;   // the caption over the entry list, or null
-    Object *DocType;  // the document type that recognised the file (not owned)
-    ULONG FileType;   // the code of the type the viewer recognised the file as (TYPE_ADOC...), 0 before
-    MinList Entries;  // of Doc, in file order
+    UWORD InBase;      // 1: the base tree owns the record; 0: the viewer does
+    STRPTR Library;    // the caption over the entry list, or null
+    Object *DocType;   // the document type that recognised the file (not owned)
+    ULONG FileType;    // the code of the type the viewer recognised the file as (TYPE_ADOC...), 0 before
+    MinList Entries;   // of Doc, in file order
 };
 
 struct Doc {

@@ -1,10 +1,10 @@
 // The question asked wherever an unsaved base would be dropped: quitting,
 // closing it, opening another in its place.
+#include "baza.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "baza.h"
 #include "platform/mui/requesters.h"
 
 // Save keeps the base until the save is made, so a save requester that was

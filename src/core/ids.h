@@ -19,17 +19,17 @@ constexpr IPTR QMXM_BazaFindLink = 0x80000208;
 constexpr IPTR QMXM_Baza_EdTree = 0x80000209;
 constexpr IPTR QMXM_BazaRefresh = 0x8000020A;    // the rescan of the menu: goes on while the window answers
 constexpr IPTR QMXM_Baza_JobStep = 0x8000020B;   // from the scanning threads: files are scanned (QMXP_Baza_JobStep)
-constexpr IPTR QMXM_BazaMayDrop = 0x8000020C;   // TRUE when the base may go: saved, discarded or unchanged
-constexpr IPTR QMXM_BazaLookUp = 0x8000020D;    // a word looked up afresh, as the port asks (QMXP_BazaLookUp)
+constexpr IPTR QMXM_BazaMayDrop = 0x8000020C;    // TRUE when the base may go: saved, discarded or unchanged
+constexpr IPTR QMXM_BazaLookUp = 0x8000020D;     // a word looked up afresh, as the port asks (QMXP_BazaLookUp)
 constexpr IPTR QMXA_Baza_File = 0x80000100;
 constexpr IPTR QMXA_Baza_FileName = 0x80000101;
 constexpr IPTR QMXA_Baza_ActiveNr = 0x80000102;
 constexpr IPTR QMXA_Baza_ActiveNode = 0x80000103;
 constexpr IPTR QMXA_Baza_ShowActive = 0x80000104;
 constexpr IPTR QMXA_Baza_FindKey = 0x80000105;
-constexpr IPTR QMXA_Baza_Progress = 0x80000106;   // notify only: a BazaProgressRecord, null at the end
-constexpr IPTR QMXA_Baza_Stop = 0x80000107;       // set: ends the adding or rescanning that goes on
-constexpr IPTR QMXA_Baza_Running = 0x80000108;    // get: whether adding or rescanning goes on
+constexpr IPTR QMXA_Baza_Progress = 0x80000106;     // notify only: a BazaProgressRecord, null at the end
+constexpr IPTR QMXA_Baza_Stop = 0x80000107;         // set: ends the adding or rescanning that goes on
+constexpr IPTR QMXA_Baza_Running = 0x80000108;      // get: whether adding or rescanning goes on
 constexpr IPTR QMXA_Baza_FollowView = 0x80000109;   // set: the viewer opened a document by its name
 
 // group editor
@@ -70,11 +70,11 @@ constexpr IPTR QMXA_Find_BaseReady = 0x80000100;
 constexpr IPTR QMXA_Find_Reset = 0x80000101;
 constexpr IPTR QMXA_Find_Go = 0x80000102;
 constexpr IPTR QMXA_Find_Text = 0x80000103;
-constexpr IPTR QMXA_Find_Stop = 0x80000104;      // any value: the running search is cancelled
-constexpr IPTR QMXA_Find_Running = 0x80000105;   // get: whether a search is running
-constexpr IPTR QMXA_Find_Current = 0x80000106;   // get: the hit shown (a Find record), or null
-constexpr IPTR QMXM_Find_Progress = 0x80000200;  // from the worker: documents searched so far
-constexpr IPTR QMXM_Find_Done = 0x80000201;      // from the worker: the search ended
+constexpr IPTR QMXA_Find_Stop = 0x80000104;       // any value: the running search is cancelled
+constexpr IPTR QMXA_Find_Running = 0x80000105;    // get: whether a search is running
+constexpr IPTR QMXA_Find_Current = 0x80000106;    // get: the hit shown (a Find record), or null
+constexpr IPTR QMXM_Find_Progress = 0x80000200;   // from the worker: documents searched so far
+constexpr IPTR QMXM_Find_Done = 0x80000201;       // from the worker: the search ended
 
 // the document-type protocol
 constexpr IPTR QMXM_View_CheckFType = 0x80000500;   // answers the type's code when it reads the file, else 0

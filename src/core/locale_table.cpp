@@ -141,7 +141,8 @@ static const CatEntry kBuiltIn[CAT_COUNT + 1] = {
     {132, "No node %s in %s"},
     {133, "Stop reading the documents (those read are kept)"},
     {134, "Save|Discard|Cancel"},
-    {135, "The document\n%s\ncannot be opened.\nRemove it from the base?\nDelete removes it from the base only; no file is deleted."},
+    {135, "The document\n%s\ncannot be opened.\nRemove it from the base?\nDelete removes it from the base only; no "
+          "file is deleted."},
     {136, "Delete|*Cancel"},
     {137, "A save cannot replace the document shown:\n%s\nIt writes a new file; choose another name."},
     {CAT_COUNT, nullptr},

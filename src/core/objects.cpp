@@ -6,8 +6,8 @@ Object *Parser[PARSER_COUNT];
 
 void ForgetObject(Object *obj)
 {
-    for (Object **slot : {&QMXObject.BazaObj, &QMXObject.GroupEdObj, &QMXObject.IndexObj, &QMXObject.ViewObj,
-                          &QMXObject.FindObj})
+    for (Object **slot :
+         {&QMXObject.BazaObj, &QMXObject.GroupEdObj, &QMXObject.IndexObj, &QMXObject.ViewObj, &QMXObject.FindObj})
         if (*slot == obj)
             *slot = nullptr;
 }

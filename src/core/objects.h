@@ -20,8 +20,20 @@ extern QMXObjects QMXObject;
 
 // The custom classes, in their fixed slots.
 enum QMXClassSlot {
-    CL_GroupEd, CL_Find, CL_Image, CL_Baza, CL_BazaTree, CL_Index, CL_View,
-    CL_ADoc, CL_FTxt, CL_HDoc, CL_XmlDoc, CL_Empty, CL_AGuide, CL_Count
+    CL_GroupEd,
+    CL_Find,
+    CL_Image,
+    CL_Baza,
+    CL_BazaTree,
+    CL_Index,
+    CL_View,
+    CL_ADoc,
+    CL_FTxt,
+    CL_HDoc,
+    CL_XmlDoc,
+    CL_Empty,
+    CL_AGuide,
+    CL_Count
 };
 extern MUI_CustomClass *QMXClass[CL_Count];
 

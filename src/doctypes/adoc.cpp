@@ -48,20 +48,15 @@ IPTR clADoc_Dispatcher(IClass *cl, Object *obj, Msg msg)
 {
     ADocData *d = msg->MethodID == OM_NEW ? nullptr : static_cast<ADocData *>(INST_DATA(cl, obj));
     switch (msg->MethodID) {
-    case OM_DISPOSE:
-        DisplayIndexFree(&d->Index);
-        return DoSuperMethodA(cl, obj, msg);
+    case OM_DISPOSE: DisplayIndexFree(&d->Index); return DoSuperMethodA(cl, obj, msg);
     case QMXM_DoMethodObject:
         d->Page = reinterpret_cast<Object **>(DoMethod(QMXObject.ViewObj, QMXM_ViewPageObject, 1));
         DisplayIndexAlloc(&d->Index, 1024);   // a search hit may come before any entry was shown
         return 0;
-    case QMXM_View_CheckFType:
-        return clADoc_QMXM_View_CheckFType(reinterpret_cast<QMXP_View_CheckFType *>(msg));
+    case QMXM_View_CheckFType: return clADoc_QMXM_View_CheckFType(reinterpret_cast<QMXP_View_CheckFType *>(msg));
     case QMXM_View_MakeIndex: return clADoc_QMXM_View_MakeIndex(reinterpret_cast<QMXP_View_MakeIndex *>(msg));
     case QMXM_View_ParseFile: return clADoc_QMXM_View_ParseFile(d, reinterpret_cast<QMXP_View_ParseFile *>(msg));
-    case QMXM_View_SelectFind:
-        ADocSelectFind(d, reinterpret_cast<QMXP_View_SelectFind *>(msg)->Hit);
-        return 0;
+    case QMXM_View_SelectFind: ADocSelectFind(d, reinterpret_cast<QMXP_View_SelectFind *>(msg)->Hit); return 0;
     case QMXM_View_SaveFile: return clADoc_QMXM_View_SaveFile(reinterpret_cast<QMXP_View_SaveFile *>(msg));
     case QMXM_View_CloseFile: return 0;
     default: return DoSuperMethodA(cl, obj, msg);

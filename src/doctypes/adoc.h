@@ -3,10 +3,10 @@
 // cuts the file into entries and shows one at a time: the name and synopsis
 // above, the other sections below, the example under its own tab.
 #pragma once
-#include <string_view>
 #include "base/records.h"
 #include "platform/dos/files.h"
 #include "platform/mui/mui.h"
+#include <string_view>
 
 MUI_CustomClass *clADoc_Create(LONG flag);
 BOOL ClassADoc(BOOL create);

@@ -9,11 +9,11 @@
 #include <string>
 
 struct ADocEntryScan {
-    Baza *baza = nullptr;     // where entries go (and the library, once known)
-    std::string reference;    // the first heading line, then the library name
-    std::string pending;      // the heading waiting for its entry
-    std::string probe;        // a line being tested, kept to save allocations
-    long nameAt = -1;         // where the name starts in pending, -1 for none
+    Baza *baza = nullptr;    // where entries go (and the library, once known)
+    std::string reference;   // the first heading line, then the library name
+    std::string pending;     // the heading waiting for its entry
+    std::string probe;       // a line being tested, kept to save allocations
+    long nameAt = -1;        // where the name starts in pending, -1 for none
     bool headingSeen = false, pendingSet = false, libraryKnown = false, lookForText = false;
     bool referenceOpen = false;   // the first heading was no heading: the next one refers to itself
     bool afterContents = false;   // everything up to the contents line is skipped

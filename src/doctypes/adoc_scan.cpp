@@ -45,8 +45,10 @@ struct ByteClasses {
     ByteClasses()
     {
         for (int c = 0; c < 256; ++c)
-            of[c] = c < 32 ? BYTE_END : IsLetter(UBYTE(c)) ? BYTE_LETTER : (c >= '0' && c <= '9') ? BYTE_DIGIT
-                                                                                            : BYTE_REJECT;
+            of[c] = c < 32                   ? BYTE_END
+                    : IsLetter(UBYTE(c))     ? BYTE_LETTER
+                    : (c >= '0' && c <= '9') ? BYTE_DIGIT
+                                             : BYTE_REJECT;
         for (UBYTE c : {' ', '(', '.', '[', '{', ')', ']', '}', '#', '*', '-', '?', '_', '/'})
             of[c] = BYTE_SPECIAL;
     }
@@ -159,13 +161,18 @@ bool OpensAName(UBYTE c, int p, UBYTE next)
 bool PunctuationFits(UBYTE c, int p, UBYTE next, bool letter)
 {
     switch (c) {
-    case '(': case '.': case '[': case '{':
+    case '(':
+    case '.':
+    case '[':
+    case '{':
         if (next == ' ')
             return false;
         if (OpensAName(c, p, next))
             return true;
         [[fallthrough]];
-    case ')': case ']': case '}':
+    case ')':
+    case ']':
+    case '}':
         if (p == ' ')
             return false;
         [[fallthrough]];
@@ -400,9 +407,8 @@ bool ADocEntryScan::Line(const char *line, size_t len, PassedLines passed)
 
 void ADocEntryScan::ScanRange(FileHandle *fh, LONG from, LONG to)
 {
-    ForEachTextLineIn(fh, from, to, kLineBuffer, [&](const char *line, size_t len, PassedLines passed) {
-        return Line(line, len, passed);
-    });
+    ForEachTextLineIn(fh, from, to, kLineBuffer,
+                      [&](const char *line, size_t len, PassedLines passed) { return Line(line, len, passed); });
 }
 
 void ADocScan(Baza *baza, FileHandle *fh)
@@ -412,9 +418,8 @@ void ADocScan(Baza *baza, FileHandle *fh)
     scan.baza = baza;
     if (!ScanADocInParts(scan, fh)) {
         Seek(fh, 0, OFFSET_BEGINNING);
-        ForEachTextLine(fh, kLineBuffer, [&](const char *line, size_t len, PassedLines passed) {
-            return scan.Line(line, len, passed);
-        });
+        ForEachTextLine(fh, kLineBuffer,
+                        [&](const char *line, size_t len, PassedLines passed) { return scan.Line(line, len, passed); });
     }
     if (scan.current)
         scan.current->Lines = scan.count;

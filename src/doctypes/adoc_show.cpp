@@ -37,7 +37,7 @@ struct DisplayLine {
     std::vector<char> text;   // two reserved positions, the indentation, the converted bytes
     long firstColumn = -1;
     bool hasText = false;
-    bool candidate = true;    // every text byte a capital or "_": a heading
+    bool candidate = true;   // every text byte a capital or "_": a heading
 };
 
 class EntryShow {

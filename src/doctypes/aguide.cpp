@@ -123,8 +123,10 @@ void ShowHeaderLines(AGuideData *d)
     ListSink sink(TextList(d));
     sink.Append("\33b @DATABASE\33n\t" + h.Database, false);
     const std::pair<bool, std::string> lines[] = {
-        {h.HasAuthor, "\33b @AUTHOR\33n\t" + h.Author},   {h.HasNotice, "\33b @(C)\33n\t\t" + h.Notice},
-        {h.HasVersion, "\33b @$VER:\33n\t\t" + h.Version}, {h.HasXRef, "\33b @XREF\33n\t\t" + h.XRef},
+        {h.HasAuthor, "\33b @AUTHOR\33n\t" + h.Author},
+        {h.HasNotice, "\33b @(C)\33n\t\t" + h.Notice},
+        {h.HasVersion, "\33b @$VER:\33n\t\t" + h.Version},
+        {h.HasXRef, "\33b @XREF\33n\t\t" + h.XRef},
         {h.HasFont, "\33b @FONT\33n\t\t" + h.FontName + " " + std::to_string(h.FontSize)},
     };
     for (const auto &[set, text] : lines)
@@ -457,8 +459,7 @@ IPTR clAGuide_Dispatcher(IClass *cl, Object *obj, Msg msg)
         return DoSuperMethodA(cl, obj, msg);
     case OM_SET: return clAGuide_OM_SET(cl, obj, d, msg);
     case QMXM_DoMethodObject: return clAGuide_QMXM_DoMethodObject(obj, d);
-    case QMXM_View_CheckFType:
-        return clAGuide_QMXM_View_CheckFType(d, reinterpret_cast<QMXP_View_CheckFType *>(msg));
+    case QMXM_View_CheckFType: return clAGuide_QMXM_View_CheckFType(d, reinterpret_cast<QMXP_View_CheckFType *>(msg));
     case QMXM_View_MakeIndex: return clAGuide_QMXM_View_MakeIndex(d, reinterpret_cast<QMXP_View_MakeIndex *>(msg));
     case QMXM_View_ParseFile: return clAGuide_QMXM_View_ParseFile(d, reinterpret_cast<QMXP_View_ParseFile *>(msg));
     case QMXM_View_SelectFind: return clAGuide_QMXM_View_SelectFind(d, reinterpret_cast<QMXP_View_SelectFind *>(msg));

@@ -15,9 +15,30 @@ BOOL ClassAGuide(BOOL create);
 
 // ---- command lines ("@" and a keyword at a line's start)
 enum GuideCommand : UBYTE {
-    CMD_NODE = 1, CMD_ENDNODE, CMD_DNODE, CMD_INDEX, CMD_REMARK, CMD_AUTHOR, CMD_NOTICE, CMD_VERSION, CMD_FONT,
-    CMD_HELP, CMD_XREF, CMD_WORDWRAP, CMD_TAB, CMD_TITLE, CMD_TOC, CMD_PREV, CMD_NEXT, CMD_EMBED, CMD_PROPORTIONAL,
-    CMD_KEYWORDS, CMD_SMARTWRAP, CMD_MACRO, CMD_ONOPEN, CMD_ONCLOSE
+    CMD_NODE = 1,
+    CMD_ENDNODE,
+    CMD_DNODE,
+    CMD_INDEX,
+    CMD_REMARK,
+    CMD_AUTHOR,
+    CMD_NOTICE,
+    CMD_VERSION,
+    CMD_FONT,
+    CMD_HELP,
+    CMD_XREF,
+    CMD_WORDWRAP,
+    CMD_TAB,
+    CMD_TITLE,
+    CMD_TOC,
+    CMD_PREV,
+    CMD_NEXT,
+    CMD_EMBED,
+    CMD_PROPORTIONAL,
+    CMD_KEYWORDS,
+    CMD_SMARTWRAP,
+    CMD_MACRO,
+    CMD_ONOPEN,
+    CMD_ONCLOSE
 };
 
 struct CommandRow {
@@ -48,8 +69,8 @@ char *GetString(char *text, size_t *length);
 // The header fields of a guide: the first command of each kind in the file.
 struct GuideHeader {
     std::string Database, IndexNode, Author, Notice, Version, HelpNode, XRef, FontName;
-    bool HasIndex = false, HasAuthor = false, HasNotice = false, HasVersion = false, HasHelp = false,
-         HasXRef = false, HasFont = false;
+    bool HasIndex = false, HasAuthor = false, HasNotice = false, HasVersion = false, HasHelp = false, HasXRef = false,
+         HasFont = false;
     LONG FontSize = 0;
     bool WordWrap = false;
 };
@@ -67,7 +88,15 @@ void AGuideScan(Baza *baza, FileHandle *fh, LONG scanStart, GuideHeader &header)
 
 // ---- node display: text attributes and links
 enum LinkAction : UBYTE {
-    LINK_LINK, LINK_ALINK, LINK_CLOSE, LINK_RXS, LINK_SYSTEM, LINK_QUIT, LINK_BEEP, LINK_GUIDE, LINK_RX
+    LINK_LINK,
+    LINK_ALINK,
+    LINK_CLOSE,
+    LINK_RXS,
+    LINK_SYSTEM,
+    LINK_QUIT,
+    LINK_BEEP,
+    LINK_GUIDE,
+    LINK_RX
 };
 const char *LinkActionName(ULONG action);   // the keyword, without its blank
 

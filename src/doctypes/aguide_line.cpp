@@ -11,8 +11,23 @@
 
 namespace {
 enum AttrEffect : UBYTE {
-    FX_NONE, FX_BOLD, FX_UNBOLD, FX_ITALIC, FX_UNITALIC, FX_UNDERLINE, FX_UNUNDERLINE, FX_PLAIN, FX_JUSTIFY,
-    FX_PARD, FX_PEN, FX_CODE, FX_TAB, FX_PAR, FX_LINE, FX_SKIP_ARGS, FX_BODY
+    FX_NONE,
+    FX_BOLD,
+    FX_UNBOLD,
+    FX_ITALIC,
+    FX_UNITALIC,
+    FX_UNDERLINE,
+    FX_UNUNDERLINE,
+    FX_PLAIN,
+    FX_JUSTIFY,
+    FX_PARD,
+    FX_PEN,
+    FX_CODE,
+    FX_TAB,
+    FX_PAR,
+    FX_LINE,
+    FX_SKIP_ARGS,
+    FX_BODY
 };
 
 struct AttrRow {
@@ -28,53 +43,53 @@ struct AttrRow {
 // colours are the screen's pens by their number: 2 text, 3 shine, 4 shadow,
 // 5 fill, 6 fill text, 7 background, 8 highlighted text.
 const AttrRow GuideAttrs[] = {
-    {"{b}", 3, "\33b", FX_BOLD},                   // 0
-    {"{ub}", 4, "\33n", FX_UNBOLD},                // 1
-    {"{i}", 3, "\33i", FX_ITALIC},                 // 2
-    {"{ui}", 4, "\33n", FX_UNITALIC},              // 3
-    {"{u}", 3, "\33u", FX_UNDERLINE},              // 4
-    {"{uu}", 4, "\33n", FX_UNUNDERLINE},           // 5
-    {"{plain}", 7, "\33n", FX_PLAIN},              // 6
-    {"{jleft}", 7, "\33l", FX_JUSTIFY},            // 7
-    {"{jright}", 8, "\33r", FX_JUSTIFY},           // 8
-    {"{jcenter}", 9, "\33c", FX_JUSTIFY},          // 9
-    {"{pard}", 6, "\33P[2]", FX_PARD},             // 10
-    {"{fg background}", 15, "\33P[7]", FX_PEN},    // 11
-    {"{fg back}", 9, "\33P[0]", FX_PEN},           // 12
-    {"{fg detail}", 11, "\33P[7]", FX_PEN},        // 13
-    {"{fg text}", 9, "\33P[2]", FX_PEN},           // 14
-    {"{fg block}", 10, "\33P[1]", FX_PEN},         // 15
-    {"{fg shadow}", 11, "\33P[4]", FX_PEN},        // 16
-    {"{fg shine}", 10, "\33P[3]", FX_PEN},         // 17
-    {"{fg filltext}", 13, "\33P[6]", FX_PEN},      // 18
-    {"{fg fill}", 9, "\33P[5]", FX_PEN},           // 19
-    {"{fg highlighttext}", 18, "\33P[8]", FX_PEN}, // 20
-    {"{fg highlight}", 14, "\33P[8]", FX_PEN},     // 21
-    {"{bg background}", 15, nullptr, FX_NONE},     // 22
-    {"{bg back}", 9, nullptr, FX_NONE},            // 23
-    {"{bg detail}", 11, nullptr, FX_NONE},         // 24
-    {"{bg text}", 9, nullptr, FX_NONE},            // 25
-    {"{bg block}", 10, nullptr, FX_NONE},          // 26
-    {"{bg shadow}", 11, nullptr, FX_NONE},         // 27
-    {"{bg shine}", 10, nullptr, FX_NONE},          // 28
-    {"{bg filltext}", 13, nullptr, FX_NONE},       // 29
-    {"{bg fill}", 9, nullptr, FX_NONE},            // 30
-    {"{bg highlighttext}", 18, nullptr, FX_NONE},  // 31
-    {"{bg highlight}", 14, nullptr, FX_NONE},      // 32
+    {"{b}", 3, "\33b", FX_BOLD},                               // 0
+    {"{ub}", 4, "\33n", FX_UNBOLD},                            // 1
+    {"{i}", 3, "\33i", FX_ITALIC},                             // 2
+    {"{ui}", 4, "\33n", FX_UNITALIC},                          // 3
+    {"{u}", 3, "\33u", FX_UNDERLINE},                          // 4
+    {"{uu}", 4, "\33n", FX_UNUNDERLINE},                       // 5
+    {"{plain}", 7, "\33n", FX_PLAIN},                          // 6
+    {"{jleft}", 7, "\33l", FX_JUSTIFY},                        // 7
+    {"{jright}", 8, "\33r", FX_JUSTIFY},                       // 8
+    {"{jcenter}", 9, "\33c", FX_JUSTIFY},                      // 9
+    {"{pard}", 6, "\33P[2]", FX_PARD},                         // 10
+    {"{fg background}", 15, "\33P[7]", FX_PEN},                // 11
+    {"{fg back}", 9, "\33P[0]", FX_PEN},                       // 12
+    {"{fg detail}", 11, "\33P[7]", FX_PEN},                    // 13
+    {"{fg text}", 9, "\33P[2]", FX_PEN},                       // 14
+    {"{fg block}", 10, "\33P[1]", FX_PEN},                     // 15
+    {"{fg shadow}", 11, "\33P[4]", FX_PEN},                    // 16
+    {"{fg shine}", 10, "\33P[3]", FX_PEN},                     // 17
+    {"{fg filltext}", 13, "\33P[6]", FX_PEN},                  // 18
+    {"{fg fill}", 9, "\33P[5]", FX_PEN},                       // 19
+    {"{fg highlighttext}", 18, "\33P[8]", FX_PEN},             // 20
+    {"{fg highlight}", 14, "\33P[8]", FX_PEN},                 // 21
+    {"{bg background}", 15, nullptr, FX_NONE},                 // 22
+    {"{bg back}", 9, nullptr, FX_NONE},                        // 23
+    {"{bg detail}", 11, nullptr, FX_NONE},                     // 24
+    {"{bg text}", 9, nullptr, FX_NONE},                        // 25
+    {"{bg block}", 10, nullptr, FX_NONE},                      // 26
+    {"{bg shadow}", 11, nullptr, FX_NONE},                     // 27
+    {"{bg shine}", 10, nullptr, FX_NONE},                      // 28
+    {"{bg filltext}", 13, nullptr, FX_NONE},                   // 29
+    {"{bg fill}", 9, nullptr, FX_NONE},                        // 30
+    {"{bg highlighttext}", 18, nullptr, FX_NONE},              // 31
+    {"{bg highlight}", 14, nullptr, FX_NONE},                  // 32
     {"{amigaguide}", 12, "\33bAmigaGuide\xae\33n", FX_NONE},   // 33
-    {"{wordwrap}", 10, nullptr, FX_NONE},          // 34
-    {"{code}", 6, nullptr, FX_CODE},               // 35
-    {"{cleartabs}", 11, nullptr, FX_NONE},         // 36
-    {"{tab}", 5, nullptr, FX_TAB},                 // 37
-    {"{par}", 5, nullptr, FX_PAR},                 // 38
-    {"{line}", 6, nullptr, FX_LINE},               // 39
-    {"{pari", 5, nullptr, FX_SKIP_ARGS},           // 40
-    {"{apen", 5, nullptr, FX_SKIP_ARGS},           // 41
-    {"{bpen", 5, nullptr, FX_SKIP_ARGS},           // 42
-    {"{indent", 7, nullptr, FX_SKIP_ARGS},         // 43
-    {"{lindent", 8, nullptr, FX_SKIP_ARGS},        // 44
-    {"{settabs", 8, nullptr, FX_SKIP_ARGS},        // 45
-    {"{body}", 6, nullptr, FX_BODY},               // 46
+    {"{wordwrap}", 10, nullptr, FX_NONE},                      // 34
+    {"{code}", 6, nullptr, FX_CODE},                           // 35
+    {"{cleartabs}", 11, nullptr, FX_NONE},                     // 36
+    {"{tab}", 5, nullptr, FX_TAB},                             // 37
+    {"{par}", 5, nullptr, FX_PAR},                             // 38
+    {"{line}", 6, nullptr, FX_LINE},                           // 39
+    {"{pari", 5, nullptr, FX_SKIP_ARGS},                       // 40
+    {"{apen", 5, nullptr, FX_SKIP_ARGS},                       // 41
+    {"{bpen", 5, nullptr, FX_SKIP_ARGS},                       // 42
+    {"{indent", 7, nullptr, FX_SKIP_ARGS},                     // 43
+    {"{lindent", 8, nullptr, FX_SKIP_ARGS},                    // 44
+    {"{settabs", 8, nullptr, FX_SKIP_ARGS},                    // 45
+    {"{body}", 6, nullptr, FX_BODY},                           // 46
     {nullptr, 0, nullptr, FX_NONE},
 };
 constexpr int kJustifyLeft = 7, kPenText = 14;
@@ -88,8 +103,8 @@ struct LinkRow {
 // "rxs " is compared over three characters only, so "rxs" comes before
 // "rx "; other actions are no links here and stay in the text as written.
 const LinkRow LinkCommand[] = {
-    {"link ", 5, LINK_LINK}, {"alink ", 6, LINK_ALINK}, {"close", 5, LINK_CLOSE}, {"rxs ", 3, LINK_RXS},
-    {"rx ", 3, LINK_RX},     {"system ", 7, LINK_SYSTEM}, {"quit", 4, LINK_QUIT}, {"beep", 4, LINK_BEEP},
+    {"link ", 5, LINK_LINK},   {"alink ", 6, LINK_ALINK},   {"close", 5, LINK_CLOSE}, {"rxs ", 3, LINK_RXS},
+    {"rx ", 3, LINK_RX},       {"system ", 7, LINK_SYSTEM}, {"quit", 4, LINK_QUIT},   {"beep", 4, LINK_BEEP},
     {"guide ", 6, LINK_GUIDE}, {nullptr, 0, LINK_LINK},
 };
 

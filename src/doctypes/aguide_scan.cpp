@@ -14,14 +14,18 @@ namespace {
 // Tried in this order, the first match wins: "REMARK" before "REM", and a
 // keyword followed by more letters still matches (NODEX is NODE).
 const CommandRow CommandName[] = {
-    {"NODE", 4, CMD_NODE},         {"ENDNODE", 7, CMD_ENDNODE},   {"DNODE", 5, CMD_DNODE},
-    {"INDEX", 5, CMD_INDEX},       {"REMARK", 6, CMD_REMARK},     {"REM", 3, CMD_REMARK},
-    {"AUTHOR", 6, CMD_AUTHOR},     {"(C)", 3, CMD_NOTICE},        {"$VER:", 5, CMD_VERSION},
-    {"FONT", 4, CMD_FONT},         {"HELP", 4, CMD_HELP},         {"XREF", 4, CMD_XREF},
-    {"WORDWRAP", 8, CMD_WORDWRAP}, {"TAB", 3, CMD_TAB},           {"TITLE", 5, CMD_TITLE},
-    {"TOC", 3, CMD_TOC},           {"PREV", 4, CMD_PREV},         {"NEXT", 4, CMD_NEXT},
-    {"EMBED", 5, CMD_EMBED},       {"PROPORTIONAL", 12, CMD_PROPORTIONAL}, {"KEYWORDS", 8, CMD_KEYWORDS},
-    {"SMARTWRAP", 9, CMD_SMARTWRAP}, {"MACRO", 5, CMD_MACRO},     {"ONOPEN", 6, CMD_ONOPEN},
+    {"NODE", 4, CMD_NODE},         {"ENDNODE", 7, CMD_ENDNODE},
+    {"DNODE", 5, CMD_DNODE},       {"INDEX", 5, CMD_INDEX},
+    {"REMARK", 6, CMD_REMARK},     {"REM", 3, CMD_REMARK},
+    {"AUTHOR", 6, CMD_AUTHOR},     {"(C)", 3, CMD_NOTICE},
+    {"$VER:", 5, CMD_VERSION},     {"FONT", 4, CMD_FONT},
+    {"HELP", 4, CMD_HELP},         {"XREF", 4, CMD_XREF},
+    {"WORDWRAP", 8, CMD_WORDWRAP}, {"TAB", 3, CMD_TAB},
+    {"TITLE", 5, CMD_TITLE},       {"TOC", 3, CMD_TOC},
+    {"PREV", 4, CMD_PREV},         {"NEXT", 4, CMD_NEXT},
+    {"EMBED", 5, CMD_EMBED},       {"PROPORTIONAL", 12, CMD_PROPORTIONAL},
+    {"KEYWORDS", 8, CMD_KEYWORDS}, {"SMARTWRAP", 9, CMD_SMARTWRAP},
+    {"MACRO", 5, CMD_MACRO},       {"ONOPEN", 6, CMD_ONOPEN},
     {"ONCLOSE", 7, CMD_ONCLOSE},   {nullptr, 0, 0},
 };
 

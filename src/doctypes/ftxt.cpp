@@ -4,8 +4,8 @@
 #include "core/ids.h"
 #include "core/objects.h"
 #include "platform/utility/charset.h"
-#include "util/fileinfo.h"
 #include "textpage.h"
+#include "util/fileinfo.h"
 
 namespace {
 MUI_CustomClass *clFTxtClass = nullptr;
@@ -54,9 +54,6 @@ bool IsText(FileHandle *fh)
     return Seek(fh, 0, OFFSET_BEGINNING) >= 0 && LooksLikeText(head, Read(fh, head, kTestBytes));
 }
 
-MUI_CustomClass *clFTxt_Create(LONG flag)
-{
-    return TextPageClass(&clFTxtClass, flag, clFTxt_Dispatcher);
-}
+MUI_CustomClass *clFTxt_Create(LONG flag) { return TextPageClass(&clFTxtClass, flag, clFTxt_Dispatcher); }
 
 BOOL ClassFTxt(BOOL create) { return ClassSlot(CL_FTxt, clFTxt_Create, create); }

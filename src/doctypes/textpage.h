@@ -4,8 +4,8 @@
 // the list to its line.
 #pragma once
 #include "base/records.h"
-#include "util/fileinfo.h"
 #include "platform/mui/mui.h"
+#include "util/fileinfo.h"
 
 struct TextPageData {
     UWORD Loaded;       // 1 once the document's text is in the text list

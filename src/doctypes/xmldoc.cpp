@@ -3,9 +3,9 @@
 #include "core/classes.h"
 #include "core/ids.h"
 #include "core/objects.h"
-#include "util/fileinfo.h"
 #include "platform/dos/lines.h"
 #include "textpage.h"
+#include "util/fileinfo.h"
 
 #include <cstring>
 #include <string>

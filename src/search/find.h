@@ -4,8 +4,8 @@
 // a worker thread; the window stays usable and shows the progress, and
 // Escape or the stop button cancels.
 #pragma once
-#include "platform/mui/mui.h"
 #include "platform/exec/lists.h"
+#include "platform/mui/mui.h"
 
 #include <string>
 
@@ -13,7 +13,7 @@ class FindJob;
 struct Find;
 
 struct FindGUIRecord {
-    Object *Range;      // 0 the document, 1 the base of files
+    Object *Range;   // 0 the document, 1 the base of files
     Object *Pattern;
     Object *NextBtn;
     Object *PrevBtn;
@@ -25,13 +25,13 @@ extern FindGUIRecord FindGUI;
 BOOL ClassFind(BOOL create);
 
 struct FindData {
-    STRPTR Text;        // the text of the search the history belongs to
-    LONG Mode;          // the range when the history began
-    MinList Results;    // of Find, oldest first
-    Find *Current;      // the hit shown, or null
-    FindJob *Job;       // the search running, or null
-    ULONG Serial;       // of the latest search started
-    BOOL Continuing;    // the running search goes on in the current hit's document first
+    STRPTR Text;       // the text of the search the history belongs to
+    LONG Mode;         // the range when the history began
+    MinList Results;   // of Find, oldest first
+    Find *Current;     // the hit shown, or null
+    FindJob *Job;      // the search running, or null
+    ULONG Serial;      // of the latest search started
+    BOOL Continuing;   // the running search goes on in the current hit's document first
 };
 
 // Modes of FindInit.

@@ -30,9 +30,9 @@ Object *MakePanel(IClass *cl, Object *obj, Msg msg)
     FindGUI.Progress = MUI_NewObject(MUIC_Text, MUIA_Text_SetMin, FALSE, MUIA_HorizWeight, 70, MUIA_Text_Contents, "");
     FindGUI.StopBtn = TapeButton(MUII_TapeStop);
     SetAttrs(FindGUI.StopBtn, MUIA_Disabled, TRUE, MUIA_ShortHelp, GetLoc(122));
-    return DoSuperNew(cl, obj, reinterpret_cast<opSet *>(msg)->ops_AttrList, MUIA_Group_Horiz, TRUE,
-                      MUIA_Group_Spacing, 0, Child, FindGUI.Range, Child, FindGUI.Pattern, Child, browse, Child,
-                      FindGUI.Progress, Child, FindGUI.StopBtn);
+    return DoSuperNew(cl, obj, reinterpret_cast<opSet *>(msg)->ops_AttrList, MUIA_Group_Horiz, TRUE, MUIA_Group_Spacing,
+                      0, Child, FindGUI.Range, Child, FindGUI.Pattern, Child, browse, Child, FindGUI.Progress, Child,
+                      FindGUI.StopBtn);
 }
 
 IPTR clFind_OM_NEW(IClass *cl, Object *obj, Msg msg)
@@ -99,8 +99,8 @@ IPTR clFind_QMXM_DoMethodObject(Object *self)
     DoMethod(FindGUI.NextBtn, MUIM_Notify, MUIA_Pressed, FALSE, self, 3, MUIM_Set, QMXA_Find_Go, 1);
     DoMethod(FindGUI.StopBtn, MUIM_Notify, MUIA_Pressed, FALSE, self, 3, MUIM_Set, QMXA_Find_Stop, TRUE);
     if (QMXObject.Win)
-        DoMethod(QMXObject.Win, MUIM_Notify, MUIA_Window_InputEvent, MUIV_EveryTime, self, 3, MUIM_Set,
-                 QMXA_Find_Stop, TRUE);
+        DoMethod(QMXObject.Win, MUIM_Notify, MUIA_Window_InputEvent, MUIV_EveryTime, self, 3, MUIM_Set, QMXA_Find_Stop,
+                 TRUE);
     return 0;
 }
 
@@ -124,7 +124,8 @@ IPTR clFind_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case OM_GET: return clFind_OM_GET(cl, obj, msg);
     case QMXM_DoMethodObject: return clFind_QMXM_DoMethodObject(obj);
     case QMXM_Find_Progress:
-        FindProgress(static_cast<FindData *>(INST_DATA(cl, obj)), ULONG(reinterpret_cast<QMXP_Find_Report *>(msg)->Serial));
+        FindProgress(static_cast<FindData *>(INST_DATA(cl, obj)),
+                     ULONG(reinterpret_cast<QMXP_Find_Report *>(msg)->Serial));
         return 0;
     case QMXM_Find_Done:
         FindDone(static_cast<FindData *>(INST_DATA(cl, obj)), ULONG(reinterpret_cast<QMXP_Find_Report *>(msg)->Serial));

@@ -4,10 +4,10 @@
 #include "find.h"
 #include "find_job.h"
 
+#include "base/records.h"
 #include "core/ids.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "base/records.h"
 #include "platform/dos/format.h"
 #include "util/strings.h"
 

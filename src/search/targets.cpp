@@ -1,8 +1,8 @@
 #include "targets.h"
 
+#include "base/records.h"
 #include "core/ids.h"
 #include "core/objects.h"
-#include "base/records.h"
 #include "util/fileinfo.h"
 
 std::string DocumentPath(const Baza *doc) { return SetFilePath(nullptr, doc->Dir, doc->Name); }

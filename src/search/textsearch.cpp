@@ -64,7 +64,9 @@ uint64_t LowBits(size_t n) { return n >= 64 ? ~uint64_t(0) : (uint64_t(1) << n) 
 class LineCounter {
 public:
     explicit LineCounter(const SearchPosition &start)
-        : line_(start.Line), pieceStart_(start.Offset), counted_(start.Offset) {}
+        : line_(start.Line), pieceStart_(start.Offset), counted_(start.Offset)
+    {
+    }
 
     // Counts up to the byte at (not included); buf holds the file from base on.
     void AdvanceTo(const char *buf, int64_t base, int64_t at)
@@ -139,8 +141,8 @@ class FileSearch {
 public:
     FileSearch(FileHandle *fh, const TextPattern &pattern, const SearchPosition &start,
                const std::function<bool(const SearchHit &)> &hit)
-        : fh_(fh), pattern_(pattern), hit_(hit), lines_(start), base_(start.Offset),
-          from_(start.Offset + start.Column), buf_(ThreadBuffer())
+        : fh_(fh), pattern_(pattern), hit_(hit), lines_(start), base_(start.Offset), from_(start.Offset + start.Column),
+          buf_(ThreadBuffer())
     {
     }
 
@@ -314,8 +316,8 @@ SearchEnd SearchFile(CONST_STRPTR path, const TextPattern &pattern, const Search
     return end;
 }
 
-bool FindFirstInFile(CONST_STRPTR path, const TextPattern &pattern, const SearchPosition &start,
-                     SearchPosition &found, const std::atomic<bool> *cancel)
+bool FindFirstInFile(CONST_STRPTR path, const TextPattern &pattern, const SearchPosition &start, SearchPosition &found,
+                     const std::atomic<bool> *cancel)
 {
     auto first = [&found](const SearchHit &hit) {
         found = hit.Where;

@@ -72,9 +72,8 @@ enum class SearchEnd { Finished, Stopped, Unreadable, Cancelled };
 // read or a file that is not a readable regular file (Unreadable), or cancel
 // becoming true (Cancelled, looked at between blocks).
 SearchEnd SearchFile(CONST_STRPTR path, const TextPattern &pattern, const SearchPosition &start,
-                     const std::function<bool(const SearchHit &)> &hit,
-                     const std::atomic<bool> *cancel = nullptr);
+                     const std::function<bool(const SearchHit &)> &hit, const std::atomic<bool> *cancel = nullptr);
 
 // The first hit from the start position on, in found; false when there is none.
-bool FindFirstInFile(CONST_STRPTR path, const TextPattern &pattern, const SearchPosition &start,
-                     SearchPosition &found, const std::atomic<bool> *cancel = nullptr);
+bool FindFirstInFile(CONST_STRPTR path, const TextPattern &pattern, const SearchPosition &start, SearchPosition &found,
+                     const std::atomic<bool> *cancel = nullptr);

@@ -42,7 +42,10 @@ void DelSTR(STRPTR *variable)
 }
 
 namespace {
-bool WithinASequence(const std::string &text, size_t at) { return at < text.size() && (UBYTE(text[at]) & 0xC0) == 0x80; }
+bool WithinASequence(const std::string &text, size_t at)
+{
+    return at < text.size() && (UBYTE(text[at]) & 0xC0) == 0x80;
+}
 }
 
 std::string ShortenedInItsMiddle(const std::string &text, size_t most)

@@ -1,11 +1,11 @@
 // The history of shown entries: a pop-up list of (document, entry) pairs with
 // two step buttons. Recording a pair already in the list only makes it the
 // active element; the oldest element goes when the list is full.
+#include "base/records.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "base/records.h"
 #include "platform/dos/paths.h"
 #include "platform/exec/pool.h"
 #include "platform/nlist/nlist.h"
@@ -109,8 +109,8 @@ void Step(ViewData *d, LONG delta)
 Object *MakeHistoryList()
 {
     return MUI_NewObject(MUIC_NList, MUIA_ShortHelp, GetLoc(117), MUIA_Font, MUIV_NList_Font_Fixed, MUIA_Frame,
-                         MUIV_Frame_PopUp, MUIA_NList_Input, TRUE, MUIA_NList_UTF8, TRUE, MUIA_NList_ConstructHook, &HOOK_HistoryConstruct,
-                         MUIA_NList_DestructHook, &HOOK_HistoryDestruct, MUIA_NList_DisplayHook,
+                         MUIV_Frame_PopUp, MUIA_NList_Input, TRUE, MUIA_NList_UTF8, TRUE, MUIA_NList_ConstructHook,
+                         &HOOK_HistoryConstruct, MUIA_NList_DestructHook, &HOOK_HistoryDestruct, MUIA_NList_DisplayHook,
                          &HOOK_HistoryDisplay);
 }
 

@@ -1,13 +1,13 @@
 #include "index.h"
 
+#include "base/records.h"
 #include "core/classes.h"
 #include "core/ids.h"
-#include "core/methods.h"
 #include "core/locale.h"
+#include "core/methods.h"
 #include "core/objects.h"
-#include "base/records.h"
-#include "platform/utility/charset.h"
 #include "platform/nlist/nlist.h"
+#include "platform/utility/charset.h"
 #include "util/names.h"
 
 #include <cstring>
@@ -101,17 +101,17 @@ void UserMoved(IndexData *d, LONG n)
 
 IPTR clIndex_OM_NEW(IClass *cl, Object *obj, Msg msg)
 {
-    IndexGUI.IndexList = MUI_NewObject(MUIC_NList, MUIA_CycleChain, TRUE, MUIA_Font, MUIV_NList_Font_Fixed,
-                                       MUIA_Frame, MUIV_Frame_ReadList, MUIA_NList_Input, TRUE,
-                                       MUIA_NList_ConstructHook, &HOOK_IndexConstruct, MUIA_NList_DestructHook,
-                                       &HOOK_IndexDestruct, MUIA_NList_DisplayHook, &HOOK_IndexDisplay);
+    IndexGUI.IndexList = MUI_NewObject(MUIC_NList, MUIA_CycleChain, TRUE, MUIA_Font, MUIV_NList_Font_Fixed, MUIA_Frame,
+                                       MUIV_Frame_ReadList, MUIA_NList_Input, TRUE, MUIA_NList_ConstructHook,
+                                       &HOOK_IndexConstruct, MUIA_NList_DestructHook, &HOOK_IndexDestruct,
+                                       MUIA_NList_DisplayHook, &HOOK_IndexDisplay);
     Object *listGroup = MUI_NewObject(MUIC_Group, MUIA_ShortHelp, GetLoc(91), Child,
                                       MUI_NewObject(MUIC_NListview, MUIA_NListview_NList, IndexGUI.IndexList));
-    IndexGUI.IndexTitle = MUI_NewObject(MUIC_Text, MUIA_ShortHelp, GetLoc(90), MUIA_Disabled, TRUE,
-                                        MUIA_Text_SetMin, FALSE, MUIA_Frame, MUIV_Frame_Text, MUIA_Background,
-                                        MUII_TextBack, MUIA_Text_PreParse, "\33c", MUIA_Text_Contents, GetLoc(37));
-    Object *self = DoSuperNew(cl, obj, reinterpret_cast<opSet *>(msg)->ops_AttrList, Child, IndexGUI.IndexTitle,
-                              Child, listGroup);
+    IndexGUI.IndexTitle = MUI_NewObject(MUIC_Text, MUIA_ShortHelp, GetLoc(90), MUIA_Disabled, TRUE, MUIA_Text_SetMin,
+                                        FALSE, MUIA_Frame, MUIV_Frame_Text, MUIA_Background, MUII_TextBack,
+                                        MUIA_Text_PreParse, "\33c", MUIA_Text_Contents, GetLoc(37));
+    Object *self = DoSuperNew(cl, obj, reinterpret_cast<opSet *>(msg)->ops_AttrList, Child, IndexGUI.IndexTitle, Child,
+                              listGroup);
     if (!self)
         return 0;
     IndexData *d = static_cast<IndexData *>(INST_DATA(cl, self));

@@ -34,10 +34,10 @@ struct ViewHeader {
 extern ViewHeader ViewGUI;
 
 struct ViewData {
-    FileOpen File;     // the document shown, with its lock and open handle
-    FileOpen Save;     // the target of a save in progress
-    Baza *Doc;         // the document shown, or null
-    APTR Current;      // the history element opened last
+    FileOpen File;   // the document shown, with its lock and open handle
+    FileOpen Save;   // the target of a save in progress
+    Baza *Doc;       // the document shown, or null
+    APTR Current;    // the history element opened last
 };
 
 constexpr const char *TempFile = "T:QMX.doc";

@@ -3,9 +3,9 @@
 
 #include "core/classes.h"
 #include "core/ids.h"
-#include "core/methods.h"
 #include "core/konfig.h"
 #include "core/locale.h"
+#include "core/methods.h"
 #include "core/objects.h"
 #include "doctypes/adoc.h"
 #include "doctypes/aguide.h"
@@ -22,10 +22,7 @@ ViewHeader ViewGUI;
 namespace {
 MUI_CustomClass *clViewClass = nullptr;
 
-Object *NewType(QMXClassSlot slot)
-{
-    return QMXClass[slot] ? NewObject(QMXClass[slot]->mcc_Class, nullptr) : nullptr;
-}
+Object *NewType(QMXClassSlot slot) { return QMXClass[slot] ? NewObject(QMXClass[slot]->mcc_Class, nullptr) : nullptr; }
 
 // The document types this program has, each once; Types holds them outside
 // the visible tree.
@@ -72,15 +69,15 @@ Object *HeaderRow()
                                      MUIA_Text_PreParse, "\33c", MUIA_Text_Contents, GetLoc(36));
     Object *nameRow = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, Child, ViewGUI.NameText, Child,
                                     ViewGUI.PrevButton);
-    ViewGUI.HistoryPop = MUI_NewObject(
-        MUIC_Popobject, MUIA_Popstring_String, nameRow, MUIA_Popstring_Button, ViewGUI.PopButton,
-        MUIA_Popobject_Object, MUI_NewObject(MUIC_NListview, MUIA_NListview_NList, ViewGUI.HistoryList),
-        MUIA_Popobject_WindowHook, &HOOK_HistoryWindow, Child, ViewGUI.NextButton);
+    ViewGUI.HistoryPop = MUI_NewObject(MUIC_Popobject, MUIA_Popstring_String, nameRow, MUIA_Popstring_Button,
+                                       ViewGUI.PopButton, MUIA_Popobject_Object,
+                                       MUI_NewObject(MUIC_NListview, MUIA_NListview_NList, ViewGUI.HistoryList),
+                                       MUIA_Popobject_WindowHook, &HOOK_HistoryWindow, Child, ViewGUI.NextButton);
     ViewGUI.HistoryGroup = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, MUIA_ShortHelp, GetLoc(109),
                                          MUIA_Group_Spacing, 0, Child, ViewGUI.HistoryPop);
     Object *loadGroup = MUI_NewObject(MUIC_Group, MUIA_ShortHelp, GetLoc(110), Child, ViewGUI.LoadButton);
-    Object *row = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, MUIA_Group_Spacing, 0, Child, loadGroup,
-                                Child, ViewGUI.HistoryGroup);
+    Object *row = MUI_NewObject(MUIC_Group, MUIA_Group_Horiz, TRUE, MUIA_Group_Spacing, 0, Child, loadGroup, Child,
+                                ViewGUI.HistoryGroup);
     return MUI_NewObject(MUIC_Group, Child, row);
 }
 
@@ -168,7 +165,9 @@ IPTR clView_OM_GET(IClass *cl, Object *self, Msg msg)
     ViewData *d = static_cast<ViewData *>(INST_DATA(cl, self));
     auto *get = reinterpret_cast<opGet *>(msg);
     switch (get->opg_AttrID) {
-    case QMXA_View_File: *get->opg_Storage = ToIPTR(d->File.Lock && d->File.Name ? d->File.Name : EmptySTR); return TRUE;
+    case QMXA_View_File:
+        *get->opg_Storage = ToIPTR(d->File.Lock && d->File.Name ? d->File.Name : EmptySTR);
+        return TRUE;
     case QMXA_View_Document: *get->opg_Storage = ToIPTR(d->Doc); return TRUE;
     case QMXA_View_FileInfo: *get->opg_Storage = ToIPTR(&d->File); return TRUE;
     case QMXA_View_SaveInfo: *get->opg_Storage = ToIPTR(&d->Save); return TRUE;

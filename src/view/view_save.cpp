@@ -20,11 +20,10 @@ FileRequester *AllocFileRequester(LONG title, CONST_STRPTR drawer, CONST_STRPTR 
 {
     return MUI_AllocAslRequestTags(ASL_FileRequest, ASLFR_TitleText, GetLoc(title), ASLFR_InitialFile, file,
                                    ASLFR_InitialDrawer, drawer, ASLFR_InitialPattern, konfig.ASLPattern,
-                                   ASLFR_PatternName, GetLoc(130), ASLFR_AllFilesFirst, TRUE,
-                                   ASLFR_Flags1, FRF_DOPATTERNS | (save ? FRF_DOSAVEMODE : 0), ASLFR_Flags2,
-                                   FRF_REJECTICONS, ASLFR_PrivateIDCMP, FALSE, ASLFR_Window,
-                                   xget(QMXObject.Win, MUIA_Window_Window), ASLFR_UserData, QMXObject.App,
-                                   ASLFR_IntuiMsgFunc, &HOOK_RefreshASL);
+                                   ASLFR_PatternName, GetLoc(130), ASLFR_AllFilesFirst, TRUE, ASLFR_Flags1,
+                                   FRF_DOPATTERNS | (save ? FRF_DOSAVEMODE : 0), ASLFR_Flags2, FRF_REJECTICONS,
+                                   ASLFR_PrivateIDCMP, FALSE, ASLFR_Window, xget(QMXObject.Win, MUIA_Window_Window),
+                                   ASLFR_UserData, QMXObject.App, ASLFR_IntuiMsgFunc, &HOOK_RefreshASL);
 }
 
 void Problem(LONG message, CONST_STRPTR name)

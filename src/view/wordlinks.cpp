@@ -1,16 +1,13 @@
 #include "wordlinks.h"
 
+#include "base/records.h"
 #include "core/ids.h"
 #include "core/methods.h"
 #include "core/objects.h"
-#include "base/records.h"
 #include "platform/nlist/nlist.h"
 #include "view.h"
 
-LONG IsChar(UBYTE c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
+LONG IsChar(UBYTE c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; }
 
 LONG GetLink(CONST_STRPTR text, WORD pos, CONST_STRPTR *word, WORD *length)
 {

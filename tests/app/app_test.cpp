@@ -1,17 +1,17 @@
-#include "app/options.h"
-#include "core/ids.h"
-#include "core/konfig.h"
-#include "core/locale.h"
 #include "app/logo.h"
-#include "core/objects.h"
+#include "app/options.h"
 #include "app/startup.h"
 #include "app/window.h"
 #include "base/baza.h"
 #include "catcomp/catcomp.h"
+#include "core/ids.h"
+#include "core/konfig.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "platform/dos/files.h"
 #include "platform/exec/libraries.h"
-#include "platform/icon/icon.h"
 #include "platform/exec/signals.h"
+#include "platform/icon/icon.h"
 #include "platform/locale/catalog.h"
 #include "platform/mui/commands.h"
 #include "platform/mui/envstore.h"
@@ -179,9 +179,9 @@ TEST(StartUp, EveryWayOutAsksAboutAnUnsavedBaseUntilItIsSavedAndCancelStays)
     app.requester.files.push_back({box.Dir(), {"a.txt"}});
     DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, EdTree_AddFiles);   // the base is modified
     ASSERT_TRUE(FinishBaseJob());
-    app.requester.files.push_back({box.Dir(), {}});                    // a save requester left without a name
+    app.requester.files.push_back({box.Dir(), {}});   // a save requester left without a name
     app.requester.files.push_back({box.Dir(), {"kept.qmx"}});
-    app.requester.answers = {0, 1, 1};   // Cancel; Save; Save
+    app.requester.answers = {0, 1, 1};                                                    // Cancel; Save; Save
     DoMethod(QMXObject.App, MUIM_Application_ReturnID, MUIV_Application_ReturnID_Quit);   // the menu
     DoMethod(QMXObject.App, MUIM_Application_ReturnID, MUIV_Application_ReturnID_Quit);   // the close button
     SetSignal(SIGBREAKF_CTRL_C, SIGBREAKF_CTRL_C);
@@ -404,7 +404,8 @@ TEST(FrontOptions, HelpVersionUnknownOptionsAndTheEndOfOptions)
 
 TEST(FrontOptions, ADesktopsFileURLBecomesItsName)
 {
-    EXPECT_EQ(FileFromURL("file:///home/u/SDK%20Docs/%C3%9Cbersicht/exec.doc"), "/home/u/SDK Docs/\xc3\x9c" "bersicht/exec.doc");
+    EXPECT_EQ(FileFromURL("file:///home/u/SDK%20Docs/%C3%9Cbersicht/exec.doc"), "/home/u/SDK Docs/\xc3\x9c"
+                                                                                "bersicht/exec.doc");
     EXPECT_EQ(FileFromURL("file://localhost/a%2"), "/a%2") << "a cut escape stays";
     EXPECT_EQ(FileFromURL("/plain/a%20b"), "/plain/a%20b") << "a name is no URL";
     EXPECT_EQ(FileFromURL("https://example.org/x"), "https://example.org/x");

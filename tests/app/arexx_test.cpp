@@ -1,9 +1,9 @@
 // The program's commands through its real command port: a client thread
 // sends, the test's main thread runs the input loop as the window does.
-#include "core/ids.h"
-#include "core/objects.h"
 #include "base/baza.h"
 #include "base/records.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "platform/rexx/port.h"
 #include "search/find.h"
 #include "support/support.h"
@@ -20,7 +20,8 @@ namespace {
 class CommandPortOfTheProgram : public ::testing::Test {
 protected:
     Sandbox box;
-    bool runtimeMade = (mkdir(box.Path("run").c_str(), 0700), setenv("XDG_RUNTIME_DIR", box.Path("run").c_str(), 1), true);
+    bool runtimeMade = (mkdir(box.Path("run").c_str(), 0700), setenv("XDG_RUNTIME_DIR", box.Path("run").c_str(), 1),
+                        true);
     TestApp app{true, true};
 
     ~CommandPortOfTheProgram() override { unsetenv("XDG_RUNTIME_DIR"); }
@@ -125,17 +126,12 @@ TEST_F(CommandPortOfTheProgram, AFailureAnswers20WithTheWindowsTextShownAsALineA
     std::string binary = box.Write("b.bin", std::string("\x01\x02\x03\0\xff", 5));
     std::string junk = box.Write("x.qmx", "no base at all\n");
     const Answer failures[] = {
-        Send("QMX_FileOpen /missing.doc"),
-        Send("QMX_FileOpen " + binary),
-        Send("QMX_BaseOpen " + junk),
-        Send("QMX_FindFunction AllocVex " + base),
-        Send("QMX_FindText AllocVex " + junk),
+        Send("QMX_FileOpen /missing.doc"),         Send("QMX_FileOpen " + binary),        Send("QMX_BaseOpen " + junk),
+        Send("QMX_FindFunction AllocVex " + base), Send("QMX_FindText AllocVex " + junk),
     };
     const Answer expected[] = {
-        {20, "Cannot open file: /missing.doc"},
-        {20, "Cannot open file: " + binary},
-        {20, "Not a base file: " + junk},
-        {20, "No entry AllocVex"},
+        {20, "Cannot open file: /missing.doc"}, {20, "Cannot open file: " + binary},
+        {20, "Not a base file: " + junk},       {20, "No entry AllocVex"},
         {20, "Not a base file: " + junk},
     };
     for (size_t i = 0; i < std::size(expected); ++i)
@@ -160,8 +156,8 @@ TEST_F(CommandPortOfTheProgram, ABaseACommandNamesTakesTheOpenOnesPlaceUnlessTha
     EXPECT_EQ(Send("QMX_FindFunction AllocMem " + b), (Answer{20, "No entry AllocMem"})) << "b lacks it";
     EXPECT_EQ(Roots(), std::vector<std::string>{"txt.txt"});
     DoMethod(QMXObject.BazaObj, QMXM_BazaUpdate);   // a rescan leaves the base changed
-    for (const std::string &line : {"QMX_BaseOpen " + a, "QMX_FindFunction AllocMem " + a, "QMX_FindText mem " + a,
-                                    std::string("QMX_BaseClose")})
+    for (const std::string &line :
+         {"QMX_BaseOpen " + a, "QMX_FindFunction AllocMem " + a, "QMX_FindText mem " + a, std::string("QMX_BaseClose")})
         EXPECT_EQ(Send(line), (Answer{20, "The base has unsaved changes"})) << line;
     EXPECT_EQ(Roots(), std::vector<std::string>{"txt.txt"});
     EXPECT_EQ(BaseFile(), b);
@@ -231,7 +227,8 @@ TEST(CommandPortOfTheViewer, BaseCommandsAnswerThoughTheBasePanelIsHidden)
         ASSERT_TRUE(app.Ready());
         auto reply = std::async(std::launch::async, [&box] {
             std::string replies, result, error;
-            for (const char *line : {"QMX_FindFunction AllocMem ", "QMX_FindText AllocMem ", "QMX_BaseOpen ", "QMX_BaseClose"}) {
+            for (const char *line :
+                 {"QMX_FindFunction AllocMem ", "QMX_FindText AllocMem ", "QMX_BaseOpen ", "QMX_BaseClose"}) {
                 LONG rc = -1;
                 std::string base = std::strchr(line, ' ') ? box.Path("none.qmx") : "";
                 if (!SendPortCommand("VELLUMSCANNER.1", line + base, rc, result, error))

@@ -1,9 +1,9 @@
+#include "base/baseheader.h"
+#include "base/baza.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "base/baseheader.h"
-#include "base/baza.h"
 #include "support/support.h"
 #include "util/strings.h"
 
@@ -92,7 +92,8 @@ protected:
                 out += "D " + std::string(b->Dir) + "|" + b->Name + "|" + (b->Library ? b->Library : "(none)") + "\n";
                 for (Doc *e = FirstEntry(b); e; e = NextEntry(e))
                     out += std::string(size_t(depth) * 2 + 2, ' ') + e->Name + " " + e->Mark + " " +
-                           std::to_string(e->Offset) + " " + std::to_string(e->Lines) + " " + std::to_string(e->Line) + "\n";
+                           std::to_string(e->Offset) + " " + std::to_string(e->Lines) + " " + std::to_string(e->Line) +
+                           "\n";
             }
             for (const TreeNode *c : n->tn_Children)
                 walk(c, depth + 1);
@@ -220,7 +221,12 @@ TEST_F(BaseFile, ReadEntriesGiveWayToARescanAndTheirBlocksServeTheNextBase)
     Bytes old;
     old.Num("lQMX:", 20).Tag("\nDOC\n").Text("sDc01", box.Path("docs/")).Text("sDc02", "a.txt").Tag("\nDc&\n");
     for (const char *name : {"Stale1", "Stale2"})
-        old.Tag("\nFNC\n").Text("sFn01", name).Char("cFn02", ' ').Num("lFn03", 0).Num("lFn04", 1).Num("lFn05", 0)
+        old.Tag("\nFNC\n")
+            .Text("sFn01", name)
+            .Char("cFn02", ' ')
+            .Num("lFn03", 0)
+            .Num("lFn04", 1)
+            .Num("lFn05", 0)
             .Tag("\nFn&\n");
     old.Tag("\nEND.");
     ASSERT_NE(Load(box.Write("old.qmx", old.data)), 0u);
@@ -256,12 +262,12 @@ TEST_F(BaseFile, DamageIsReportedAndLeavesNoHalfBase)
     ASSERT_TRUE(app.Ready());
     std::string good = Example().data;
     const std::vector<std::pair<std::string, std::string>> damaged = {
-        {good.substr(0, good.find("\nEND.")) + "xWHAT", GetLoc(23)},          // an unknown tag
-        {Bytes().Num("lQMX:", 43).Tag("\nFn&\n").data, GetLoc(23)},           // an end with no start
+        {good.substr(0, good.find("\nEND.")) + "xWHAT", GetLoc(23)},                        // an unknown tag
+        {Bytes().Num("lQMX:", 43).Tag("\nFn&\n").data, GetLoc(23)},                         // an end with no start
         {Bytes().Num("lQMX:", 43).Tag("\nDOC\n").Num("sDc01", 1 << 30).data, GetLoc(23)},   // a length past the end
-        {Bytes().Num("lQMX:", 43).Tag("\nDOC\n").Tag("\nDOC\n").data, GetLoc(23)},   // a document in a document
-        {Bytes().Num("lQMX:", 43).Text("sFn01", "stray").data, GetLoc(23)},   // a field of nothing
-        {good + "\nWHO", ""},                                                  // fewer than 5 bytes after the end: ignored
+        {Bytes().Num("lQMX:", 43).Tag("\nDOC\n").Tag("\nDOC\n").data, GetLoc(23)},          // a document in a document
+        {Bytes().Num("lQMX:", 43).Text("sFn01", "stray").data, GetLoc(23)},                 // a field of nothing
+        {good + "\nWHO", ""},   // fewer than 5 bytes after the end: ignored
         {"not a base at all", "not"},
     };
     for (const auto &[bytes, message] : damaged) {
@@ -372,7 +378,7 @@ TEST_F(BaseFile, ClosingAsksAboutUnsavedChangesAndForgetsTheLastBase)
     std::string loaded = Describe();
     app.requester.files.push_back({box.Dir(), {"other.qmx"}});
     DoMethod(QMXObject.BazaObj, QMXM_BazaOpenASL);   // answered Cancel
-    DoMethod(QMXObject.BazaObj, QMXM_BazaClose);      // answered Cancel
+    DoMethod(QMXObject.BazaObj, QMXM_BazaClose);     // answered Cancel
     EXPECT_EQ(LastQuestion(), GetLoc(98));
     EXPECT_EQ(app.requester.questions.size(), 2u);
     EXPECT_EQ(Describe(), loaded) << "Cancel keeps the base as it was, unsaved";
@@ -383,5 +389,6 @@ TEST_F(BaseFile, ClosingAsksAboutUnsavedChangesAndForgetsTheLastBase)
     EXPECT_EQ(Describe(), "");
     EXPECT_STREQ(reinterpret_cast<char *>(xget(konfig.LastBase, MUIA_String_Contents)), "");
     EXPECT_FALSE(xget(reinterpret_cast<Object *>(DoMethod(QMXObject.MenuStrip, MUIM_FindUData, MENU_BaseSave)),
-                      MUIA_Menuitem_Enabled)) << "an empty base has nothing to save";
+                      MUIA_Menuitem_Enabled))
+        << "an empty base has nothing to save";
 }

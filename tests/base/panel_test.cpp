@@ -1,9 +1,9 @@
+#include "base/baza.h"
+#include "base/grouped.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "base/baza.h"
-#include "base/grouped.h"
 #include "platform/nlist/nlist.h"
 #include "support/support.h"
 #include "util/strings.h"
@@ -35,10 +35,14 @@ protected:
         const std::vector<TreeNode *> &list = parent ? parent->tn_Children : *NListtreeRoots(BazaGUI.Tree);
         return list.empty() ? nullptr : list.back();
     }
-    TreeNode *Nth(LONG n) { return reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0)); }
+    TreeNode *Nth(LONG n)
+    {
+        return reinterpret_cast<TreeNode *>(DoMethod(BazaGUI.Tree, MUIM_NListtree_GetEntry, 0, n, 0));
+    }
     std::string Name(const TreeNode *n)
     {
-        return NodeKind(n) == KIND_GROUP ? static_cast<const char *>(n->tn_User) : static_cast<const Baza *>(n->tn_User)->Name;
+        return NodeKind(n) == KIND_GROUP ? static_cast<const char *>(n->tn_User)
+                                         : static_cast<const Baza *>(n->tn_User)->Name;
     }
     std::vector<std::string> Order(TreeNode *parent)
     {
@@ -88,7 +92,8 @@ TEST_F(BasePanel, NewNodesGoToTheActiveGroupOrTheRoot)
     BazaAdd(KIND_GROUP, NewSTR("Root", -1));
     EXPECT_EQ(Order(nullptr), (std::vector<std::string>{"G", "Root"}));
     EXPECT_TRUE(xget(reinterpret_cast<Object *>(DoMethod(QMXObject.MenuStrip, MUIM_FindUData, MENU_BaseSave)),
-                     MUIA_Menuitem_Enabled)) << "the first node switches the base menu items on";
+                     MUIA_Menuitem_Enabled))
+        << "the first node switches the base menu items on";
 }
 
 TEST_F(BasePanel, AddingFilesStopsAtTheFirstThatFails)
@@ -213,7 +218,7 @@ TEST_F(BasePanel, TheActiveNodeIsTheSelectionWhoeverMovedItAndDeleteTakesExactly
     DoMethod(BazaGUI.Tree, MUIM_NListtree_Select, inner, MUIV_NListtree_Select_On, 0, nullptr);
     DoMethod(BazaGUI.Tree, MUIM_NListtree_Select, first, MUIV_NListtree_Select_On, 0, nullptr);
     SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, first);   // inside the selection: it stays
-    EdTree(EdTree_Delete);   // answered Cancel
+    EdTree(EdTree_Delete);                                  // answered Cancel
     EXPECT_EQ(LastQuestion(), "Do you want to remove first.txt, G from base?") << "a group's contents go with it";
     EXPECT_EQ(Order(nullptr), (std::vector<std::string>{"first.txt", "G"}));
 }
@@ -359,14 +364,15 @@ TEST_F(BasePanel, TheQuickSearchFindsAnExactNameFirstAndWrapsRoundOnce)
         for (size_t n = 0; n < requests; ++n) {
             size_t asked = app.requester.questions.size();
             SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, text);
-            finds.push_back(app.requester.questions.size() > asked ? "finished"
-                                                                   : Name(Active()) + ":" + std::to_string(IndexLine()));
+            finds.push_back(app.requester.questions.size() > asked
+                                ? "finished"
+                                : Name(Active()) + ":" + std::to_string(IndexLine()));
         }
         return finds;
     };
     Click(intuition);
-    EXPECT_EQ(walk("ALLOCVEC", 5), (std::vector<std::string>{"exec.doc:1", "intuition.doc:1", "xad.doc:0", "finished",
-                                                             "exec.doc:1"}))
+    EXPECT_EQ(walk("ALLOCVEC", 5),
+              (std::vector<std::string>{"exec.doc:1", "intuition.doc:1", "xad.doc:0", "finished", "exec.doc:1"}))
         << "the exact name, then the others, round the end up to where the walk began";
     Click(Nth(3));   // xad.doc, the last document
     EXPECT_EQ(walk("window", 2), (std::vector<std::string>{"intuition.doc:0", "finished"}));
@@ -448,11 +454,13 @@ TEST_F(BasePanel, AddingInTheWindowGoesOnWhileItAnswersAndTellsHowFarItIsNowAndT
     app.requester.files.push_back({box.Dir(), {longName}});
     EdTree(EdTree_AddFiles);
     ASSERT_TRUE(FinishBaseJob());
-    EXPECT_EQ(progress.seen, (std::vector<std::string>{"1/1 awake: Reading 1 of 1: an_sdk_doc\xE2\x80\xA6me_0001.txt", "end"}))
+    EXPECT_EQ(progress.seen,
+              (std::vector<std::string>{"1/1 awake: Reading 1 of 1: an_sdk_doc\xE2\x80\xA6me_0001.txt", "end"}))
         << "the count whole, the name shortened in its middle";
     std::vector<std::string> names;
     for (int i = 0; i < 600; ++i)
-        names.push_back(box.Write("many/f" + std::to_string(1000 + i) + ".txt", std::string(size_t(i * 50), 'x') + "\n"));
+        names.push_back(
+            box.Write("many/f" + std::to_string(1000 + i) + ".txt", std::string(size_t(i * 50), 'x') + "\n"));
     app.requester.files.push_back({box.Path("many"), {}});
     for (const std::string &name : names)
         app.requester.files.back().files.push_back(name.substr(name.rfind('/') + 1));
@@ -490,7 +498,8 @@ TEST_F(BasePanel, AStoppedRefreshKeepsWhatItRescannedInOrderAndCountsAsChanged)
     auto write = [&](const char *entries) {
         names.clear();
         for (int i = 0; i < 400; ++i)
-            names.push_back(box.Write("d" + std::to_string(1000 + i) + ".doc", std::string("TABLE OF CONTENTS\n") + entries));
+            names.push_back(
+                box.Write("d" + std::to_string(1000 + i) + ".doc", std::string("TABLE OF CONTENTS\n") + entries));
     };
     auto counts = [&] {
         std::vector<int> out;
@@ -532,8 +541,9 @@ TEST_F(BasePanel, AStructureNameLeadsFromAnAutodocOrAHeaderToItsDefinition)
 {
     ASSERT_TRUE(app.Ready());
     TreeNode *g = Group(nullptr, "SDK");
-    Document(g, "lists.doc", "TABLE OF CONTENTS\n\flists.library/AddHead\n   NAME\n\tAddHead -- add\n"
-                             "   FUNCTION\n\tputs a struct Node first\n");
+    Document(g, "lists.doc",
+             "TABLE OF CONTENTS\n\flists.library/AddHead\n   NAME\n\tAddHead -- add\n"
+             "   FUNCTION\n\tputs a struct Node first\n");
     Document(g, "lists.h", "struct List {\n  struct Node *lh_Head;\n};\n");
     Document(g, "nodes.h", "/* nodes */\nstruct MinNode {\n};\nstruct Node {\n};\n");
     auto definitionShown = [&] {

@@ -1,8 +1,8 @@
+#include "base/baza.h"
+#include "base/scanqueue.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/objects.h"
-#include "base/baza.h"
-#include "base/scanqueue.h"
 #include "support/support.h"
 
 #include <filesystem>
@@ -22,7 +22,8 @@ std::string MakeDocument(std::mt19937 &rng, int i, std::string &name)
         name = "lib" + std::to_string(i) + ".doc";
         text = "TABLE OF CONTENTS\n\n";
         for (int n = 0; n < lines / 4; ++n)
-            text += "\flib" + std::to_string(i) + ".library/" + word() + "\n   NAME\n\tx -- y\n   FUNCTION\n\t" + word() + "\n";
+            text += "\flib" + std::to_string(i) + ".library/" + word() + "\n   NAME\n\tx -- y\n   FUNCTION\n\t" +
+                    word() + "\n";
         break;
     case 1:
         name = "h" + std::to_string(i) + ".h";
@@ -41,9 +42,7 @@ std::string MakeDocument(std::mt19937 &rng, int i, std::string &name)
         for (int n = 0; n < lines / 3; ++n)
             text += "@node " + word() + " \"t\"\nline\n@endnode\n";
         break;
-    default:
-        name = "t" + std::to_string(i) + ".txt";
-        text = std::string(size_t(rng() % 4000), 'a') + "\n";
+    default: name = "t" + std::to_string(i) + ".txt"; text = std::string(size_t(rng() % 4000), 'a') + "\n";
     }
     return text;
 }

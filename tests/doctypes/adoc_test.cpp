@@ -1,7 +1,7 @@
+#include "app/startup.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/objects.h"
-#include "app/startup.h"
 #include "doctypes/adoc.h"
 #include "platform/nlist/nlist.h"
 #include "support/support.h"
@@ -139,7 +139,8 @@ TEST_F(Autodoc, TheScanGivesEveryEntryItsNameMarkAndLines)
         {"graphics.library/Move", '-', At("   NAME\n\tMove"), 24, 2},
     };
     EXPECT_EQ(Entries(), expected);
-    EXPECT_EQ(ListLines(IndexGUI.IndexList), (std::vector<std::string>{"OpenScroll", "CloseScroll ", "graphics.library/Move"}));
+    EXPECT_EQ(ListLines(IndexGUI.IndexList),
+              (std::vector<std::string>{"OpenScroll", "CloseScroll ", "graphics.library/Move"}));
 }
 
 TEST_F(Autodoc, AnEntryShowsItsSectionsOnTheRightLists)
@@ -151,8 +152,8 @@ TEST_F(Autodoc, AnEntryShowsItsSectionsOnTheRightLists)
     EXPECT_EQ(ListLines(View.HeadList), (std::vector<std::string>{"\33bNAME", "   OpenScroll -- open a scroll", "",
                                                                   "\33bSYNOPSIS", "   scroll = OpenScroll(name)", ""}));
     EXPECT_EQ(ListLines(View.ExampleList), (std::vector<std::string>{"   s = OpenScroll(\"a\");", ""}));
-    EXPECT_EQ(ListLines(View.ContentsList),
-              (std::vector<std::string>{"\33bSEE ALSO", "   \338CloseScroll(),\33" "2 \338dos.library/Open()"}));
+    EXPECT_EQ(ListLines(View.ContentsList), (std::vector<std::string>{"\33bSEE ALSO", "   \338CloseScroll(),\33"
+                                                                                      "2 \338dos.library/Open()"}));
     EXPECT_TRUE(xget(View.ADocTabs, MUIA_ShowMe)) << "the entry has an example";
     Pick(1);
     EXPECT_FALSE(xget(View.ADocTabs, MUIA_ShowMe));
@@ -184,10 +185,11 @@ TEST_F(Autodoc, IndentationTabsAndCapitalLinesFollowTheSettings)
     konfig.FunSize = 2;
     konfig.TxtSize = 3;
     konfig.TabSize = 4;
-    Open(box.Write("i.doc", "TABLE OF CONTENTS\n\fa.library/F\n\n   FUNCTION\n\tfirst\n\t    deeper\n  less\n\tTRUE\n\tx\ty\n"));
+    Open(box.Write("i.doc",
+                   "TABLE OF CONTENTS\n\fa.library/F\n\n   FUNCTION\n\tfirst\n\t    deeper\n  less\n\tTRUE\n\tx\ty\n"));
     Pick(0);
-    EXPECT_EQ(ListLines(View.ContentsList),
-              (std::vector<std::string>{"\33b  FUNCTION", "   first", "       deeper", "   less", "\33b  TRUE", "   x    y"}));
+    EXPECT_EQ(ListLines(View.ContentsList), (std::vector<std::string>{"\33b  FUNCTION", "   first", "       deeper",
+                                                                      "   less", "\33b  TRUE", "   x    y"}));
 }
 
 TEST_F(Autodoc, ASearchHitOnAnyLineFindsItsRow)
@@ -236,7 +238,10 @@ TEST(WordLinks, TheLastWordOfTheRunUnderTheClick)
     EXPECT_EQ(link("word  next", 5), "(none)") << "a blank after a blank";
     EXPECT_EQ(link(" x", 0), "(none)");
     EXPECT_EQ(link("\33bFUNCTION", 4), "FUNCTION");
-    EXPECT_EQ(link("   \338CloseScroll(),\33" "2 x", 6), "CloseScroll");
+    EXPECT_EQ(link("   \338CloseScroll(),\33"
+                   "2 x",
+                   6),
+              "CloseScroll");
     EXPECT_EQ(link("a\33b", 2), "(none)") << "the code letter alone is no word";
 }
 
@@ -282,7 +287,7 @@ TEST_F(Autodoc, DamagedAutodocsOpenOrAreRefusedWithoutACrash)
 {
     ASSERT_TRUE(app.Ready());
     const std::vector<std::string> docs = {
-        kDoc.substr(0, At("\tCloseScroll -- close")),   // cut in the middle of an entry
+        kDoc.substr(0, At("\tCloseScroll -- close")),                     // cut in the middle of an entry
         "TABLE OF CONTENTS\n\fa.library/A\nb.library/B\nc.library/C\n",   // headings without an indented line
         "TABLE OF CONTENTS\n",
         "TABLE OF CONTENTS\n\fx.library/Long\n   NAME\n" + std::string(20000, 'x') + "\n",

@@ -5,8 +5,8 @@
 #include "platform/intuition/beep.h"
 #include "platform/nlist/nlist.h"
 #include "support/support.h"
-#include "view/index.h"
 #include "util/fileinfo.h"
+#include "view/index.h"
 #include "view/view.h"
 
 #include <gtest/gtest.h>
@@ -125,11 +125,13 @@ TEST(GuideLines, AttributesAndTheStyleCarriedOn)
     EXPECT_EQ(Convert("a@{maintitle The Manual}b@{FONT topaz.font 8}c@{b}d"), std::vector<std::string>{"abc\33bd"})
         << "commands this viewer does not draw leave nothing";
     EXPECT_EQ(Convert("x@{font open"), std::vector<std::string>{"x@{font open"}) << "not closed: as written";
-    EXPECT_EQ(Convert("@{settabs 4 8}x@{pari 2"), std::vector<std::string>{"x"}) << "arguments skipped, not past the line";
+    EXPECT_EQ(Convert("@{settabs 4 8}x@{pari 2"), std::vector<std::string>{"x"})
+        << "arguments skipped, not past the line";
     GuideStyle style;
     std::vector<GuideLink> links;
     EXPECT_EQ(Convert("@{jcenter}@{fg shine}title", style, links), std::vector<std::string>{"\33c\33P[3]title"});
-    EXPECT_EQ(Convert("next", style, links), std::vector<std::string>{"\33c\33P[3]next"}) << "in force on the next line";
+    EXPECT_EQ(Convert("next", style, links), std::vector<std::string>{"\33c\33P[3]next"})
+        << "in force on the next line";
     EXPECT_EQ(Convert("@{pard}@{plain}x", style, links), std::vector<std::string>{"\33c\33P[3]\33P[2]\33nx"});
     EXPECT_EQ(Convert("y", style, links), std::vector<std::string>{"y"});
 }
@@ -137,11 +139,12 @@ TEST(GuideLines, AttributesAndTheStyleCarriedOn)
 TEST(GuideLines, NamedColoursAreTheScreensPens)
 {
     const std::pair<const char *, const char *> pens[] = {
-        {"text", "\33P[2]"}, {"shine", "\33P[3]"}, {"shadow", "\33P[4]"}, {"fill", "\33P[5]"},
+        {"text", "\33P[2]"},     {"shine", "\33P[3]"},      {"shadow", "\33P[4]"},    {"fill", "\33P[5]"},
         {"filltext", "\33P[6]"}, {"background", "\33P[7]"}, {"highlight", "\33P[8]"},
     };
     for (const auto &[name, code] : pens)
-        EXPECT_EQ(Convert(std::string("@{fg ") + name + "}x"), std::vector<std::string>{code + std::string("x")}) << name;
+        EXPECT_EQ(Convert(std::string("@{fg ") + name + "}x"), std::vector<std::string>{code + std::string("x")})
+            << name;
 }
 
 TEST(GuideLines, LineBreaksAndLinks)
@@ -151,8 +154,8 @@ TEST(GuideLines, LineBreaksAndLinks)
     EXPECT_EQ(Convert("a@{par}"), (std::vector<std::string>{"a", "", ""}));
     GuideStyle style;
     std::vector<GuideLink> links;
-    std::vector<std::string> out =
-        Convert("@{\"One\" link a}@{\" Two \" LINK b/c 3} x @{\"Q\" quit}@{\"R\" rx foo}@{\"S\" dance}@{\"open", style, links);
+    std::vector<std::string> out = Convert(
+        "@{\"One\" link a}@{\" Two \" LINK b/c 3} x @{\"Q\" quit}@{\"R\" rx foo}@{\"S\" dance}@{\"open", style, links);
     EXPECT_EQ(out, std::vector<std::string>{"\33o[1@1]\33o[2@2] x \33o[3@3]\33o[4@4]@{\"S\" dance}@{\"open"})
         << "an unknown action and an unclosed label stay as written";
     ASSERT_EQ(links.size(), 4u);
@@ -190,12 +193,12 @@ TEST_F(Guide, TheIndexHasHeaderEntriesAndNodesOfTheirLines)
     Open(box.Write("v.guide", kGuide));
     EXPECT_EQ(Shown()->FileType, TYPE_AGID);
     EXPECT_STREQ(Shown()->Library, "@NODE");
-    size_t main = kGuide.find("@NODE MAIN"), scrolls = kGuide.find("@NODE Scrolls"), contents = kGuide.find("@NODE \"Contents"),
-           idx = kGuide.find("@node Idx");
-    EXPECT_EQ(Entries(), "\33b @DATABASE:1:0:0:0 \33b @CONTENTS:2:0:0:0 \33b @INDEX:3:0:0:0 MAIN:32:" +
-                             std::to_string(main) + ":4:4 Scrolls:32:" + std::to_string(scrolls) +
-                             ":8:3 Contents:32:" + std::to_string(contents) + ":11:2 Idx:32:" +
-                             std::to_string(idx) + ":13:3 ");
+    size_t main = kGuide.find("@NODE MAIN"), scrolls = kGuide.find("@NODE Scrolls"),
+           contents = kGuide.find("@NODE \"Contents"), idx = kGuide.find("@node Idx");
+    EXPECT_EQ(Entries(),
+              "\33b @DATABASE:1:0:0:0 \33b @CONTENTS:2:0:0:0 \33b @INDEX:3:0:0:0 MAIN:32:" + std::to_string(main) +
+                  ":4:4 Scrolls:32:" + std::to_string(scrolls) + ":8:3 Contents:32:" + std::to_string(contents) +
+                  ":11:2 Idx:32:" + std::to_string(idx) + ":13:3 ");
     Pick(0);
     EXPECT_EQ(ListLines(View.TextList), (std::vector<std::string>{"\33b @DATABASE\33n\tvellum.guide",
                                                                   "\33b @AUTHOR\33n\tThe Vellumscanner authors"}));
@@ -209,8 +212,8 @@ TEST_F(Guide, ANodeShowsItsTitleTextAndButtonsAndTheContentsFollowItsToc)
     ASSERT_TRUE(app.Ready());
     Open(box.Write("v.guide", kGuide));
     Pick(3);
-    EXPECT_EQ(ListLines(View.TextList),
-              (std::vector<std::string>{"\33E\33c\33bVellum library", "Welcome. See \33o[1@1] or \33o[2@2].\33o[3@3]"}));
+    EXPECT_EQ(ListLines(View.TextList), (std::vector<std::string>{"\33E\33c\33bVellum library",
+                                                                  "Welcome. See \33o[1@1] or \33o[2@2].\33o[3@3]"}));
     EXPECT_EQ(NListButtonLabel(View.TextList, 1), "Scrolls");
     Pick(1);
     EXPECT_EQ(Active(), 5) << "@TOC Contents: the node named Contents";
@@ -254,8 +257,9 @@ TEST_F(Guide, ASearchHitSelectsItsDisplayLineWithinTheRightNode)
     std::string many;
     for (int i = 0; i < 300; ++i)
         many += "@{line}";
-    Open(box.Write("s.guide", "@database s\n@node A\n" + many + "x\nhit in A\n@endnode\n@node B\nb0\nlast of B\n"
-                              "@node C\nc\n"));
+    Open(box.Write("s.guide", "@database s\n@node A\n" + many +
+                                  "x\nhit in A\n@endnode\n@node B\nb0\nlast of B\n"
+                                  "@node C\nc\n"));
     Find *hit = FindAlloc(nullptr);
     hit->Line = 4;   // "hit in A", after a line of 300 breaks (more than 255 display lines)
     DoMethod(QMXObject.ViewObj, QMXM_View_SelectFind, hit);
@@ -282,8 +286,10 @@ TEST_F(Guide, ASearchHitSelectsItsDisplayLineWithinTheRightNode)
 TEST_F(Guide, ALineThatFillsTheBufferButForItsCRLFIsOneLine)
 {
     ASSERT_TRUE(app.Ready());
-    std::string text = "@database s\r\n@node A\r\n" + std::string(8190, 'x') + "\r\nhit in A\r\n@endnode\r\n"
-                       "@node B\r\n" + std::string(8190, 'y') + "\r\n@{b}b1\r\n";
+    std::string text = "@database s\r\n@node A\r\n" + std::string(8190, 'x') +
+                       "\r\nhit in A\r\n@endnode\r\n"
+                       "@node B\r\n" +
+                       std::string(8190, 'y') + "\r\n@{b}b1\r\n";
     Open(box.Write("crlf.guide", text));
     EXPECT_EQ(Entries().substr(Entries().find("A:")), "A:32:" + std::to_string(text.find("@node A")) + ":2:4 B:32:" +
                                                           std::to_string(text.find("@node B")) + ":6:3 ");
@@ -323,10 +329,11 @@ TEST_F(Guide, EachGuideOfABaseHasItsOwnHeaderEntries)
 TEST_F(Guide, QuotedNodeNamesKeepTheirBlanksInTheIndexAndInLinks)
 {
     ASSERT_TRUE(app.Ready());
-    Open(box.Write("q.guide", "@database q\n@node MAIN\n@{\"About\" link \"The Author\"} @{\"Index\" link \"Function Index\" 1}\n"
-                              "@endnode\n@node The\nthe wrong one\n@endnode\n@node \"The Author\" \"About the author\"\n"
-                              "Written by us\n@endnode\n@node Function \"Function\"\nwrong too\n@endnode\n"
-                              "@node \"Function Index\"\nfirst\nsecond\n@endnode\n"));
+    Open(box.Write("q.guide",
+                   "@database q\n@node MAIN\n@{\"About\" link \"The Author\"} @{\"Index\" link \"Function Index\" 1}\n"
+                   "@endnode\n@node The\nthe wrong one\n@endnode\n@node \"The Author\" \"About the author\"\n"
+                   "Written by us\n@endnode\n@node Function \"Function\"\nwrong too\n@endnode\n"
+                   "@node \"Function Index\"\nfirst\nsecond\n@endnode\n"));
     EXPECT_EQ(std::string(NextEntry(NextEntry(NextEntry(NextEntry(FirstEntry(Shown())))))->Name), "The Author");
     Pick(2);
     Click(1);
@@ -388,12 +395,12 @@ TEST_F(Guide, ALinkToAMissingFileOrNodeSaysSoAndThePageStaysWithItsButtonsAndHis
     ASSERT_TRUE(app.Ready());
     std::string header = box.Write("Include/libraries/AmigaGuide.h", "struct AmigaGuideMsg {\n};\n");
     box.Write("docs/sdk/other.guide", "@database o\n@node MAIN\nother\n");
-    std::string guide = box.Write("docs/sdk/g.guide",
-                                  "@database g\n@node MAIN\n@{\"Gone\" link INCLUDE:libraries/nothere.h/MAIN} "
-                                  "@{\"Nowhere\" link NoSuchNode} @{\"Far\" link other.guide/NoSuchNode} @{\"Two\" link Two} "
-                                  "@{\"Sys\" link SYS:other.guide/MAIN} @{\"Hdr\" link INCLUDE:libraries/amigaguide.h/main} "
-                                  "@{\"Pic\" link pic.iff/main}\n"
-                                  "@endnode\n@node Two\ntwo\n@endnode\n");
+    std::string guide = box.Write(
+        "docs/sdk/g.guide", "@database g\n@node MAIN\n@{\"Gone\" link INCLUDE:libraries/nothere.h/MAIN} "
+                            "@{\"Nowhere\" link NoSuchNode} @{\"Far\" link other.guide/NoSuchNode} @{\"Two\" link Two} "
+                            "@{\"Sys\" link SYS:other.guide/MAIN} @{\"Hdr\" link INCLUDE:libraries/amigaguide.h/main} "
+                            "@{\"Pic\" link pic.iff/main}\n"
+                            "@endnode\n@node Two\ntwo\n@endnode\n");
     Open(guide);
     Pick(-2);
     std::vector<std::string> page = ListLines(View.TextList);

@@ -75,12 +75,12 @@ TEST_F(WholeTextDocument, AHeaderListsItsStructuresAndScrollsToThem)
 {
     ASSERT_TRUE(app.Ready());
     // CR-LF lines, a line longer than the work buffer (three pieces), no final newline
-    std::string text = "/* nodes */\r\nstruct Node\r\n{\r\n  struct Node *ln_Succ;\r\n};\r\n" + std::string(20000, 'x') +
-                       "\nstruct Forward;\nstruct List {\n  struct MinList {\nstruct Last";
+    std::string text = "/* nodes */\r\nstruct Node\r\n{\r\n  struct Node *ln_Succ;\r\n};\r\n" +
+                       std::string(20000, 'x') + "\nstruct Forward;\nstruct List {\n  struct MinList {\nstruct Last";
     Open(box.Write("nodes.h", text));
     EXPECT_EQ(Shown()->FileType, TYPE_HDOC);
-    EXPECT_EQ(Entries(), (std::vector<Entry>{{">> Whole file <<", 0}, {"Node", 2}, {"List", 10}, {"MinList", 11},
-                                             {"Last", 12}}));
+    EXPECT_EQ(Entries(),
+              (std::vector<Entry>{{">> Whole file <<", 0}, {"Node", 2}, {"List", 10}, {"MinList", 11}, {"Last", 12}}));
     EXPECT_EQ(ListLines(IndexGUI.IndexList).size(), 5u);
     Pick(2);
     ASSERT_EQ(ListLines(View.TextList).size(), 12u);

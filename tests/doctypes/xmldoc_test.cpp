@@ -40,17 +40,17 @@ TEST_F(XmlInterface, MethodsCarryTheInterfaceTheyFollow)
 {
     ASSERT_TRUE(app.Ready());
     Open(box.Write("i.xml", "<?xml version=\"1.0\"?>\n"
-                            "<method name=\"Early\"/>\n"           // before any interface: the bare name
+                            "<method name=\"Early\"/>\n"   // before any interface: the bare name
                             "<library name=\"x\">\n"
                             "<interface name=\"main\">\n"
-                            "\t<method name=\"Open\">\n"            // tabs lead in
-                            "  text <method name=\"Hidden\">\n"    // after other text: not found
-                            "  <method  name=\"Spaced\">\n"        // methods keep their one form
-                            "  <method name=\"Unclosed\r\n"         // to the line's end, without CR-LF
+                            "\t<method name=\"Open\">\n"          // tabs lead in
+                            "  text <method name=\"Hidden\">\n"   // after other text: not found
+                            "  <method  name=\"Spaced\">\n"       // methods keep their one form
+                            "  <method name=\"Unclosed\r\n"       // to the line's end, without CR-LF
                             "</interface>\n"
                             "<interface id=\"2\"\tname=\"second\">\n"   // another attribute first
                             "  <method name=\"Close\"/>\n"
-                            "<interface name='quoted'>\n"          // no name=\"...\": the prefix goes
+                            "<interface name='quoted'>\n"   // no name=\"...\": the prefix goes
                             "  <method name=\"Bare\"/>\n"
                             "<interfaces name=\"no\">\n"
                             "  <method name=\"StillBare\"/>\n"));

@@ -19,7 +19,11 @@ TEST(Charset, CompareFoldsLatin1LettersInEitherEncoding)
     EXPECT_TRUE(SameIgnoringCase("SevenCh\xc3\x84rger and more", "sevench\xc3\xa4RGER AND MORE", 22));
     EXPECT_FALSE(SameIgnoringCase("SevenCh\xc3\x84rger and more", "sevench\xc3\xa4rger and mord", 22));
     EXPECT_FALSE(SameIgnoringCase("SevenChars\xd7", "sevenchars\xf7", 11));
-    EXPECT_TRUE(SameIgnoringCase("Gr\xfc\xdf" "e", "GR\xdc\xdf" "E", 5));
+    EXPECT_TRUE(SameIgnoringCase("Gr\xfc\xdf"
+                                 "e",
+                                 "GR\xdc\xdf"
+                                 "E",
+                                 5));
 }
 
 TEST(Charset, UTF8IsTellsWellFormedSequencesFromLatin1)

@@ -8,8 +8,8 @@
 #include "support/support.h"
 
 #include <chrono>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -365,7 +365,7 @@ TEST_P(LineCutting, EveryLineIsCutWhereFGetsWouldCutIt)
     auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
     for (int i = 0; i < GetParam(); ++i) {
         size_t len = next() % 9 ? next() % 90 : 95 + next() % 10;   // now and then around a 100-byte buffer
-        const char starts[] = {' ', '\t', '\f', 'x'};   // blank, page break or text first
+        const char starts[] = {' ', '\t', '\f', 'x'};               // blank, page break or text first
         if (len)
             text += starts[next() % 4];
         text += std::string(len ? len - 1 : 0, char('a' + i % 26));

@@ -1,5 +1,5 @@
-#include "platform/nlist/nlist.h"
 #include "platform/dos/files.h"
+#include "platform/nlist/nlist.h"
 #include "support/support.h"
 
 #include <cstring>
@@ -8,8 +8,8 @@
 namespace {
 Object *TextList()
 {
-    return MUI_NewObject(MUIC_NList, MUIA_NList_ConstructHook, MUIV_NList_ConstructHook_String,
-                         MUIA_NList_DestructHook, MUIV_NList_DestructHook_String);
+    return MUI_NewObject(MUIC_NList, MUIA_NList_ConstructHook, MUIV_NList_ConstructHook_String, MUIA_NList_DestructHook,
+                         MUIV_NList_DestructHook_String);
 }
 
 void Add(Object *list, const char *text, bool wrap = false)

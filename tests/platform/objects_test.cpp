@@ -121,7 +121,8 @@ TEST(Objects, MenuPicksBecomeMenuActionsAndTogglesFlip)
     NewMenu table[] = {
         {NM_TITLE, const_cast<char *>("Project"), nullptr, 0, 0, nullptr},
         {NM_ITEM, const_cast<char *>("Q\0Quit"), nullptr, 0, 0, reinterpret_cast<APTR>(IPTR(-1))},
-        {NM_ITEM, const_cast<char *>("G\0Structure"), nullptr, CHECKIT | MENUTOGGLE, 0, reinterpret_cast<APTR>(IPTR(8))},
+        {NM_ITEM, const_cast<char *>("G\0Structure"), nullptr, CHECKIT | MENUTOGGLE, 0,
+         reinterpret_cast<APTR>(IPTR(8))},
         {NM_ITEM, const_cast<char *>("off"), nullptr, NM_ITEMDISABLED, 0, reinterpret_cast<APTR>(IPTR(9))},
         {NM_END, nullptr, nullptr, 0, 0, nullptr},
     };
@@ -153,8 +154,8 @@ TEST(Objects, MenuPicksBecomeMenuActionsAndTogglesFlip)
 TEST(Tags, MoreIgnoreAndSkipAreFollowed)
 {
     TagItem tail[] = {{0x80000005, 5}, {TAG_DONE, 0}};
-    TagItem list[] = {{TAG_IGNORE, 0}, {0x80000001, 1}, {TAG_SKIP, 1}, {0x80000002, 2},
-                      {TAG_MORE, ToIPTR(tail)}, {0x80000003, 3}};
+    TagItem list[] = {{TAG_IGNORE, 0}, {0x80000001, 1},          {TAG_SKIP, 1},
+                      {0x80000002, 2}, {TAG_MORE, ToIPTR(tail)}, {0x80000003, 3}};
     std::vector<IPTR> seen;
     TagItem *walk = list;
     while (TagItem *t = NextTagItem(&walk))

@@ -2,9 +2,9 @@
 #include "platform/icon/icon.h"
 #include "platform/locale/catalog.h"
 
-#include <utility>
 #include "platform/mui/envstore.h"
 #include "support/support.h"
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,10 @@ TEST(Catalogs, ACompiledCatalogReadsBackWithItsMenuTexts)
     EXPECT_EQ(language, "deutsch");
     EXPECT_EQ(strings[11], "Datei:\n%s");
     EXPECT_EQ(iff.find("\xc3\xb6"), std::string::npos) << "stored in Latin-1, as catalogs of this platform are";
-    EXPECT_EQ(strings[68], std::string("F\0\xc3\xb6" "ffnen", 9)) << "the shortcut's NUL survives; texts read as UTF-8";
+    EXPECT_EQ(strings[68], std::string("F\0\xc3\xb6"
+                                       "ffnen",
+                                       9))
+        << "the shortcut's NUL survives; texts read as UTF-8";
     for (size_t cut : {size_t(4), size_t(20), iff.size() - 3})
         EXPECT_FALSE(ParseCatalog(reinterpret_cast<const UBYTE *>(iff.data()), cut, strings, nullptr)) << cut;
     EXPECT_FALSE(CompileCatalog("11 no language line\n", iff, error));

@@ -200,8 +200,8 @@ TEST(Toolkit, TreeNodesByNumberFollowEveryChange)
     };
     auto names = [&] {
         std::string out;
-        for (LONG i = 0; auto *n = reinterpret_cast<MUI_NListtree_TreeNode *>(
-                             DoMethod(tree, MUIM_NListtree_GetEntry, 0, i, 0));
+        for (LONG i = 0;
+             auto *n = reinterpret_cast<MUI_NListtree_TreeNode *>(DoMethod(tree, MUIM_NListtree_GetEntry, 0, i, 0));
              ++i)
             out += std::string(n->tn_Name) + " ";
         return out;

@@ -1,10 +1,10 @@
 // The search panel driven as a person drives it: a text and Return, the tape
 // buttons, the range, the stop button; the worker's reports are taken in by
 // the application's input loop as in the window.
-#include "core/ids.h"
-#include "core/objects.h"
 #include "base/baza.h"
 #include "base/records.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "search/find.h"
 #include "support/support.h"
 #include "util/strings.h"
@@ -53,7 +53,8 @@ protected:
 TEST_F(SearchPanel, InTheDocumentEveryHitInTurnThenBackWithoutReading)
 {
     ASSERT_TRUE(app.Ready());
-    SetAttrs(QMXObject.ViewObj, QMXA_View_File, box.Write("t.txt", "AllocMem ALLOCATE\nreallocate allocalloc\n").c_str());
+    SetAttrs(QMXObject.ViewObj, QMXA_View_File,
+             box.Write("t.txt", "AllocMem ALLOCATE\nreallocate allocalloc\n").c_str());
     Search("   alloc");
     EXPECT_EQ(reinterpret_cast<const char *>(xget(FindGUI.Pattern, MUIA_String_Contents)), std::string("alloc"))
         << "leading blanks are dropped and written back";

@@ -17,7 +17,10 @@ struct Found {
     std::string text;
     bool operator==(const Found &) const = default;
 };
-void PrintTo(const Found &f, std::ostream *os) { *os << f.line << ":" << f.column << " @" << f.offset << " [" << f.text.size() << "]"; }
+void PrintTo(const Found &f, std::ostream *os)
+{
+    *os << f.line << ":" << f.column << " @" << f.offset << " [" << f.text.size() << "]";
+}
 
 // The first hit where two searches part, as a readable message.
 std::string FirstDifference(const std::vector<Found> &a, const std::vector<Found> &b)
@@ -55,7 +58,8 @@ std::vector<Found> Reference(const std::string &path, const std::string &text)
                 shown.pop_back();
         }
         for (size_t i = 0; i + text.size() <= n; ++i)
-            if (SameIgnoringCase(p + i, text.data(), text.size()) && std::string(p + i, text.size()).find('\n') == std::string::npos)
+            if (SameIgnoringCase(p + i, text.data(), text.size()) &&
+                std::string(p + i, text.size()).find('\n') == std::string::npos)
                 hits.push_back({line, LONG(i + 1), offset, shown});
         offset += int64_t(n);
     });
@@ -89,7 +93,8 @@ TEST(TextSearch, EveryHitOfRandomTextIsTheOneALineByLineSearchFinds)
 TEST(TextSearch, OverlappingHitsCaseAndBothEncodings)
 {
     Sandbox box;
-    std::string path = box.Write("t.txt", "Hello\r\nreallocate allocAlloc\nStra\xdf" "e \xc4rger\n\xc3\xa4rger\n");
+    std::string path = box.Write("t.txt", "Hello\r\nreallocate allocAlloc\nStra\xdf"
+                                          "e \xc4rger\n\xc3\xa4rger\n");
     std::vector<Found> hits = Search(path, "alloc");
     ASSERT_EQ(hits.size(), 3u);
     EXPECT_EQ(hits[0], (Found{2, 3, 7, "reallocate allocAlloc"}));

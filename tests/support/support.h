@@ -38,8 +38,8 @@ public:
 
     std::vector<Question> questions;
     std::vector<std::string> notices;
-    std::deque<LONG> answers;                       // empty: the last button (0)
-    std::deque<FileRequestResult> files;            // empty: cancelled
+    std::deque<LONG> answers;              // empty: the last button (0)
+    std::deque<FileRequestResult> files;   // empty: cancelled
     std::vector<FileRequestSpec> fileRequests;
 };
 

@@ -55,7 +55,8 @@ TEST(AutodocIndexes, TheOddShapesListTheirFunctionsByName)
     Output(std::string(VSDOC_PATH) + " base add " + base + " " + kData + "/ahi.doc " + kData + "/driver.doc " + kData +
            "/fpu.doc " + kData + "/launch.doc");
     for (const char *name : {"AHI_AllocAudioA", "AHIsub_Disable", "FPUControl", "--Background--", "launch-handler"})
-        EXPECT_EQ(Output(std::string(VSDOC_PATH) + " lookup " + base + " -- " + name + " >/dev/null 2>&1; echo $?"), "0\n")
+        EXPECT_EQ(Output(std::string(VSDOC_PATH) + " lookup " + base + " -- " + name + " >/dev/null 2>&1; echo $?"),
+                  "0\n")
             << name;
 }
 

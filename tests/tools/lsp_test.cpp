@@ -1,12 +1,12 @@
 // The language server: its framing, its answers to good and bad messages,
 // and what it finds in a base built from small documents.
 #include "core/ids.h"
+#include "platform/mui/envstore.h"
 #include "support/support.h"
 #include "vsdoc/commands.h"
 #include "vsdoc/lsp/framing.h"
 #include "vsdoc/lsp/stdio_loop.h"
 #include "vsdoc/lsp/words.h"
-#include "platform/mui/envstore.h"
 
 #include <cstdio>
 #include <fcntl.h>
@@ -56,18 +56,26 @@ std::vector<Json> Send(LanguageServer &server, const std::vector<Json> &messages
 int ErrorCode(const Json &answer) { return answer.contains("error") ? answer["error"]["code"].get<int>() : 0; }
 
 const char kSource[] = "void f(void)\n{\n    struct Window *w = OpenWin\n    APTR p = IExec->AllocVec(64, MEMF_ANY);\n"
-                       "    Gr\xC3\xB6\xC3\x9F" "e(1, \n}\n";
+                       "    Gr\xC3\xB6\xC3\x9F"
+                       "e(1, \n}\n";
 
 // A base of two autodocs (the second Latin-1, with a second AllocVec) and a header.
 struct LspBase {
     Sandbox box;
     TestApp app;
-    std::string exec = box.Write("a/exec.doc", "TABLE OF CONTENTS\n\fexec.library/AllocVec\n   NAME\n\tAllocVec -- get memory\n"
-                                              "   SYNOPSIS\n\tAPTR AllocVec(ULONG size, ULONG flags);\n   FUNCTION\n"
-                                              "\tGives *memory*.\n   EXAMPLE\n\tp = AllocVec(8, 0);\n");
-    std::string other = box.Write("b/other.doc", "TABLE OF CONTENTS\n\fother.library/AllocVec\n   NAME\n\tAllocVec -- gr\xF6\xDF" "er\n"
-                                               "\fother.library/Gr\xF6\xDF" "e\n   SYNOPSIS\n\tLONG Gr\xF6\xDF" "e(LONG a, LONG b);\n");
-    std::string header = box.Write("a/window.h", "/* w */\nstruct Window\n{\n    WORD Left; /* { */\n};\nstruct OpenWindowArgs\n{\n    LONG a;\n};\n");
+    std::string exec = box.Write("a/exec.doc",
+                                 "TABLE OF CONTENTS\n\fexec.library/AllocVec\n   NAME\n\tAllocVec -- get memory\n"
+                                 "   SYNOPSIS\n\tAPTR AllocVec(ULONG size, ULONG flags);\n   FUNCTION\n"
+                                 "\tGives *memory*.\n   EXAMPLE\n\tp = AllocVec(8, 0);\n");
+    std::string other = box.Write("b/other.doc",
+                                  "TABLE OF CONTENTS\n\fother.library/AllocVec\n   NAME\n\tAllocVec -- gr\xF6\xDF"
+                                  "er\n"
+                                  "\fother.library/Gr\xF6\xDF"
+                                  "e\n   SYNOPSIS\n\tLONG Gr\xF6\xDF"
+                                  "e(LONG a, LONG b);\n");
+    std::string header = box.Write(
+        "a/window.h",
+        "/* w */\nstruct Window\n{\n    WORD Left; /* { */\n};\nstruct OpenWindowArgs\n{\n    LONG a;\n};\n");
     std::string base = box.Path("t.qmx");
 
     LspBase()
@@ -100,9 +108,9 @@ TEST(LspFraming, MessagesCutAnywhereOrSharingAReadComeOutWhole)
 
 TEST(LspFraming, BrokenHeadersAreReportedAndTheNextMessageStillComes)
 {
-    for (const std::string &bad : {std::string("Content-Type: x\r\n\r\n"), std::string("Content-Length: 1x\r\n\r\n"),
-                                   std::string("Content-Length: -5\r\n\r\n"), std::string("garbage"),
-                                   std::string(9000, 'z') + "\r\n\r\n"}) {
+    for (const std::string &bad :
+         {std::string("Content-Type: x\r\n\r\n"), std::string("Content-Length: 1x\r\n\r\n"),
+          std::string("Content-Length: -5\r\n\r\n"), std::string("garbage"), std::string(9000, 'z') + "\r\n\r\n"}) {
         MessageReader reader;
         std::string bytes = bad + "\r\n\r\n" + Framed("{}"), body, fault;
         reader.Feed(bytes.data(), bytes.size());
@@ -119,7 +127,8 @@ TEST(LspFraming, BrokenHeadersAreReportedAndTheNextMessageStillComes)
 TEST(LspFraming, ABodyOver64MBIsRefusedAndPassedOver)
 {
     MessageReader reader;
-    std::string header = "Content-Length: " + std::to_string((64 << 20) + 1) + "\r\n\r\n", chunk(1 << 20, '{'), body, fault;
+    std::string header = "Content-Length: " + std::to_string((64 << 20) + 1) + "\r\n\r\n", chunk(1 << 20, '{'), body,
+                fault;
     reader.Feed(header.data(), header.size());
     EXPECT_EQ(reader.Take(body, fault), MessageReader::Next::BadFrame);
     for (int i = 0; i < 64; ++i)
@@ -149,9 +158,10 @@ TEST(LspServer, BadMessagesGetTheirErrorsAndTheServerGoesOn)
 {
     LspBase b;
     LanguageServer server({b.base});
-    std::vector<Message> batch = {ReadMessage("{not json"), ReadMessage("[1,2]"), ReadMessage("{\"jsonrpc\":\"2.0\",\"id\":{}}"),
-                                  ReadMessage("{\"jsonrpc\":\"2.0\",\"method\":\"x\",\"params\":\"s\",\"id\":3}"),
-                                  ReadMessage("{\"jsonrpc\":\"2.0\",\"id\":4,\"method\":\"t\",\"params\":{\"u\":\"\xFF\"}}")};
+    std::vector<Message> batch = {
+        ReadMessage("{not json"), ReadMessage("[1,2]"), ReadMessage("{\"jsonrpc\":\"2.0\",\"id\":{}}"),
+        ReadMessage("{\"jsonrpc\":\"2.0\",\"method\":\"x\",\"params\":\"s\",\"id\":3}"),
+        ReadMessage("{\"jsonrpc\":\"2.0\",\"id\":4,\"method\":\"t\",\"params\":{\"u\":\"\xFF\"}}")};
     std::vector<Json> answers = Unframed(server.Receive(batch));
     ASSERT_EQ(answers.size(), 5u);
     EXPECT_EQ(ErrorCode(answers[0]), -32700);
@@ -159,10 +169,11 @@ TEST(LspServer, BadMessagesGetTheirErrorsAndTheServerGoesOn)
     EXPECT_EQ(ErrorCode(answers[2]), -32600);
     EXPECT_EQ(answers[3]["id"], 3) << "the id is kept when it can be told";
     EXPECT_EQ(ErrorCode(answers[4]), -32700) << "invalid UTF-8 is no JSON";
-    answers = Send(server, {Req(5, "textDocument/hover", At(0, 0)), Req(6, "initialize"), Req(7, "initialize"),
-                            Req(8, "no/such"), Req(9, "textDocument/hover", At(0, 0)),
-                            Note("textDocument/didOpen", {{"textDocument", {{"uri", "file:///t.c"}, {"text", kSource}}}}),
-                            Req(10, "textDocument/hover", At(40, 0)), Req(11, "textDocument/hover", {{"position", 3}})});
+    answers = Send(server,
+                   {Req(5, "textDocument/hover", At(0, 0)), Req(6, "initialize"), Req(7, "initialize"),
+                    Req(8, "no/such"), Req(9, "textDocument/hover", At(0, 0)),
+                    Note("textDocument/didOpen", {{"textDocument", {{"uri", "file:///t.c"}, {"text", kSource}}}}),
+                    Req(10, "textDocument/hover", At(40, 0)), Req(11, "textDocument/hover", {{"position", 3}})});
     ASSERT_EQ(answers.size(), 7u);
     EXPECT_EQ(ErrorCode(answers[0]), -32002);
     EXPECT_TRUE(answers[1]["result"].contains("capabilities"));
@@ -179,11 +190,15 @@ TEST(LspServer, HoverDefinitionCompletionAndSignatureFromTheBase)
 {
     LspBase b;
     LanguageServer server({b.base});
-    Send(server, {Req(1, "initialize"), Note("textDocument/didOpen", {{"textDocument", {{"uri", "file:///t.c"}, {"text", kSource}}}})});
+    Send(server, {Req(1, "initialize"),
+                  Note("textDocument/didOpen", {{"textDocument", {{"uri", "file:///t.c"}, {"text", kSource}}}})});
     std::string hover = Send(server, {Req(2, "textDocument/hover", At(3, 21))})[0]["result"]["contents"]["value"];
-    EXPECT_EQ(hover, "**AllocVec -- get memory**\n\n\n```c\nAPTR AllocVec(ULONG size, ULONG flags);\n```\n\n"
-                     "#### FUNCTION\nGives \\*memory\\*.  \n\n#### EXAMPLE\n```c\np = AllocVec(8, 0);\n```\n\n\n---\n*exec.doc*\n");
-    std::vector<Json> definition = Send(server, {Req(3, "textDocument/definition", At(3, 21)), Req(4, "textDocument/definition", At(2, 6))});
+    EXPECT_EQ(
+        hover,
+        "**AllocVec -- get memory**\n\n\n```c\nAPTR AllocVec(ULONG size, ULONG flags);\n```\n\n"
+        "#### FUNCTION\nGives \\*memory\\*.  \n\n#### EXAMPLE\n```c\np = AllocVec(8, 0);\n```\n\n\n---\n*exec.doc*\n");
+    std::vector<Json> definition = Send(
+        server, {Req(3, "textDocument/definition", At(3, 21)), Req(4, "textDocument/definition", At(2, 6))});
     ASSERT_EQ(definition[0]["result"].size(), 2u) << "both AllocVecs, the lookup's first";
     EXPECT_EQ(definition[0]["result"][0]["uri"], "file://" + b.exec);
     EXPECT_EQ(definition[0]["result"][0]["range"]["start"]["line"], 1) << "the heading";
@@ -197,17 +212,22 @@ TEST(LspServer, HoverDefinitionCompletionAndSignatureFromTheBase)
     EXPECT_EQ(completion["items"][0]["label"], "OpenWindowArgs");
     EXPECT_EQ(completion["items"][0]["kind"], 22);
     EXPECT_EQ(completion["items"][0]["detail"], "window.h");
-    EXPECT_EQ(completion["items"][0]["documentation"]["value"], "```c\nstruct OpenWindowArgs\n{\n    LONG a;\n};\n```\n");
-    EXPECT_EQ(Send(server, {Req(7, "textDocument/completion", At(2, 22))})[0]["result"]["items"].size(), 0u) << "no word";
+    EXPECT_EQ(completion["items"][0]["documentation"]["value"],
+              "```c\nstruct OpenWindowArgs\n{\n    LONG a;\n};\n```\n");
+    EXPECT_EQ(Send(server, {Req(7, "textDocument/completion", At(2, 22))})[0]["result"]["items"].size(), 0u)
+        << "no word";
     Json help = Send(server, {Req(8, "textDocument/signatureHelp", At(4, 15))})[0]["result"];
-    EXPECT_EQ(help["signatures"][0]["label"], "LONG Gr\xC3\xB6\xC3\x9F" "e(LONG a, LONG b)") << "Latin-1 read as UTF-8";
+    EXPECT_EQ(help["signatures"][0]["label"], "LONG Gr\xC3\xB6\xC3\x9F"
+                                              "e(LONG a, LONG b)")
+        << "Latin-1 read as UTF-8";
     EXPECT_EQ(help["signatures"][0]["parameters"][1]["label"], Json::array({19, 25}));
     EXPECT_EQ(help["activeParameter"], 1);
     Json symbols = Send(server, {Req(9, "workspace/symbol", {{"query", "allocv"}})})[0]["result"];
     EXPECT_EQ(symbols.size(), 2u);
     std::remove(b.exec.c_str());
     LanguageServer after({b.base});
-    Send(after, {Req(1, "initialize"), Note("textDocument/didOpen", {{"textDocument", {{"uri", "file:///t.c"}, {"text", kSource}}}})});
+    Send(after, {Req(1, "initialize"),
+                 Note("textDocument/didOpen", {{"textDocument", {{"uri", "file:///t.c"}, {"text", kSource}}}})});
     EXPECT_EQ(Send(after, {Req(2, "textDocument/hover", At(3, 21))})[0]["result"]["contents"]["value"],
               "*" + b.exec + "* could not be read.");
 }
@@ -219,9 +239,12 @@ TEST(LspServer, CompletionIsCutAt200AndCancelledRequestsAnswerSo)
     for (int i = 0; i < 205; ++i)
         many += "\fm.library/Tag" + std::to_string(i) + "\n   NAME\n\tTag\n";
     std::string base = b.box.Path("many.qmx");
-    ASSERT_EQ(std::system((std::string(VSDOC_PATH) + " base add " + base + " " + b.box.Write("m.doc", many)).c_str()), 0);
+    ASSERT_EQ(std::system((std::string(VSDOC_PATH) + " base add " + base + " " + b.box.Write("m.doc", many)).c_str()),
+              0);
     LanguageServer server({base, b.box.Path("missing.qmx")});
-    std::vector<Json> answers = Send(server, {Req(1, "initialize"), Note("textDocument/didOpen", {{"textDocument", {{"uri", "file:///m.c"}, {"text", "tag"}}}})});
+    std::vector<Json> answers = Send(
+        server, {Req(1, "initialize"),
+                 Note("textDocument/didOpen", {{"textDocument", {{"uri", "file:///m.c"}, {"text", "tag"}}}})});
     ASSERT_EQ(answers.size(), 2u);
     EXPECT_EQ(answers[1]["method"], "window/showMessage") << "the base that could not be opened";
     Json completion = Send(server, {Req(2, "textDocument/completion", At(0, 3, "file:///m.c"))})[0]["result"];
@@ -234,8 +257,9 @@ TEST(LspServer, CompletionIsCutAt200AndCancelledRequestsAnswerSo)
     Json forged = completion["items"][5];
     forged["data"] = Json::array({7, 0});
     EXPECT_EQ(ErrorCode(Send(server, {Req(21, "completionItem/resolve", forged)})[0]), -32602);
-    answers = Send(server, {Req(3, "textDocument/completion", At(0, 3, "file:///m.c")), Note("$/cancelRequest", {{"id", 3}}),
-                            Req(4, "shutdown"), Req(5, "textDocument/hover", At(0, 0, "file:///m.c")), Note("exit")});
+    answers = Send(server,
+                   {Req(3, "textDocument/completion", At(0, 3, "file:///m.c")), Note("$/cancelRequest", {{"id", 3}}),
+                    Req(4, "shutdown"), Req(5, "textDocument/hover", At(0, 0, "file:///m.c")), Note("exit")});
     ASSERT_EQ(answers.size(), 3u);
     EXPECT_EQ(ErrorCode(answers[0]), -32800);
     EXPECT_EQ(answers[1]["result"], nullptr);
@@ -263,10 +287,13 @@ TEST(LspServer, WithoutABaseItRunsAndSaysHowToNameOne_OrTakesTheClientsOrTheLast
 TEST(LspServer, TheLoopAnswersWhatComesThroughAFileDescriptorAndEndsWithExit)
 {
     LspBase b;
-    std::string in = b.box.Write("in", "garbage\r\n\r\n" + Framed(Body(Req(1, "initialize", {{"initializationOptions", {{"bases", {b.base}}}}}))) +
-                                           Framed(Body(Req(2, "workspace/symbol", {{"query", "Gr\xC3\xB6\xC3\x9F" "e"}}))) +
-                                           Framed("{\"jsonrpc\":\"2.0\",\"method\":\"exit\",\"params\":null}") +
-                                           Framed(Body(Req(3, "shutdown"))));
+    std::string in = b.box.Write(
+        "in",
+        "garbage\r\n\r\n" + Framed(Body(Req(1, "initialize", {{"initializationOptions", {{"bases", {b.base}}}}}))) +
+            Framed(Body(Req(2, "workspace/symbol",
+                            {{"query", "Gr\xC3\xB6\xC3\x9F"
+                                       "e"}}))) +
+            Framed("{\"jsonrpc\":\"2.0\",\"method\":\"exit\",\"params\":null}") + Framed(Body(Req(3, "shutdown"))));
     int inFd = open(in.c_str(), O_RDONLY), outFd = open(b.box.Path("out").c_str(), O_WRONLY | O_CREAT, 0600);
     LanguageServer server({});
     EXPECT_EQ(RunLanguageServer(server, inFd, outFd), 1) << "exit without shutdown";
@@ -275,7 +302,8 @@ TEST(LspServer, TheLoopAnswersWhatComesThroughAFileDescriptorAndEndsWithExit)
     std::vector<Json> answers = Unframed(ReadAll(b.box.Path("out")));
     ASSERT_EQ(answers.size(), 3u) << "nothing after exit";
     EXPECT_EQ(ErrorCode(answers[0]), -32700);
-    EXPECT_EQ(answers[2]["result"][0]["name"], "Gr\xC3\xB6\xC3\x9F" "e");
+    EXPECT_EQ(answers[2]["result"][0]["name"], "Gr\xC3\xB6\xC3\x9F"
+                                               "e");
 }
 
 TEST(LspCommandLine, BasesInOrderAndNothingElse)

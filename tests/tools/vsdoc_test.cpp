@@ -1,10 +1,10 @@
-#include "vsdoc/commands.h"
-#include "vsdoc/output.h"
-#include "support/support.h"
 #include "core/ids.h"
 #include "core/objects.h"
-#include "view/view.h"
 #include "platform/rexx/port.h"
+#include "support/support.h"
+#include "view/view.h"
+#include "vsdoc/commands.h"
+#include "vsdoc/output.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -76,8 +76,10 @@ TEST(Vsdoc, ALatin1DocumentReachesAUTF8TerminalInUTF8AndAPipeAsItIs)
     EXPECT_EQ(Vsdoc("show " + doc).out, "Nico Fran\xe7ois\n") << "into a pipe the bytes stay";
     std::string utf8 = box.Write("utf8.txt", "Nico Fran\xc3\xa7ois\n");
     EXPECT_EQ(RunCommand("LC_ALL=C.UTF-8 script -qec '" + std::string(VSDOC_PATH) + " show " + utf8 +
-                         "' /dev/null | tr -d '\\r'").out,
-              "Nico Fran\xc3\xa7ois\n") << "a UTF-8 document as it is";
+                         "' /dev/null | tr -d '\\r'")
+                  .out,
+              "Nico Fran\xc3\xa7ois\n")
+        << "a UTF-8 document as it is";
 }
 
 TEST(Vsdoc, RefusedFilesAndBadCommandLines)
@@ -135,8 +137,8 @@ TEST(Vsdoc, ABaseBuiltFromAFolderListsLooksUpAndRescans)
     Result add = Vsdoc("base add " + base + " --group SDK/Libs " + a + " " + b);
     EXPECT_EQ(add.code, 0) << add.out;
     Result list = Vsdoc("base list " + base);
-    EXPECT_EQ(list.out, "0\t0\tG\tSDK\n1\t1\tG\tLibs\n2\t2\tD\ta.doc\t" + box.Path("sdk/") + "\t2\n3\t2\tD\treadme.txt\t" +
-                            box.Path("sdk/") + "\t1\n");
+    EXPECT_EQ(list.out, "0\t0\tG\tSDK\n1\t1\tG\tLibs\n2\t2\tD\ta.doc\t" + box.Path("sdk/") +
+                            "\t2\n3\t2\tD\treadme.txt\t" + box.Path("sdk/") + "\t1\n");
     Result found = Vsdoc("lookup " + base + " close --show");
     EXPECT_EQ(found.code, 0);
     EXPECT_EQ(found.out, a + "\tClose\nNAME\n   close\n");
@@ -161,10 +163,9 @@ TEST(Vsdoc, AFolderAddsItsDocumentsBelowItAndPassesOverTheRest)
     Result add = Vsdoc("base add " + base + " --group SDK " + box.Path("SDK") + " " + more);
     EXPECT_EQ(add.code, 0);
     EXPECT_EQ(add.out, "vsdoc: passed over 1 file that no document type reads\n") << "the icon, counted";
-    EXPECT_EQ(Vsdoc("base list " + base).out,
-              "0\t0\tG\tSDK\n1\t1\tD\tintuition\t" + box.Path("SDK/Autodocs/AG/") +
-                  "\t3\n2\t1\tD\texec.doc\t" + box.Path("SDK/Autodocs/") + "\t1\n3\t1\tD\tmore.txt\t" + box.Dir() +
-                  "/\t1\n")
+    EXPECT_EQ(Vsdoc("base list " + base).out, "0\t0\tG\tSDK\n1\t1\tD\tintuition\t" + box.Path("SDK/Autodocs/AG/") +
+                                                  "\t3\n2\t1\tD\texec.doc\t" + box.Path("SDK/Autodocs/") +
+                                                  "\t1\n3\t1\tD\tmore.txt\t" + box.Dir() + "/\t1\n")
         << "every document below the folder, in the order of their paths, then the file named";
 }
 
@@ -175,8 +176,8 @@ TEST(Vsdoc, AddingTellsHowFarItIsOnATerminalOnly)
     Result piped = Vsdoc("base add " + box.Path("p.qmx") + " " + a + " " + b);
     EXPECT_EQ(piped.out, "") << "nothing but results into a pipe";
     // script gives the command a terminal of its own and copies what it shows
-    Result shown = RunCommand("script -qec '" + std::string(VSDOC_PATH) + " base add " + box.Path("t.qmx") + " " + a + " " + b +
-                       "' /dev/null");
+    Result shown = RunCommand("script -qec '" + std::string(VSDOC_PATH) + " base add " + box.Path("t.qmx") + " " + a +
+                              " " + b + "' /dev/null");
     EXPECT_EQ(shown.code, 0);
     EXPECT_NE(shown.out.find("1/2 a.txt"), std::string::npos) << shown.out;
     EXPECT_EQ(shown.out.rfind("\r\033[K"), shown.out.size() - 4) << "the line is cleared at the end";
@@ -187,13 +188,13 @@ TEST(Vsdoc, HeadersAndInterfacesShowAnEntryUpToTheNext)
     Sandbox box;
     std::string header = box.Write("n.h", "struct Node {\n  LONG a;\n};\n#define X 1\nstruct List {\n};\n");
     EXPECT_EQ(Vsdoc("index " + header).out, "HDOC\tstruct ...\n>> Whole file <<\t \t0\t0\t0\nNode\t \t0\t1\t0\n"
-                                             "List\t \t0\t5\t0\n");
+                                            "List\t \t0\t5\t0\n");
     EXPECT_EQ(Vsdoc("show " + header + " node").out, "struct Node {\n  LONG a;\n};\n#define X 1\n");
     EXPECT_EQ(Vsdoc("show " + header + " List").out, "struct List {\n};\n") << "the last runs to the end";
     std::string xml = box.Write("i.xml", "<?xml version=\"1.0\"?>\n<interface name=\"main\">\n"
                                          "  <method name=\"Open\"/>\n  <method name=\"Close\"/>\n</interface>\n");
     EXPECT_EQ(Vsdoc("index " + xml).out, "FXML\tinterface/method\n>> Whole file <<\t \t0\t0\t0\n"
-                                          "main/Open\t \t0\t3\t0\nmain/Close\t \t0\t4\t0\n");
+                                         "main/Open\t \t0\t3\t0\nmain/Close\t \t0\t4\t0\n");
     EXPECT_EQ(Vsdoc("show " + xml + " main/open").out, "  <method name=\"Open\"/>\n");
     EXPECT_EQ(Vsdoc("show " + xml + " close").out, "  <method name=\"Close\"/>\n</interface>\n") << "by its own name";
 }
@@ -209,9 +210,13 @@ TEST(Vsdoc, GuideLinksAreFoundBesideTheGuideNeverInTheShellsFolder)
     Result r = RunCommand("cd " + box.Dir() + " && " + VSDOC_PATH + " show --raw docs/g.guide MAIN 2>&1");
     EXPECT_EQ(r.code, 0);
     std::string links = r.out.substr(r.out.find("--links--"));
-    EXPECT_EQ(links, "--links--\n1\tO\tlink\t" + box.Path("docs/other.guide") + "\tMAIN\t0\tSYS:other.guide/MAIN\t0\n"
-                     "2\tT\tlink\t" + header + "\tmain\t0\tINCLUDE:exec/types.h/main\t0\n"
-                     "3\tR\tlink\t" + box.Path("docs/other.guide") + "\tMAIN\t0\tother.guide/MAIN\t0\n");
+    EXPECT_EQ(links, "--links--\n1\tO\tlink\t" + box.Path("docs/other.guide") +
+                         "\tMAIN\t0\tSYS:other.guide/MAIN\t0\n"
+                         "2\tT\tlink\t" +
+                         header +
+                         "\tmain\t0\tINCLUDE:exec/types.h/main\t0\n"
+                         "3\tR\tlink\t" +
+                         box.Path("docs/other.guide") + "\tMAIN\t0\tother.guide/MAIN\t0\n");
 }
 
 TEST(Vsdoc, AnEntryThatIsNotThereFailsAndSoDoesAHitInAMissingDocument)
@@ -223,8 +228,9 @@ TEST(Vsdoc, AnEntryThatIsNotThereFailsAndSoDoesAHitInAMissingDocument)
         EXPECT_EQ(r.code, 1) << entry;
         EXPECT_EQ(r.out, "vsdoc: no entry " + std::string(entry) + " in " + doc + "\n");
     }
-    std::string xml = box.Write("two.xml", "<?xml version=\"1.0\"?>\n<interface name=\"a\">\n  <method name=\"Open\"/>\n"
-                                           "</interface>\n<interface name=\"b\">\n  <method name=\"Open\"/>\n</interface>\n");
+    std::string xml = box.Write("two.xml",
+                                "<?xml version=\"1.0\"?>\n<interface name=\"a\">\n  <method name=\"Open\"/>\n"
+                                "</interface>\n<interface name=\"b\">\n  <method name=\"Open\"/>\n</interface>\n");
     EXPECT_EQ(Vsdoc("show " + xml + " Open").code, 1) << "two methods end in /Open: neither stands for it";
     EXPECT_EQ(Vsdoc("show " + xml + " b/Open").out, "  <method name=\"Open\"/>\n</interface>\n");
     std::string gone = box.Write("sdk/gone.doc", "TABLE OF CONTENTS\n\fg.library/Vanish\n   NAME\n\tvanish\n");
@@ -287,20 +293,25 @@ TEST(Vsdoc, AGuidesIndexAndANodeWithItsLinks)
 {
     Sandbox box;
     box.Write("Other.guide", "@database o\n@node MAIN\nm\n");
-    std::string guide = box.Write("g.guide", "@database g\n@node MAIN \"Main\"\n@{b}Bold@{ub} @{\"Next\" link Two 3} and\n"
-                                             "@{\"Away\" link other.guide/Far} @{\"Shell\" system ls}\n@endnode\n"
-                                             "@node Two\ntwo\n");
+    std::string guide = box.Write("g.guide",
+                                  "@database g\n@node MAIN \"Main\"\n@{b}Bold@{ub} @{\"Next\" link Two 3} and\n"
+                                  "@{\"Away\" link other.guide/Far} @{\"Shell\" system ls}\n@endnode\n"
+                                  "@node Two\ntwo\n");
     std::string text = ReadAll(guide);
     EXPECT_EQ(Vsdoc("index " + guide).out, "AGID\t@NODE\n\33b @DATABASE\t1\t0\t0\t0\n\33b @CONTENTS\t2\t0\t0\t0\n"
-                                            "MAIN\t \t" + std::to_string(text.find("@node MAIN")) + "\t2\t4\nTwo\t \t" +
-                                            std::to_string(text.find("@node Two")) + "\t6\t2\n");
+                                           "MAIN\t \t" +
+                                               std::to_string(text.find("@node MAIN")) + "\t2\t4\nTwo\t \t" +
+                                               std::to_string(text.find("@node Two")) + "\t6\t2\n");
     EXPECT_EQ(Vsdoc("show --raw " + guide + " main").out,
               "\33E\33c\33bMain\n\33bBold\33n \33o[1@1] and\n\33o[2@2] \33o[3@3]\n--links--\n"
               "1\tNext\tlink\t\tTwo\t3\tTwo 3\t1\n"
-              "2\tAway\tlink\t" + box.Path("Other.guide") + "\tFar\t0\tother.guide/Far\t2\n"
-              "3\tShell\tsystem\t\t-\t0\tls\t2\n");
+              "2\tAway\tlink\t" +
+                  box.Path("Other.guide") +
+                  "\tFar\t0\tother.guide/Far\t2\n"
+                  "3\tShell\tsystem\t\t-\t0\tls\t2\n");
     EXPECT_EQ(Vsdoc("show " + guide + " main").out, "----------------------------------------\nMain\nBold [Next] and\n"
-                                                     "[Away] [Shell]\n") << "the title under its rule";
+                                                    "[Away] [Shell]\n")
+        << "the title under its rule";
     EXPECT_EQ(Vsdoc("show " + guide).out, Vsdoc("show " + guide + " main").out) << "a guide opens on its main node";
 }
 
@@ -308,7 +319,8 @@ TEST(Vsdoc, SearchABaseInTreeOrderFromEachDocumentsFirstEntryAndOneFileWhole)
 {
     Sandbox box;
     std::string line = "\tNeedle -- a NEEDLE in a needleneedle";
-    std::string adoc = box.Write("m.doc", "TABLE OF CONTENTS\n  m.library/Needle\n\fm.library/Needle\n   NAME\n" + line + "\n");
+    std::string adoc = box.Write("m.doc",
+                                 "TABLE OF CONTENTS\n  m.library/Needle\n\fm.library/Needle\n   NAME\n" + line + "\n");
     std::string text = box.Write("t.txt", "no\r\nneedle\r\n");
     std::string base = box.Path("b.qmx");
     ASSERT_EQ(Vsdoc("base add " + base + " " + text + " " + adoc).code, 0);
@@ -331,21 +343,31 @@ TEST(Vsdoc, JsonLinesForScriptsWithTextInUTF8AndNamesAsTheHostSpellsThem)
 {
     Sandbox box;
     // a Latin-1 document: its names and lines come out in UTF-8
-    std::string adoc = box.Write("l\xC3\xA4nge.doc", "TABLE OF CONTENTS\n\fm.library/Gr\xF6\xDF" "e\n   NAME\n"
-                                                       "\tGr\xF6\xDF" "e -- \"size\"\tof it\n");
+    std::string adoc = box.Write("l\xC3\xA4nge.doc", "TABLE OF CONTENTS\n\fm.library/Gr\xF6\xDF"
+                                                     "e\n   NAME\n"
+                                                     "\tGr\xF6\xDF"
+                                                     "e -- \"size\"\tof it\n");
     Result index = Vsdoc("index --json " + adoc);
     EXPECT_EQ(index.out, "{\"type\":\"ADOC\",\"caption\":\"m.library\"}\n"
-                         "{\"name\":\"Gr\xC3\xB6\xC3\x9F" "e\",\"mark\":\"+\",\"offset\":35,\"line\":3,\"lines\":2}\n");
+                         "{\"name\":\"Gr\xC3\xB6\xC3\x9F"
+                         "e\",\"mark\":\"+\",\"offset\":35,\"line\":3,\"lines\":2}\n");
     std::string base = box.Path("b.qmx");
     ASSERT_EQ(Vsdoc("base add " + base + " --group G " + adoc).code, 0);
     EXPECT_EQ(Vsdoc("base list --json " + base).out,
               "{\"number\":0,\"depth\":0,\"kind\":\"group\",\"name\":\"G\"}\n"
               "{\"number\":1,\"depth\":1,\"kind\":\"document\",\"name\":\"l\xC3\xA4nge.doc\",\"dir\":\"" +
                   box.Dir() + "/\",\"entries\":1}\n");
-    EXPECT_EQ(Vsdoc("lookup --json " + base + " gr\xC3\xB6\xC3\x9F" "e").out,
-              "{\"file\":\"" + adoc + "\",\"entry\":\"Gr\xC3\xB6\xC3\x9F" "e\"}\n");
+    EXPECT_EQ(Vsdoc("lookup --json " + base +
+                    " gr\xC3\xB6\xC3\x9F"
+                    "e")
+                  .out,
+              "{\"file\":\"" + adoc +
+                  "\",\"entry\":\"Gr\xC3\xB6\xC3\x9F"
+                  "e\"}\n");
     EXPECT_EQ(Vsdoc("search --json " + base + " size").out,
-              "{\"file\":\"" + adoc + "\",\"line\":4,\"column\":12,\"text\":\"\\tGr\xC3\xB6\xC3\x9F" "e -- \\\"size\\\"\\tof it\"}\n");
+              "{\"file\":\"" + adoc +
+                  "\",\"line\":4,\"column\":12,\"text\":\"\\tGr\xC3\xB6\xC3\x9F"
+                  "e -- \\\"size\\\"\\tof it\"}\n");
     EXPECT_EQ(Vsdoc("search --json --count " + base + " size").out, "{\"hits\":1}\n");
 }
 
@@ -381,9 +403,11 @@ TEST(Vsdoc, SendMakesFullOnlyARelativeNameInAFilesPlaceAndTheRestGoesAsTyped)
     std::string cwd = here;
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"QMX_FileOpen", "?"}, "QMX_FileOpen ?"},
-        {{"QMX_FindFunction", "BASEFILE=b.qmx", "WORD=AllocMem"}, "QMX_FindFunction BASEFILE " + cwd + "/b.qmx WORD AllocMem"},
+        {{"QMX_FindFunction", "BASEFILE=b.qmx", "WORD=AllocMem"},
+         "QMX_FindFunction BASEFILE " + cwd + "/b.qmx WORD AllocMem"},
         {{"QMX_FindFunction", "AllocMem", "b.qmx"}, "QMX_FindFunction AllocMem " + cwd + "/b.qmx"},
-        {{"qmx_findtext", "basefile", "sdk/b.qmx", "two words"}, "qmx_findtext basefile " + cwd + "/sdk/b.qmx \"two words\""},
+        {{"qmx_findtext", "basefile", "sdk/b.qmx", "two words"},
+         "qmx_findtext basefile " + cwd + "/sdk/b.qmx \"two words\""},
         {{"QMX_FindText", "a=b", "/abs/b.qmx"}, "QMX_FindText \"a=b\" /abs/b.qmx"},
         {{"QMX_FileOpen", "my doc.txt"}, "QMX_FileOpen \"" + cwd + "/my doc.txt\""},
         {{"QMX_BaseOpen", "SYS:b.qmx"}, "QMX_BaseOpen SYS:b.qmx"},

@@ -1,11 +1,11 @@
-#include "core/konfig.h"
 #include "app/startup.h"
 #include "base/baseheader.h"
 #include "base/records.h"
+#include "core/konfig.h"
 #include "platform/exec/pool.h"
+#include "platform/nlist/nlist.h"
 #include "support/support.h"
 #include "util/fileinfo.h"
-#include "platform/nlist/nlist.h"
 #include "util/names.h"
 #include "util/strings.h"
 
@@ -47,10 +47,12 @@ TEST(Strings, AShortenedTextLosesItsMiddleAndNoCharacterIsCut)
     EXPECT_EQ(ShortenedInItsMiddle("exec.doc", 8), "exec.doc");
     EXPECT_EQ(ShortenedInItsMiddle("abcdefghijklmnop", 9), "abc\xE2\x80\xA6nop");
     // "ü" is two bytes: the cut falls before or after it, never within
-    std::string name = "a\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC" "bbbb";
+    std::string name = "a\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC\xC3\xBC"
+                       "bbbb";
     std::string cut = ShortenedInItsMiddle(name, 10);
     EXPECT_LE(cut.size(), 11u);
-    EXPECT_EQ(cut, "a\xC3\xBC\xE2\x80\xA6" "bbbb");
+    EXPECT_EQ(cut, "a\xC3\xBC\xE2\x80\xA6"
+                   "bbbb");
 }
 
 TEST(FileNames, SplittingAndJoining)
@@ -129,7 +131,8 @@ TEST(SelectTextLine, TheLineHoldingTheCharacterOfAWrappedEntryBecomesActive)
     Object *list = MUI_NewObject(MUIC_NList, MUIA_NList_ConstructHook, MUIV_NList_ConstructHook_String);
     SetAttrs(list, MUIA_NList_Columns, 10);
     DoMethod(list, MUIM_NList_InsertSingle, "head", MUIV_NList_Insert_Bottom);
-    DoMethod(list, MUIM_NList_InsertSingleWrap, "alpha beta gamma delta", MUIV_NList_Insert_Bottom, WRAPCOL0, ALIGN_LEFT);
+    DoMethod(list, MUIM_NList_InsertSingleWrap, "alpha beta gamma delta", MUIV_NList_Insert_Bottom, WRAPCOL0,
+             ALIGN_LEFT);
     SelectTextLine(list, 1, 13);   // in "gamma "
     EXPECT_EQ(LONG(xget(list, MUIA_NList_Active)), 3);
     LONG state = 0;

@@ -1,7 +1,7 @@
+#include "base/records.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/objects.h"
-#include "base/records.h"
 #include "platform/nlist/nlist.h"
 #include "support/support.h"
 #include "view/index.h"
@@ -12,8 +12,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 class Viewer : public ::testing::Test, protected ViewerDriver {
@@ -24,10 +24,7 @@ protected:
     void ShowFirst() { SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2); }
     std::string Caption() { return reinterpret_cast<char *>(xget(IndexGUI.IndexTitle, MUIA_Text_Contents)); }
     LONG HistoryCount() { return LONG(xget(ViewGUI.HistoryList, MUIA_NList_Entries)); }
-    std::string HistoryLine(LONG i)
-    {
-        return ListLines(ViewGUI.HistoryList).at(size_t(i));
-    }
+    std::string HistoryLine(LONG i) { return ListLines(ViewGUI.HistoryList).at(size_t(i)); }
     void Save(const std::string &target)
     {
         app.requester.files.push_back({box.Dir(), {target}});
@@ -75,22 +72,27 @@ TEST_F(Viewer, TextOfTodayOpensWithoutItsCRsAndInItsOwnEncoding)
     EXPECT_EQ(ListLines(View.TextList), (std::vector<std::string>{"dos", "line", "", "last"}));
     EXPECT_EQ(xget(View.TextList, MUIA_NList_UTF8), 0u) << "plain ASCII reads as the platform's Latin-1";
 
-    std::string utf8 = "Readme \xe2\x80\x94 \xc3\x9c" "bersicht\n";
+    std::string utf8 = "Readme \xe2\x80\x94 \xc3\x9c"
+                       "bersicht\n";
     Open(box.Write("readme.txt", std::string(100000, 'x') + "\n" + utf8));
     ShowFirst();
     EXPECT_EQ(ListLines(View.TextList).back(), utf8.substr(0, utf8.size() - 1)) << "bytes are kept as they are";
     EXPECT_EQ(xget(View.TextList, MUIA_NList_UTF8), 1u) << "the first text past ASCII decides, a block later too";
     EXPECT_EQ(xget(IndexGUI.IndexList, MUIA_NList_UTF8), 1u);
 
-    Open(box.Write("latin1.txt", "Gr\xfc\xdf" "e \xe2\x80\n"));
+    Open(box.Write("latin1.txt", "Gr\xfc\xdf"
+                                 "e \xe2\x80\n"));
     EXPECT_EQ(xget(View.TextList, MUIA_NList_UTF8), 0u);
 }
 
 TEST_F(Viewer, NamesOutsideASCIIOpenAndShowAsTheHostWritesThem)
 {
     ASSERT_TRUE(app.Ready());
-    std::filesystem::create_directory(box.Path("\xc3\x9c" "bersicht"));
-    std::string path = box.Write("\xc3\x9c" "bersicht/exec_\xc3\xa4.txt", "text\n");
+    std::filesystem::create_directory(box.Path("\xc3\x9c"
+                                               "bersicht"));
+    std::string path = box.Write("\xc3\x9c"
+                                 "bersicht/exec_\xc3\xa4.txt",
+                                 "text\n");
     Open(path);
     ASSERT_NE(Shown(), nullptr);
     EXPECT_TRUE(app.requester.questions.empty());
@@ -186,7 +188,8 @@ TEST_F(Viewer, ASaveProposesACopyBesideAndNeverWritesOntoTheDocument)
         app.requester.answers.push_back(1);   // would replace it
         Save(target);
         EXPECT_EQ(app.requester.questions.back().text, "A save cannot replace the document shown:\n" +
-                                                           box.Path(target) + "\nIt writes a new file; choose another name.");
+                                                           box.Path(target) +
+                                                           "\nIt writes a new file; choose another name.");
     }
     EXPECT_EQ(app.requester.questions.size(), 2u) << "refused before the question whether to replace it";
     EXPECT_EQ(ReadAll(box.Path("exec.h")), "original\n");
@@ -256,14 +259,22 @@ TEST_F(Viewer, ATypedNameFindsItsEntryInEitherEncodingAndFoldsLatin1Letters)
 {
     ASSERT_TRUE(app.Ready());
     Baza *doc = BazaAlloc("", "lib.doc");
-    for (const char *name : {"Gr\xfc\xdf" "e", "\xc4rger", "Stra\xc3\x9f" "e"})   // two Latin-1 names, one UTF-8
+    for (const char *name : {"Gr\xfc\xdf"
+                             "e",
+                             "\xc4rger",
+                             "Stra\xc3\x9f"
+                             "e"})   // two Latin-1 names, one UTF-8
         AddEntry(doc, DocAlloc(name));
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Doc, doc);
-    SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, "gr\xc3\xbc\xc3\x9f" "e");   // typed on a UTF-8 desktop
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName,
+             "gr\xc3\xbc\xc3\x9f"
+             "e");   // typed on a UTF-8 desktop
     EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 0);
     SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, "\xe4rger");   // Latin-1, small letter
     EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 1);
-    SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, "STRA\xdf" "E");
+    SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName,
+             "STRA\xdf"
+             "E");
     EXPECT_EQ(LONG(xget(QMXObject.IndexObj, QMXA_Index_Active)), 2);
     BazaFree(doc);
 }

@@ -1,11 +1,11 @@
 // vsdoc's base commands: list a base, add files to it (into a group path
 // made as needed), rescan it, and look a word up in it, all through the
 // base panel the window program uses.
+#include "base/baza.h"
+#include "commands.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/objects.h"
-#include "base/baza.h"
-#include "commands.h"
 #include "json_line.h"
 #include "pager.h"
 #include "platform/dos/locks.h"
@@ -17,8 +17,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <unistd.h>
 
 namespace {
@@ -94,8 +94,8 @@ void ListNode(const TreeNode *n, int depth, LONG &nr, bool json)
                     static_cast<const char *>(n->tn_User) + "\n");
     } else {
         auto *b = static_cast<const Baza *>(n->tn_User);
-        Out().Write(std::to_string(nr++) + "\t" + std::to_string(depth) + "\tD\t" + (b->Name ? b->Name : "") + "\t" + (b->Dir ? b->Dir : "") + "\t" +
-                    std::to_string(EntryCount(b)) + "\n");
+        Out().Write(std::to_string(nr++) + "\t" + std::to_string(depth) + "\tD\t" + (b->Name ? b->Name : "") + "\t" +
+                    (b->Dir ? b->Dir : "") + "\t" + std::to_string(EntryCount(b)) + "\n");
     }
     for (const TreeNode *c : n->tn_Children)
         ListNode(c, depth + 1, nr, json);

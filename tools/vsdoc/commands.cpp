@@ -1,14 +1,14 @@
 #include "commands.h"
 #include "json_line.h"
 
+#include "base/records.h"
 #include "core/ids.h"
 #include "core/objects.h"
-#include "base/records.h"
 #include "output.h"
 #include "pager.h"
 #include "platform/dos/lines.h"
-#include "platform/nlist/textcodes.h"
 #include "platform/nlist/nlist.h"
+#include "platform/nlist/textcodes.h"
 #include "platform/utility/charset.h"
 #include "session.h"
 #include "view/index.h"
@@ -17,9 +17,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <functional>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 #if defined(__SSE2__)
@@ -161,11 +161,11 @@ CodeOutput OutputMode(const VsdocArgs &args, bool styled)
 bool Readable(const std::string &path)
 {
     struct stat st;
-    const char *reason = stat(path.c_str(), &st) != 0  ? (errno == EACCES ? "may not be read" : "does not exist")
-                         : S_ISDIR(st.st_mode)         ? "is a folder, not a document"
-                         : !S_ISREG(st.st_mode)        ? "is no regular file (a FIFO, a device or a socket)"
+    const char *reason = stat(path.c_str(), &st) != 0 ? (errno == EACCES ? "may not be read" : "does not exist")
+                         : S_ISDIR(st.st_mode)        ? "is a folder, not a document"
+                         : !S_ISREG(st.st_mode)       ? "is no regular file (a FIFO, a device or a socket)"
                          : access(path.c_str(), R_OK) ? "may not be read"
-                                                       : nullptr;
+                                                      : nullptr;
     if (reason)
         std::fprintf(stderr, "vsdoc: %s %s\n", path.c_str(), reason);
     return !reason;
@@ -287,10 +287,10 @@ int StreamEntry(const std::string &file, LONG n, CodeOutput mode)
     FileHandle *fh = Open(file.c_str(), MODE_OLDFILE);
     LONG line = 0;
     bool ok = fh && ForEveryLine(fh, kLineBuffer, [&](const char *text, size_t length) {
-        if (line >= from && (to < 0 || line < to))
-            PrintLine(text, length, mode);
-        ++line;
-    });
+                  if (line >= from && (to < 0 || line < to))
+                      PrintLine(text, length, mode);
+                  ++line;
+              });
     Close(fh);
     if (!ok)
         std::fprintf(stderr, "vsdoc: %s could not be read\n", file.c_str());

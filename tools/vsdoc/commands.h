@@ -4,11 +4,11 @@
 #include <vector>
 
 struct VsdocArgs {
-    std::string command;   // "index", "show", "base", "lookup", "search", "send" or "lsp"
-    std::string action;    // for "base": "list", "add" or "rescan"
-    std::string file;      // the document, or the base file
-    std::string entry;     // show: a name or a number; lookup: the word; search: the text
-    std::string group;     // base add: the group path, "A/B"
+    std::string command;              // "index", "show", "base", "lookup", "search", "send" or "lsp"
+    std::string action;               // for "base": "list", "add" or "rescan"
+    std::string file;                 // the document, or the base file
+    std::string entry;                // show: a name or a number; lookup: the word; search: the text
+    std::string group;                // base add: the group path, "A/B"
     std::vector<std::string> files;   // base add: the documents; send: the command and its words
     std::vector<std::string> bases;   // lsp: the bases given with --base, in order
     bool raw = false;

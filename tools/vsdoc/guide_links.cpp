@@ -1,5 +1,5 @@
-#include "core/ids.h"
 #include "commands.h"
+#include "core/ids.h"
 #include "core/objects.h"
 #include "doctypes/aguide.h"
 #include "pager.h"

@@ -19,7 +19,8 @@ std::string TerminalCode(const TextCode &c)
     case CodeKind::Underline: return "\33[4m";
     case CodeKind::Plain: return "\33[0m";
     case CodeKind::Pen:
-    case CodeKind::TextPen: return c.a == 8 ? "\33[34m" : c.a == 2 ? "\33[39m" : "\33[3" + std::to_string(c.a % 8) + "m";
+    case CodeKind::TextPen:
+        return c.a == 8 ? "\33[34m" : c.a == 2 ? "\33[39m" : "\33[3" + std::to_string(c.a % 8) + "m";
     default: return std::string();
     }
 }

@@ -40,7 +40,7 @@ private:
     size_t screenLines_ = 0, heldLines_ = 0;
     char block_[kBlock];
     size_t used_ = 0;
-    std::string held_;   // on a terminal, what has not yet filled the screen
+    std::string held_;      // on a terminal, what has not yet filled the screen
     int fd_ = 1;            // where the output goes: standard output or the pager's pipe
     long pager_ = -1;       // the pager's process
     bool broken_ = false;   // the reader went away (the pager was quit): nothing more is written

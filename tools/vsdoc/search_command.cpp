@@ -1,25 +1,25 @@
 // vsdoc search: the search panel's search from the shell, over every
 // document of a base in tree order or over one file, one line per hit in the
 // order the panel's next button visits them.
-#include "core/ids.h"
-#include "core/objects.h"
 #include "base/baseheader.h"
 #include "commands.h"
+#include "core/ids.h"
+#include "core/objects.h"
 #include "json_line.h"
 #include "output.h"
 #include "pager.h"
 #include "platform/dos/files.h"
-#include "view/encoding.h"
 #include "search/targets.h"
 #include "session.h"
+#include "view/encoding.h"
 
 #include <algorithm>
 #include <atomic>
 #include <charconv>
-#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 namespace {
 // "PATH:LINE:COLUMN:" then the line, added to out without a formatted print per hit.

@@ -1,10 +1,10 @@
 #include "session.h"
 
+#include "base/baza.h"
+#include "base/records.h"
 #include "core/ids.h"
 #include "core/locale.h"
 #include "core/objects.h"
-#include "base/baza.h"
-#include "base/records.h"
 #include "platform/exec/pool.h"
 
 #include <cstdio>

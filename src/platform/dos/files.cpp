@@ -42,8 +42,8 @@ struct FileHandle {
     int fd = -1;
     bool ownsFd = true;
     char *buf = nullptr;
-    size_t start = 0;    // read: next unread byte; write: unused
-    size_t end = 0;      // read: bytes valid in buf; write: bytes waiting to be written
+    size_t start = 0;   // read: next unread byte; write: unused
+    size_t end = 0;     // read: bytes valid in buf; write: bytes waiting to be written
     bool writing = false;
     bool failed = false;
 };

@@ -8,10 +8,10 @@
 
 struct FileHandle;
 
-constexpr LONG MODE_OLDFILE = 1005;   // an existing file, for reading (and writing)
-constexpr LONG MODE_NEWFILE = 1006;   // created or emptied, for writing
-constexpr LONG MODE_READWRITE = 1004; // opened or created, not emptied
-constexpr LONG MODE_SHARED = 1007;    // an existing file, for reading only (what a shared lock allows)
+constexpr LONG MODE_OLDFILE = 1005;     // an existing file, for reading (and writing)
+constexpr LONG MODE_NEWFILE = 1006;     // created or emptied, for writing
+constexpr LONG MODE_READWRITE = 1004;   // opened or created, not emptied
+constexpr LONG MODE_SHARED = 1007;      // an existing file, for reading only (what a shared lock allows)
 
 constexpr LONG OFFSET_BEGINNING = -1;
 constexpr LONG OFFSET_CURRENT = 0;
@@ -20,7 +20,7 @@ constexpr LONG OFFSET_END = 1;
 FileHandle *Open(CONST_STRPTR name, LONG mode);
 BOOL Close(FileHandle *fh);   // false when buffered data could not be written
 
-LONG Read(FileHandle *fh, APTR buffer, LONG length);          // bytes read, -1 on error
+LONG Read(FileHandle *fh, APTR buffer, LONG length);           // bytes read, -1 on error
 LONG Write(FileHandle *fh, const void *buffer, LONG length);   // bytes written, -1 on error
 // Reads up to length bytes at position without moving the handle's position
 // or touching its buffer, so that threads may each read a part of one file.
@@ -35,9 +35,9 @@ STRPTR FGets(FileHandle *fh, STRPTR buffer, ULONG n);
 // it: a pointer into the handle's buffer, valid until the next call, and its
 // length (no terminator follows). Null at the end of the file.
 const char *FReadLine(FileHandle *fh, ULONG n, ULONG *length);
-LONG FRead(FileHandle *fh, APTR buffer, ULONG blockLength, ULONG blocks);          // whole blocks read
-LONG FWrite(FileHandle *fh, const void *buffer, ULONG blockLength, ULONG blocks);  // whole blocks written
-LONG FPuts(FileHandle *fh, CONST_STRPTR text);   // 0 on success, -1 on error
+LONG FRead(FileHandle *fh, APTR buffer, ULONG blockLength, ULONG blocks);           // whole blocks read
+LONG FWrite(FileHandle *fh, const void *buffer, ULONG blockLength, ULONG blocks);   // whole blocks written
+LONG FPuts(FileHandle *fh, CONST_STRPTR text);                                      // 0 on success, -1 on error
 BOOL Flush(FileHandle *fh);
 // Moves to a position; returns the position before the move, -1 on error.
 LONG Seek(FileHandle *fh, LONG position, LONG mode);

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <climits>
-#include <dirent.h>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <map>
 #include <sys/stat.h>
 #include <unistd.h>

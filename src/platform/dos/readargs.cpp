@@ -122,7 +122,9 @@ namespace {
 class Parser {
 public:
     Parser(const std::vector<Item> &items, RDArgs *out, std::vector<ArgPlace> *places = nullptr)
-        : items_(items), out_(out), places_(places), given_(items.size(), false), multi_(items.size()) {}
+        : items_(items), out_(out), places_(places), given_(items.size(), false), multi_(items.size())
+    {
+    }
 
     bool Run(const std::string &line, const std::vector<Token> &tokens, IPTR *array);
 

@@ -4,8 +4,8 @@
 
 namespace {
 Library kLibraries[] = {
-    {"intuition.library", 50, 0}, {"locale.library", 50, 0}, {"muimaster.library", 20, 0},
-    {"utility.library", 50, 0},   {"asl.library", 50, 0},    {"icon.library", 50, 0},
+    {"intuition.library", 50, 0}, {"locale.library", 50, 0},        {"muimaster.library", 20, 0},
+    {"utility.library", 50, 0},   {"asl.library", 50, 0},           {"icon.library", 50, 0},
     {"graphics.library", 50, 0},  {"cybergraphics.library", 50, 0},
 };
 bool withdrawn[sizeof kLibraries / sizeof kLibraries[0]] = {};

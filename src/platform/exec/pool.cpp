@@ -28,8 +28,8 @@ struct Pool {
     std::vector<char *> puddles;
     char *cursor = nullptr;   // free tail of the newest puddle
     size_t left = 0;
-    std::vector<FreeCell *> freeLists;                  // index: size / kGrain
-    std::unordered_map<void *, size_t> largeBlocks;     // blocks above the threshold
+    std::vector<FreeCell *> freeLists;                // index: size / kGrain
+    std::unordered_map<void *, size_t> largeBlocks;   // blocks above the threshold
     bool goesWhole = false;
 };
 

@@ -15,8 +15,8 @@ BitMap *AllocBitMap(ULONG width, ULONG height, ULONG, ULONG, const BitMap *)
 
 void FreeBitMap(BitMap *bm) { delete bm; }
 
-ULONG WritePixelArray(const void *src, UWORD srcX, UWORD srcY, UWORD srcMod, RastPort *rp, UWORD destX,
-                      UWORD destY, UWORD width, UWORD height, UBYTE format)
+ULONG WritePixelArray(const void *src, UWORD srcX, UWORD srcY, UWORD srcMod, RastPort *rp, UWORD destX, UWORD destY,
+                      UWORD width, UWORD height, UBYTE format)
 {
     if (!rp || !rp->BitMap || format != RECTFMT_ARGB)
         return 0;
@@ -27,8 +27,9 @@ ULONG WritePixelArray(const void *src, UWORD srcX, UWORD srcY, UWORD srcMod, Ras
         const UBYTE *row = bytes + size_t(srcY + y) * srcMod + size_t(srcX) * 4;
         for (LONG x = 0; x < width && destX + x < bm->width; ++x) {
             const UBYTE *p = row + size_t(x) * 4;
-            bm->pixels[size_t(destY + y) * size_t(bm->width) + size_t(destX + x)] =
-                ULONG(p[0]) << 24 | ULONG(p[1]) << 16 | ULONG(p[2]) << 8 | p[3];
+            bm->pixels[size_t(destY + y) * size_t(bm->width) + size_t(destX + x)] = ULONG(p[0]) << 24 |
+                                                                                    ULONG(p[1]) << 16 |
+                                                                                    ULONG(p[2]) << 8 | p[3];
             ++written;
         }
     }
@@ -49,7 +50,8 @@ void BltBitMapRastPort(const BitMap *src, WORD srcX, WORD srcY, RastPort *dest, 
             LONG sx = srcX + x, dx = destX + x;
             if (sx < 0 || sx >= src->width || dx < 0 || dx >= d->width)
                 continue;
-            d->pixels[size_t(dy) * size_t(d->width) + size_t(dx)] = src->pixels[size_t(sy) * size_t(src->width) + size_t(sx)];
+            d->pixels[size_t(dy) * size_t(d->width) + size_t(dx)] =
+                src->pixels[size_t(sy) * size_t(src->width) + size_t(sx)];
         }
     }
 }

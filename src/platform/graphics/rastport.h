@@ -24,8 +24,8 @@ BitMap *AllocBitMap(ULONG width, ULONG height, ULONG depth, ULONG flags, const B
 void FreeBitMap(BitMap *bm);
 // Copies ARGB pixels (4 bytes each in the order alpha, red, green, blue) into
 // the RastPort's bitmap. Returns the number of pixels written.
-ULONG WritePixelArray(const void *src, UWORD srcX, UWORD srcY, UWORD srcMod, RastPort *rp, UWORD destX,
-                      UWORD destY, UWORD width, UWORD height, UBYTE format);
+ULONG WritePixelArray(const void *src, UWORD srcX, UWORD srcY, UWORD srcMod, RastPort *rp, UWORD destX, UWORD destY,
+                      UWORD width, UWORD height, UBYTE format);
 // Copies a rectangle of a bitmap into a RastPort (minterm 0xC0: a plain copy).
 void BltBitMapRastPort(const BitMap *src, WORD srcX, WORD srcY, RastPort *dest, WORD destX, WORD destY, WORD width,
                        WORD height, UBYTE minterm);

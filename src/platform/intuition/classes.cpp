@@ -114,7 +114,8 @@ Object *NewObjectA(IClass *cl, CONST_STRPTR id, TagItem *tags)
     if (!cl)
         return nullptr;
     opSet msg = {OM_NEW, tags, nullptr};
-    return reinterpret_cast<Object *>(cl->cl_Dispatcher(cl, reinterpret_cast<Object *>(cl), reinterpret_cast<Msg>(&msg)));
+    return reinterpret_cast<Object *>(
+        cl->cl_Dispatcher(cl, reinterpret_cast<Object *>(cl), reinterpret_cast<Msg>(&msg)));
 }
 
 void DisposeObject(Object *obj)

@@ -21,7 +21,7 @@ struct IClass {
     Dispatcher cl_Dispatcher = nullptr;
     ULONG cl_InstOffset = 0;   // where this class's part of the instance data starts
     ULONG cl_InstSize = 0;
-    std::string cl_ID;         // public name, or empty
+    std::string cl_ID;   // public name, or empty
     ULONG cl_ObjectCount = 0;
     ULONG cl_SubclassCount = 0;
     APTR cl_UserData = nullptr;

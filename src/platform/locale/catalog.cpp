@@ -46,10 +46,10 @@ struct LanguageName {
     const char *name;
 };
 constexpr LanguageName kLanguages[] = {
-    {"de", "deutsch"}, {"fr", "français"}, {"it", "italiano"}, {"es", "español"}, {"pl", "polski"},
-    {"nl", "nederlands"}, {"da", "dansk"}, {"sv", "svenska"}, {"nb", "norsk"}, {"no", "norsk"},
-    {"fi", "suomi"}, {"pt", "português"}, {"cs", "czech"}, {"ru", "russian"}, {"el", "greek"},
-    {"hu", "magyar"}, {"tr", "türkçe"}, {"en", "english"},
+    {"de", "deutsch"},    {"fr", "français"},  {"it", "italiano"}, {"es", "español"}, {"pl", "polski"},
+    {"nl", "nederlands"}, {"da", "dansk"},     {"sv", "svenska"},  {"nb", "norsk"},   {"no", "norsk"},
+    {"fi", "suomi"},      {"pt", "português"}, {"cs", "czech"},    {"ru", "russian"}, {"el", "greek"},
+    {"hu", "magyar"},     {"tr", "türkçe"},    {"en", "english"},
 };
 }
 
@@ -69,7 +69,8 @@ bool ParseCatalog(const UBYTE *data, size_t size, std::map<LONG, std::string> &s
                 return false;
             found = true;
         } else if (language && std::memcmp(data + at, "LANG", 4) == 0) {
-            *language = std::string(reinterpret_cast<const char *>(body), strnlen(reinterpret_cast<const char *>(body), len));
+            *language = std::string(reinterpret_cast<const char *>(body),
+                                    strnlen(reinterpret_cast<const char *>(body), len));
         }
         at += 8 + ((size_t(len) + 1) & ~size_t(1));
     }

@@ -21,9 +21,9 @@ IClass *appClass = nullptr;
 struct AppData {
     std::vector<Object *> windows;
     std::deque<IPTR> returnIds;
-    std::mutex pushing;                      // other threads push methods too
+    std::mutex pushing;                     // other threads push methods too
     std::deque<std::vector<IPTR>> pushed;   // destination object, then the message
-    ApplicationInfo info;   // the base name among them
+    ApplicationInfo info;                   // the base name among them
     const MUI_Command *commands = nullptr;
     bool useRexx = true;
     std::unique_ptr<CommandPort> port;

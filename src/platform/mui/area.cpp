@@ -33,12 +33,8 @@ void ApplyTags(AreaData *d, TagItem *tags)
         case MUIA_VertWeight: d->state.vertWeight = LONG(t->ti_Data); break;
         case MUIA_Pressed: d->pressed = t->ti_Data != 0; break;
         case MUIA_Selected: d->selected = t->ti_Data != 0; break;
-        case MUIA_FrameTitle:
-            d->frameTitle = t->ti_Data ? reinterpret_cast<const char *>(t->ti_Data) : "";
-            break;
-        case MUIA_ShortHelp:
-            d->shortHelp = t->ti_Data ? reinterpret_cast<const char *>(t->ti_Data) : "";
-            break;
+        case MUIA_FrameTitle: d->frameTitle = t->ti_Data ? reinterpret_cast<const char *>(t->ti_Data) : ""; break;
+        case MUIA_ShortHelp: d->shortHelp = t->ti_Data ? reinterpret_cast<const char *>(t->ti_Data) : ""; break;
         }
     }
 }

@@ -63,5 +63,6 @@ void RegisterBalanceClass()
 {
     MakeBuiltinClass(MUIC_Balance, MUIC_Area, 0, BalanceDispatcher);
     // the bar that keeps its place between runs answers to its own name too
-    MakeBuiltinClass("BetterBalance.mcc", MUIC_Balance, 0, [](IClass *cl, Object *o, Msg m) { return DoSuperMethodA(cl, o, m); });
+    MakeBuiltinClass("BetterBalance.mcc", MUIC_Balance, 0,
+                     [](IClass *cl, Object *o, Msg m) { return DoSuperMethodA(cl, o, m); });
 }

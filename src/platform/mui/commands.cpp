@@ -2,9 +2,9 @@
 
 #include "../dos/files.h"
 #include "../dos/readargs.h"
-#include "requesters.h"
 #include "../intuition/classes.h"
 #include "../utility/charset.h"
+#include "requesters.h"
 
 #include <cstdlib>
 #include <vector>
@@ -35,8 +35,9 @@ CommandReply Info(Object *app, const ApplicationInfo &info, CONST_STRPTR item)
         if (auto *answer = reinterpret_cast<CONST_STRPTR>(CallHookPkt(info.infoHook, app, const_cast<STRPTR>(item))))
             return {0, answer};
     const std::pair<const char *, std::string> items[] = {
-        {"TITLE", info.title},     {"AUTHOR", info.author}, {"COPYRIGHT", info.copyright},
-        {"DESCRIPTION", info.description}, {"VERSION", info.version}, {"BASE", info.base},
+        {"TITLE", info.title},         {"AUTHOR", info.author},
+        {"COPYRIGHT", info.copyright}, {"DESCRIPTION", info.description},
+        {"VERSION", info.version},     {"BASE", info.base},
         {"SCREEN", ScreenName()},
     };
     for (const auto &[name, value] : items)
@@ -114,8 +115,7 @@ CONST_STRPTR PortCommandTemplate(const MUI_Command *table, CONST_STRPTR name)
     return builtIn ? builtIn->templ : nullptr;
 }
 
-CommandReply RunPortCommand(Object *app, const MUI_Command *table, const ApplicationInfo &info,
-                            const std::string &line)
+CommandReply RunPortCommand(Object *app, const MUI_Command *table, const ApplicationInfo &info, const std::string &line)
 {
     size_t start = line.find_first_not_of(" \t");
     if (start == std::string::npos)

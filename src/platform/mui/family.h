@@ -5,5 +5,5 @@
 #include <string>
 #include <vector>
 
-const std::vector<Object *> *FamilyChildren(Object *obj);   // null when obj is no Family
+const std::vector<Object *> *FamilyChildren(Object *obj);      // null when obj is no Family
 const std::vector<std::string> *RegisterTitles(Object *obj);   // null when obj is no Register

@@ -134,7 +134,8 @@ IPTR ItemDispatcher(IClass *cl, Object *self, Msg msg)
 void RegisterFamilyClasses()
 {
     familyClass = MakeBuiltinClass(MUIC_Family, MUIC_Notify, sizeof(FamilyData), FamilyDispatcher);
-    MakeBuiltinClass(MUIC_Menustrip, MUIC_Family, 0, [](IClass *cl, Object *o, Msg m) { return DoSuperMethodA(cl, o, m); });
+    MakeBuiltinClass(MUIC_Menustrip, MUIC_Family, 0,
+                     [](IClass *cl, Object *o, Msg m) { return DoSuperMethodA(cl, o, m); });
     MakeBuiltinClass(MUIC_Menu, MUIC_Family, sizeof(ItemData), ItemDispatcher);
     MakeBuiltinClass(MUIC_Menuitem, MUIC_Family, sizeof(ItemData), ItemDispatcher);
 }

@@ -103,8 +103,8 @@ constexpr IPTR MUIV_InputMode_None = 0, MUIV_InputMode_RelVerify = 1, MUIV_Input
 constexpr IPTR MUIV_Font_Normal = IPTR(-1), MUIV_Font_Fixed = IPTR(-5);
 
 // Image specifications of the built-in images and backgrounds.
-constexpr IPTR MUII_TextBack = 9, MUII_PopUp = 20, MUII_PopFile = 21, MUII_PopDrawer = 22, MUII_TapePlay = 24, MUII_TapePlayBack = 25,
-               MUII_TapeRecord = 28, MUII_TapeStop = 29;
+constexpr IPTR MUII_TextBack = 9, MUII_PopUp = 20, MUII_PopFile = 21, MUII_PopDrawer = 22, MUII_TapePlay = 24,
+               MUII_TapePlayBack = 25, MUII_TapeRecord = 28, MUII_TapeStop = 29;
 constexpr IPTR MUIA_Image_Spec = 0x80420050;
 constexpr IPTR MUIA_Image_FreeVert = 0x80420051;
 
@@ -253,7 +253,7 @@ struct MUIP_Application_ReturnID {
 struct MUIP_Application_PushMethod {
     IPTR MethodID;
     Object *dest;
-    IPTR count;     // the cells that follow: the method and its arguments
+    IPTR count;   // the cells that follow: the method and its arguments
     IPTR method[1];
 };
 struct MUIP_Application_Save {   // also MUIM_Application_Load
@@ -278,7 +278,7 @@ void MUI_DisposeObject(Object *obj);
 
 // Ready-made objects: a pop-up button with an image, a menu strip from a
 // NewMenu table.
-constexpr IPTR MUIO_Button = 2;     // a button with a label (a text an embedding list draws as a button)
+constexpr IPTR MUIO_Button = 2;   // a button with a label (a text an embedding list draws as a button)
 constexpr IPTR MUIO_PopButton = 8;
 constexpr IPTR MUIO_MenustripNM = 12;
 constexpr IPTR MUIO_MenustripNM_CommandKeyCheck = 1;   // labels "X\0label" carry their shortcut key

@@ -19,8 +19,8 @@ IPTR PopNew(IClass *cl, Object *self, Msg msg)
     auto *string = reinterpret_cast<Object *>(GetTagData(MUIA_Popstring_String, 0, tags));
     auto *button = reinterpret_cast<Object *>(GetTagData(MUIA_Popstring_Button, 0, tags));
     auto *object = reinterpret_cast<Object *>(GetTagData(MUIA_Popobject_Object, 0, tags));
-    IPTR cells[] = {MUIA_Group_Horiz, TRUE, MUIA_Group_Spacing, 1, MUIA_Group_Child, ToIPTR(string),
-                    MUIA_Group_Child, ToIPTR(button), TAG_MORE, ToIPTR(tags)};
+    IPTR cells[] = {MUIA_Group_Horiz, TRUE,           MUIA_Group_Spacing, 1,           MUIA_Group_Child, ToIPTR(string),
+                    MUIA_Group_Child, ToIPTR(button), TAG_MORE,           ToIPTR(tags)};
     opSet sup = {OM_NEW, reinterpret_cast<TagItem *>(cells), nullptr};
     Object *obj = reinterpret_cast<Object *>(DoSuperMethodA(cl, self, reinterpret_cast<Msg>(&sup)));
     if (!obj) {
@@ -92,7 +92,6 @@ IPTR PopDispatcher(IClass *cl, Object *self, Msg msg)
 void RegisterPopClasses()
 {
     popstringClass = MakeBuiltinClass(MUIC_Popstring, MUIC_Group, sizeof(PopData), PopDispatcher);
-    MakeBuiltinClass(MUIC_Popobject, MUIC_Popstring, 0, [](IClass *cl, Object *self, Msg msg) {
-        return DoSuperMethodA(cl, self, msg);
-    });
+    MakeBuiltinClass(MUIC_Popobject, MUIC_Popstring, 0,
+                     [](IClass *cl, Object *self, Msg msg) { return DoSuperMethodA(cl, self, msg); });
 }

@@ -28,10 +28,7 @@ IPTR RegisterDispatcher(IClass *cl, Object *self, Msg msg)
 }
 }
 
-void RegisterRegisterClass()
-{
-    MakeBuiltinClass(MUIC_Register, MUIC_Group, sizeof(RegisterData), RegisterDispatcher);
-}
+void RegisterRegisterClass() { MakeBuiltinClass(MUIC_Register, MUIC_Group, sizeof(RegisterData), RegisterDispatcher); }
 
 const std::vector<std::string> *RegisterTitles(Object *obj)
 {

@@ -13,8 +13,8 @@ struct FileRequestSpec {
     std::string title;
     std::string drawer;
     std::string file;
-    std::string pattern;       // a shell pattern such as "#?.(doc|h|xml|guide)", or empty
-    std::string patternName;   // what the files the pattern picks are called ("Documents")
+    std::string pattern;          // a shell pattern such as "#?.(doc|h|xml|guide)", or empty
+    std::string patternName;      // what the files the pattern picks are called ("Documents")
     bool allFilesFirst = false;   // the requester opens showing every file, the pattern a choice
     bool save = false;
     bool multiSelect = false;
@@ -65,8 +65,8 @@ private:
 // The requesters of the command running now, null when a person is there to answer them.
 const UnattendedRequests *CurrentUnattendedRequests();
 
-LONG MUI_RequestA(Object *app, Object *win, ULONG flags, CONST_STRPTR title, CONST_STRPTR buttons,
-                  CONST_STRPTR format, const IPTR *args, int argCount);
+LONG MUI_RequestA(Object *app, Object *win, ULONG flags, CONST_STRPTR title, CONST_STRPTR buttons, CONST_STRPTR format,
+                  const IPTR *args, int argCount);
 template <class... A>
 LONG MUI_Request(Object *app, Object *win, ULONG flags, CONST_STRPTR title, CONST_STRPTR buttons, CONST_STRPTR format,
                  A... args)

@@ -93,7 +93,8 @@ IPTR Exchange(WindowData *d, Object *self, Msg msg)
     if (d->id) {
         if (msg->MethodID == MUIM_Export) {
             if (d->geometry[2] > 0)
-                DataspaceOf(msg)->Add(d->id, JoinNumbers({d->geometry[0], d->geometry[1], d->geometry[2], d->geometry[3]}));
+                DataspaceOf(msg)->Add(d->id,
+                                      JoinNumbers({d->geometry[0], d->geometry[1], d->geometry[2], d->geometry[3]}));
         } else if (const std::string *v = DataspaceOf(msg)->Find(d->id)) {
             LONG g[4];
             if (SplitNumbers(*v, g, 4) == 4 && g[2] > 0 && g[3] > 0)

@@ -42,7 +42,8 @@ void Changed(Object *self, NListData *d, IPTR what)
 LONG ButtonColumns(NListData *d, LONG number)
 {
     auto it = d->images.find(number);
-    const char *label = it == d->images.end() ? nullptr : reinterpret_cast<const char *>(xget(it->second, MUIA_Text_Contents));
+    const char *label = it == d->images.end() ? nullptr
+                                              : reinterpret_cast<const char *>(xget(it->second, MUIA_Text_Contents));
     return LONG(label ? StripTextCodes(label).size() : 0) + 2;
 }
 
@@ -318,7 +319,10 @@ IPTR Select(Object *self, NListData *d, MUIP_NList_Select *msg)
     if (line < 0 || size_t(line) >= d->lines.size())
         return FALSE;
     bool now = d->selected.count(line) != 0;
-    bool want = how == MUIV_NList_Select_On ? true : how == MUIV_NList_Select_Off ? false : how == MUIV_NList_Select_Toggle ? !now : now;
+    bool want = how == MUIV_NList_Select_On       ? true
+                : how == MUIV_NList_Select_Off    ? false
+                : how == MUIV_NList_Select_Toggle ? !now
+                                                  : now;
     if (want)
         d->selected.insert(line);
     else
@@ -342,8 +346,8 @@ IPTR TestPos(Object *self, NListData *d, MUIP_NList_TestPos *msg)
     size_t pos, len;
     const char *text = NListLineText(self, d->clickLine, &pos, &len);
     bool utf8 = NListTextIsUTF8(d, text);
-    std::vector<TextRun> runs =
-        LayoutLine(text, pos, len, d->columns, utf8, [self](LONG n) { return NListButtonLabel(self, n); });
+    std::vector<TextRun> runs = LayoutLine(text, pos, len, d->columns, utf8,
+                                           [self](LONG n) { return NListButtonLabel(self, n); });
     size_t ch = CharAtColumn(text, runs, pos, len, d->clickColumn, utf8);
     res->entry = d->clickLine;
     res->char_number = WORD(std::min<size_t>(ch, 0x7FFF));
@@ -576,5 +580,6 @@ size_t NListBytesHeld(Object *list)
     NListData *d = Data(list);
     if (!d)
         return 0;
-    return d->arena.BytesHeld() + d->piecesArena.BytesHeld() + d->lines.capacity() * sizeof(NListLine) + d->pieces.capacity() * sizeof(NListPiece);
+    return d->arena.BytesHeld() + d->piecesArena.BytesHeld() + d->lines.capacity() * sizeof(NListLine) +
+           d->pieces.capacity() * sizeof(NListPiece);
 }

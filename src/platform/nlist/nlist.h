@@ -21,9 +21,9 @@ constexpr IPTR MUIA_NList_First = 0x9d510009;     // first visible line
 constexpr IPTR MUIA_NList_Visible = 0x9d51000a;   // lines the view shows, set by the renderer
 constexpr IPTR MUIA_NList_DoubleClick = 0x9d51000b;
 constexpr IPTR MUIA_NList_ButtonClick = 0x9d51000c;
-constexpr IPTR MUIA_NList_Columns = 0x9d51000d;     // the view's width in columns, set by the renderer
-constexpr IPTR MUIA_NList_ClickLine = 0x9d51000e;   // where a person clicked: display line
-constexpr IPTR MUIA_NList_ClickColumn = 0x9d51000f; // and column on screen
+constexpr IPTR MUIA_NList_Columns = 0x9d51000d;       // the view's width in columns, set by the renderer
+constexpr IPTR MUIA_NList_ClickLine = 0x9d51000e;     // where a person clicked: display line
+constexpr IPTR MUIA_NList_ClickColumn = 0x9d51000f;   // and column on screen
 constexpr IPTR MUIA_NList_DefaultObjectOnClick = 0x9d510030;
 constexpr IPTR MUIA_NList_AutoVisible = 0x9d51006a;   // the active line is always brought into view
 constexpr IPTR MUIA_NListview_NList = 0x9d510020;
@@ -77,7 +77,7 @@ struct MUI_NList_GetEntryInfo {
 };
 
 struct MUI_NList_TestPos_Result {
-    LONG entry;         // display line, -1 for none
+    LONG entry;   // display line, -1 for none
     WORD column;
     WORD char_number;   // character index in the line's text, codes included; -1 for none
 };

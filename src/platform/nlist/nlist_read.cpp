@@ -122,4 +122,3 @@ IPTR NListReadLines(NListData *d, Hook *read, size_t maxLine)
     LineReader(d, maxLine).Run(read);
     return d->lines.size() - before;
 }
-

@@ -371,7 +371,8 @@ IPTR TreeDispatcher(IClass *cl, Object *self, Msg msg)
     case MUIM_NListtree_Rename: return Rename(self, d, reinterpret_cast<MUIP_NListtree_Rename *>(msg));
     case MUIM_NListtree_Sort: return Sort(self, d, reinterpret_cast<MUIP_NListtree_Sort *>(msg));
     case MUIM_NListtree_GetNr: return IPTR(Number(d, reinterpret_cast<MUIP_NListtree_GetNr *>(msg)->TreeNode));
-    case MUIM_NListtree_GetEntry: return ToIPTR(Nth(d, LONG(reinterpret_cast<MUIP_NListtree_GetEntry *>(msg)->Position)));
+    case MUIM_NListtree_GetEntry:
+        return ToIPTR(Nth(d, LONG(reinterpret_cast<MUIP_NListtree_GetEntry *>(msg)->Position)));
     case MUIM_NListtree_Open: return OpenClose(self, reinterpret_cast<MUIP_NListtree_Open *>(msg), true);
     case MUIM_NListtree_Close: return OpenClose(self, reinterpret_cast<MUIP_NListtree_Open *>(msg), false);
     case MUIM_NListtree_Select: return Select(self, d, reinterpret_cast<MUIP_NListtree_Select *>(msg));
@@ -386,7 +387,10 @@ IPTR TreeDispatcher(IClass *cl, Object *self, Msg msg)
 }
 }
 
-void RegisterNListtreeClass() { treeClass = MakeBuiltinClass(MUIC_NListtree, MUIC_Area, sizeof(TreeData), TreeDispatcher); }
+void RegisterNListtreeClass()
+{
+    treeClass = MakeBuiltinClass(MUIC_NListtree, MUIC_Area, sizeof(TreeData), TreeDispatcher);
+}
 
 const std::vector<MUI_NListtree_TreeNode *> *NListtreeRoots(Object *tree)
 {

@@ -36,10 +36,10 @@ constexpr IPTR MUIA_NListtree_DupNodeName = 0x9d51020a;
 constexpr IPTR MUIA_NListtree_MultiSelect = 0x9d51020b;
 constexpr IPTR MUIA_NListtree_AutoVisible = 0x9d51020c;
 constexpr IPTR MUIA_NListtree_TreeColumn = 0x9d51020d;
-constexpr IPTR MUIA_NListtree_DropType = 0x9d51020e;      // during a drop
-constexpr IPTR MUIA_NListtree_DropTarget = 0x9d51020f;    // during a drop
-constexpr IPTR MUIA_NListtree_EntryClick = 0x9d510210;    // set on every click on a node: its number
-constexpr IPTR MUIA_NListtree_Entries = 0x9d510211;       // get: nodes in the whole tree
+constexpr IPTR MUIA_NListtree_DropType = 0x9d51020e;     // during a drop
+constexpr IPTR MUIA_NListtree_DropTarget = 0x9d51020f;   // during a drop
+constexpr IPTR MUIA_NListtree_EntryClick = 0x9d510210;   // set on every click on a node: its number
+constexpr IPTR MUIA_NListtree_Entries = 0x9d510211;      // get: nodes in the whole tree
 
 constexpr IPTR MUIM_NListtree_Insert = 0x9d510301;
 constexpr IPTR MUIM_NListtree_Remove = 0x9d510302;
@@ -106,7 +106,7 @@ struct MUIP_NListtree_Select {
     MUI_NListtree_TreeNode *TreeNode;   // a node or MUIV_NListtree_Select_All
     SIPTR SelType;
     IPTR SelFlags;
-    LONG *State;       // may be null
+    LONG *State;   // may be null
 };
 struct MUIP_NListtree_NextSelected {
     IPTR MethodID;

@@ -155,8 +155,7 @@ std::vector<TextRun> LayoutLine(const char *text, size_t pos, size_t len, LONG w
     return std::move(lay.runs);
 }
 
-size_t CharAtColumn(const char *text, const std::vector<TextRun> &runs, size_t pos, size_t len, LONG column,
-                    bool utf8)
+size_t CharAtColumn(const char *text, const std::vector<TextRun> &runs, size_t pos, size_t len, LONG column, bool utf8)
 {
     for (const TextRun &r : runs) {
         if (column < r.column)

@@ -14,7 +14,20 @@
 constexpr char kEsc = 27;
 constexpr int kTabWidth = 8;
 
-enum class CodeKind : UBYTE { Bold, Italic, Underline, Plain, Left, Center, Right, Pen, TextPen, Separator, Embedded, Other };
+enum class CodeKind : UBYTE {
+    Bold,
+    Italic,
+    Underline,
+    Plain,
+    Left,
+    Center,
+    Right,
+    Pen,
+    TextPen,
+    Separator,
+    Embedded,
+    Other
+};
 
 struct TextCode {
     CodeKind kind;
@@ -62,7 +75,6 @@ std::vector<TextRun> LayoutLine(const char *text, size_t pos, size_t len, LONG w
                                 const CodeButtonLabel &label);
 // The character under a column: inside a run, or the nearest edge (the first
 // byte of a UTF-8 character).
-size_t CharAtColumn(const char *text, const std::vector<TextRun> &runs, size_t pos, size_t len, LONG column,
-                    bool utf8);
+size_t CharAtColumn(const char *text, const std::vector<TextRun> &runs, size_t pos, size_t len, LONG column, bool utf8);
 // The text without its codes (for a terminal that cannot show them).
 std::string StripTextCodes(const char *text);

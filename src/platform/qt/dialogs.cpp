@@ -87,9 +87,8 @@ LONG QtDialogs::Request(const std::string &title, const std::string &buttons, co
     std::vector<QAbstractButton *> made;
     for (int i = 0; i < labels.size(); ++i) {
         bool preset = labels[i].startsWith('*');   // the button Return presses
-        QPushButton *b = box.addButton(labels[i].mid(preset ? 1 : 0), i + 1 == labels.size()
-                                                                          ? QMessageBox::RejectRole
-                                                                          : QMessageBox::AcceptRole);
+        QPushButton *b = box.addButton(labels[i].mid(preset ? 1 : 0),
+                                       i + 1 == labels.size() ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
         if (preset)
             box.setDefaultButton(b);
         made.push_back(b);
@@ -124,15 +123,17 @@ bool QtDialogs::FileRequest(const FileRequestSpec &spec, FileRequestResult &resu
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
     filter->Use(filters.first() != AllFiles());
-    QObject::connect(&dialog, &QFileDialog::filterSelected, [filter](const QString &f) { filter->Use(f != AllFiles()); });
+    QObject::connect(&dialog, &QFileDialog::filterSelected,
+                     [filter](const QString &f) { filter->Use(f != AllFiles()); });
     std::string drawer = spec.drawer.empty() ? std::string() : HostPath(spec.drawer.c_str());
     if (!drawer.empty())
         dialog.setDirectory(QFile::decodeName(drawer.c_str()));
     if (!spec.file.empty())
         dialog.selectFile(QFile::decodeName(spec.file.c_str()));
     dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(spec.save ? QFileDialog::AnyFile : spec.multiSelect ? QFileDialog::ExistingFiles
-                                                                           : QFileDialog::ExistingFile);
+    dialog.setFileMode(spec.save          ? QFileDialog::AnyFile
+                       : spec.multiSelect ? QFileDialog::ExistingFiles
+                                          : QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     FillFileRequestResult(dialog.selectedFiles(), result);

@@ -67,7 +67,8 @@ double Luminance(const QColor &c)
 QColor Towards(const QColor &from, const QColor &to, double t)
 {
     auto mix = [t](float a, float b) { return a + (b - a) * float(t); };
-    return QColor::fromRgbF(mix(from.redF(), to.redF()), mix(from.greenF(), to.greenF()), mix(from.blueF(), to.blueF()));
+    return QColor::fromRgbF(mix(from.redF(), to.redF()), mix(from.greenF(), to.greenF()),
+                            mix(from.blueF(), to.blueF()));
 }
 }
 
@@ -85,7 +86,8 @@ QColor DisplaySettings::TextPen(long n, const QColor &background) const
     QColor pen = Pen(n);
     if (Contrast(pen, background) >= kReadable)
         return pen;
-    QColor end = Contrast(Qt::black, background) >= Contrast(Qt::white, background) ? QColor(Qt::black) : QColor(Qt::white);
+    QColor end = Contrast(Qt::black, background) >= Contrast(Qt::white, background) ? QColor(Qt::black)
+                                                                                    : QColor(Qt::white);
     double low = 0, high = 1;
     for (int step = 0; step < 12; ++step) {
         double mid = (low + high) / 2;

@@ -17,10 +17,10 @@ using PeerMaker = QWidget *(*)(Object *, QWidget *);
 QWidget *BuildPeerWidget(Object *obj, QWidget *parent)
 {
     static const std::map<std::string, PeerMaker> makers = {
-        {"Group.mui", MakeGroupPeer},         {"Popstring.mui", MakeGroupPeer}, {"Popobject.mui", MakeGroupPeer},
-        {"Register.mui", MakeRegisterPeer},   {"NListview.mcc", MakeNListviewPeer},
-        {"NList.mcc", MakeNListPeer},         {"NListtree.mcc", MakeTreePeer},         {"Text.mui", MakeTextPeer},       {"String.mui", MakeStringPeer},
-        {"Cycle.mui", MakeCyclePeer},         {"Numeric.mui", MakeNumericPeer}, {"Image.mui", MakeImagePeer},
+        {"Group.mui", MakeGroupPeer},         {"Popstring.mui", MakeGroupPeer},     {"Popobject.mui", MakeGroupPeer},
+        {"Register.mui", MakeRegisterPeer},   {"NListview.mcc", MakeNListviewPeer}, {"NList.mcc", MakeNListPeer},
+        {"NListtree.mcc", MakeTreePeer},      {"Text.mui", MakeTextPeer},           {"String.mui", MakeStringPeer},
+        {"Cycle.mui", MakeCyclePeer},         {"Numeric.mui", MakeNumericPeer},     {"Image.mui", MakeImagePeer},
         {"Rectangle.mui", MakeRectanglePeer}, {"Area.mui", MakeAreaPeer},
     };
     auto it = makers.find(BuiltinClassName(obj));

@@ -8,13 +8,13 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
-#include <QHelpEvent>
 #include <QToolButton>
 #include <QToolTip>
 
@@ -209,7 +209,8 @@ protected:
             return;
         MUIP_Draw draw = {MUIM_Draw, &rp, 0};
         DoMethodA(obj, reinterpret_cast<Msg>(&draw));
-        QImage image(reinterpret_cast<const uchar *>(rp.BitMap->pixels.data()), width(), height(), QImage::Format_ARGB32);
+        QImage image(reinterpret_cast<const uchar *>(rp.BitMap->pixels.data()), width(), height(),
+                     QImage::Format_ARGB32);
         QPainter(this).drawImage(0, 0, image);
         FreeBitMap(rp.BitMap);
     }

@@ -1,11 +1,11 @@
 // Peers of groups: rows and columns, pages, tab rows (Register), and rows
 // with balance bars, which become splitters whose shares are the children's
 // weights.
+#include "group_peer.h"
 #include "../mui/area.h"
 #include "../mui/family.h"
 #include "../mui/group.h"
 #include "factory.h"
-#include "group_peer.h"
 #include "peer_base.h"
 #include "richtext.h"
 

@@ -112,8 +112,8 @@ public:
         qreal cw = CharWidth();
         bool utf8 = NListLineIsUTF8(list, text);
         index_ = row;
-        for (const TextRun &run : LayoutLine(text, pos, len, NListColumns(list), utf8,
-                                             [list](LONG n) { return NListButtonLabel(list, n); }))
+        for (const TextRun &run :
+             LayoutLine(text, pos, len, NListColumns(list), utf8, [list](LONG n) { return NListButtonLabel(list, n); }))
             PaintRun(p, option, text, run, cw, marked, utf8, s);
     }
 

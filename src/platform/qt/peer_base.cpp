@@ -4,10 +4,7 @@
 #include "../nlist/textcodes.h"
 #include "richtext.h"
 
-PeerBase::PeerBase(Object *obj, QWidget *widget) : QObject(widget), obj_(obj), widget_(widget)
-{
-    SetPeer(obj, this);
-}
+PeerBase::PeerBase(Object *obj, QWidget *widget) : QObject(widget), obj_(obj), widget_(widget) { SetPeer(obj, this); }
 
 PeerBase::~PeerBase() { Release(); }
 

@@ -11,8 +11,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
-#include <QPixmap>
 #include <QLibraryInfo>
+#include <QPixmap>
 #include <QSocketNotifier>
 #include <QTranslator>
 #include <QWidget>
@@ -43,7 +43,8 @@ void LoadQtTranslations(const std::string &code)
         installed = nullptr;
     }
     auto *qt = new QTranslator(qApp);
-    if (code != "en" && qt->load("qtbase_" + QString::fromStdString(code), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (code != "en" &&
+        qt->load("qtbase_" + QString::fromStdString(code), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(qt);
         installed = qt;
     } else {

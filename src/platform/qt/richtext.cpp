@@ -27,9 +27,18 @@ QString CodesToHtml(const char *preParse, const char *text)
         TextCode code = ReadTextCode(all.c_str(), all.size(), j);
         j += code.length;
         switch (code.kind) {
-        case CodeKind::Bold: html += "<b>"; ++open; break;
-        case CodeKind::Italic: html += "<i>"; ++open; break;
-        case CodeKind::Underline: html += "<u>"; ++open; break;
+        case CodeKind::Bold:
+            html += "<b>";
+            ++open;
+            break;
+        case CodeKind::Italic:
+            html += "<i>";
+            ++open;
+            break;
+        case CodeKind::Underline:
+            html += "<u>";
+            ++open;
+            break;
         case CodeKind::Center: align = "center"; break;
         case CodeKind::Right: align = "right"; break;
         case CodeKind::Left: align = "left"; break;

@@ -16,10 +16,23 @@
 namespace {
 // The window's texts come from the toolkit's own catalog, as the program's
 // come from its own; these are the built-in ones.
-const char *const kBuiltIn[] = {"",        "%s settings", "Font of the text lists", "Text lists font", "Pen %d: %s",
-                                "Detail",  "Block",       "Text",                   "Shine",           "Shadow",
-                                "Fill",    "Fill text",   "Background",             "Highlight text",  "Pen 9",
-                                "Save",    "Cancel"};
+const char *const kBuiltIn[] = {"",
+                                "%s settings",
+                                "Font of the text lists",
+                                "Text lists font",
+                                "Pen %d: %s",
+                                "Detail",
+                                "Block",
+                                "Text",
+                                "Shine",
+                                "Shadow",
+                                "Fill",
+                                "Fill text",
+                                "Background",
+                                "Highlight text",
+                                "Pen 9",
+                                "Save",
+                                "Cancel"};
 enum Text { kTitle = 1, kFontDialog, kFontRow, kPenRow, kFirstPen, kSave = 15, kCancel };
 
 class Texts {
@@ -44,13 +57,13 @@ void ShowSettingsDialog(QWidget *parent, Object *app)
     DisplaySettings edited = DisplaySettings::Current();
     Texts text;
     QDialog dialog(parent);
-    dialog.setWindowTitle(text(kTitle).replace("%s", UiText(reinterpret_cast<const char *>(xget(app, MUIA_Application_Title)))));
+    dialog.setWindowTitle(
+        text(kTitle).replace("%s", UiText(reinterpret_cast<const char *>(xget(app, MUIA_Application_Title)))));
     auto *form = new QFormLayout(&dialog);
     auto *fontButton = new QPushButton(edited.font.family() + " " + QString::number(edited.font.pointSize()));
     QObject::connect(fontButton, &QPushButton::clicked, [&] {
         bool ok = false;
-        QFont f = QFontDialog::getFont(&ok, edited.font, &dialog, text(kFontDialog),
-                                       QFontDialog::MonospacedFonts);
+        QFont f = QFontDialog::getFont(&ok, edited.font, &dialog, text(kFontDialog), QFontDialog::MonospacedFonts);
         if (ok) {
             edited.font = f;
             fontButton->setText(f.family() + " " + QString::number(f.pointSize()));

@@ -58,10 +58,7 @@ public:
         Node *n = NodeOf(child);
         return n ? IndexOf(n->tn_Parent) : QModelIndex();
     }
-    int rowCount(const QModelIndex &parent) const override
-    {
-        return tree_ ? int(Children(NodeOf(parent)).size()) : 0;
-    }
+    int rowCount(const QModelIndex &parent) const override { return tree_ ? int(Children(NodeOf(parent)).size()) : 0; }
     int columnCount(const QModelIndex &) const override { return 1; }
     QVariant data(const QModelIndex &i, int role) const override
     {

@@ -129,8 +129,7 @@ public:
         w->setAcceptDrops(xget(win, MUIA_Window_AppWindow) != 0);
         if (Object *strip = reinterpret_cast<Object *>(xget(win, MUIA_Window_Menustrip)))
             for (Object *menu : *FamilyChildren(strip))
-                AddItems(w->menuBar()->addMenu(UiText(reinterpret_cast<const char *>(
-                             xget(menu, MUIA_Menu_Title)))),
+                AddItems(w->menuBar()->addMenu(UiText(reinterpret_cast<const char *>(xget(menu, MUIA_Menu_Title)))),
                          menu, w);
         w->setCentralWidget(BuildPeerWidget(reinterpret_cast<Object *>(xget(win, MUIA_Window_RootObject)), w));
         auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), w);

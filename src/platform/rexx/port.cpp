@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <deque>
 #include <fcntl.h>

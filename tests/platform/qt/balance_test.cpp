@@ -1,8 +1,8 @@
 // The split between the base and the index over several runs: what is saved
 // is what was shown, and showing the group editor each run moves nothing.
+#include "app/window.h"
 #include "core/ids.h"
 #include "core/objects.h"
-#include "app/window.h"
 #include "platform/mui/envstore.h"
 #include "platform/qt/peer_base.h"
 #include "support/support.h"

@@ -1,8 +1,8 @@
 // The base panel in a real window, offscreen: what a person does to the tree
 // and to the base reaches the program, and the window outlives every change.
+#include "base/baza.h"
 #include "core/ids.h"
 #include "core/objects.h"
-#include "base/baza.h"
 #include "open_window.h"
 #include "platform/nlist/nlisttree.h"
 #include "platform/qt/dialogs.h"
@@ -49,7 +49,7 @@ TEST_F(BaseWindow, DeletingTheDocumentShownLeavesTheWindowWhole)
     AddFiles({"a.txt", "b.txt", "c.txt"});
     ClickRow(1);
     ASSERT_EQ(Shown(), box.Path("b.txt"));
-    app.requester.answers.push_back(1); // Delete
+    app.requester.answers.push_back(1);   // Delete
     DoMethod(QMXObject.BazaObj, QMXM_Baza_EdTree, EdTree_Delete);
     QApplication::processEvents();
     EXPECT_EQ(Shown(), "") << "the viewer let go of the document before it went";

@@ -1,42 +1,42 @@
 // The renderer, offscreen: what a person sees and does reaches the objects.
-#include "core/ids.h"
 #include "app/window.h"
-#include "doctypes/aguide.h"
-#include "platform/nlist/textcodes.h"
-#include "open_window.h"
-#include "platform/qt/dialogs.h"
-#include "platform/qt/display_settings.h"
-#include "platform/qt/richtext.h"
+#include "base/baza.h"
+#include "core/ids.h"
 #include "core/objects.h"
+#include "doctypes/aguide.h"
+#include "open_window.h"
 #include "platform/nlist/nlist.h"
 #include "platform/nlist/nlisttree.h"
+#include "platform/nlist/textcodes.h"
+#include "platform/qt/dialogs.h"
+#include "platform/qt/display_settings.h"
 #include "platform/qt/peer_base.h"
 #include "platform/qt/qt_renderer.h"
+#include "platform/qt/richtext.h"
 #include "support/support.h"
-#include "base/baza.h"
 #include "view/index.h"
 #include "view/view.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QAbstractButton>
 #include <QDropEvent>
-#include <QLabel>
-#include <QMimeData>
-#include <QUrl>
-#include <QSplitter>
-#include <QStackedWidget>
-#include <QTimer>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QListView>
-#include <QTest>
 #include <QHelpEvent>
 #include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMainWindow>
+#include <QMimeData>
 #include <QScrollBar>
+#include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
+#include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <QTreeView>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -90,7 +90,8 @@ TEST(Renderer, TheViewerShowsADocumentAndADoubleClickReportsTheCharacter)
              &record, MUIV_TriggerValue);
     QRect row = view->visualRect(view->model()->index(2, 0));
     int charWidth = QFontMetrics(view->font()).horizontalAdvance('M');
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(4 + 2 * charWidth + charWidth / 2, row.center().y()));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                       QPoint(4 + 2 * charWidth + charWidth / 2, row.center().y()));
     EXPECT_EQ(clicked, 2);
     MUI_NList_TestPos_Result res;
     DoMethod(View.TextList, MUIM_NList_TestPos, MUI_MAXMAX, MUI_MAXMAX, &res);
@@ -201,7 +202,8 @@ TEST(Renderer, EveryNamedGuideColourIsReadableOnTheList)
     QColor list = view->palette().color(QPalette::Base);
     for (const QColor &background : {list, QColor(Qt::white), QColor("#202020"), QColor("#c8c8c8")})
         for (const char *name : {"text", "shine", "shadow", "fill", "filltext", "background", "highlight"})
-            EXPECT_GE(Contrast(drawn(background, name), background), 3.0) << name << " on " << background.name().toStdString();
+            EXPECT_GE(Contrast(drawn(background, name), background), 3.0)
+                << name << " on " << background.name().toStdString();
     EXPECT_EQ(drawn(list, "fill"), s.pens[5]) << "the fill pen itself where it is readable";
     EXPECT_NE(drawn(list, "fill"), drawn(list, "text"));
     EXPECT_EQ(drawn(list, "highlight"), s.pens[8]);
@@ -298,9 +300,9 @@ TEST(Renderer, TabGoesFromLinkToLinkAndReturnFollowsIt)
     OpenWindow program(OpenWindow::Layout::ViewerOnly);
     ASSERT_TRUE(program.Ready());
     SetAttrs(QMXObject.ViewObj, QMXA_View_File,
-             program.box.Write("t.guide",
-                               "@database t\n@node MAIN\nGo @{\"first\" link One} or\n\n@{\"second\" link Two}\n"
-                               "@endnode\n@node One\none\n@endnode\n@node Two\ntwo\n")
+             program.box
+                 .Write("t.guide", "@database t\n@node MAIN\nGo @{\"first\" link One} or\n\n@{\"second\" link Two}\n"
+                                   "@endnode\n@node One\none\n@endnode\n@node Two\ntwo\n")
                  .c_str());
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, 2);
     auto *view = qobject_cast<QListView *>(QtPeerOf(View.TextList)->widget());
@@ -403,8 +405,8 @@ TEST(Renderer, TheTreeFollowsItsListAndClicksAndOpeningReachIt)
     Sandbox box;
     Object *tree = MUI_NewObject(MUIC_NListtree);
     auto insert = [&](const char *name, MUI_NListtree_TreeNode *parent, ULONG flags) {
-        return reinterpret_cast<MUI_NListtree_TreeNode *>(DoMethod(
-            tree, MUIM_NListtree_Insert, name, nullptr, parent, MUIV_NListtree_Insert_PrevNode_Tail, flags));
+        return reinterpret_cast<MUI_NListtree_TreeNode *>(
+            DoMethod(tree, MUIM_NListtree_Insert, name, nullptr, parent, MUIV_NListtree_Insert_PrevNode_Tail, flags));
     };
     MUI_NListtree_TreeNode *group = insert("\33bGroup", MUIV_NListtree_Insert_ListNode_Root, TNF_LIST);
     MUI_NListtree_TreeNode *inner = insert("inner.doc", group, 0);
@@ -444,8 +446,11 @@ TEST(Renderer, TextOfTheHostAndOfDocumentsShowsDecodedAndWhole)
 {
     OpenWindow program(OpenWindow::Layout::ViewerOnly);
     ASSERT_TRUE(program.Ready());
-    std::string path = program.box.Write("\xc3\x9c" "bersicht/exec_\xc3\xa4.txt",
-                                         "Gr\xc3\xbc\xc3\x9f" "e \xe2\x80\x94 " + std::string(300, 'x') + "\n");
+    std::string path = program.box.Write("\xc3\x9c"
+                                         "bersicht/exec_\xc3\xa4.txt",
+                                         "Gr\xc3\xbc\xc3\x9f"
+                                         "e \xe2\x80\x94 " +
+                                             std::string(300, 'x') + "\n");
     SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str());
     SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);
     QApplication::processEvents();
@@ -454,7 +459,8 @@ TEST(Renderer, TextOfTheHostAndOfDocumentsShowsDecodedAndWhole)
     ASSERT_FALSE(icon.isNull()) << "the window wears the program's logo";
     EXPECT_EQ(icon.availableSizes().value(0), QSize(60, 64));
     auto *name = qobject_cast<QLabel *>(QtPeerOf(ViewGUI.NameText)->widget());
-    EXPECT_TRUE(name->text().contains(QString::fromUtf8("\xc3\x9c" "bersicht/exec_\xc3\xa4.txt")))
+    EXPECT_TRUE(name->text().contains(QString::fromUtf8("\xc3\x9c"
+                                                        "bersicht/exec_\xc3\xa4.txt")))
         << "a file name is the host's UTF-8, not Latin-1";
     name->resize(60, name->height());
     QHelpEvent tip(QEvent::ToolTip, QPoint(5, 5), name->mapToGlobal(QPoint(5, 5)));
@@ -532,8 +538,13 @@ TEST(Renderer, APathTypedInTheFileRequesterIsUsedAsTyped)
     EXPECT_EQ(result.drawer, "/tmp/bases");
     EXPECT_EQ(result.files, std::vector<std::string>{"small.qmx"});
     result = {};
-    FillFileRequestResult({QString::fromUtf8("/sdk/\xc3\x9c" "bersicht/a.doc"), "/other/b.doc"}, result);
-    EXPECT_EQ(result.drawer, "/sdk/\xc3\x9c" "bersicht") << "names stay the host's bytes";
+    FillFileRequestResult({QString::fromUtf8("/sdk/\xc3\x9c"
+                                             "bersicht/a.doc"),
+                           "/other/b.doc"},
+                          result);
+    EXPECT_EQ(result.drawer, "/sdk/\xc3\x9c"
+                             "bersicht")
+        << "names stay the host's bytes";
     EXPECT_EQ(result.files, (std::vector<std::string>{"a.doc", "/other/b.doc"}));
 }
 

@@ -1,12 +1,12 @@
 // What the window says: its titles, menu labels and tooltips, offscreen, and
 // the language of Qt's own dialogs.
-#include "core/ids.h"
-#include "core/locale.h"
-#include "core/objects.h"
 #include "app/window.h"
 #include "base/baza.h"
 #include "base/grouped.h"
 #include "catcomp/catcomp.h"
+#include "core/ids.h"
+#include "core/locale.h"
+#include "core/objects.h"
 #include "open_window.h"
 #include "platform/locale/catalog.h"
 #include "platform/nlist/nlist.h"

@@ -55,7 +55,7 @@ private:
     std::vector<Item> NamedItems(std::string_view word) const;
 
     std::vector<const Baza *> docs_;
-    std::vector<bool> methods_;   // per document: its entries are interface methods
+    std::vector<bool> methods_;          // per document: its entries are interface methods
     std::vector<uint32_t> firstOrder_;   // per document: its first entry's place in tree order
     std::vector<Item> sorted_;
     bool built_ = false;

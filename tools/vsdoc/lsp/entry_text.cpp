@@ -31,7 +31,9 @@ public:
                 return false;   // the first section after the name and synopsis
         }
         switch (kind_) {
-        case EntryKind::Function: return !(count > 0 && !line.empty() && line[0] == '\f') && (entry_->Lines <= 0 || long(count) <= entry_->Lines);
+        case EntryKind::Function:
+            return !(count > 0 && !line.empty() && line[0] == '\f') &&
+                   (entry_->Lines <= 0 || long(count) <= entry_->Lines);
         case EntryKind::Node: return entry_->Lines <= 0 || long(count) < entry_->Lines;
         case EntryKind::Structure: return Structure(line);
         case EntryKind::Method: return Method(line, count);
@@ -91,8 +93,8 @@ std::string LineOf(const char *text, size_t length)
 
 // The lines from offset on, cut where each newline is (a line longer than
 // the reader's 8 KB comes in pieces); `skip` lines passed over first.
-bool EntryReader::ReadLines(const EntryRef &ref, off_t offset, long skip, size_t maxLines, std::vector<std::string> &lines,
-                            bool synopsisOnly)
+bool EntryReader::ReadLines(const EntryRef &ref, off_t offset, long skip, size_t maxLines,
+                            std::vector<std::string> &lines, bool synopsisOnly)
 {
     EntryEnd end(KindOfDocument(ref.doc), ref.entry, synopsisOnly);
     bool utf8 = files_.IsUTF8(ref.doc);

@@ -28,7 +28,8 @@ bool LengthOf(std::string_view block, size_t &length)
         end = end == std::string_view::npos ? block.size() : end;
         std::string_view field = block.substr(line, end - line);
         line = end + 2;
-        if (field.size() < kLengthField.size() || !SameIgnoringCase(field.data(), kLengthField.data(), kLengthField.size()))
+        if (field.size() < kLengthField.size() ||
+            !SameIgnoringCase(field.data(), kLengthField.data(), kLengthField.size()))
             continue;
         std::string_view value = field.substr(kLengthField.size());
         while (!value.empty() && value.front() == ' ')

@@ -24,11 +24,11 @@ private:
     void Resynchronise();
 
     std::string buffer_;
-    size_t start_ = 0;      // where unread bytes begin in buffer_
-    size_t body_ = 0;       // the length of the body being read, once its header is read
+    size_t start_ = 0;   // where unread bytes begin in buffer_
+    size_t body_ = 0;    // the length of the body being read, once its header is read
     bool inBody_ = false;
-    size_t skip_ = 0;       // bytes of a refused body still to pass over
-    bool lost_ = false;     // after a bad frame: passing over bytes up to the next header
+    size_t skip_ = 0;     // bytes of a refused body still to pass over
+    bool lost_ = false;   // after a bad frame: passing over bytes up to the next header
 };
 
 // A body framed for sending.

@@ -74,7 +74,10 @@ std::string Paragraphs(const std::vector<std::string> &lines)
     return out;
 }
 
-std::string DocumentLine(const EntryRef &ref) { return "\n---\n*" + EscapedMarkdown(ref.doc->Name ? ref.doc->Name : "") + "*\n"; }
+std::string DocumentLine(const EntryRef &ref)
+{
+    return "\n---\n*" + EscapedMarkdown(ref.doc->Name ? ref.doc->Name : "") + "*\n";
+}
 
 std::string AutodocMarkdown(const std::vector<std::string> &lines)
 {
@@ -98,7 +101,8 @@ std::string AutodocMarkdown(const std::vector<std::string> &lines)
 bool IsSectionHeading(const std::string &line)
 {
     std::string text = Trimmed(line);
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return (c >= 'A' && c <= 'Z') || c == '_' || c == ' '; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return (c >= 'A' && c <= 'Z') || c == '_' || c == ' '; });
 }
 
 std::string EscapedMarkdown(const std::string &text)

@@ -19,11 +19,11 @@ constexpr int kRequestCancelled = -32800;
 
 struct Message {
     enum class Kind { Request, Notification, Response, Invalid } kind = Kind::Invalid;
-    Json id;              // a request's: a number or a string
+    Json id;   // a request's: a number or a string
     std::string method;
-    Json params;          // an object, an array or null
-    int code = 0;         // Invalid: the error to answer with
-    std::string fault;    // Invalid: why
+    Json params;         // an object, an array or null
+    int code = 0;        // Invalid: the error to answer with
+    std::string fault;   // Invalid: why
 };
 
 // Reads one body. Bytes that are no JSON give kParseError, JSON that is no

@@ -2,11 +2,11 @@
 // and the server's capabilities.
 #include "server.h"
 
+#include "base/baseheader.h"
+#include "base/baza.h"
 #include "core/ids.h"
 #include "core/konfig.h"
 #include "core/objects.h"
-#include "base/baseheader.h"
-#include "base/baza.h"
 #include "platform/mui/envstore.h"
 
 namespace {
@@ -87,7 +87,8 @@ void LanguageServer::LoadBases(const std::vector<std::string> &paths)
         text += "vsdoc lsp: no document base is open; name one with --base BASE or initializationOptions.bases, "
                 "or open one in Vellumscanner.";
     if (!text.empty())
-        followUps_.push_back(NotificationMessage("window/showMessage", {{"type", opened.empty() ? 1 : 2}, {"message", text}}));
+        followUps_.push_back(
+            NotificationMessage("window/showMessage", {{"type", opened.empty() ? 1 : 2}, {"message", text}}));
 }
 
 Json LanguageServer::Initialize(const Message &msg, int &code, std::string &fault)

@@ -40,8 +40,8 @@ const std::string *LanguageServer::TextAt(const Message &msg, size_t &offset, in
     long line = -1, character = -1;
     if (!text) {
         code = rpc::kInvalidParams, fault = "the document is not open";
-    } else if (!position || !NumberMember(*position, "line", line) || !NumberMember(*position, "character", character) ||
-               !OffsetOf(*text, line, character, offset)) {
+    } else if (!position || !NumberMember(*position, "line", line) ||
+               !NumberMember(*position, "character", character) || !OffsetOf(*text, line, character, offset)) {
         code = rpc::kInvalidParams, fault = "the position is outside the text";
         text = nullptr;
     }

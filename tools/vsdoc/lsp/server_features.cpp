@@ -16,11 +16,11 @@ constexpr size_t kKeptSynopses = 4096;
 int CompletionKind(EntryKind kind)
 {
     switch (kind) {
-    case EntryKind::Function: return 3;    // Function
-    case EntryKind::Structure: return 22;  // Struct
-    case EntryKind::Method: return 2;      // Method
-    case EntryKind::Node: return 18;       // Reference
-    default: return 1;                     // Text
+    case EntryKind::Function: return 3;     // Function
+    case EntryKind::Structure: return 22;   // Struct
+    case EntryKind::Method: return 2;       // Method
+    case EntryKind::Node: return 18;        // Reference
+    default: return 1;                      // Text
     }
 }
 
@@ -119,7 +119,8 @@ Json LanguageServer::ResolveCompletion(const Message &msg, int &code, std::strin
     const Json *data = Member(msg.params, "data");
     EntryRef ref;
     bool named = data && data->is_array() && data->size() == 2 && (*data)[0].is_number_unsigned() &&
-                 (*data)[1].is_number_unsigned() && Index().At((*data)[0].get<uint32_t>(), (*data)[1].get<uint32_t>(), ref);
+                 (*data)[1].is_number_unsigned() &&
+                 Index().At((*data)[0].get<uint32_t>(), (*data)[1].get<uint32_t>(), ref);
     if (!named) {
         code = rpc::kInvalidParams, fault = "the item names no entry of the base";
         return nullptr;
@@ -140,7 +141,9 @@ Json LanguageServer::SignatureHelp(const Message &msg, int &code, std::string &f
     for (auto [begin, end] : prototype.parameters)
         parameters.push_back({{"label", {Utf16Units(prototype.label, begin), Utf16Units(prototype.label, end)}}});
     int active = prototype.parameters.empty() ? 0 : std::min<int>(call.argument, int(prototype.parameters.size()) - 1);
-    Json signature = {{"label", prototype.label}, {"documentation", Markdown(Synopsis(found[0]))},
-                      {"parameters", std::move(parameters)}, {"activeParameter", active}};
+    Json signature = {{"label", prototype.label},
+                      {"documentation", Markdown(Synopsis(found[0]))},
+                      {"parameters", std::move(parameters)},
+                      {"activeParameter", active}};
     return {{"signatures", {std::move(signature)}}, {"activeSignature", 0}, {"activeParameter", active}};
 }

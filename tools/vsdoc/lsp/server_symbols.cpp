@@ -30,11 +30,11 @@ std::string FileUri(const std::string &path)
 int SymbolKind(EntryKind kind)
 {
     switch (kind) {
-    case EntryKind::Function: return 12;   // Function
-    case EntryKind::Structure: return 23;  // Struct
-    case EntryKind::Method: return 6;      // Method
-    case EntryKind::Node: return 15;       // String: a guide's text
-    default: return 1;                     // File
+    case EntryKind::Function: return 12;    // Function
+    case EntryKind::Structure: return 23;   // Struct
+    case EntryKind::Method: return 6;       // Method
+    case EntryKind::Node: return 15;        // String: a guide's text
+    default: return 1;                      // File
     }
 }
 }

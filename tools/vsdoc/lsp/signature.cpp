@@ -105,7 +105,8 @@ bool FromMethod(const std::string &name, const std::vector<std::string> &lines, 
     for (const std::string &line : lines)
         if (line.find("<arg ") != std::string::npos) {
             std::string type = Attribute(line, "type"), arg = Attribute(line, "name");
-            label += std::string(label.back() == '(' ? "" : ", ") + type + (type.empty() || type.back() == '*' ? "" : " ") + arg;
+            label += std::string(label.back() == '(' ? "" : ", ") + type +
+                     (type.empty() || type.back() == '*' ? "" : " ") + arg;
         }
     out.label = label + ")";
     out.parameters = Parameters(out.label, out.label.find('('));
