@@ -347,14 +347,6 @@ const char *FReadLine(FileHandle *fh, ULONG n, ULONG *length)
     }
 }
 
-LONG FRead(FileHandle *fh, APTR buffer, ULONG blockLength, ULONG blocks)
-{
-    if (!fh || blockLength == 0)
-        return 0;
-    LONG got = Read(fh, buffer, LONG(blockLength * blocks));
-    return got < 0 ? 0 : LONG(ULONG(got) / blockLength);
-}
-
 LONG FWrite(FileHandle *fh, const void *buffer, ULONG blockLength, ULONG blocks)
 {
     if (!fh || blockLength == 0)

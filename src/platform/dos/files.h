@@ -35,7 +35,6 @@ STRPTR FGets(FileHandle *fh, STRPTR buffer, ULONG n);
 // it: a pointer into the handle's buffer, valid until the next call, and its
 // length (no terminator follows). Null at the end of the file.
 const char *FReadLine(FileHandle *fh, ULONG n, ULONG *length);
-LONG FRead(FileHandle *fh, APTR buffer, ULONG blockLength, ULONG blocks);           // whole blocks read
 LONG FWrite(FileHandle *fh, const void *buffer, ULONG blockLength, ULONG blocks);   // whole blocks written
 LONG FPuts(FileHandle *fh, CONST_STRPTR text);                                      // 0 on success, -1 on error
 BOOL Flush(FileHandle *fh);
