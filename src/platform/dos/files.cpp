@@ -135,16 +135,19 @@ int OpenRegular(const std::string &path, int flags)
     return fd;
 }
 
-// Reads straight into the caller's memory, until length bytes or the end.
-LONG ReadDirect(FileHandle *fh, char *out, LONG length)
+// Reads straight into the caller's memory, until length bytes or the end:
+// at the descriptor's position, or where a position (0 or more) says
+// without moving it. A read that fails sets failed; -1 when it is the first.
+LONG ReadWhole(int fd, char *out, LONG length, LONG position, bool &failed)
 {
     LONG done = 0;
     while (done < length) {
-        ssize_t r = ::read(fh->fd, out + done, size_t(length - done));
+        size_t want = size_t(length - done);
+        ssize_t r = position < 0 ? ::read(fd, out + done, want) : ::pread(fd, out + done, want, off_t(position) + done);
         if (r < 0 && errno == EINTR)
             continue;
         if (r < 0) {
-            fh->failed = true;
+            failed = true;
             return done ? done : -1;
         }
         if (r == 0)
@@ -202,7 +205,7 @@ LONG Read(FileHandle *fh, APTR buffer, LONG length)
         if (done)
             std::memcpy(out, fh->buf + fh->start, size_t(done));
         fh->start = fh->end = 0;
-        LONG got = ReadDirect(fh, out + done, length - done);
+        LONG got = ReadWhole(fh->fd, out + done, length - done, -1, fh->failed);
         return got < 0 ? (done ? done : -1) : done + got;
     }
     while (done < length) {
@@ -222,19 +225,8 @@ LONG ReadAt(FileHandle *fh, APTR buffer, LONG length, LONG position)
 {
     if (!fh || length < 0 || position < 0)
         return -1;
-    char *out = static_cast<char *>(buffer);
-    LONG done = 0;
-    while (done < length) {
-        ssize_t r = ::pread(fh->fd, out + done, size_t(length - done), off_t(position) + done);
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r < 0)
-            return done ? done : -1;
-        if (r == 0)
-            break;
-        done += LONG(r);
-    }
-    return done;
+    bool failed = false;   // the handle's own reading is not this one's
+    return ReadWhole(fh->fd, static_cast<char *>(buffer), length, position, failed);
 }
 
 LONG FileSize(FileHandle *fh)
