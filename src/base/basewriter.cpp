@@ -8,6 +8,14 @@
 #include <unordered_map>
 
 namespace {
+// A number record laid into a gathered piece: its tag, then its 4 bytes.
+char *NumberAt(char *at, const char *record, LONG v)
+{
+    std::memcpy(at, record, 5);
+    std::memcpy(at + 5, &v, 4);
+    return at + 9;
+}
+
 class BaseWriter {
 public:
     explicit BaseWriter(FileHandle *fh) : fh_(fh), block_(std::make_unique_for_overwrite<char[]>(kBlock)) {}
@@ -46,8 +54,9 @@ private:
     void Tag(const char *record) { Put(record, 5); }
     void Number(const char *record, LONG v)
     {
-        Tag(record);
-        Put(&v, 4);
+        char piece[9];
+        NumberAt(piece, record, v);
+        Put(piece, sizeof piece);
     }
     void Text(const char *record, CONST_STRPTR text)   // FPutSTR: the length, then the characters
     {
@@ -75,17 +84,14 @@ void BaseWriter::Entry(const Doc *e)
     const char *name = e->Name ? e->Name : "";
     LONG n = LONG(std::strlen(name));
     char head[14], tail[38];
-    std::memcpy(head, "\nFNC\nsFn01", 10);
-    std::memcpy(head + 10, &n, 4);
+    std::memcpy(head, "\nFNC\n", 5);
+    NumberAt(head + 5, "sFn01", n);
     std::memcpy(tail, "cFn02", 5);
     tail[5] = e->Mark;
-    const LONG numbers[3] = {e->Offset, e->Lines, e->Line};
-    for (int i = 0; i < 3; ++i) {
-        std::memcpy(tail + 6 + 9 * i, "lFn03", 5);
-        tail[6 + 9 * i + 4] = char('3' + i);
-        std::memcpy(tail + 6 + 9 * i + 5, &numbers[i], 4);
-    }
-    std::memcpy(tail + 33, "\nFn&\n", 5);
+    char *at = NumberAt(tail + 6, "lFn03", e->Offset);
+    at = NumberAt(at, "lFn04", e->Lines);
+    at = NumberAt(at, "lFn05", e->Line);
+    std::memcpy(at, "\nFn&\n", 5);
     Put(head, sizeof head);
     Put(name, size_t(n));
     Put(tail, sizeof tail);
