@@ -107,12 +107,20 @@ CommandReply RunOwn(Object *app, const MUI_Command &c, IPTR *args)
 }
 }
 
+namespace {
+// The template of a command found among the program's own or the built-in ones; null for neither.
+CONST_STRPTR TemplateOf(const MUI_Command *own, const BuiltIn *builtIn)
+{
+    if (own)
+        return own->mc_Template ? own->mc_Template : "";
+    return builtIn ? builtIn->templ : nullptr;
+}
+}
+
 CONST_STRPTR PortCommandTemplate(const MUI_Command *table, CONST_STRPTR name)
 {
-    if (const MUI_Command *own = FindOwn(table, name))
-        return own->mc_Template ? own->mc_Template : "";
-    const BuiltIn *builtIn = FindBuiltIn(name);
-    return builtIn ? builtIn->templ : nullptr;
+    const MUI_Command *own = FindOwn(table, name);
+    return TemplateOf(own, own ? nullptr : FindBuiltIn(name));
 }
 
 CommandReply RunPortCommand(Object *app, const MUI_Command *table, const ApplicationInfo &info, const std::string &line)
@@ -125,7 +133,7 @@ CommandReply RunPortCommand(Object *app, const MUI_Command *table, const Applica
     std::string rest = end == std::string::npos ? "" : line.substr(end + 1);
     const MUI_Command *own = FindOwn(table, name.c_str());
     const BuiltIn *builtIn = own ? nullptr : FindBuiltIn(name.c_str());
-    CONST_STRPTR templ = PortCommandTemplate(table, name.c_str());
+    CONST_STRPTR templ = TemplateOf(own, builtIn);
     if (!templ)
         return {RC_ERROR, "Unknown command: " + name};
     if (rest.find_first_not_of(" \t") != std::string::npos && rest.substr(rest.find_first_not_of(" \t")) == "?")
