@@ -25,6 +25,27 @@ TEST(Pool, FreedMemoryIsReusedAndCountedAndLargeBlocksStandAlone)
     EXPECT_EQ(CreatePool(0, 100, 200), nullptr) << "a threshold above the puddle size is refused";
 }
 
+TEST(Pool, APoolTakenInLeavesItsUnusedMemoryToTheNextPoolMadeLikeIt)
+{
+    // a scan on threads takes pools like the program's and gives them back;
+    // scan after scan must not each leave a region behind
+#ifdef VS_PLAIN_ALLOC
+    GTEST_SKIP() << "every allocation is a plain one";
+#endif
+    Pool *program = CreatePool(0, 16384, 16380);
+    Pool *first = CreatePoolLike(program);
+    auto *a = static_cast<char *>(AllocPooled(first, 64));
+    ASSERT_NE(a, nullptr);
+    AdoptPool(program, first);
+    Pool *second = CreatePoolLike(program);
+    auto *b = static_cast<char *>(AllocPooled(second, 64));
+    EXPECT_EQ(b, a + 64);
+    EXPECT_EQ(b[63], 0);
+    AdoptPool(program, second);
+    EXPECT_EQ(PoolBytesInUse(program), 128u);
+    DeletePool(program);
+}
+
 TEST(Lists, KeepOrderAndEmptyCleanly)
 {
     MinList list;

@@ -1,8 +1,10 @@
 #include "pool.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sys/mman.h>
 #include <unordered_map>
 #include <vector>
 
@@ -12,9 +14,22 @@ namespace {
 constexpr ULONG kGrain = 16;   // every size is rounded up to this
 ULONG RoundUp(ULONG size) { return (size + kGrain - 1) & ~(kGrain - 1); }
 
+// Small allocations are cut from regions the system maps zeroed, each the
+// size of a huge page, aligned to one and asked to be backed by one. Where a
+// page fault is dear (a virtual machine), faulting in the thousand small pages
+// a base's records fill costs more than scanning the documents; where no huge
+// page is to be had, a region is ordinary memory that fills as it is used.
+constexpr size_t kRegion = size_t(2) << 20;
+
 thread_local Pool *ownPool = nullptr;
 
 Pool *ForThisThread(Pool *pool) { return ownPool && pool == MemPool ? ownPool : pool; }
+
+// Unused memory at the end of a region.
+struct Span {
+    char *at = nullptr;
+    size_t left = 0;
+};
 }
 
 struct FreeCell {
@@ -22,12 +37,12 @@ struct FreeCell {
 };
 
 struct Pool {
-    ULONG puddleSize;
+    ULONG puddleSize;   // the largest size cut from a region
     ULONG threshold;
     size_t inUse = 0;
-    std::vector<char *> puddles;
-    char *cursor = nullptr;   // free tail of the newest puddle
-    size_t left = 0;
+    std::vector<char *> regions;
+    Span free;                                        // what is left of the region cut from now
+    std::vector<Span> spares;                         // what pools taken in left of theirs, used before a new region
     std::vector<FreeCell *> freeLists;                // index: size / kGrain
     std::unordered_map<void *, size_t> largeBlocks;   // blocks above the threshold
     bool goesWhole = false;
@@ -35,7 +50,7 @@ struct Pool {
 
 Pool *CreatePool(ULONG, ULONG puddleSize, ULONG threshSize)
 {
-    if (threshSize > puddleSize || puddleSize == 0)
+    if (threshSize > puddleSize || puddleSize == 0 || puddleSize > kRegion)
         return nullptr;
     auto *pool = new (std::nothrow) Pool;
     if (!pool)
@@ -50,8 +65,8 @@ void DeletePool(Pool *pool)
 {
     if (!pool)
         return;
-    for (char *p : pool->puddles)
-        std::free(p);
+    for (char *region : pool->regions)
+        munmap(region, kRegion);
     for (auto &b : pool->largeBlocks)
         std::free(b.first);
     delete pool;
@@ -69,6 +84,40 @@ APTR AllocLarge(Pool *pool, ULONG size)
     return mem;
 }
 
+char *MapRegion()
+{
+    // mapped one region too large, so that an aligned region lies within
+    size_t span = 2 * kRegion;
+    void *mem = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mem == MAP_FAILED)
+        return nullptr;
+    char *start = reinterpret_cast<char *>((reinterpret_cast<uintptr_t>(mem) + kRegion - 1) & ~(kRegion - 1));
+    size_t head = size_t(start - static_cast<char *>(mem));
+    if (head)
+        munmap(mem, head);
+    munmap(start + kRegion, span - head - kRegion);
+    madvise(start, kRegion, MADV_HUGEPAGE);
+    return start;
+}
+
+// Makes the pool cut from a spare span, or else from a new region; the rest of
+// the span it cut from before is too small to be worth keeping.
+bool NextSpan(Pool *pool, size_t rounded)
+{
+    while (!pool->spares.empty()) {
+        pool->free = pool->spares.back();
+        pool->spares.pop_back();
+        if (pool->free.left >= rounded)
+            return true;
+    }
+    char *region = MapRegion();
+    if (!region)
+        return false;
+    pool->regions.push_back(region);
+    pool->free = {region, kRegion};
+    return true;
+}
+
 APTR AllocSmall(Pool *pool, ULONG rounded)
 {
     FreeCell *&head = pool->freeLists[rounded / kGrain];
@@ -78,17 +127,11 @@ APTR AllocSmall(Pool *pool, ULONG rounded)
         std::memset(cell, 0, rounded);
         return cell;
     }
-    if (pool->left < rounded) {
-        char *puddle = static_cast<char *>(std::calloc(1, pool->puddleSize));
-        if (!puddle)
-            return nullptr;
-        pool->puddles.push_back(puddle);
-        pool->cursor = puddle;
-        pool->left = pool->puddleSize;
-    }
-    char *mem = pool->cursor;
-    pool->cursor += rounded;
-    pool->left -= rounded;
+    if (pool->free.left < rounded && !NextSpan(pool, rounded))
+        return nullptr;
+    char *mem = pool->free.at;
+    pool->free.at += rounded;
+    pool->free.left -= rounded;
     return mem;
 }
 #endif
@@ -146,7 +189,16 @@ bool PoolGoesWhole(const Pool *pool) { return pool && pool->goesWhole; }
 
 void UseOwnPool(Pool *pool) { ownPool = pool; }
 
-Pool *CreatePoolLike(const Pool *pool) { return pool ? CreatePool(0, pool->puddleSize, pool->threshold) : nullptr; }
+Pool *CreatePoolLike(Pool *pool)
+{
+    pool = ForThisThread(pool);
+    Pool *like = pool ? CreatePool(0, pool->puddleSize, pool->threshold) : nullptr;
+    if (like && !pool->spares.empty()) {   // a spare span serves the new pool first
+        like->free = pool->spares.back();
+        pool->spares.pop_back();
+    }
+    return like;
+}
 
 void AdoptPool(Pool *into, Pool *pool)
 {
@@ -154,17 +206,19 @@ void AdoptPool(Pool *into, Pool *pool)
     if (!into || !pool)
         return;
     into->inUse += pool->inUse;
-    into->puddles.insert(into->puddles.end(), pool->puddles.begin(), pool->puddles.end());
+    into->regions.insert(into->regions.end(), pool->regions.begin(), pool->regions.end());
+    if (pool->free.left >= kGrain)
+        into->spares.push_back(pool->free);
+    into->spares.insert(into->spares.end(), pool->spares.begin(), pool->spares.end());
     into->largeBlocks.insert(pool->largeBlocks.begin(), pool->largeBlocks.end());
-    // cells freed in the other pool serve this one; the rest of its newest
-    // puddle is left unused
+    // cells freed in the other pool serve this one
     for (size_t i = 0; i < pool->freeLists.size() && i < into->freeLists.size(); ++i)
         while (FreeCell *cell = pool->freeLists[i]) {
             pool->freeLists[i] = cell->next;
             cell->next = into->freeLists[i];
             into->freeLists[i] = cell;
         }
-    pool->puddles.clear();
+    pool->regions.clear();
     pool->largeBlocks.clear();
     delete pool;
 }

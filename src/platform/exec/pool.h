@@ -1,5 +1,5 @@
 // The memory pool every record and string of the program comes from. Small
-// allocations are cut from large puddles and returned to per-size free lists;
+// allocations are cut from large regions and returned to per-size free lists;
 // anything above the threshold gets a block of its own. Deleting the pool frees
 // everything at once. Built with VS_PLAIN_ALLOC every allocation is a plain one,
 // so that the sanitizers see each allocation and each leak.
@@ -30,8 +30,10 @@ extern Pool *MemPool;
 // takes what is asked of MemPool from a pool of its own while one is set:
 // the program's pool is not shared between threads. Null sets it back.
 void UseOwnPool(Pool *pool);
-// A new pool with the puddles and threshold of another.
-Pool *CreatePoolLike(const Pool *pool);
+// A new pool with the sizes of another; it cuts first from memory that pools
+// the other took in left unused. Into MemPool is as for AdoptPool, and only
+// while no other thread takes from that pool.
+Pool *CreatePoolLike(Pool *pool);
 // Moves everything pool holds into into, which frees it from then on; pool
 // is gone. Only when no thread uses either. Into MemPool is into the pool
 // this thread takes from: a scan on a thread of its own may hand work to
