@@ -403,6 +403,24 @@ IPTR clBaza_QMXM_BazaOpen(BazaData *d)
     return opened;
 }
 
+namespace {
+// Writes the base beside the file named and puts it in the file's place;
+// false, with nothing left behind, when that fails.
+bool WriteInPlaceOf(CONST_STRPTR name, const std::vector<TreeNode *> &roots)
+{
+    std::string temp;
+    FileHandle *fh = OpenNewBeside(name, temp);
+    if (!fh)
+        return false;
+    bool written = WriteBaseTree(fh, roots);
+    written = Close(fh) && written;   // closed in every case, and checked
+    if (written && RenameOver(temp.c_str(), name))
+        return true;
+    DeleteFile(temp.c_str());
+    return false;
+}
+}
+
 IPTR clBaza_QMXM_BazaSave(BazaData *d)
 {
     auto *roots = NListtreeRoots(BazaGUI.Tree);
@@ -415,22 +433,15 @@ IPTR clBaza_QMXM_BazaSave(BazaData *d)
         if (!answer)
             return 0;
     }
-    std::string temp;
-    FileHandle *fh = OpenNewBeside(name, temp);
-    if (!fh) {
-        Problem(20, ToIPTR(name));
-        return 0;
-    }
     SetAttrs(QMXObject.App, MUIA_Application_Sleep, TRUE);
     Quiet(true);
-    bool written = WriteBaseTree(fh, *roots);
-    written = Close(fh) && written;   // closed in every case, and checked
-    bool saved = written && RenameOver(temp.c_str(), name);
+    // a file that already holds the base (saved again after a rescan that
+    // found nothing new) is left as it is: nothing waits for the disk
+    bool saved = BaseFileHolds(name, *roots) || WriteInPlaceOf(name, *roots);
     if (saved) {
         konfig.Modified = 0;
         SetAttrs(BazaGUI.BaseName, MUIA_Text_Contents, FilePart(name));
     } else {
-        DeleteFile(temp.c_str());
         Problem(20, ToIPTR(name));
     }
     Quiet(false);

@@ -3,6 +3,7 @@
 #include "baseheader.h"
 #include "platform/dos/files.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <unordered_map>
@@ -16,15 +17,52 @@ char *NumberAt(char *at, const char *record, LONG v)
     return at + 9;
 }
 
+constexpr size_t kBlock = 1 << 17;
+
+// Where the writer's bytes go, a block at a time; false ends the writing.
+class Sink {
+public:
+    virtual ~Sink() = default;
+    virtual bool Take(const char *p, size_t n) = 0;
+};
+
+class ToFile : public Sink {
+public:
+    explicit ToFile(FileHandle *fh) : fh_(fh) {}
+    bool Take(const char *p, size_t n) override { return FWrite(fh_, p, ULONG(n), 1) == 1; }
+
+private:
+    FileHandle *fh_;
+};
+
+// Holds the bytes against those of a file, from its start on.
+class SameAsFile : public Sink {
+public:
+    explicit SameAsFile(FileHandle *fh) : fh_(fh), read_(std::make_unique_for_overwrite<char[]>(kBlock)) {}
+    bool Take(const char *p, size_t n) override
+    {
+        for (size_t done = 0; done < n;) {
+            size_t part = std::min(n - done, kBlock);
+            if (Read(fh_, read_.get(), LONG(part)) != LONG(part) || std::memcmp(read_.get(), p + done, part) != 0)
+                return false;
+            done += part;
+        }
+        return true;
+    }
+    bool AtEnd() { return Read(fh_, read_.get(), 1) == 0; }
+
+private:
+    FileHandle *fh_;
+    std::unique_ptr<char[]> read_;
+};
+
 class BaseWriter {
 public:
-    explicit BaseWriter(FileHandle *fh) : fh_(fh), block_(std::make_unique_for_overwrite<char[]>(kBlock)) {}
+    explicit BaseWriter(Sink &sink) : sink_(sink), block_(std::make_unique_for_overwrite<char[]>(kBlock)) {}
     bool Ok() const { return ok_; }
     void Tree(const std::vector<TreeNode *> &roots);
 
 private:
-    static constexpr size_t kBlock = 1 << 17;
-
     // Records are a few bytes each: they are gathered in a block, and only
     // a text longer than a block is written straight through. A block is
     // larger than the file handle's buffer, so it goes to the file without
@@ -48,7 +86,7 @@ private:
     }
     void Write(const void *p, size_t n)
     {
-        if (n && FWrite(fh_, p, ULONG(n), 1) != 1)
+        if (n && ok_ && !sink_.Take(static_cast<const char *>(p), n))
             ok_ = false;
     }
     void Tag(const char *record) { Put(record, 5); }
@@ -68,7 +106,7 @@ private:
     void Entry(const Doc *e);
     void Node(const TreeNode *node);
 
-    FileHandle *fh_;
+    Sink &sink_;
     std::unique_ptr<char[]> block_;
     size_t used_ = 0;
     bool ok_ = true;
@@ -139,7 +177,21 @@ void BaseWriter::Tree(const std::vector<TreeNode *> &roots)
 
 bool WriteBaseTree(FileHandle *fh, const std::vector<TreeNode *> &roots)
 {
-    BaseWriter writer(fh);
+    ToFile file(fh);
+    BaseWriter writer(file);
     writer.Tree(roots);
     return writer.Ok();
+}
+
+bool BaseFileHolds(CONST_STRPTR name, const std::vector<TreeNode *> &roots)
+{
+    FileHandle *fh = Open(name, MODE_SHARED);
+    if (!fh)
+        return false;
+    SameAsFile same(fh);
+    BaseWriter writer(same);
+    writer.Tree(roots);
+    bool holds = writer.Ok() && same.AtEnd();
+    Close(fh);
+    return holds;
 }

@@ -9,3 +9,5 @@ struct FileHandle;
 
 // False when a write failed.
 bool WriteBaseTree(FileHandle *fh, const std::vector<TreeNode *> &roots);
+// Whether the file named holds exactly the bytes WriteBaseTree would write.
+bool BaseFileHolds(CONST_STRPTR name, const std::vector<TreeNode *> &roots);

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -342,6 +343,32 @@ TEST_F(BaseFile, SavingAsksBeforeOverwritingAndNeverLeavesHalfAFile)
     EXPECT_EQ(files, 2u) << "no temporary copy is left behind";
     Save(box.Path("missing/dir/x.qmx"));
     EXPECT_EQ(LastQuestion(), "Cannot create file:\n" + box.Path("missing/dir/x.qmx"));
+}
+
+TEST_F(BaseFile, AFileThatAlreadyHoldsTheBaseIsLeftAsItIsAndANearCopyIsReplaced)
+{
+    ASSERT_TRUE(app.Ready());
+    const std::string base = Example().data;
+    ASSERT_NE(Load(box.Write("e.qmx", base)), 0u);
+    auto inode = [](const std::string &path) {
+        struct stat st;
+        return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+    };
+    std::string same = box.Write("same.qmx", base);
+    ino_t before = inode(same);
+    app.requester.answers.push_back(1);
+    konfig.Modified = 1;
+    Save(same);
+    EXPECT_EQ(inode(same), before) << "not written again";
+    EXPECT_EQ(konfig.Modified, 0) << "yet saved";
+    std::string lastByte = base, shorter = base.substr(0, base.size() - 1);
+    lastByte.back() ^= 1;
+    for (const std::string &near : {lastByte, shorter, base + "x"}) {
+        std::string path = box.Write("near.qmx", near);
+        app.requester.answers.push_back(1);
+        Save(path);
+        EXPECT_EQ(ReadAll(path), base);
+    }
 }
 
 // A full disk, made by a file-size limit: the writes fail part way, and the
