@@ -1,11 +1,12 @@
 #include "pool.h"
 
-#include <cstdint>
+#include "hugemem.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <sys/mman.h>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 Pool *MemPool = nullptr;
@@ -14,11 +15,8 @@ namespace {
 constexpr ULONG kGrain = 16;   // every size is rounded up to this
 ULONG RoundUp(ULONG size) { return (size + kGrain - 1) & ~(kGrain - 1); }
 
-// Small allocations are cut from regions the system maps zeroed, each the
-// size of a huge page, aligned to one and asked to be backed by one. Where a
-// page fault is dear (a virtual machine), faulting in the thousand small pages
-// a base's records fill costs more than scanning the documents; where no huge
-// page is to be had, a region is ordinary memory that fills as it is used.
+// Small allocations are cut from regions of huge pages: a base's records
+// would otherwise fault in a thousand small pages.
 constexpr size_t kRegion = size_t(2) << 20;
 
 thread_local Pool *ownPool = nullptr;
@@ -40,7 +38,7 @@ struct Pool {
     ULONG puddleSize;   // the largest size cut from a region
     ULONG threshold;
     size_t inUse = 0;
-    std::vector<char *> regions;
+    std::vector<HugeBlock> regions;
     Span free;                                        // what is left of the region cut from now
     std::vector<Span> spares;                         // what pools taken in left of theirs, used before a new region
     std::vector<FreeCell *> freeLists;                // index: size / kGrain
@@ -65,8 +63,6 @@ void DeletePool(Pool *pool)
 {
     if (!pool)
         return;
-    for (char *region : pool->regions)
-        munmap(region, kRegion);
     for (auto &b : pool->largeBlocks)
         std::free(b.first);
     delete pool;
@@ -84,22 +80,6 @@ APTR AllocLarge(Pool *pool, ULONG size)
     return mem;
 }
 
-char *MapRegion()
-{
-    // mapped one region too large, so that an aligned region lies within
-    size_t span = 2 * kRegion;
-    void *mem = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mem == MAP_FAILED)
-        return nullptr;
-    char *start = reinterpret_cast<char *>((reinterpret_cast<uintptr_t>(mem) + kRegion - 1) & ~(kRegion - 1));
-    size_t head = size_t(start - static_cast<char *>(mem));
-    if (head)
-        munmap(mem, head);
-    munmap(start + kRegion, span - head - kRegion);
-    madvise(start, kRegion, MADV_HUGEPAGE);
-    return start;
-}
-
 // Makes the pool cut from a spare span, or else from a new region; the rest of
 // the span it cut from before is too small to be worth keeping.
 bool NextSpan(Pool *pool, size_t rounded)
@@ -110,11 +90,11 @@ bool NextSpan(Pool *pool, size_t rounded)
         if (pool->free.left >= rounded)
             return true;
     }
-    char *region = MapRegion();
-    if (!region)
+    HugeBlock region(kRegion);
+    if (!region.Data())
         return false;
-    pool->regions.push_back(region);
-    pool->free = {region, kRegion};
+    pool->free = {region.Data(), kRegion};
+    pool->regions.push_back(std::move(region));
     return true;
 }
 
@@ -206,7 +186,8 @@ void AdoptPool(Pool *into, Pool *pool)
     if (!into || !pool)
         return;
     into->inUse += pool->inUse;
-    into->regions.insert(into->regions.end(), pool->regions.begin(), pool->regions.end());
+    for (HugeBlock &region : pool->regions)
+        into->regions.push_back(std::move(region));
     if (pool->free.left >= kGrain)
         into->spares.push_back(pool->free);
     into->spares.insert(into->spares.end(), pool->spares.begin(), pool->spares.end());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 // One pass over the text: memccpy copies up to and including the NUL, so the
 // length is never counted separately.
@@ -17,12 +18,11 @@ char *TextArena::Copy(const char *text)
     }
     size_t need = std::strlen(text) + 1;
     if (need > kBlock / 4) {   // a long line gets a block of its own
-        blocks_.push_back(NewBlock(need));
-        std::memcpy(blocks_.back().get(), text, need);
-        return blocks_.back().get();
+        char *own = NewBlock(need);
+        std::memcpy(own, text, need);
+        return own;
     }
-    blocks_.push_back(NewBlock(kBlock));
-    char *out = blocks_.back().get();
+    char *out = NewBlock(kBlock);
     std::memcpy(out, text, need);
     cursor_ = out + need;
     left_ = kBlock - need;
@@ -33,10 +33,10 @@ char *TextArena::Allocate(size_t size)
 {
     if (size > left_) {
         size_t block = size > kBlock / 4 ? size : kBlock;   // a large piece gets a block of its own
-        blocks_.push_back(NewBlock(block));
+        char *fresh = NewBlock(block);
         if (block == size)
-            return blocks_.back().get();
-        cursor_ = blocks_.back().get();
+            return fresh;
+        cursor_ = fresh;
         left_ = block;
     }
     char *out = cursor_;
@@ -52,11 +52,10 @@ char *TextArena::Extend(char *start, size_t length, size_t more)
     if (length + more <= left_)
         return cursor_;
     size_t block = std::max(kBlock, length + more);
-    auto fresh = NewBlock(block);
+    char *fresh = NewBlock(block);
     if (length)
-        std::memcpy(fresh.get(), start, length);
-    blocks_.push_back(std::move(fresh));
-    cursor_ = blocks_.back().get();
+        std::memcpy(fresh, start, length);
+    cursor_ = fresh;
     left_ = block;
     return cursor_;
 }
@@ -75,24 +74,27 @@ char *TextArena::Copy(const char *text, size_t length)
     return out;
 }
 
-std::unique_ptr<char[]> TextArena::NewBlock(size_t size)
+char *TextArena::NewBlock(size_t size)
 {
-    sizes_.push_back(size);
     if (size == kBlock && !spare_.empty()) {
-        auto block = std::move(spare_.back());
+        blocks_.push_back(std::move(spare_.back()));
         spare_.pop_back();
-        return block;
+    } else {
+        blocks_.emplace_back(size);
     }
-    return std::make_unique_for_overwrite<char[]>(size);
+    if (!blocks_.back().Data()) {
+        blocks_.pop_back();
+        throw std::bad_alloc();
+    }
+    return blocks_.back().Data();
 }
 
 void TextArena::Clear()
 {
-    for (size_t i = 0; i < blocks_.size(); ++i)
-        if (sizes_[i] == kBlock && spare_.size() < kKeptBlocks)
-            spare_.push_back(std::move(blocks_[i]));
+    for (HugeBlock &block : blocks_)
+        if (block.Size() == kBlock && spare_.size() < kKeptBlocks)
+            spare_.push_back(std::move(block));
     blocks_.clear();
-    sizes_.clear();
     cursor_ = nullptr;
     left_ = 0;
 }
@@ -100,7 +102,7 @@ void TextArena::Clear()
 size_t TextArena::BytesHeld() const
 {
     size_t held = spare_.size() * kBlock;
-    for (size_t size : sizes_)
-        held += size;
+    for (const HugeBlock &block : blocks_)
+        held += block.Size();
     return held;
 }

@@ -2,9 +2,12 @@
 // and taken back together when the list is cleared, so a million lines cost no
 // million allocations. Cleared blocks of the standard size are kept for the
 // next filling (a viewer refills its lists all the time), up to a limit.
+// Blocks are huge pages where the system has them: a large document's lines
+// would otherwise fault in thousands of small pages.
 #pragma once
+#include "platform/exec/hugemem.h"
+
 #include <cstddef>
-#include <memory>
 #include <vector>
 
 class TextArena {
@@ -25,12 +28,11 @@ public:
 
 private:
     static constexpr size_t kBlock = 4 << 20, kAhead = 1024;
-    std::unique_ptr<char[]> NewBlock(size_t size);
+    char *NewBlock(size_t size);
 
     static constexpr size_t kKeptBlocks = 32;   // 128 MB at the most
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    std::vector<std::unique_ptr<char[]>> spare_;   // cleared blocks of kBlock bytes
-    std::vector<size_t> sizes_;                    // of blocks_
+    std::vector<HugeBlock> blocks_;
+    std::vector<HugeBlock> spare_;   // cleared blocks of kBlock bytes
     char *cursor_ = nullptr;
     size_t left_ = 0;
 };
