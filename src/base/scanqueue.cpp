@@ -37,7 +37,9 @@ void SetDocumentScan(DocumentScan scan) { scanDocument = scan; }
 
 unsigned ScanThreads()
 {
-    unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    // asked once: the system reads a file to count them, and every large
+    // document asks before it is cut in parts
+    static const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     return threadsSet ? threadsSet : std::min(cores, 8u);
 }
 
