@@ -103,10 +103,9 @@ private:
     std::string Name(size_t i) override { return FilePart(names_[i].c_str()); }
     bool Place(size_t i, ScannedFile &file) override
     {
-        if (admit_ && !admit_(names_[i]))
-            return false;
-        if (file.Outcome != ScannedFile::SCANNED) {
-            ViewCannotOpen(names_[i].c_str());
+        if (file.Outcome != ScannedFile::SCANNED) {   // the admitting check tells why, if it can
+            if (!admit_ || admit_(names_[i]))
+                ViewCannotOpen(names_[i].c_str());
             return false;
         }
         BazaAdd2Tree(group_, KIND_DOCUMENT, TakeScanned(file));

@@ -62,9 +62,10 @@ TreeNode *BazaAdd(IPTR kind, APTR user);
 // The group the active node is or lies in; null for the top.
 TreeNode *BazaActiveGroup();
 // Adds files to the base below the active group, in the order given, scanned
-// on as many threads as the machine has cores; stops at the first that admit
-// refuses, that cannot be read or that no document type takes (said as the
-// viewer says it). Shows how far it has come. Returns how many were added.
+// on as many threads as the machine has cores; stops at the first that cannot
+// be read or that no document type takes, said as the viewer says it unless
+// admit, asked first about such a file, refuses it (having said why itself).
+// Shows how far it has come. Returns how many were added.
 LONG BazaAddFiles(const std::vector<std::string> &names, bool (*admit)(const std::string &));
 // A scanned file as a document of the base (its name the one its lock gave);
 // the queue lets go of it.

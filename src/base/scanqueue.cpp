@@ -13,18 +13,32 @@ DocumentScan scanDocument = nullptr;
 unsigned threadsSet = 0;
 constexpr int kBehindTheWindow = 5;   // the scanning threads' nice value beside a window
 
-// Decides the file's type and scans it into a fresh record, as the viewer
-// indexes a file: locked first (the lock names it), then opened and read.
-void ScanFile(const ScanJob &job, ScannedFile &out)
+// The full name of the file from its lock; false when it cannot be locked.
+bool LockedName(const char *path, std::string &name)
 {
-    FileLock *lock = Lock(job.Path.c_str(), SHARED_LOCK);
+    FileLock *lock = Lock(path, SHARED_LOCK);
     if (!lock)
-        return;
+        return false;
     char full[8192];
     if (NameFromLock(lock, full, sizeof full))
-        out.FullName = full;
+        name = full;
     UnLock(lock);
+    return true;
+}
+
+// Decides the file's type and scans it into a fresh record, as the viewer
+// indexes a file. The open file tells its full name; one that cannot be
+// opened is named by its lock, and one that cannot be locked is not there.
+void ScanFile(const ScanJob &job, ScannedFile &out)
+{
     FileHandle *fh = Open(job.Path.c_str(), MODE_SHARED);
+    char full[8192];
+    if (fh && NameFromFH(fh, full, sizeof full)) {
+        out.FullName = full;
+    } else if (!LockedName(job.Path.c_str(), out.FullName)) {
+        Close(fh);
+        return;
+    }
     out.Outcome = fh ? ScannedFile::NO_TYPE : ScannedFile::NOT_OPENED;
     const char *library = job.Library ? job.Library->c_str() : nullptr;
     if (fh && (out.Record = scanDocument(fh, job.Path.c_str(), library, &out.Slot)))

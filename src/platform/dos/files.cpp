@@ -180,6 +180,22 @@ FileHandle *Open(CONST_STRPTR name, LONG mode)
     return fd < 0 ? nullptr : MakeHandle(fd, true);
 }
 
+// The system keeps the name an open file was reached by, resolved: one call,
+// where resolving the name given takes one for each of its parts.
+BOOL NameFromFH(FileHandle *fh, STRPTR buffer, ULONG size)
+{
+    if (!fh || size < 2)
+        return FALSE;
+    std::string link = "/proc/self/fd/" + std::to_string(fh->fd);
+    ssize_t n = ::readlink(link.c_str(), buffer, size - 1);
+    if (n <= 0 || size_t(n) >= size - 1 || buffer[0] != '/')
+        return FALSE;
+    buffer[n] = '\0';
+    static constexpr char kGone[] = " (deleted)";
+    size_t gone = sizeof kGone - 1;
+    return !(size_t(n) > gone && std::strcmp(buffer + n - gone, kGone) == 0);
+}
+
 BOOL Close(FileHandle *fh)
 {
     if (!fh)

@@ -18,6 +18,9 @@ constexpr LONG OFFSET_CURRENT = 0;
 constexpr LONG OFFSET_END = 1;
 
 FileHandle *Open(CONST_STRPTR name, LONG mode);
+// The full name of the file open as fh, links resolved, as NameFromLock
+// gives it; false when the system cannot tell (or the file is gone).
+BOOL NameFromFH(FileHandle *fh, STRPTR buffer, ULONG size);
 BOOL Close(FileHandle *fh);   // false when buffered data could not be written
 
 LONG Read(FileHandle *fh, APTR buffer, LONG length);           // bytes read, -1 on error
