@@ -168,6 +168,25 @@ TEST(Paths, AssignsAndTheCurrentDirectoryResolveNames)
     EXPECT_EQ(Lock(box.Path("missing").c_str(), SHARED_LOCK), nullptr);
 }
 
+TEST(Paths, AnOpenFileTellsTheNameItsLockGivesUntilItIsGone)
+{
+    Sandbox box;
+    box.Write("real/a.txt", "a");
+    std::filesystem::create_directory_symlink(box.Path("real"), box.Path("link"));
+    FileHandle *fh = Open(box.Path("link/a.txt").c_str(), MODE_SHARED);
+    FileLock *lock = Lock(box.Path("link/a.txt").c_str(), SHARED_LOCK);
+    ASSERT_TRUE(fh && lock);
+    char fromHandle[512], fromLock[512];
+    ASSERT_TRUE(NameFromFH(fh, fromHandle, sizeof fromHandle));
+    ASSERT_TRUE(NameFromLock(lock, fromLock, sizeof fromLock));
+    EXPECT_STREQ(fromHandle, fromLock);
+    EXPECT_FALSE(NameFromFH(fh, fromHandle, 8)) << "a name that does not fit is refused";
+    UnLock(lock);
+    std::filesystem::remove(box.Path("real/a.txt"));
+    EXPECT_FALSE(NameFromFH(fh, fromHandle, sizeof fromHandle)) << "a removed file has no name";
+    Close(fh);
+}
+
 TEST(Paths, SameLockComparesFilesNotNames)
 {
     Sandbox box;
