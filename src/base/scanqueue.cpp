@@ -4,6 +4,7 @@
 #include "platform/exec/pool.h"
 
 #include <algorithm>
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -49,11 +50,22 @@ void ScanFile(const ScanJob &job, ScannedFile &out)
 
 void SetDocumentScan(DocumentScan scan) { scanDocument = scan; }
 
+namespace {
+// The cores this process may run on (a user may have given it fewer than
+// the machine has), asked once: every large document asks before it is cut
+// in parts.
+unsigned Cores()
+{
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof set, &set) == 0)
+        return unsigned(std::max(1, CPU_COUNT(&set)));
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+}
+
 unsigned ScanThreads()
 {
-    // asked once: the system reads a file to count them, and every large
-    // document asks before it is cut in parts
-    static const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    static const unsigned cores = Cores();
     return threadsSet ? threadsSet : std::min(cores, 8u);
 }
 
