@@ -165,7 +165,7 @@ void BaseWriter::Node(const TreeNode *node)
 void BaseWriter::Tree(const std::vector<TreeNode *> &roots)
 {
     Put(PlikBaseHeader, 24);
-    Put(PlikVersionHeader, 6);
+    Put(PlikVersionHeader, sizeof PlikVersionHeader - 1);
     Number("lQMX:", BaseCurrentVersion);
     for (const TreeNode *n : roots)
         Node(n);

@@ -1,6 +1,7 @@
 #include "app/logo.h"
 #include "app/options.h"
 #include "app/startup.h"
+#include "app/version.h"
 #include "app/window.h"
 #include "base/baza.h"
 #include "catcomp/catcomp.h"
@@ -393,7 +394,7 @@ TEST(FrontOptions, HelpVersionUnknownOptionsAndTheEndOfOptions)
     EXPECT_NE(testing::internal::GetCapturedStdout().find("FILE_NAME/A, FUNC_NAME/F"), std::string::npos);
     testing::internal::CaptureStdout();
     EXPECT_EQ(read({"--version"}).exitCode, 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Vellumscanner 1.6.5 (07.12.2026)\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Vellumscanner " VS_VERSION " (" VS_DATE ")\n");
     testing::internal::CaptureStderr();
     EXPECT_EQ(read({"a.doc", "-x"}).exitCode, 2);
     EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("vellumscanner: unknown option -x\n", 0), 0u);

@@ -1,3 +1,4 @@
+#include "core/version.h"
 #include "platform/dos/files.h"
 #include "platform/dos/format.h"
 #include "platform/dos/lines.h"
@@ -220,7 +221,7 @@ TEST(Paths, TheDefaultScratchDirectoryIsPrivate)
 
 TEST(ReadArgs, TheProgramTemplateTakesAFileAndTheRestOfTheLine)
 {
-    const char *templ = "(c) banner Vellumscanner (ver:1.6.5):\n FILE_NAME/A, FUNC_NAME/F";
+    const char *templ = "(c) banner Vellumscanner (ver:" VS_VERSION "):\n FILE_NAME/A, FUNC_NAME/F";
     IPTR args[2] = {0, 0};
     RDArgs *r = ReadArgs(templ, args, "exec.doc AllocMem with blanks");
     ASSERT_NE(r, nullptr);

@@ -1,3 +1,4 @@
+#include "app/version.h"
 #include "core/ids.h"
 #include "core/objects.h"
 #include "platform/rexx/port.h"
@@ -272,7 +273,7 @@ TEST(Vsdoc, HelpVersionOptionsAndColour)
     EXPECT_EQ(help.code, 0);
     EXPECT_EQ(help.out.find("vsdoc index"), std::string::npos) << "the command's usage alone";
     EXPECT_NE(help.out.find("vsdoc show [--raw] FILE [ENTRY]"), std::string::npos);
-    EXPECT_EQ(Vsdoc("--version").out, "vsdoc 1.6.5 (07.12.2026)\n");
+    EXPECT_EQ(Vsdoc("--version").out, "vsdoc " VS_VERSION " (" VS_DATE ")\n");
     Result unknown = Vsdoc("show --bold x");
     EXPECT_EQ(unknown.code, 2);
     EXPECT_EQ(unknown.out.rfind("vsdoc: unknown option --bold\nusage:\n", 0), 0u) << unknown.out;
@@ -387,7 +388,7 @@ TEST(Vsdoc, SendWithoutARunningProgramSaysSo)
 // The manual describes every type vsdoc index answers with, guides too.
 TEST(Vsdoc, TheManualNamesEveryTypeTheIndexPrints)
 {
-    std::string manual = ReadAll(std::string(VS_SOURCE_DIR) + "/man/vsdoc.1");
+    std::string manual = ReadAll(std::string(VS_SOURCE_DIR) + "/man/vsdoc.1.in");
     for (const char *sample : {"vellum.doc", "vellum.h", "vellum.xml", "vellum.guide", "Welcome.txt"}) {
         Result index = Vsdoc("index " + std::string(VS_SOURCE_DIR) + "/samples/" + sample);
         std::string type = index.out.substr(0, 4);
