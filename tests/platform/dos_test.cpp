@@ -47,6 +47,13 @@ TEST(Files, WritesReadBackAfterSeekAndLargeBlocksPass)
     EXPECT_STREQ(head, "head\n");
     EXPECT_TRUE(Close(fh));
     EXPECT_EQ(ReadAll(path), "head\n" + big);
+    fh = Open(path.c_str(), MODE_NEWFILE);   // a few bytes, still in the buffer, then back to the start
+    EXPECT_EQ(FPuts(fh, "tail\n"), 0);
+    EXPECT_EQ(Seek(fh, 0, OFFSET_BEGINNING), 5);
+    EXPECT_EQ(Read(fh, head, 5), 5);
+    EXPECT_STREQ(head, "tail\n");
+    EXPECT_EQ(Seek(fh, 0, OFFSET_CURRENT), 5);
+    EXPECT_TRUE(Close(fh));
 }
 
 // Seeks anywhere (inside the bytes already read, before, after, from the

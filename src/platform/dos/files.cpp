@@ -46,6 +46,9 @@ struct FileHandle {
     size_t end = 0;     // read: bytes valid in buf; write: bytes waiting to be written
     bool writing = false;
     bool failed = false;
+    // Where the descriptor stands, kept so that a seek need not ask; -1 when
+    // not known (a descriptor opened elsewhere, a pipe).
+    off_t at = -1;
 };
 
 namespace {
@@ -54,7 +57,14 @@ FileHandle *MakeHandle(int fd, bool owns)
     auto *fh = new FileHandle;
     fh->fd = fd;
     fh->ownsFd = owns;
+    fh->at = owns ? 0 : -1;   // a descriptor of its own was just opened
     return fh;
+}
+
+void Moved(FileHandle *fh, ssize_t n)
+{
+    if (fh->at >= 0 && n > 0)
+        fh->at += n;
 }
 
 // The buffer is made at its first use: a file read only in large blocks
@@ -66,14 +76,15 @@ char *Buffer(FileHandle *fh)
     return fh->buf;
 }
 
-bool WriteAll(int fd, const char *p, size_t n)
+bool WriteAll(FileHandle *fh, const char *p, size_t n)
 {
     while (n) {
-        ssize_t w = ::write(fd, p, n);
+        ssize_t w = ::write(fh->fd, p, n);
         if (w < 0 && errno == EINTR)
             continue;
         if (w <= 0)
             return false;
+        Moved(fh, w);
         p += w;
         n -= size_t(w);
     }
@@ -84,7 +95,7 @@ bool FlushWrites(FileHandle *fh)
 {
     if (!fh->writing)
         return true;
-    bool ok = WriteAll(fh->fd, fh->buf, fh->end);
+    bool ok = WriteAll(fh, fh->buf, fh->end);
     fh->end = 0;
     fh->writing = false;
     if (!ok)
@@ -96,7 +107,7 @@ bool FlushWrites(FileHandle *fh)
 void DropReadAhead(FileHandle *fh)
 {
     if (!fh->writing && fh->end > fh->start)
-        ::lseek(fh->fd, -off_t(fh->end - fh->start), SEEK_CUR);
+        fh->at = ::lseek(fh->fd, -off_t(fh->end - fh->start), SEEK_CUR);
     fh->start = fh->end = 0;
 }
 
@@ -108,6 +119,7 @@ bool Refill(FileHandle *fh)
         ssize_t r = Buffer(fh) ? ::read(fh->fd, fh->buf, kBufferSize) : -1;
         if (r < 0 && errno == EINTR)
             continue;
+        Moved(fh, r);
         if (r < 0)
             fh->failed = true;
         fh->start = 0;
@@ -222,6 +234,7 @@ LONG Read(FileHandle *fh, APTR buffer, LONG length)
             std::memcpy(out, fh->buf + fh->start, size_t(done));
         fh->start = fh->end = 0;
         LONG got = ReadWhole(fh->fd, out + done, length - done, -1, fh->failed);
+        Moved(fh, got);
         return got < 0 ? (done ? done : -1) : done + got;
     }
     while (done < length) {
@@ -263,7 +276,7 @@ LONG Write(FileHandle *fh, const void *buffer, LONG length)
     }
     const char *in = static_cast<const char *>(buffer);
     if (size_t(length) >= kBufferSize) {
-        if (!FlushWrites(fh) || !WriteAll(fh->fd, in, size_t(length))) {
+        if (!FlushWrites(fh) || !WriteAll(fh, in, size_t(length))) {
             fh->failed = true;
             return -1;
         }
@@ -321,6 +334,7 @@ bool Compact(FileHandle *fh)
         ssize_t r = ::read(fh->fd, fh->buf + left, kBufferSize - left);
         if (r < 0 && errno == EINTR)
             continue;
+        Moved(fh, r);
         if (r < 0)
             fh->failed = true;
         if (r > 0)
@@ -383,15 +397,10 @@ LONG Seek(FileHandle *fh, LONG position, LONG mode)
 {
     if (!fh)
         return -1;
-    off_t logical, here = 0;
-    if (fh->writing) {
-        if (!FlushWrites(fh))
-            return -1;
-        logical = ::lseek(fh->fd, 0, SEEK_CUR);
-    } else {
-        here = ::lseek(fh->fd, 0, SEEK_CUR);   // the buffer's bytes end here
-        logical = here - off_t(fh->end - fh->start);
-    }
+    if (fh->writing && !FlushWrites(fh))
+        return -1;
+    off_t here = fh->at >= 0 ? fh->at : ::lseek(fh->fd, 0, SEEK_CUR);   // the buffer's bytes end here
+    off_t logical = fh->writing ? here : here - off_t(fh->end - fh->start);
     int whence = mode == OFFSET_BEGINNING ? SEEK_SET : mode == OFFSET_END ? SEEK_END : SEEK_CUR;
     off_t target = whence == SEEK_CUR ? logical + position : position;
     if (whence == SEEK_CUR)
@@ -406,9 +415,8 @@ LONG Seek(FileHandle *fh, LONG position, LONG mode)
         return LONG(logical);
     }
     fh->start = fh->end = 0;
-    if (::lseek(fh->fd, target, whence) < 0)
-        return -1;
-    return LONG(logical);
+    fh->at = ::lseek(fh->fd, target, whence);
+    return fh->at < 0 ? -1 : LONG(logical);
 }
 
 LONG VFPrintf(FileHandle *fh, CONST_STRPTR format, const IPTR *args, int argCount)
