@@ -49,6 +49,11 @@ struct FileHandle {
     // Where the descriptor stands, kept so that a seek need not ask; -1 when
     // not known (a descriptor opened elsewhere, a pipe).
     off_t at = -1;
+    // A regular file, where a read shorter than asked is the end; where the
+    // last such read left the descriptor, so that the end is not asked for
+    // again (a seek or a write forgets it).
+    bool regular = false;
+    off_t endAt = -1;
 };
 
 namespace {
@@ -57,8 +62,19 @@ FileHandle *MakeHandle(int fd, bool owns)
     auto *fh = new FileHandle;
     fh->fd = fd;
     fh->ownsFd = owns;
-    fh->at = owns ? 0 : -1;   // a descriptor of its own was just opened
+    // a descriptor of its own was just opened, and only on a regular file
+    fh->at = owns ? 0 : -1;
+    fh->regular = owns;
     return fh;
+}
+
+bool AtSeenEnd(const FileHandle *fh) { return fh->regular && fh->at >= 0 && fh->at == fh->endAt; }
+
+// After a read of got bytes where asked were wanted.
+void ReadEnded(FileHandle *fh, ssize_t got, size_t asked)
+{
+    if (fh->regular && got >= 0 && size_t(got) < asked)
+        fh->endAt = fh->at;
 }
 
 void Moved(FileHandle *fh, ssize_t n)
@@ -115,11 +131,16 @@ bool Refill(FileHandle *fh)
 {
     if (!FlushWrites(fh))
         return false;
+    if (AtSeenEnd(fh)) {
+        fh->start = fh->end = 0;
+        return false;
+    }
     for (;;) {
         ssize_t r = Buffer(fh) ? ::read(fh->fd, fh->buf, kBufferSize) : -1;
         if (r < 0 && errno == EINTR)
             continue;
         Moved(fh, r);
+        ReadEnded(fh, r, kBufferSize);
         if (r < 0)
             fh->failed = true;
         fh->start = 0;
@@ -150,7 +171,8 @@ int OpenRegular(const std::string &path, int flags)
 // Reads straight into the caller's memory, until length bytes or the end:
 // at the descriptor's position, or where a position (0 or more) says
 // without moving it. A read that fails sets failed; -1 when it is the first.
-LONG ReadWhole(int fd, char *out, LONG length, LONG position, bool &failed)
+// Of a regular file, a read shorter than asked is the end.
+LONG ReadWhole(int fd, char *out, LONG length, LONG position, bool regular, bool &failed)
 {
     LONG done = 0;
     while (done < length) {
@@ -165,6 +187,8 @@ LONG ReadWhole(int fd, char *out, LONG length, LONG position, bool &failed)
         if (r == 0)
             break;
         done += LONG(r);
+        if (regular && size_t(r) < want)
+            break;
     }
     return done;
 }
@@ -233,8 +257,11 @@ LONG Read(FileHandle *fh, APTR buffer, LONG length)
         if (done)
             std::memcpy(out, fh->buf + fh->start, size_t(done));
         fh->start = fh->end = 0;
-        LONG got = ReadWhole(fh->fd, out + done, length - done, -1, fh->failed);
+        if (AtSeenEnd(fh))
+            return done;
+        LONG got = ReadWhole(fh->fd, out + done, length - done, -1, fh->regular, fh->failed);
         Moved(fh, got);
+        ReadEnded(fh, got, size_t(length - done));
         return got < 0 ? (done ? done : -1) : done + got;
     }
     while (done < length) {
@@ -255,7 +282,7 @@ LONG ReadAt(FileHandle *fh, APTR buffer, LONG length, LONG position)
     if (!fh || length < 0 || position < 0)
         return -1;
     bool failed = false;   // the handle's own reading is not this one's
-    return ReadWhole(fh->fd, static_cast<char *>(buffer), length, position, failed);
+    return ReadWhole(fh->fd, static_cast<char *>(buffer), length, position, fh->regular, failed);
 }
 
 LONG FileSize(FileHandle *fh)
@@ -273,6 +300,7 @@ LONG Write(FileHandle *fh, const void *buffer, LONG length)
     if (!fh->writing) {
         DropReadAhead(fh);
         fh->writing = true;
+        fh->endAt = -1;   // the file grows
     }
     const char *in = static_cast<const char *>(buffer);
     if (size_t(length) >= kBufferSize) {
@@ -330,11 +358,14 @@ bool Compact(FileHandle *fh)
     std::memmove(fh->buf, fh->buf + fh->start, left);
     fh->start = 0;
     fh->end = left;
+    if (AtSeenEnd(fh))
+        return false;
     for (;;) {
         ssize_t r = ::read(fh->fd, fh->buf + left, kBufferSize - left);
         if (r < 0 && errno == EINTR)
             continue;
         Moved(fh, r);
+        ReadEnded(fh, r, kBufferSize - left);
         if (r < 0)
             fh->failed = true;
         if (r > 0)
@@ -416,6 +447,7 @@ LONG Seek(FileHandle *fh, LONG position, LONG mode)
     }
     fh->start = fh->end = 0;
     fh->at = ::lseek(fh->fd, target, whence);
+    fh->endAt = -1;   // the file may have grown since its end was read
     return fh->at < 0 ? -1 : LONG(logical);
 }
 
