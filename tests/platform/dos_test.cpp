@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <vector>
 
 TEST(Files, FGetsReadsAtMostNMinusOneAndStopsAfterANewline)
 {
@@ -106,6 +107,26 @@ TEST(Files, ReadsAfterAnySeekMatchTheFile)
         }
     }
     EXPECT_EQ(FileSize(fh), LONG(text.size()));
+    Close(fh);
+}
+
+TEST(Files, AFileThatGrowsAfterItsEndWasReadShowsTheNewBytesAfterASeek)
+{
+    Sandbox box;
+    std::string path = box.Write("grows.txt", "first\n");
+    FileHandle *fh = Open(path.c_str(), MODE_SHARED);
+    ASSERT_NE(fh, nullptr);
+    std::vector<char> block(1 << 17);
+    EXPECT_EQ(Read(fh, block.data(), LONG(block.size())), 6);
+    box.Write("grows.txt", "first\nsecond\n");
+    EXPECT_EQ(Seek(fh, 0, OFFSET_CURRENT), 6);
+    EXPECT_EQ(Read(fh, block.data(), LONG(block.size())), 7);
+    EXPECT_EQ(std::string(block.data(), 7), "second\n");
+    box.Write("grows.txt", "first\nsecond\nthird\n");
+    EXPECT_EQ(Seek(fh, 0, OFFSET_BEGINNING), 13);
+    char line[32];
+    EXPECT_STREQ(FGets(fh, line, sizeof line), "first\n");
+    EXPECT_EQ(Read(fh, block.data(), LONG(block.size())), 13);
     Close(fh);
 }
 

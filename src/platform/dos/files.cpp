@@ -440,14 +440,17 @@ LONG Seek(FileHandle *fh, LONG position, LONG mode)
         return -1;
     // A place among the bytes already read is reached within them: a type
     // check reads a document's first bytes, and its scan starts over at the
-    // beginning without reading them again.
+    // beginning without reading them again, nor asking again for an end it
+    // found. Any other seek asks anew: the file may have grown since.
     if (!fh->writing && here >= 0 && whence == SEEK_SET && target <= here && target >= here - off_t(fh->end)) {
         fh->start = size_t(target - (here - off_t(fh->end)));
+        if (target == here)
+            fh->endAt = -1;
         return LONG(logical);
     }
     fh->start = fh->end = 0;
     fh->at = ::lseek(fh->fd, target, whence);
-    fh->endAt = -1;   // the file may have grown since its end was read
+    fh->endAt = -1;
     return fh->at < 0 ? -1 : LONG(logical);
 }
 
