@@ -35,7 +35,7 @@ struct FreeCell {
 };
 
 struct Pool {
-    ULONG puddleSize;   // the largest size cut from a region
+    ULONG puddleSize;   // the free lists reach this far: nothing larger is cut from a region
     ULONG threshold;
     size_t inUse = 0;
     std::vector<HugeBlock> regions;
