@@ -214,7 +214,9 @@ LONG NodeCommand(AGuideData *d, std::string &line, const CommandRow *row, ListSi
         return 0;
     }
     case CMD_WORDWRAP:
-    case CMD_SMARTWRAP: s->Style.NodeWrap = true; return 0;
+    case CMD_SMARTWRAP:   // the node wraps from here on, and "{pard}" and "{body}" come back to it
+        s->Style.WordWrap = s->Style.NodeWrap = s->Style.Wrap = true;
+        return 0;
     case CMD_ENDNODE:
     case CMD_DNODE:
     case CMD_REMARK:

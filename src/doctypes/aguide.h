@@ -72,7 +72,7 @@ struct GuideHeader {
     bool HasIndex = false, HasAuthor = false, HasNotice = false, HasVersion = false, HasHelp = false, HasXRef = false,
          HasFont = false;
     LONG FontSize = 0;
-    bool WordWrap = false;
+    bool WordWrap = false;   // a wrap command before the first node: every node wraps
 };
 
 // The database name on a first line read into head (length bytes) and where

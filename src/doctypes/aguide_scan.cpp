@@ -77,6 +77,7 @@ struct Scan {
     GuideHeader &header;
     Doc *current = nullptr;
     LONG lineNo = 1, linesInNode = 0, offset = 0;
+    bool inHeader = true;   // before the first node
 
     void Command(std::string &line)
     {
@@ -99,7 +100,11 @@ struct Scan {
         case CMD_HELP: TakeString(header.HelpNode, header.HasHelp, args); break;
         case CMD_XREF: TakeString(header.XRef, header.HasXRef, args); break;
         case CMD_FONT: TakeFont(header, args); break;
-        case CMD_WORDWRAP: header.WordWrap = true; break;
+        case CMD_WORDWRAP:
+        case CMD_SMARTWRAP:   // in a node, for that node alone
+            if (inHeader)
+                header.WordWrap = true;
+            break;
         default: break;
         }
     }
@@ -109,6 +114,7 @@ struct Scan {
         size_t length;
         char *next;
         char *name = GetArgString(args, &length, &next);
+        inHeader = false;
         if (current)
             current->Lines = linesInNode - 1;
         if (!baza)   // the header fields alone

@@ -68,6 +68,19 @@ protected:
         return out;
     }
     void Click(LONG link) { SetAttrs(View.TextList, MUIA_NList_ButtonClick, link); }
+    LONG EntryNumber(const std::string &name)
+    {
+        LONG n = 0;
+        for (Doc *e = FirstEntry(Shown()); e && name != e->Name; e = NextEntry(e))
+            ++n;
+        return n;
+    }
+    static bool Wrapped(LONG element)
+    {
+        MUI_NList_GetEntryInfo info{element, 0, 0, nullptr, 0, 0, 0};
+        DoMethod(View.TextList, MUIM_NList_GetEntryInfo, &info);
+        return info.wrapcol != 0;
+    }
 };
 }
 
@@ -349,20 +362,36 @@ TEST_F(Guide, ALineThatChangesTheWrapModeIsShownInItsNewMode)
     ASSERT_TRUE(app.Ready());
     Open(box.Write("w.guide", "@database w\n@wordwrap\n@node MAIN\n@smartwrap\nfirst paragraph\n@{code}code line\n"
                               "next code line\n@{pard}a paragraph again\n"));
-    LONG main = 0;
-    for (Doc *e = FirstEntry(Shown()); e && std::string(e->Name) != "MAIN"; e = NextEntry(e))
-        ++main;
-    Pick(main);
+    Pick(EntryNumber("MAIN"));
     ASSERT_EQ(ListLines(View.TextList).size(), 4u);
-    auto wrapped = [](LONG element) {
-        MUI_NList_GetEntryInfo info{element, 0, 0, nullptr, 0, 0, 0};
-        DoMethod(View.TextList, MUIM_NList_GetEntryInfo, &info);
-        return info.wrapcol != 0;
-    };
-    EXPECT_TRUE(wrapped(0)) << "a wordwrap guide wraps";
-    EXPECT_FALSE(wrapped(1)) << "the line that starts the code";
-    EXPECT_FALSE(wrapped(2));
-    EXPECT_TRUE(wrapped(3)) << "the line that ends it";
+    EXPECT_TRUE(Wrapped(0)) << "a wordwrap guide wraps";
+    EXPECT_FALSE(Wrapped(1)) << "the line that starts the code";
+    EXPECT_FALSE(Wrapped(2));
+    EXPECT_TRUE(Wrapped(3)) << "the line that ends it";
+}
+
+TEST_F(Guide, AWrapCommandBeforeTheFirstNodeWrapsEveryNodeAndOneInANodeThatNode)
+{
+    ASSERT_TRUE(app.Ready());
+    for (const char *command : {"@smartwrap", "@WORDWRAP"}) {
+        Open(box.Write("g.guide", std::string("@database g\n@author me\n") + command +
+                                      "\n@node MAIN\nmain\n@endnode\n@node Two\ntwo\n@endnode\n"));
+        for (const char *node : {"MAIN", "Two"}) {
+            Pick(EntryNumber(node));
+            EXPECT_TRUE(Wrapped(0)) << command << " before the nodes, node " << node;
+        }
+    }
+    for (const char *command : {"@smartwrap", "@wordwrap"}) {
+        Open(box.Write("n.guide", std::string("@database n\n@node MAIN\nmain\n@endnode\n@node Own\n") + command +
+                                      "\nown\n@endnode\n@node Last\nlast\n"));
+        Pick(EntryNumber("Own"));
+        EXPECT_EQ(ListLines(View.TextList), std::vector<std::string>{"own"});
+        EXPECT_TRUE(Wrapped(0)) << command << " in its node";
+        for (const char *node : {"MAIN", "Last"}) {
+            Pick(EntryNumber(node));
+            EXPECT_FALSE(Wrapped(0)) << command << " of another node, node " << node;
+        }
+    }
 }
 
 TEST_F(Guide, AGuideOpensOnItsMainNodeAndItsContentsEntryLeadsThereEveryTime)
