@@ -217,14 +217,7 @@ LONG NodeCommand(AGuideData *d, std::string &line, const CommandRow *row, ListSi
     case CMD_SMARTWRAP:   // the node wraps from here on, and "{pard}" and "{body}" come back to it
         s->Style.WordWrap = s->Style.NodeWrap = s->Style.Wrap = true;
         return 0;
-    case CMD_ENDNODE:
-    case CMD_DNODE:
-    case CMD_REMARK:
-    case CMD_PREV:
-    case CMD_NEXT:
-    case CMD_EMBED:
-    case CMD_PROPORTIONAL: return 0;
-    default: sink.Append(line, s->Style.Wrap); return 1;
+    default: return 0;   // the header's commands, and those this viewer does not draw, show nothing
     }
 }
 

@@ -38,7 +38,8 @@ enum GuideCommand : UBYTE {
     CMD_SMARTWRAP,
     CMD_MACRO,
     CMD_ONOPEN,
-    CMD_ONCLOSE
+    CMD_ONCLOSE,
+    CMD_OTHER   // a command word no row names
 };
 
 struct CommandRow {
@@ -48,7 +49,9 @@ struct CommandRow {
 };
 
 // The row whose keyword the text after an "@" begins with (case ignored, the
-// first row that matches), or null.
+// first row that matches); CMD_OTHER's row for another word (a letter after
+// the "@": a command this reader does not know, never shown); null for text,
+// such as an attribute ("@{b}").
 const CommandRow *GetCmdID(const char *text);
 const CommandRow *GetCmdID(const char *text, size_t length);   // text need not be terminated
 

@@ -28,6 +28,8 @@ const CommandRow CommandName[] = {
     {"MACRO", 5, CMD_MACRO},       {"ONOPEN", 6, CMD_ONOPEN},
     {"ONCLOSE", 7, CMD_ONCLOSE},   {nullptr, 0, 0},
 };
+// Guides carry commands of other viewers and later versions (@MASTER, @WIDTH...).
+const CommandRow OtherCommand = {"", 0, CMD_OTHER};
 
 
 bool IsEnd(char c) { return c == '\n' || c == '\0'; }
@@ -166,7 +168,7 @@ const CommandRow *GetCmdID(const char *text, size_t length)
     for (const CommandRow *row = CommandName; row->keyword; ++row)
         if (row->keyword[0] == first && length >= row->compared && Strnicmp(text, row->keyword, row->compared) == 0)
             return row;
-    return nullptr;
+    return first >= 'A' && first <= 'Z' ? &OtherCommand : nullptr;
 }
 
 std::string GuideLine(const char *text, size_t length)

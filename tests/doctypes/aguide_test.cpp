@@ -90,6 +90,8 @@ TEST(GuideCommands, KeywordsArgumentsAndStrings)
     EXPECT_EQ(GetCmdID("remark x")->id, CMD_REMARK);
     EXPECT_EQ(GetCmdID("rem")->id, CMD_REMARK);
     EXPECT_EQ(GetCmdID("{b}bold"), nullptr);
+    EXPECT_EQ(GetCmdID("MASTER x")->id, CMD_OTHER) << "a word no row names is a command still";
+    EXPECT_EQ(GetCmdID(" text"), nullptr);
     std::string line = GuideLine("\"The\tAuthor\" \"About the author\"\r\n", 34);
     size_t length;
     char *next;
@@ -392,6 +394,28 @@ TEST_F(Guide, AWrapCommandBeforeTheFirstNodeWrapsEveryNodeAndOneInANodeThatNode)
             EXPECT_FALSE(Wrapped(0)) << command << " of another node, node " << node;
         }
     }
+}
+
+TEST_F(Guide, CommandLinesAreNeverShownWhetherTheReaderKnowsThemOrNot)
+{
+    ASSERT_TRUE(app.Ready());
+    const std::string commands = "@MASTER sources/c.doc\n@$VER: c.guide 1.2 (1.1.26)\n@(C) 2026 us\n@Author Someone\n"
+                                 "@INDEX Idx\n@HELP Idx\n@FONT topaz.font 8\n@REMARK r\n@TAB 4\n@REM r\n"
+                                 "@MACRO m \"@{b}$1\"\n@onopen rx x\n@KEYWORDS a b\n@XREF x.guide\n";
+    Open(box.Write("c.guide", "@database c\n" + commands + "@node MAIN \"Main\"\n" + commands +
+                                  "@anything else\n@{b}bold@{ub}\n@ at\n@@ two\n@1\ntext\n@endnode\n"
+                                  "@node Idx\nindex\n@endnode\n"));
+    EXPECT_EQ(std::string(NextEntry(NextEntry(FirstEntry(Shown())))->Name), "\33b @INDEX");
+    Pick(0);
+    EXPECT_EQ(ListLines(View.TextList),
+              (std::vector<std::string>{"\33b @DATABASE\33n\tc", "\33b @AUTHOR\33n\tSomeone",
+                                        "\33b @(C)\33n\t\t2026 us", "\33b @$VER:\33n\t\tc.guide 1.2 (1.1.26)",
+                                        "\33b @XREF\33n\t\tx.guide", "\33b @FONT\33n\t\ttopaz.font 8"}))
+        << "the header page shows the fields it knows, no other line";
+    Pick(EntryNumber("MAIN"));
+    EXPECT_EQ(ListLines(View.TextList),
+              (std::vector<std::string>{"\33E\33c\33bMain", "\33bbold\33n", "@ at", "@@ two", "@1", "text"}))
+        << "an attribute, and an @ before no word, start text lines";
 }
 
 TEST_F(Guide, AGuideOpensOnItsMainNodeAndItsContentsEntryLeadsThereEveryTime)

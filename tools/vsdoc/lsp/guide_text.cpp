@@ -36,7 +36,8 @@ std::string WithoutCodes(const std::string &text, const std::map<LONG, std::stri
     return out;
 }
 
-bool Command(const std::string &line) { return line.size() > 1 && line[0] == '@' && line[1] != '{'; }
+// as the guide's own display tells command lines from text
+bool Command(const std::string &line) { return line[0] == '@' && GetCmdID(line.c_str() + 1, line.size() - 1); }
 }
 
 std::vector<std::string> GuidePlainLines(const std::vector<std::string> &source)
