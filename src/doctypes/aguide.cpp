@@ -35,8 +35,9 @@ struct GuideState {
     LONG JumpLine = 0;
     GuideStyle Style;
     std::vector<GuideLink> Links;
-    std::vector<LONG> DisplayIndex;   // elements of the text list each source line of the node added
-    bool FollowingHeader = false;     // a contents, index or help entry is being followed
+    std::vector<LONG> DisplayIndex;    // elements of the text list each source line of the node added
+    bool FollowingHeader = false;      // a contents, index or help entry is being followed
+    GuideScanned *Scanned = nullptr;   // while a link opens another guide: that guide's scan
 };
 
 struct AGuideData {
@@ -106,12 +107,30 @@ IPTR clAGuide_QMXM_View_CheckFType(AGuideData *d, QMXP_View_CheckFType *msg)
     return IsGuide(msg->File->Handle, d->State->Header.Database, d->State->ScanStart) ? TYPE_AGID : 0;
 }
 
+// The viewer opens the guide a link's scan was made of: its entries and
+// header fields are taken as they are.
+bool TakeScanned(GuideState *s, QMXP_View_MakeIndex *msg)
+{
+    auto *file = reinterpret_cast<FileOpen *>(xget(QMXObject.ViewObj, QMXA_View_FileInfo));
+    GuideScanned *scanned = s->Scanned;
+    if (!scanned || !scanned->Record || !file || file->Handle != msg->Handle || !file->Name ||
+        scanned->Path != file->Name)
+        return false;
+    SetLibrary(msg->Record, scanned->Record->Library);
+    while (MinNode *entry = RemHeadMinList(&scanned->Record->Entries))
+        AddEntry(msg->Record, reinterpret_cast<Doc *>(entry));
+    s->Header = std::move(scanned->Header);
+    s->ScanStart = scanned->ScanStart;
+    return true;
+}
+
 IPTR clAGuide_QMXM_View_MakeIndex(AGuideData *d, QMXP_View_MakeIndex *msg)
 {
     GuideState *s = d->State;
     s->HasToc = false;
     s->TocNode.clear();
-    AGuideScan(msg->Record, msg->Handle, s->ScanStart, s->Header);
+    if (!TakeScanned(s, msg))
+        AGuideScan(msg->Record, msg->Handle, s->ScanStart, s->Header);
     s->HeaderOf = msg->Handle;
     return 0;
 }
@@ -380,13 +399,16 @@ void GoToTarget(AGuideData *d, const std::string &target, int form)
         return;
     }
     std::string path = GuideTargetFile(t.File);
-    GuideHolds holds = GuideHoldsNode(path, t.Node);
+    GuideScanned scanned;
+    GuideHolds holds = GuideHoldsNode(path, t.Node, scanned);
     if (holds == GuideHolds::NoFile)
         return CannotOpen(path);
     if (holds == GuideHolds::NoNode && !IsMainNode(t.Node))
         return NoNode(t.Node, path);
     s->JumpLine = t.Line;
+    s->Scanned = &scanned;   // the file is read once: opening it takes this scan
     SetAttrs(QMXObject.ViewObj, QMXA_View_File, path.c_str());
+    s->Scanned = nullptr;
     SetAttrs(QMXObject.IndexObj, QMXA_Index_FindName, t.Node.c_str());
 }
 

@@ -149,7 +149,20 @@ const std::vector<GuideLink> &AGuideLinks(Object *guide);
 std::string GuideFileBeside(const std::string &guide, const std::string &name);
 // The same from the guide the viewer shows, by its full name.
 std::string GuideTargetFile(const std::string &name);
+// A guide's index made before the viewer opens it: a link's file is scanned
+// to learn whether it holds the node, and the viewer's opening of that file
+// takes this scan instead of reading the file again.
+struct GuideScanned {
+    std::string Path;
+    Baza *Record = nullptr;   // null: the file is no guide
+    GuideHeader Header;
+    LONG ScanStart = 0;
+    GuideScanned() = default;
+    GuideScanned(const GuideScanned &) = delete;
+    GuideScanned &operator=(const GuideScanned &) = delete;
+    ~GuideScanned() { BazaFree(Record); }
+};
 // Whether a file can be opened as a document and, for a guide, holds a node
-// of that name.
+// of that name; a guide's scan is left in scanned.
 enum class GuideHolds { NoFile, NoNode, Node };
-GuideHolds GuideHoldsNode(const std::string &path, const std::string &node);
+GuideHolds GuideHoldsNode(const std::string &path, const std::string &node, GuideScanned &scanned);

@@ -68,24 +68,22 @@ std::string GuideFileBeside(const std::string &guide, const std::string &name)
     return included.empty() ? beside : included;
 }
 
-GuideHolds GuideHoldsNode(const std::string &path, const std::string &node)
+GuideHolds GuideHoldsNode(const std::string &path, const std::string &node, GuideScanned &scanned)
 {
     FileHandle *fh = IsFile(path) && SomeTypeReads(path) ? Open(path.c_str(), MODE_OLDFILE) : nullptr;
     if (!fh)
         return GuideHolds::NoFile;
     char head[99];
-    LONG got = Read(fh, head, sizeof head), start = 0;
-    std::string database;
+    LONG got = Read(fh, head, sizeof head);
     GuideHolds answer = GuideHolds::Node;   // another type of document: its own index decides
-    if (got > 0 && GuideDatabase(head, size_t(got), database, start)) {
-        Baza *record = BazaAlloc(nullptr, nullptr);
-        GuideHeader header;
-        AGuideScan(record, fh, start, header);
+    if (got > 0 && GuideDatabase(head, size_t(got), scanned.Header.Database, scanned.ScanStart) &&
+        (scanned.Record = BazaAlloc(nullptr, nullptr))) {
+        scanned.Path = path;
+        AGuideScan(scanned.Record, fh, scanned.ScanStart, scanned.Header);
         answer = GuideHolds::NoNode;
-        for (Doc *e = record ? FirstEntry(record) : nullptr; e; e = NextEntry(e))
+        for (Doc *e = FirstEntry(scanned.Record); e; e = NextEntry(e))
             if (e->Mark == ' ' && Stricmp(e->Name, node.c_str()) == 0)
                 answer = GuideHolds::Node;
-        BazaFree(record);
     }
     Close(fh);
     return answer;

@@ -9,6 +9,7 @@
 #include "view/index.h"
 #include "view/view.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,6 +83,19 @@ protected:
         return info.wrapcol != 0;
     }
 };
+
+// What the process has read from files so far, as the kernel counts it; -1
+// where the system does not tell.
+long long BytesRead()
+{
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long long value;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            return value;
+    return -1;
+}
 }
 
 TEST(GuideCommands, KeywordsArgumentsAndStrings)
@@ -416,6 +430,35 @@ TEST_F(Guide, CommandLinesAreNeverShownWhetherTheReaderKnowsThemOrNot)
     EXPECT_EQ(ListLines(View.TextList),
               (std::vector<std::string>{"\33E\33c\33bMain", "\33bbold\33n", "@ at", "@@ two", "@1", "text"}))
         << "an attribute, and an @ before no word, start text lines";
+}
+
+TEST_F(Guide, FollowingALinkToAnotherGuideReadsItOnceAndShowsItAsOpeningItDoes)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string filler;
+    while (filler.size() < (4u << 20))
+        filler += "a line of the node that makes the guide large enough to count its reading\n";
+    std::string far = box.Write("far.guide", "@database far\n@author them\n@index Far\n@node MAIN\nm\n@endnode\n"
+                                             "@node Far \"Far away\"\nfar\n@endnode\n@node Filler\n" +
+                                                 filler + "@endnode\n");
+    Open(far);
+    std::string entries = Entries();
+    Pick(0);
+    std::vector<std::string> header = ListLines(View.TextList);
+    Open(box.Write("g.guide", "@database g\n@node MAIN\n@{\"Far\" link far.guide/Far}\n@endnode\n"));
+    Pick(-2);
+    long long before = BytesRead();
+    Click(1);
+    long long read = BytesRead() - before;
+    EXPECT_EQ(ShownName(), far);
+    EXPECT_EQ(Active(), EntryNumber("Far"));
+    EXPECT_EQ(ListLines(View.TextList), (std::vector<std::string>{"\33E\33c\33bFar away", "far"}));
+    EXPECT_EQ(Entries(), entries);
+    Pick(0);
+    EXPECT_EQ(ListLines(View.TextList), header);
+    if (before < 0)
+        GTEST_SKIP() << "the system does not count what a process reads";
+    EXPECT_LT(read, LONG(filler.size()) * 3 / 2) << "the guide is read once, not once to try the link and again";
 }
 
 TEST_F(Guide, AGuideOpensOnItsMainNodeAndItsContentsEntryLeadsThereEveryTime)
