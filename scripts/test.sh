@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Vellumscanner and runs every test: the unit and window tests, the
 # same suite under the address and undefined-behaviour sanitizers, and each
-# fuzz target for a short while (FUZZ_SECONDS, default 20).
+# fuzz target for a short while (FUZZ_SECONDS, default 15).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -21,7 +21,7 @@ echo "== fuzzing"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_FUZZ=ON \
   -DVS_GUI=OFF -DVS_TESTS=OFF -DVS_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j "$jobs"
-scripts/fuzz.sh build-fuzz "${FUZZ_SECONDS:-20}"
+scripts/fuzz.sh build-fuzz "${FUZZ_SECONDS:-15}"
 
 echo "== done"
 (cd build && QT_QPA_PLATFORM=offscreen ctest -j "$jobs" | tail -n 3)
