@@ -69,11 +69,12 @@ private:
     }
     void Progress()
     {
-        Clock::time_point now = Clock::now();
-        if (next_ > 0 && now - shown_ < kProgressEvery)
+        if (next_ > 0 && Clock::now() - shown_ < kProgressEvery)
             return;
-        shown_ = now;
         BazaProgress(LONG(next_ + 1), LONG(queue_.Size()), Name(next_).c_str());
+        // counted from when the report was taken in, so that whoever reads the
+        // reports sees them at least that far apart
+        shown_ = Clock::now();
     }
 
     ULONG serial_;
