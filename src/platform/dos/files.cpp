@@ -127,26 +127,36 @@ void DropReadAhead(FileHandle *fh)
     fh->start = fh->end = 0;
 }
 
+// One read into the buffer from offset from on, keeping where the descriptor
+// stands and whether the end was reached; 0 at an end already found.
+ssize_t FillBuffer(FileHandle *fh, size_t from)
+{
+    if (AtSeenEnd(fh))
+        return 0;
+    for (;;) {
+        ssize_t r = ::read(fh->fd, fh->buf + from, kBufferSize - from);
+        if (r < 0 && errno == EINTR)
+            continue;
+        Moved(fh, r);
+        ReadEnded(fh, r, kBufferSize - from);
+        if (r < 0)
+            fh->failed = true;
+        return r;
+    }
+}
+
 bool Refill(FileHandle *fh)
 {
     if (!FlushWrites(fh))
         return false;
-    if (AtSeenEnd(fh)) {
-        fh->start = fh->end = 0;
+    fh->start = fh->end = 0;
+    if (!Buffer(fh)) {
+        fh->failed = true;
         return false;
     }
-    for (;;) {
-        ssize_t r = Buffer(fh) ? ::read(fh->fd, fh->buf, kBufferSize) : -1;
-        if (r < 0 && errno == EINTR)
-            continue;
-        Moved(fh, r);
-        ReadEnded(fh, r, kBufferSize);
-        if (r < 0)
-            fh->failed = true;
-        fh->start = 0;
-        fh->end = r > 0 ? size_t(r) : 0;
-        return r > 0;
-    }
+    ssize_t r = FillBuffer(fh, 0);
+    fh->end = r > 0 ? size_t(r) : 0;
+    return r > 0;
 }
 
 // Opening never blocks (a named pipe) and never yields a directory or a device:
@@ -358,20 +368,10 @@ bool Compact(FileHandle *fh)
     std::memmove(fh->buf, fh->buf + fh->start, left);
     fh->start = 0;
     fh->end = left;
-    if (AtSeenEnd(fh))
-        return false;
-    for (;;) {
-        ssize_t r = ::read(fh->fd, fh->buf + left, kBufferSize - left);
-        if (r < 0 && errno == EINTR)
-            continue;
-        Moved(fh, r);
-        ReadEnded(fh, r, kBufferSize - left);
-        if (r < 0)
-            fh->failed = true;
-        if (r > 0)
-            fh->end += size_t(r);
-        return r > 0;
-    }
+    ssize_t r = FillBuffer(fh, left);
+    if (r > 0)
+        fh->end += size_t(r);
+    return r > 0;
 }
 }
 
