@@ -1,10 +1,10 @@
 #include "scanqueue.h"
 
 #include "platform/dos/locks.h"
+#include "platform/exec/cores.h"
 #include "platform/exec/pool.h"
 
 #include <algorithm>
-#include <sched.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -50,24 +50,7 @@ void ScanFile(const ScanJob &job, ScannedFile &out)
 
 void SetDocumentScan(DocumentScan scan) { scanDocument = scan; }
 
-namespace {
-// The cores this process may run on (a user may have given it fewer than
-// the machine has), asked once: every large document asks before it is cut
-// in parts.
-unsigned Cores()
-{
-    cpu_set_t set;
-    if (sched_getaffinity(0, sizeof set, &set) == 0)
-        return unsigned(std::max(1, CPU_COUNT(&set)));
-    return std::max(1u, std::thread::hardware_concurrency());
-}
-}
-
-unsigned ScanThreads()
-{
-    static const unsigned cores = Cores();
-    return threadsSet ? threadsSet : std::min(cores, 8u);
-}
+unsigned ScanThreads() { return threadsSet ? threadsSet : std::min(Cores(), 8u); }
 
 void SetScanThreads(unsigned n) { threadsSet = n; }
 
@@ -78,12 +61,14 @@ ScanQueue::ScanQueue(std::vector<ScanJob> jobs, bool helping, std::function<void
     for (size_t i = 0; i < jobs_.size(); ++i)
         ready_[i] = false;
     size_t threads = std::min<size_t>(ScanThreads() - (helping ? 1 : 0), jobs_.size());
+    int core = CurrentCore();
     for (size_t t = 0; t < threads; ++t) {
         Pool *own = CreatePoolLike(MemPool);
         if (!own)
             break;
         pools_.push_back(own);
-        threads_.emplace_back([this, pool = own, behind = !helping] {
+        threads_.emplace_back([this, pool = own, behind = !helping, place = unsigned(t + 1), core] {
+            CoreBinding bound(place, core);
             if (behind)   // the window's thread, which waits for none, goes first
                 setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), kBehindTheWindow);
             UseOwnPool(pool);
@@ -92,6 +77,8 @@ ScanQueue::ScanQueue(std::vector<ScanJob> jobs, bool helping, std::function<void
         });
     }
     helping_ = helping_ || threads_.empty();   // someone must scan
+    if (helping_ && !threads_.empty())
+        helperBound_.emplace(0, core);
 }
 
 ScanQueue::~ScanQueue()

@@ -6,6 +6,7 @@
 // waits for a file puts it in place.
 #pragma once
 #include "platform/dos/files.h"
+#include "platform/exec/cores.h"
 #include "records.h"
 
 #include <atomic>
@@ -76,4 +77,6 @@ private:
     std::condition_variable scanned_;
     std::vector<struct Pool *> pools_;
     std::vector<std::thread> threads_;
+    // the thread that waits and scans keeps its core while the others work
+    std::optional<CoreBinding> helperBound_;
 };

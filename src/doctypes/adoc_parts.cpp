@@ -10,6 +10,7 @@
 #include "adoc_entryscan.h"
 
 #include "base/scanqueue.h"
+#include "platform/exec/cores.h"
 #include "platform/exec/pool.h"
 
 #include <algorithm>
@@ -73,12 +74,13 @@ std::vector<Cut> CutsOf(FileHandle *fh)
     return cuts;
 }
 
-void Start(Part &part, FileHandle *fh)
+void Start(Part &part, FileHandle *fh, unsigned place, int core)
 {
     part.pool = CreatePoolLike(MemPool);
     if (!part.pool)
         return;   // it has no entries, so it is scanned again
-    part.thread = std::thread([&part, fh] {
+    part.thread = std::thread([&part, fh, place, core] {
+        CoreBinding bound(place, core);
         UseOwnPool(part.pool);
         part.scan.ScanRange(fh, part.from, part.to);
         UseOwnPool(nullptr);
@@ -125,14 +127,18 @@ bool ScanADocInParts(ADocEntryScan &scan, FileHandle *fh)
     if (cuts.empty())
         return false;
     std::vector<Part> parts(cuts.size());
+    int core = CurrentCore();
     for (size_t k = 0; k < parts.size(); ++k) {
         parts[k].from = cuts[k].at;
         parts[k].to = k + 1 < cuts.size() ? cuts[k + 1].at : 0x7FFFFFFF;   // the last part reads to the end
         parts[k].scan.reference = std::move(cuts[k].library);
         parts[k].scan.pos = parts[k].from;
-        Start(parts[k], fh);
+        Start(parts[k], fh, unsigned(k + 1), core);
     }
-    scan.ScanRange(fh, 0, parts.front().from);
+    {
+        CoreBinding bound(0, core);
+        scan.ScanRange(fh, 0, parts.front().from);
+    }
     for (Part &part : parts) {
         if (part.thread.joinable())
             part.thread.join();

@@ -1,9 +1,11 @@
+#include "platform/exec/cores.h"
 #include "platform/exec/lists.h"
 #include "platform/exec/pool.h"
 #include "platform/exec/signals.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <thread>
 
 TEST(Pool, FreedMemoryIsReusedAndCountedAndLargeBlocksStandAlone)
 {
@@ -74,4 +76,28 @@ TEST(Signals, SigintArrivesAsCtrlCAndWakesWait)
     EXPECT_EQ(Wait(SIGBREAKF_CTRL_C | SIGF_INPUT), SIGBREAKF_CTRL_C);
     Signal(SIGF_INPUT);
     EXPECT_EQ(Wait(SIGBREAKF_CTRL_C | SIGF_INPUT), SIGF_INPUT);
+}
+
+TEST(Cores, ABoundThreadRunsOnTheCoreAfterItsMakersAndGetsItsCoresBack)
+{
+    if (Cores() < 2)
+        GTEST_SKIP() << "one core: nothing to bind";
+    cpu_set_t before;
+    ASSERT_EQ(sched_getaffinity(0, sizeof before, &before), 0);
+    int maker = CurrentCore();
+    int ran = -1;
+    std::thread([&] {
+        CoreBinding bound(1, maker);
+        ran = CurrentCore();
+    }).join();
+    EXPECT_NE(ran, maker) << "the next core round the allowed ones";
+    {
+        CoreBinding bound(0, CurrentCore());
+        cpu_set_t now;
+        ASSERT_EQ(sched_getaffinity(0, sizeof now, &now), 0);
+        EXPECT_EQ(CPU_COUNT(&now), 1);
+    }
+    cpu_set_t after;
+    ASSERT_EQ(sched_getaffinity(0, sizeof after, &after), 0);
+    EXPECT_TRUE(CPU_EQUAL(&before, &after)) << "the thread's cores are given back";
 }
