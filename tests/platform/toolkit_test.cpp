@@ -217,5 +217,12 @@ TEST(Toolkit, TreeNodesByNumberFollowEveryChange)
     EXPECT_EQ(names(), "a a1 b b1 ") << "moved";
     DoMethod(tree, MUIM_NListtree_Remove, 0, a, 0);
     EXPECT_EQ(names(), "b b1 ") << "removed";
+    MUI_NListtree_TreeNode *b2 = insert("b2", b), *c = insert("c", nullptr);
+    insert("b3", b);
+    insert("d", nullptr);
+    for (auto *n : {b2, c})
+        DoMethod(tree, MUIM_NListtree_Select, n, MUIV_NListtree_Select_On, 0, nullptr);
+    DoMethod(tree, MUIM_NListtree_Remove, 0, MUIV_NListtree_Remove_TreeNode_Selected, 0);
+    EXPECT_EQ(names(), "b b1 b3 d ") << "the selected nodes of two lists go, the others keep their order";
     DisposeObject(tree);
 }

@@ -3,6 +3,8 @@
 #include "../mui/internal.h"
 
 #include <algorithm>
+#include <unordered_set>
+#include <vector>
 
 namespace {
 using Node = MUI_NListtree_TreeNode;
@@ -92,6 +94,19 @@ void Unlink(TreeData *d, Node *node)
     std::erase(Siblings(d, node->tn_Parent), node);
 }
 
+// Takes the nodes out of their lists, each list passed over once however many
+// of its nodes go: a base of thousands of documents is closed at once.
+void UnlinkAll(TreeData *d, const std::vector<Node *> &doomed)
+{
+    std::unordered_set<const Node *> going(doomed.begin(), doomed.end());
+    std::unordered_set<std::vector<Node *> *> lists;
+    for (const Node *n : doomed)
+        lists.insert(&Siblings(d, n->tn_Parent));
+    for (std::vector<Node *> *list : lists)
+        std::erase_if(*list, [&](const Node *n) { return going.count(n) != 0; });
+    d->orderKnown = false;
+}
+
 std::vector<Node *> Selected(TreeData *d)
 {
     std::vector<Node *> out;
@@ -123,14 +138,13 @@ IPTR Remove(Object *self, TreeData *d, Node *which)
         doomed = {which};
     if (doomed.empty() && which == MUIV_NListtree_Remove_TreeNode_Selected && d->active)
         doomed = {d->active};
+    std::erase(doomed, nullptr);
     // The peer lets go of the nodes it shows before any of them is freed,
     // quiet or not: a view that kept one would read freed memory.
     PeerChanged(self, MUIM_NListtree_Remove);
+    UnlinkAll(d, doomed);
     for (Node *n : doomed)
-        if (n) {
-            Unlink(d, n);
-            Destroy(d, n);
-        }
+        Destroy(d, n);
     Changed(self, d);
     PeerChanged(self, MUIA_NListtree_Active);
     return TRUE;
