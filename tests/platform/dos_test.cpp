@@ -214,6 +214,17 @@ TEST(Paths, AnOpenFileTellsTheNameItsLockGivesUntilItIsGone)
     std::filesystem::remove(box.Path("real/a.txt"));
     EXPECT_FALSE(NameFromFH(fh, fromHandle, sizeof fromHandle)) << "a removed file has no name";
     Close(fh);
+    // a full name is its own name; one through a link or with a ".." part is resolved
+    std::string full = std::filesystem::canonical(box.Path("real")).string() + "/b.txt";
+    box.Write("real/b.txt", "b");
+    for (const std::string &name : {full, box.Path("real/../real/b.txt"), box.Path("link/b.txt")}) {
+        fh = Open(name.c_str(), MODE_SHARED);
+        ASSERT_TRUE(fh) << name;
+        EXPECT_TRUE(NameFromFH(fh, fromHandle, sizeof fromHandle));
+        EXPECT_EQ(fromHandle, full) << name;
+        EXPECT_FALSE(NameFromFH(fh, fromHandle, full.size())) << "no room for the terminator";
+        Close(fh);
+    }
 }
 
 TEST(Paths, SameLockComparesFilesNotNames)

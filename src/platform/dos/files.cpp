@@ -11,7 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/openat2.h>
+#include <string_view>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
@@ -54,6 +57,9 @@ struct FileHandle {
     // again (a seek or a write forgets it).
     bool regular = false;
     off_t endAt = -1;
+    // The file's full name where the opening showed it: an absolute name with
+    // no link on its way; empty when the system is to be asked.
+    std::string fullName;
 };
 
 namespace {
@@ -159,11 +165,49 @@ bool Refill(FileHandle *fh)
     return r > 0;
 }
 
-// Opening never blocks (a named pipe) and never yields a directory or a device:
-// only regular files are documents.
-int OpenRegular(const std::string &path, int flags)
+// Whether a name is its own full name as long as no link lies on its way:
+// absolute, without "." or ".." parts, doubled slashes or a slash at the end.
+bool PlainFullName(const std::string &path)
 {
-    int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (path.size() < 2 || path[0] != '/' || path.back() == '/')
+        return false;
+    for (size_t slash = 0; slash != std::string::npos; slash = path.find('/', slash + 1)) {
+        size_t next = path.find('/', slash + 1);
+        std::string_view part(path.data() + slash + 1, (next == std::string::npos ? path.size() : next) - slash - 1);
+        if (part.empty() || part == "." || part == "..")
+            return false;
+    }
+    return true;
+}
+
+// Opens a plain full name for reading only where no link lies on its way, so
+// that the name is the file's full name without asking the system again
+// (which costs a call as dear as the opening); -1 where a link does, or the
+// system cannot open so.
+int OpenWithoutLinks(const std::string &path, int flags)
+{
+#if defined(SYS_openat2) && defined(RESOLVE_NO_SYMLINKS)
+    if (flags == O_RDONLY && PlainFullName(path)) {
+        open_how how{};
+        how.flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+        how.resolve = RESOLVE_NO_SYMLINKS;
+        return int(::syscall(SYS_openat2, AT_FDCWD, path.c_str(), &how, sizeof how));
+    }
+#else
+    (void)path, (void)flags;
+#endif
+    return -1;
+}
+
+// Opening never blocks (a named pipe) and never yields a directory or a device:
+// only regular files are documents. named tells whether path is the file's
+// full name.
+int OpenRegular(const std::string &path, int flags, bool &named)
+{
+    int fd = OpenWithoutLinks(path, flags);
+    named = fd >= 0;
+    if (fd < 0)
+        fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0644);
     if (fd < 0)
         return -1;
     struct stat st;
@@ -220,10 +264,16 @@ FileHandle *Open(CONST_STRPTR name, LONG mode)
     case MODE_SHARED: flags = O_RDONLY; break;
     default: return nullptr;
     }
-    int fd = OpenRegular(path, flags);
+    bool named = false;
+    int fd = OpenRegular(path, flags, named);
     if (fd < 0 && mode == MODE_OLDFILE)
-        fd = OpenRegular(path, O_RDONLY);   // read-only files are still readable documents
-    return fd < 0 ? nullptr : MakeHandle(fd, true);
+        fd = OpenRegular(path, O_RDONLY, named);   // read-only files are still readable documents
+    if (fd < 0)
+        return nullptr;
+    FileHandle *fh = MakeHandle(fd, true);
+    if (named)
+        fh->fullName = path;
+    return fh;
 }
 
 // The system keeps the name an open file was reached by, resolved: one call,
@@ -232,6 +282,12 @@ BOOL NameFromFH(FileHandle *fh, STRPTR buffer, ULONG size)
 {
     if (!fh || size < 2)
         return FALSE;
+    if (!fh->fullName.empty()) {
+        if (fh->fullName.size() >= size)
+            return FALSE;
+        std::memcpy(buffer, fh->fullName.c_str(), fh->fullName.size() + 1);
+        return TRUE;
+    }
     std::string link = "/proc/self/fd/" + std::to_string(fh->fd);
     ssize_t n = ::readlink(link.c_str(), buffer, size - 1);
     if (n <= 0 || size_t(n) >= size - 1 || buffer[0] != '/')

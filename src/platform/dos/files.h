@@ -19,7 +19,8 @@ constexpr LONG OFFSET_END = 1;
 
 FileHandle *Open(CONST_STRPTR name, LONG mode);
 // The full name of the file open as fh, links resolved, as NameFromLock
-// gives it; false when the system cannot tell (or the file is gone).
+// gives it; false when the system cannot tell (or the file is gone). A file
+// opened for reading by a full name with no link on its way keeps that name.
 BOOL NameFromFH(FileHandle *fh, STRPTR buffer, ULONG size);
 BOOL Close(FileHandle *fh);   // false when buffered data could not be written
 
