@@ -159,15 +159,22 @@ TEST(Vsdoc, AFolderAddsItsDocumentsBelowItAndPassesOverTheRest)
     box.Write("SDK/Autodocs/AG/intuition", "@DATABASE intuition\n@NODE MAIN \"Intuition\"\ntext\n@ENDNODE\n");
     box.Write("SDK/Autodocs/AG/intuition.info", std::string("\xe3\x10\x00\x01", 4));
     box.Write("SDK/.hidden/notes.txt", "hidden\n");
-    std::string more = box.Write("more.txt", "more\n");
+    std::string first = box.Write("first.txt", "first\n"), more = box.Write("more.txt", "more\n");
     std::string base = box.Path("sdk.qmx");
-    Result add = Vsdoc("base add " + base + " --group SDK " + box.Path("SDK") + " " + more);
+    Result add = Vsdoc("base add " + base + " --group SDK " + first + " " + box.Path("SDK") + " " + more);
     EXPECT_EQ(add.code, 0);
     EXPECT_EQ(add.out, "vsdoc: passed over 1 file that no document type reads\n") << "the icon, counted";
-    EXPECT_EQ(Vsdoc("base list " + base).out, "0\t0\tG\tSDK\n1\t1\tD\tintuition\t" + box.Path("SDK/Autodocs/AG/") +
-                                                  "\t3\n2\t1\tD\texec.doc\t" + box.Path("SDK/Autodocs/") +
-                                                  "\t1\n3\t1\tD\tmore.txt\t" + box.Dir() + "/\t1\n")
-        << "every document below the folder, in the order of their paths, then the file named";
+    EXPECT_EQ(Vsdoc("base list " + base).out, "0\t0\tG\tSDK\n1\t1\tD\tfirst.txt\t" + box.Dir() +
+                                                  "/\t1\n2\t1\tD\tintuition\t" + box.Path("SDK/Autodocs/AG/") +
+                                                  "\t3\n3\t1\tD\texec.doc\t" + box.Path("SDK/Autodocs/") +
+                                                  "\t1\n4\t1\tD\tmore.txt\t" + box.Dir() + "/\t1\n")
+        << "the file named, every document below the folder in the order of their paths, then the next file named";
+    Result missing = Vsdoc("base add " + box.Path("m.qmx") + " " + box.Path("SDK") + " " + box.Path("gone.txt") + " " +
+                           more);
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.out.find(box.Path("gone.txt") + " was not added; the files after it neither"), std::string::npos)
+        << missing.out;
+    EXPECT_EQ(Vsdoc("base list " + box.Path("m.qmx")).out.find("more.txt"), std::string::npos);
 }
 
 TEST(Vsdoc, AddingTellsHowFarItIsOnATerminalOnly)

@@ -122,17 +122,10 @@ void ProgressOnTerminal()
                  MUIM_CallHook, &HOOK_PrintProgress, MUIV_TriggerValue);
 }
 
-// A file to add: one named on the command line, or one found in a folder
-// named there.
-struct Candidate {
-    std::string path;
-    bool named;
-};
-
 // The files of a folder and of the folders below it, in the order of their
 // paths; hidden ones (".git") are left out, and links to folders are not
 // followed, so a loop of links ends.
-void FolderFiles(const std::string &folder, std::vector<Candidate> &out)
+std::vector<std::string> FolderFiles(const std::string &folder)
 {
     namespace fs = std::filesystem;
     std::vector<std::string> found;
@@ -148,22 +141,18 @@ void FolderFiles(const std::string &folder, std::vector<Candidate> &out)
             found.push_back(it->path().string());
     }
     std::sort(found.begin(), found.end());
-    for (std::string &f : found)
-        out.push_back({std::move(f), false});
+    return found;
 }
 
-std::vector<Candidate> Candidates(const std::vector<std::string> &files)
+bool IsFolder(const std::string &path)
 {
-    std::vector<Candidate> out;
-    for (const std::string &file : files) {
-        std::error_code ec;
-        if (std::filesystem::is_directory(file, ec))
-            FolderFiles(file, out);
-        else
-            out.push_back({file, true});
-    }
-    return out;
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
 }
+
+// A named file that did not go in is said, and why where that can be told;
+// a folder is not: its files go in in its place.
+bool SayUnlessFolder(const std::string &path) { return !IsFolder(path) && Readable(path); }
 
 // While a folder's files are tried, a file no type reads is no fault to
 // report: it is passed over and counted.
@@ -173,40 +162,39 @@ struct Passing : RequesterBackend {
     void Notice(const std::string &) override {}
 };
 
-// Adds a run of files, named ones or a folder's, and returns how many went in
-// before the first that did not; a folder's file that fails is not said.
-size_t AddRun(const std::vector<std::string> &run, bool named)
+// Adds a folder's files in order, passing over and counting those that do
+// not go in.
+void AddFolder(const std::string &folder, LONG &passed)
 {
-    if (named)
-        return size_t(BazaAddFiles(run, Readable));
+    std::vector<std::string> files = FolderFiles(folder);
     Passing passing;
     RequesterBackend *was = CurrentRequesterBackend();
     SetRequesterBackend(&passing);
-    size_t added = size_t(BazaAddFiles(run, nullptr));
+    for (size_t at = 0; at < files.size();) {
+        at += size_t(BazaAddFiles({files.begin() + long(at), files.end()}, nullptr));
+        if (at < files.size()) {
+            ++passed;
+            ++at;
+        }
+    }
     SetRequesterBackend(was);
-    return added;
 }
 
-// Adds every candidate in order: a folder's file that no type reads is
-// passed over and counted, a named file that fails ends the adding (failed
-// names it).
-void AddCandidates(const std::vector<Candidate> &candidates, LONG &passed, std::string &failed)
+// Adds the named files in order. A name is taken for a file first, and
+// looked at only when it does not go in: a folder's files go in in its
+// place; anything else ends the adding (failed names it). So the names of
+// files cost no call to the system before they are scanned.
+void AddNamed(const std::vector<std::string> &names, LONG &passed, std::string &failed)
 {
-    for (size_t at = 0; at < candidates.size();) {
-        bool named = candidates[at].named;
-        std::vector<std::string> run;
-        for (size_t i = at; i < candidates.size() && candidates[i].named == named; ++i)
-            run.push_back(candidates[i].path);
-        size_t added = AddRun(run, named);
-        at += added;
-        if (added == run.size())
-            continue;
-        if (named) {
-            failed = candidates[at].path;
+    for (size_t at = 0; at < names.size();) {
+        at += size_t(BazaAddFiles({names.begin() + long(at), names.end()}, SayUnlessFolder));
+        if (at == names.size())
+            return;
+        if (!IsFolder(names[at])) {
+            failed = names[at];
             return;
         }
-        ++passed;
-        ++at;
+        AddFolder(names[at++], passed);
     }
 }
 
@@ -215,7 +203,7 @@ int Add(const VsdocArgs &args)
     SetAttrs(BazaGUI.Tree, MUIA_NListtree_Active, args.group.empty() ? nullptr : GroupPath(args.group));
     LONG passed = 0;
     std::string failed;
-    AddCandidates(Candidates(args.files), passed, failed);
+    AddNamed(args.files, passed, failed);
     if (!failed.empty())
         std::fprintf(stderr, "vsdoc: %s was not added; the files after it neither\n", failed.c_str());
     if (passed)
