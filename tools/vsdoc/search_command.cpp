@@ -9,6 +9,7 @@
 #include "output.h"
 #include "pager.h"
 #include "platform/dos/files.h"
+#include "platform/exec/cores.h"
 #include "search/targets.h"
 #include "session.h"
 #include "view/encoding.h"
@@ -103,8 +104,8 @@ void SearchOne(const SearchTarget &target, const TextPattern &pattern, const Vsd
     r.unreadable = end == SearchEnd::Unreadable;
 }
 
-// The documents are searched by as many threads as there are cores (up to
-// four), each taking the next document not yet taken; the results are then
+// The documents are searched by as many threads as there are cores this
+// process may use (up to four), each taking the next document not yet taken; the results are then
 // written in the documents' order.
 int SearchTargets(const std::vector<SearchTarget> &targets, const VsdocArgs &args)
 {
@@ -112,14 +113,16 @@ int SearchTargets(const std::vector<SearchTarget> &targets, const VsdocArgs &arg
     TextPattern pattern(text, std::strlen(text));
     std::vector<TargetResult> results(targets.size());
     std::atomic<size_t> next{0};
-    auto work = [&] {
+    int core = CurrentCore();
+    auto work = [&](unsigned place) {
+        CoreBinding bound(place, core);
         for (size_t i; (i = next.fetch_add(1)) < targets.size();)
             SearchOne(targets[i], pattern, args, results[i]);
     };
     std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < std::min(std::thread::hardware_concurrency(), 4u) && t < targets.size(); ++t)
-        helpers.emplace_back(work);
-    work();
+    for (unsigned t = 1; t < std::min(Cores(), 4u) && t < targets.size(); ++t)
+        helpers.emplace_back(work, t);
+    work(0);
     for (std::thread &t : helpers)
         t.join();
     long hits = 0;
