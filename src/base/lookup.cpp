@@ -269,8 +269,8 @@ IPTR clBaza_QMXM_BazaFindKey()
 IPTR clBaza_QMXM_BazaLookUp(QMXP_BazaLookUp *msg)
 {
     Walk = KeyWalk{};
-    SetAttrs(BazaGUI.SearchString, MUIA_String_Contents, msg->Word);
-    return clBaza_QMXM_BazaFindKey();
+    SetAttrs(QMXObject.BazaObj, QMXA_Baza_FindKey, msg->Word);   // as the field and its button do
+    return 0;
 }
 
 IPTR clBaza_QMXM_BazaFindLink(QMXP_BazaFindLink *msg)
