@@ -1,5 +1,6 @@
 #include "arexx.h"
 
+#include "base/baza.h"
 #include "base/records.h"
 #include "core/ids.h"
 #include "core/konfig.h"
@@ -139,15 +140,15 @@ Hook HOOK_FindText = {GATE_Hook_FindText, nullptr};
 
 // INFO BASE names the document base open, by its file, and nothing without
 // one; the other items are the toolkit's. Without a base the panel keeps
-// only the drawer its requester starts in; a base is open while its menu
-// items are on (a tree with entries) and the panel names a file.
+// only the drawer its requester starts in; a base is open while its tree
+// holds something (as its menu items are on) and the panel names a file.
 IPTR GATE_Hook_ARexxInfo(Hook *, APTR, APTR item)
 {
     if (Stricmp(static_cast<CONST_STRPTR>(item), "BASE") != 0)
         return 0;
-    auto *close = reinterpret_cast<Object *>(DoMethod(QMXObject.MenuStrip, MUIM_FindUData, MENU_BaseClose));
+    const std::vector<TreeNode *> *roots = NListtreeRoots(BazaGUI.Tree);
     auto file = reinterpret_cast<CONST_STRPTR>(xget(QMXObject.BazaObj, QMXA_Baza_File));
-    bool open = close && xget(close, MUIA_Menuitem_Enabled) && file && *FilePart(file);
+    bool open = roots && !roots->empty() && file && *FilePart(file);
     return ToIPTR(open ? file : "");
 }
 
