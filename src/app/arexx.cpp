@@ -56,15 +56,7 @@ IPTR BaseMayGo() { return konfig.Modified ? Failed("The base has unsaved changes
 
 // In place of the open base, as the menu opens one; after a failure no base
 // is open, not one that only carries the name.
-IPTR ReplaceBase(CONST_STRPTR file)
-{
-    DoMethod(QMXObject.BazaObj, QMXM_BazaClose);
-    SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, file);
-    if (DoMethod(QMXObject.BazaObj, QMXM_BazaOpen))
-        return RC_OK;
-    DoMethod(QMXObject.BazaObj, QMXM_BazaClose);
-    return RC_FAIL;
-}
+IPTR ReplaceBase(CONST_STRPTR file) { return DoMethod(QMXObject.BazaObj, QMXM_BazaReplace, file) ? RC_OK : RC_FAIL; }
 
 IPTR UseBase(CONST_STRPTR file)
 {

@@ -72,10 +72,7 @@ IPTR AppMsgFunc(Hook *, APTR, APTR message)
     if (!NameFromLock(first.wa_Lock, full, sizeof full) || !AddPart(full, first.wa_Name, sizeof full))
         return 0;
     if (IsBaseHeader(full)) {
-        if (!DoMethod(QMXObject.BazaObj, QMXM_BazaClose))
-            return 0;
-        SetAttrs(QMXObject.BazaObj, QMXA_Baza_File, full);
-        DoMethod(QMXObject.BazaObj, QMXM_BazaOpen);
+        DoMethod(QMXObject.BazaObj, QMXM_BazaReplace, full);
     } else {
         SetAttrs(QMXObject.ViewObj, QMXA_View_File, full);
         SetAttrs(QMXObject.IndexObj, QMXA_Index_Active, -2);

@@ -482,6 +482,21 @@ IPTR clBaza_QMXM_BazaSaveASL(Object *self, BazaData *d)
     return 0;
 }
 
+// The base open goes (asked about where it holds changes) and the file
+// named opens in its place; a file that does not open leaves no base, not
+// one that only carries its name. TRUE when the file opened.
+IPTR clBaza_QMXM_BazaReplace(BazaData *d, QMXP_BazaReplace *msg)
+{
+    std::string file = msg->File ? msg->File : "";   // the name may be the base's own, which the closing frees
+    if (!clBaza_QMXM_BazaClose(d))
+        return FALSE;
+    SetBaseFile(d, file.c_str());
+    if (clBaza_QMXM_BazaOpen(d))
+        return TRUE;
+    clBaza_QMXM_BazaClose(d);
+    return FALSE;
+}
+
 IPTR clBaza_QMXM_BazaClose(BazaData *d)
 {
     if (!clBaza_QMXM_BazaMayDrop())

@@ -291,6 +291,7 @@ bool BazaJobEndsFor(Msg msg)
     case QMXM_BazaSaveASL:
     case QMXM_BazaSave:
     case QMXM_BazaClose:
+    case QMXM_BazaReplace:
     case QMXM_BazaUpdate:
     case QMXM_BazaRefresh:
     case QMXM_BazaFindKey:

@@ -110,6 +110,7 @@ IPTR clBaza_QMXM_BazaSaveASL(Object *self, BazaData *d);
 IPTR clBaza_QMXM_BazaSave(BazaData *d);
 // 0 when the person kept an unsaved base (Cancel, or a save that was not made).
 IPTR clBaza_QMXM_BazaClose(BazaData *d);
+IPTR clBaza_QMXM_BazaReplace(BazaData *d, QMXP_BazaReplace *msg);
 IPTR clBaza_QMXM_BazaMayDrop();
 void SetBaseFile(BazaData *d, CONST_STRPTR name);
 

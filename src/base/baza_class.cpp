@@ -238,6 +238,7 @@ IPTR clBaza_Dispatcher(IClass *cl, Object *obj, Msg msg)
     case QMXM_BazaSaveASL: return clBaza_QMXM_BazaSaveASL(obj, d);
     case QMXM_BazaSave: return clBaza_QMXM_BazaSave(d);
     case QMXM_BazaClose: return clBaza_QMXM_BazaClose(d);
+    case QMXM_BazaReplace: return clBaza_QMXM_BazaReplace(d, reinterpret_cast<QMXP_BazaReplace *>(msg));
     case QMXM_BazaMayDrop: return clBaza_QMXM_BazaMayDrop();
     case QMXM_BazaUpdate: return clBaza_QMXM_BazaUpdate();
     case QMXM_BazaRefresh: BazaJobRescan(); return 0;

@@ -21,6 +21,7 @@ constexpr IPTR QMXM_BazaRefresh = 0x8000020A;    // the rescan of the menu: goes
 constexpr IPTR QMXM_Baza_JobStep = 0x8000020B;   // from the scanning threads: files are scanned (QMXP_Baza_JobStep)
 constexpr IPTR QMXM_BazaMayDrop = 0x8000020C;    // TRUE when the base may go: saved, discarded or unchanged
 constexpr IPTR QMXM_BazaLookUp = 0x8000020D;     // a word looked up afresh, as the port asks (QMXP_BazaLookUp)
+constexpr IPTR QMXM_BazaReplace = 0x8000020E;    // another base in place of the open one (QMXP_BazaReplace)
 constexpr IPTR QMXA_Baza_File = 0x80000100;
 constexpr IPTR QMXA_Baza_FileName = 0x80000101;
 constexpr IPTR QMXA_Baza_ActiveNr = 0x80000102;

@@ -26,6 +26,10 @@ struct QMXP_BazaLookUp {
     IPTR MethodID;
     CONST_STRPTR Word;
 };
+struct QMXP_BazaReplace {
+    IPTR MethodID;
+    CONST_STRPTR File;
+};
 struct QMXP_Baza_EdTree {
     IPTR MethodID;
     IPTR Code;   // one of the group editor's operations

@@ -419,3 +419,25 @@ TEST_F(BaseFile, ClosingAsksAboutUnsavedChangesAndForgetsTheLastBase)
                       MUIA_Menuitem_Enabled))
         << "an empty base has nothing to save";
 }
+
+TEST_F(BaseFile, AnotherBaseTakesThePlaceOfTheOpenOneOrLeavesNone)
+{
+    ASSERT_TRUE(app.Ready());
+    std::string example = box.Write("e.qmx", Example().data), text = box.Write("t.txt", "not a base\n");
+    auto replace = [&](const std::string &file) { return DoMethod(QMXObject.BazaObj, QMXM_BazaReplace, file.c_str()); };
+    EXPECT_TRUE(replace(example));
+    EXPECT_EQ(Describe(), kExampleTree);
+    konfig.Modified = 1;
+    EXPECT_FALSE(replace(text)) << "unsaved changes, answered Cancel";
+    EXPECT_EQ(LastQuestion(), GetLoc(98));
+    EXPECT_EQ(Describe(), kExampleTree);
+    app.requester.answers.push_back(2);   // Discard
+    EXPECT_FALSE(replace(text));
+    EXPECT_EQ(Describe(), "");
+    auto file = reinterpret_cast<CONST_STRPTR>(xget(QMXObject.BazaObj, QMXA_Baza_FileName));
+    EXPECT_STREQ(file ? file : "", "") << "no base left that only carries the name";
+    EXPECT_TRUE(replace(example));
+    EXPECT_TRUE(DoMethod(QMXObject.BazaObj, QMXM_BazaReplace, xget(QMXObject.BazaObj, QMXA_Baza_File)))
+        << "its own name, which the closing frees, is copied first";
+    EXPECT_EQ(Describe(), kExampleTree);
+}
