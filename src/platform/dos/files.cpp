@@ -11,11 +11,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <linux/openat2.h>
 #include <string_view>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#if __has_include(<linux/openat2.h>)
+#include <linux/openat2.h>
+#endif
 
 namespace {
 constexpr size_t kBufferSize = 1 << 16;
