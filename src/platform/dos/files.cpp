@@ -78,17 +78,19 @@ FileHandle *MakeHandle(int fd, bool owns)
 
 bool AtSeenEnd(const FileHandle *fh) { return fh->regular && fh->at >= 0 && fh->at == fh->endAt; }
 
-// After a read of got bytes where asked were wanted.
-void ReadEnded(FileHandle *fh, ssize_t got, size_t asked)
-{
-    if (fh->regular && got >= 0 && size_t(got) < asked)
-        fh->endAt = fh->at;
-}
-
 void Moved(FileHandle *fh, ssize_t n)
 {
     if (fh->at >= 0 && n > 0)
         fh->at += n;
+}
+
+// After a read of got bytes where asked were wanted: the descriptor moved on,
+// and of a regular file a read shorter than asked found its end.
+void ReadDone(FileHandle *fh, ssize_t got, size_t asked)
+{
+    Moved(fh, got);
+    if (fh->regular && got >= 0 && size_t(got) < asked)
+        fh->endAt = fh->at;
 }
 
 // The buffer is made at its first use: a file read only in large blocks
@@ -145,8 +147,7 @@ ssize_t FillBuffer(FileHandle *fh, size_t from)
         ssize_t r = ::read(fh->fd, fh->buf + from, kBufferSize - from);
         if (r < 0 && errno == EINTR)
             continue;
-        Moved(fh, r);
-        ReadEnded(fh, r, kBufferSize - from);
+        ReadDone(fh, r, kBufferSize - from);
         if (r < 0)
             fh->failed = true;
         return r;
@@ -328,8 +329,7 @@ LONG Read(FileHandle *fh, APTR buffer, LONG length)
         if (AtSeenEnd(fh))
             return done;
         LONG got = ReadWhole(fh->fd, out + done, length - done, -1, fh->regular, fh->failed);
-        Moved(fh, got);
-        ReadEnded(fh, got, size_t(length - done));
+        ReadDone(fh, got, size_t(length - done));
         return got < 0 ? (done ? done : -1) : done + got;
     }
     while (done < length) {
