@@ -105,8 +105,8 @@ void SearchOne(const SearchTarget &target, const TextPattern &pattern, const Vsd
 }
 
 // The documents are searched by as many threads as there are cores this
-// process may use (up to four), each taking the next document not yet taken; the results are then
-// written in the documents' order.
+// process may use (up to four), each on a core of its own and taking the next
+// document not yet taken; the results are then written in the documents' order.
 int SearchTargets(const std::vector<SearchTarget> &targets, const VsdocArgs &args)
 {
     const char *text = WithoutLeadingBlanks(args.entry.c_str());
